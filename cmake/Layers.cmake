@@ -1,0 +1,9 @@
+# dv_layer(NAME OUTPUT_NAME SOURCES...): one layer of the host, built as a
+# shared library (a "package" in the platform's sense). Undefined symbols are
+# link errors, so a layer that reaches past the layers it links fails to build.
+function(dv_layer target output)
+  add_library(${target} SHARED ${ARGN})
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output} PREFIX "" SUFFIX ".so")
+  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  dv_warnings(${target})
+endfunction()

@@ -1,0 +1,140 @@
+#include "rtl/Component.h"
+
+#include <algorithm>
+
+#include "rtl/ClassBuilder.h"
+#include "rtl/SysUtils.h"
+
+namespace rtl {
+
+const TClass& TComponent::StaticClass() {
+  static const TClass cls = ClassBuilder<TComponent>("TComponent", &TPersistent::StaticClass())
+                                .Str("Name", &TComponent::Name, &TComponent::SetName)
+                                .Int("Tag", &TComponent::Tag, &TComponent::SetTag, 0)
+                                .Build();
+  return cls;
+}
+
+bool IsValidIdent(const std::string& name) {
+  if (name.empty()) return false;
+  auto alpha = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  if (!alpha(static_cast<unsigned char>(name[0]))) return false;
+  return std::all_of(name.begin(), name.end(), [&](char ch) {
+    auto c = static_cast<unsigned char>(ch);
+    return alpha(c) || (c >= '0' && c <= '9');
+  });
+}
+
+TComponent::TComponent(TComponent* owner) {
+  if (owner != nullptr) {
+    owner->InsertComponent(this);
+    if (owner->IsDesigning()) state_ |= csDesigning;
+  }
+}
+
+TComponent::~TComponent() {
+  state_ |= csDestroying;
+  // Tell everyone who holds a reference to us, then forget them.
+  auto peers = std::move(notifyPeers_);
+  notifyPeers_.clear();
+  for (TComponent* peer : peers) {
+    auto& back = peer->notifyPeers_;
+    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    peer->Notification(this, TOperation::opRemove);
+  }
+  while (!components_.empty()) delete components_.back();
+  if (owner_ != nullptr) owner_->RemoveComponent(this);
+}
+
+void TComponent::SetName(const std::string& name) {
+  if (name == name_) return;
+  if (!name.empty() && !IsValidIdent(name))
+    throw EComponentError("\"" + name + "\" is not a valid component name");
+  if (!name.empty() && owner_ != nullptr) {
+    TComponent* other = owner_->FindComponent(name);
+    if (other != nullptr && other != this)
+      throw EComponentError("A component named " + name + " already exists");
+  }
+  name_ = name;
+}
+
+TComponent* TComponent::Components(int index) const {
+  if (index < 0 || index >= ComponentCount())
+    throw EListError("Component index out of bounds (" + std::to_string(index) + ")");
+  return components_[static_cast<size_t>(index)];
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+  if (name.empty()) return nullptr;
+  for (TComponent* c : components_)
+    if (SameText(c->name_, name)) return c;
+  return nullptr;
+}
+
+void TComponent::ChangeOwner(TComponent* newOwner) {
+  if (newOwner == owner_) return;
+  if (newOwner != nullptr && !name_.empty() && newOwner->FindComponent(name_) != nullptr)
+    throw EComponentError("A component named " + name_ + " already exists");
+  if (owner_ != nullptr) owner_->RemoveComponent(this);
+  if (newOwner != nullptr) newOwner->InsertComponent(this);
+}
+
+void TComponent::SetDesigning(bool designing) {
+  if (designing)
+    state_ |= csDesigning;
+  else
+    state_ &= ~static_cast<unsigned>(csDesigning);
+  for (TComponent* c : components_) c->SetDesigning(designing);
+}
+
+void TComponent::SetLoadingState(bool loading) {
+  if (loading)
+    state_ |= csLoading | csReading;
+  else
+    state_ &= ~static_cast<unsigned>(csLoading | csReading);
+}
+
+void TComponent::Loaded() { state_ &= ~static_cast<unsigned>(csLoading | csReading); }
+
+void TComponent::FreeNotification(TComponent* other) {
+  if (other == nullptr || other == this) return;
+  if (std::find(notifyPeers_.begin(), notifyPeers_.end(), other) == notifyPeers_.end()) {
+    notifyPeers_.push_back(other);
+    other->notifyPeers_.push_back(this);
+  }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* other) {
+  if (other == nullptr) return;
+  notifyPeers_.erase(std::remove(notifyPeers_.begin(), notifyPeers_.end(), other), notifyPeers_.end());
+  other->notifyPeers_.erase(std::remove(other->notifyPeers_.begin(), other->notifyPeers_.end(), this),
+                            other->notifyPeers_.end());
+}
+
+void TComponent::Notification(TComponent* component, TOperation operation) {
+  (void)component;
+  (void)operation;
+}
+
+void TComponent::InsertComponent(TComponent* child) {
+  components_.push_back(child);
+  child->owner_ = this;
+  NotifyAll(child, TOperation::opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* child) {
+  components_.erase(std::remove(components_.begin(), components_.end(), child), components_.end());
+  child->owner_ = nullptr;
+  NotifyAll(child, TOperation::opRemove);
+}
+
+void TComponent::NotifyAll(TComponent* component, TOperation operation) {
+  // The owner and every sibling hear of it, so references held inside one
+  // form are cleared without explicit FreeNotification.
+  Notification(component, operation);
+  auto siblings = components_;
+  for (TComponent* c : siblings)
+    if (c != component) c->Notification(component, operation);
+}
+
+}  // namespace rtl

@@ -1,0 +1,116 @@
+// File and path helpers, and the one routine through which this code base
+// replaces a file: write beside it, flush, rename over it.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "rtl/Exceptions.h"
+#include "rtl/SysUtils.h"
+
+namespace rtl {
+
+namespace {
+TWriteFaultHook g_faultHook = nullptr;
+
+bool Fault(const char* step, const std::string& path) { return g_faultHook != nullptr && g_faultHook(step, path); }
+
+std::string Reason(int err) { return std::strerror(err); }
+}  // namespace
+
+void SetWriteFaultHook(TWriteFaultHook hook) { g_faultHook = hook; }
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::string ExtractFilePath(const std::string& path) {
+  auto slash = path.rfind(PathDelim);
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string ExtractFileName(const std::string& path) {
+  auto slash = path.rfind(PathDelim);
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string ExtractFileExt(const std::string& path) {
+  std::string name = ExtractFileName(path);
+  auto dot = name.rfind('.');
+  return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string ChangeFileExt(const std::string& path, const std::string& ext) {
+  std::string ext0 = ExtractFileExt(path);
+  return path.substr(0, path.size() - ext0.size()) + ext;
+}
+
+std::string IncludeTrailingPathDelimiter(const std::string& dir) {
+  if (!dir.empty() && dir.back() == PathDelim) return dir;
+  return dir + PathDelim;
+}
+
+std::string GetCurrentDir() {
+  char buf[4096];
+  return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string(".");
+}
+
+std::string ReadFileToString(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
+  std::ostringstream buf;
+  buf << in.rdbuf();
+  if (in.bad()) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(errno));
+  return buf.str();
+}
+
+void WriteFileAtomic(const std::string& path, const std::string& contents) {
+  const std::string temp = path + ".tmp-" + std::to_string(::getpid());
+  auto fail = [&](const char* what, int err, bool removeTemp) {
+    if (removeTemp) ::unlink(temp.c_str());
+    throw EFCreateError(std::string("Cannot ") + what + " file \"" + path + "\". " + Reason(err));
+  };
+  // Keep the permissions of the file being replaced.
+  mode_t mode = 0644;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+
+  if (Fault("open", path)) fail("create", EACCES, false);
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  if (fd < 0) fail("create", errno, false);
+  size_t done = 0;
+  while (done < contents.size()) {
+    if (Fault("write", path)) {
+      ::close(fd);
+      fail("write", ENOSPC, true);
+    }
+    ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      int err = errno;
+      ::close(fd);
+      fail("write", err, true);
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (Fault("sync", path) || ::fsync(fd) != 0) {
+    int err = errno != 0 ? errno : EIO;
+    ::close(fd);
+    fail("write", err, true);
+  }
+  if (::close(fd) != 0) fail("write", errno, true);
+  if (Fault("rename", path)) fail("replace", EXDEV, true);
+  if (::rename(temp.c_str(), path.c_str()) != 0) fail("replace", errno, true);
+}
+
+}  // namespace rtl
