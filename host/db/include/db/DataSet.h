@@ -1,0 +1,107 @@
+#pragma once
+// TDataSet: a set of records with a current position, fields reading the
+// current record, and an edit buffer. Records are held in memory; a
+// descendant fills them in InternalOpen and writes changes in InternalPost
+// and InternalDelete.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/FieldDefs.h"
+#include "db/FieldType.h"
+#include "db/Value.h"
+#include "rtl/Component.h"
+
+namespace rtl {
+class TStrings;
+}
+
+namespace db {
+
+class TField;
+class TDataSource;
+using TRow = std::vector<TValue>;
+
+class TDataSet : public rtl::TComponent {
+  RTL_CLASS(TDataSet)
+ public:
+  explicit TDataSet(rtl::TComponent* owner);
+  ~TDataSet() override;
+
+  void Open();
+  void Close();
+  bool Active() const { return state_ != TDataSetState::dsInactive; }
+  void SetActive(bool active);
+  TDataSetState State() const { return state_; }
+
+  void First();
+  void Next();
+  void Prior();
+  void Last();
+  bool Eof() const { return eof_; }
+  bool Bof() const { return bof_; }
+  bool IsEmpty() const { return rows_.empty(); }
+  int RecordCount() const;
+  int RecNo() const { return current_ + 1; }  // 1-based; 0 when empty
+
+  int FieldCount() const { return static_cast<int>(fields_.size()); }
+  TField* Fields(int index) const;  // raises EListError-style EDatabaseError
+  TField* FindField(const std::string& name) const;  // ignores case; null when absent
+  // Raises EDatabaseError "DataSet1: Field 'X' not found".
+  TField* FieldByName(const std::string& name) const;
+  TFieldDefs* FieldDefs() const { return fieldDefs_.get(); }
+  void GetFieldNames(rtl::TStrings* list) const;
+
+  void Edit();
+  void Insert();
+  void Append();
+  void Post();
+  void Cancel();
+  void Delete();
+
+  // Used by TField.
+  TValue GetFieldValue(int index) const;
+  void SetFieldValue(int index, const TValue& value);
+  TValue GetOldFieldValue(int index) const;
+
+  void Loaded() override;
+
+ protected:
+  // Fills FieldDefs() and the records (AppendRow). Default: keeps what is
+  // there (FieldDefs as defined, no records).
+  virtual void InternalOpen() {}
+  virtual void InternalClose() {}
+  // Writes one change; raise to refuse it (the edit stays pending).
+  virtual void InternalPost(TUpdateKind kind, const TRow& oldRow, const TRow& newRow);
+  virtual void InternalDelete(const TRow& row);
+  // Tells linked data sources that the current record or state changed.
+  void DataEvent();
+
+  void AppendRow(TRow row) { rows_.push_back(std::move(row)); }
+  // Creates TField objects from FieldDefs (closed datasets too).
+  void CreateFields();
+  void DestroyFields();
+  void CheckActive() const;
+  void CheckInactive() const;
+  // "DataSet1" or the class name when unnamed, for messages.
+  std::string DisplayNameForErrors() const;
+
+ private:
+  friend class TDataSource;
+  void CheckBrowse() const;
+  const TRow* CurrentRow() const;
+
+  std::unique_ptr<TFieldDefs> fieldDefs_;
+  std::vector<std::unique_ptr<TField>> fields_;
+  std::vector<TRow> rows_;
+  TRow buffer_;  // the record being edited or inserted
+  int current_ = -1;
+  int insertAt_ = -1;
+  bool eof_ = true;
+  bool bof_ = true;
+  bool streamedActive_ = false;
+  TDataSetState state_ = TDataSetState::dsInactive;
+  std::vector<TDataSource*> sources_;
+};
+
+}  // namespace db

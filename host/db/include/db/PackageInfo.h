@@ -1,0 +1,7 @@
+#pragma once
+// Unit table of dbrtl160: registers the framework's streamable classes.
+#include "rtl/Units.h"
+
+namespace db {
+const rtl::TPackageInfoTable& PackageInfo();
+}  // namespace db

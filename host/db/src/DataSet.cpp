@@ -1,0 +1,288 @@
+#include "db/DataSet.h"
+
+#include "db/DataSource.h"
+#include "db/Exceptions.h"
+#include "db/Field.h"
+#include "rtl/ClassBuilder.h"
+#include "rtl/Strings.h"
+#include "rtl/SysUtils.h"
+
+namespace db {
+
+const rtl::TClass& TDataSet::StaticClass() {
+  static const rtl::TClass cls = rtl::ClassBuilder<TDataSet>("TDataSet", &rtl::TComponent::StaticClass()).Build();
+  return cls;
+}
+
+TDataSet::TDataSet(rtl::TComponent* owner) : TComponent(owner), fieldDefs_(std::make_unique<TFieldDefs>(this)) {}
+
+TDataSet::~TDataSet() {
+  // Nothing may reach this dataset through a data source once it is gone.
+  std::vector<TDataSource*> sources = sources_;
+  for (TDataSource* s : sources) s->SetDataSet(nullptr);
+  state_ = TDataSetState::dsInactive;
+  fields_.clear();
+}
+
+std::string TDataSet::DisplayNameForErrors() const { return Name().empty() ? ClassName() : Name(); }
+
+void TDataSet::CheckActive() const {
+  if (!Active()) DatabaseError(DisplayNameForErrors() + ": Cannot perform this operation on a closed dataset");
+}
+
+void TDataSet::CheckInactive() const {
+  if (Active()) DatabaseError(DisplayNameForErrors() + ": Cannot perform this operation on an open dataset");
+}
+
+void TDataSet::CheckBrowse() const {
+  CheckActive();
+  if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert)
+    DatabaseError(DisplayNameForErrors() + ": Dataset not in browse mode; post or cancel the pending change first");
+}
+
+void TDataSet::SetActive(bool active) {
+  if (IsLoading()) {
+    // Opened from a form file once every property is read.
+    streamedActive_ = active;
+    return;
+  }
+  if (active == Active()) return;
+  if (active) {
+    rows_.clear();
+    try {
+      InternalOpen();
+      CreateFields();
+    } catch (...) {
+      rows_.clear();
+      try {
+        InternalClose();
+      } catch (...) {
+      }
+      throw;
+    }
+    state_ = TDataSetState::dsBrowse;
+    First();
+  } else {
+    state_ = TDataSetState::dsInactive;
+    buffer_.clear();
+    rows_.clear();
+    current_ = -1;
+    eof_ = bof_ = true;
+    InternalClose();
+    DataEvent();
+  }
+}
+
+void TDataSet::Open() { SetActive(true); }
+void TDataSet::Close() { SetActive(false); }
+
+void TDataSet::Loaded() {
+  TComponent::Loaded();
+  if (streamedActive_) {
+    streamedActive_ = false;
+    SetActive(true);
+  }
+}
+
+void TDataSet::CreateFields() {
+  // Fields of a closed dataset (created to describe it) are remade when the
+  // definitions changed.
+  bool same = static_cast<int>(fields_.size()) == fieldDefs_->Count();
+  for (int i = 0; same && i < fieldDefs_->Count(); ++i)
+    same = fields_[static_cast<size_t>(i)]->FieldName() == fieldDefs_->Items(i)->Name() &&
+           fields_[static_cast<size_t>(i)]->DataType() == fieldDefs_->Items(i)->DataType();
+  if (same) return;
+  fields_.clear();
+  for (int i = 0; i < fieldDefs_->Count(); ++i) {
+    auto f = std::make_unique<TField>(nullptr);
+    f->SetFieldName(fieldDefs_->Items(i)->Name());
+    f->SetDataType(fieldDefs_->Items(i)->DataType());
+    f->SetSize(fieldDefs_->Items(i)->Size());
+    f->dataSet_ = this;
+    fields_.push_back(std::move(f));
+  }
+}
+
+void TDataSet::DestroyFields() { fields_.clear(); }
+
+void TDataSet::First() {
+  CheckBrowse();
+  current_ = rows_.empty() ? -1 : 0;
+  bof_ = true;
+  eof_ = rows_.empty();
+  DataEvent();
+}
+
+void TDataSet::Last() {
+  CheckBrowse();
+  current_ = static_cast<int>(rows_.size()) - 1;
+  eof_ = true;
+  bof_ = rows_.empty();
+  DataEvent();
+}
+
+void TDataSet::Next() {
+  CheckBrowse();
+  bof_ = false;
+  if (current_ + 1 < static_cast<int>(rows_.size())) {
+    ++current_;
+    eof_ = false;
+  } else {
+    eof_ = true;
+  }
+  DataEvent();
+}
+
+void TDataSet::Prior() {
+  CheckBrowse();
+  eof_ = false;
+  if (current_ > 0) {
+    --current_;
+    bof_ = false;
+  } else {
+    bof_ = true;
+  }
+  DataEvent();
+}
+
+int TDataSet::RecordCount() const {
+  CheckActive();
+  return static_cast<int>(rows_.size());
+}
+
+TField* TDataSet::Fields(int index) const {
+  if (index < 0 || index >= FieldCount())
+    DatabaseError(DisplayNameForErrors() + ": Field index out of range (" + std::to_string(index) + ")");
+  return fields_[static_cast<size_t>(index)].get();
+}
+
+TField* TDataSet::FindField(const std::string& name) const {
+  for (const auto& f : fields_)
+    if (rtl::AnsiSameText(f->FieldName(), name)) return f.get();
+  return nullptr;
+}
+
+TField* TDataSet::FieldByName(const std::string& name) const {
+  TField* f = FindField(name);
+  if (f == nullptr) DatabaseError(DisplayNameForErrors() + ": Field '" + name + "' not found");
+  return f;
+}
+
+void TDataSet::GetFieldNames(rtl::TStrings* list) const {
+  list->BeginUpdate();
+  list->Clear();
+  if (!fields_.empty()) {
+    for (const auto& f : fields_) list->Add(f->FieldName());
+  } else {
+    for (int i = 0; i < fieldDefs_->Count(); ++i) list->Add(fieldDefs_->Items(i)->Name());
+  }
+  list->EndUpdate();
+}
+
+const TRow* TDataSet::CurrentRow() const {
+  if (current_ < 0 || current_ >= static_cast<int>(rows_.size())) return nullptr;
+  return &rows_[static_cast<size_t>(current_)];
+}
+
+TValue TDataSet::GetFieldValue(int index) const {
+  CheckActive();
+  if (index < 0 || index >= FieldCount()) DatabaseError(DisplayNameForErrors() + ": Field index out of range");
+  if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert)
+    return buffer_[static_cast<size_t>(index)];
+  const TRow* row = CurrentRow();
+  if (row == nullptr) return TValue();  // an empty dataset reads as null
+  return (*row)[static_cast<size_t>(index)];
+}
+
+TValue TDataSet::GetOldFieldValue(int index) const {
+  CheckActive();
+  if (index < 0 || index >= FieldCount()) DatabaseError(DisplayNameForErrors() + ": Field index out of range");
+  if (state_ == TDataSetState::dsInsert) return TValue();
+  const TRow* row = CurrentRow();
+  return row == nullptr ? TValue() : (*row)[static_cast<size_t>(index)];
+}
+
+void TDataSet::SetFieldValue(int index, const TValue& value) {
+  CheckActive();
+  if (state_ != TDataSetState::dsEdit && state_ != TDataSetState::dsInsert)
+    DatabaseError(DisplayNameForErrors() + ": Dataset not in edit or insert mode");
+  if (index < 0 || index >= FieldCount()) DatabaseError(DisplayNameForErrors() + ": Field index out of range");
+  buffer_[static_cast<size_t>(index)] = value;
+}
+
+void TDataSet::Edit() {
+  CheckActive();
+  if (state_ == TDataSetState::dsEdit || state_ == TDataSetState::dsInsert) return;
+  if (CurrentRow() == nullptr) {
+    Insert();
+    return;
+  }
+  buffer_ = *CurrentRow();
+  state_ = TDataSetState::dsEdit;
+}
+
+void TDataSet::Insert() {
+  CheckBrowse();
+  buffer_.assign(fields_.size(), TValue());
+  insertAt_ = current_ < 0 ? 0 : current_;
+  state_ = TDataSetState::dsInsert;
+}
+
+void TDataSet::Append() {
+  CheckBrowse();
+  buffer_.assign(fields_.size(), TValue());
+  insertAt_ = static_cast<int>(rows_.size());
+  state_ = TDataSetState::dsInsert;
+}
+
+void TDataSet::Post() {
+  CheckActive();
+  if (state_ == TDataSetState::dsEdit) {
+    InternalPost(TUpdateKind::ukModify, *CurrentRow(), buffer_);
+    rows_[static_cast<size_t>(current_)] = buffer_;
+  } else if (state_ == TDataSetState::dsInsert) {
+    InternalPost(TUpdateKind::ukInsert, TRow(fields_.size()), buffer_);
+    rows_.insert(rows_.begin() + insertAt_, buffer_);
+    current_ = insertAt_;
+  } else {
+    return;
+  }
+  state_ = TDataSetState::dsBrowse;
+  buffer_.clear();
+  eof_ = bof_ = false;
+  DataEvent();
+}
+
+void TDataSet::Cancel() {
+  if (state_ != TDataSetState::dsEdit && state_ != TDataSetState::dsInsert) return;
+  state_ = TDataSetState::dsBrowse;
+  buffer_.clear();
+  DataEvent();
+}
+
+void TDataSet::Delete() {
+  CheckActive();
+  if (state_ == TDataSetState::dsInsert) {
+    Cancel();
+    return;
+  }
+  if (state_ == TDataSetState::dsEdit) Cancel();
+  const TRow* row = CurrentRow();
+  if (row == nullptr) DatabaseError(DisplayNameForErrors() + ": Cannot perform this operation on an empty dataset");
+  InternalDelete(*row);
+  rows_.erase(rows_.begin() + current_);
+  if (current_ >= static_cast<int>(rows_.size())) current_ = static_cast<int>(rows_.size()) - 1;
+  eof_ = rows_.empty();
+  bof_ = current_ <= 0;
+  DataEvent();
+}
+
+void TDataSet::InternalPost(TUpdateKind, const TRow&, const TRow&) {}
+void TDataSet::InternalDelete(const TRow&) {}
+
+void TDataSet::DataEvent() {
+  std::vector<TDataSource*> sources = sources_;
+  for (TDataSource* s : sources) s->NotifyDataChange();
+}
+
+}  // namespace db

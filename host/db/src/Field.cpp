@@ -1,0 +1,42 @@
+#include "db/Field.h"
+
+#include "db/DataSet.h"
+#include "rtl/ClassBuilder.h"
+
+namespace db {
+
+const rtl::TClass& TField::StaticClass() {
+  static const rtl::TClass cls = rtl::ClassBuilder<TField>("TField", &rtl::TComponent::StaticClass())
+                                     .Str("FieldName", &TField::FieldName, &TField::SetFieldName)
+                                     .Enum("DataType", TypeInfoFieldType(), &TField::DataType, &TField::SetDataType)
+                                     .Int("Size", &TField::Size, &TField::SetSize)
+                                     .Build();
+  return cls;
+}
+
+TField::TField(rtl::TComponent* owner) : TComponent(owner) {}
+TField::~TField() = default;
+
+int TField::Index() const {
+  if (dataSet_ == nullptr) return -1;
+  for (int i = 0; i < dataSet_->FieldCount(); ++i)
+    if (dataSet_->Fields(i) == this) return i;
+  return -1;
+}
+
+TValue TField::Value() const {
+  if (dataSet_ == nullptr) throw rtl::EDatabaseError("Field '" + fieldName_ + "' has no dataset");
+  return dataSet_->GetFieldValue(Index());
+}
+
+void TField::SetValue(const TValue& value) {
+  if (dataSet_ == nullptr) throw rtl::EDatabaseError("Field '" + fieldName_ + "' has no dataset");
+  dataSet_->SetFieldValue(Index(), value);
+}
+
+TValue TField::OldValue() const {
+  if (dataSet_ == nullptr) throw rtl::EDatabaseError("Field '" + fieldName_ + "' has no dataset");
+  return dataSet_->GetOldFieldValue(Index());
+}
+
+}  // namespace db

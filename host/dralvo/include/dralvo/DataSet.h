@@ -1,0 +1,74 @@
+#pragma once
+// TDVDataSet: the base of the library's datasets (query, stored procedure,
+// table): finds its database through DatabaseName and SessionName, reads
+// its records from the server and writes changes through an update object.
+#include <string>
+
+#include "db/DataSet.h"
+#include "db/Params.h"
+
+namespace rtl {
+class TStrings;
+}
+
+namespace dralvo {
+
+class TDVDatabase;
+class TDVSession;
+class TDVDataSetUpdateObject;
+struct TDVResult;
+
+class TDVDataSet : public db::TDataSet {
+  RTL_CLASS(TDVDataSet)
+ public:
+  explicit TDVDataSet(rtl::TComponent* owner);
+  ~TDVDataSet() override;
+
+  const std::string& DatabaseName() const { return databaseName_; }
+  void SetDatabaseName(const std::string& name);  // raises while open
+  const std::string& SessionName() const { return sessionName_; }
+  void SetSessionName(const std::string& name);   // raises while open
+  TDVDataSetUpdateObject* UpdateObject() const { return updateObject_; }
+  void SetUpdateObject(TDVDataSetUpdateObject* updateObject);
+
+  // The session of SessionName (raises when there is none).
+  TDVSession* GetDBSession() const;
+  // The database of DatabaseName in that session, or null.
+  TDVDatabase* FindDatabase() const;
+  // As FindDatabase, raising when there is none.
+  TDVDatabase* Database() const;
+  // Whether table names may carry an owner (schema) prefix: true for
+  // servers with schemas. Without a database: false.
+  bool IsObjOwnerSupported() const;
+
+  // Field info (field name = "table.column") and table info (alias =
+  // table) of a SELECT statement; `third` (may be null) receives the
+  // tables in order of appearance. When the database is connected the
+  // server's description of the result columns settles what the text
+  // alone cannot (such as "*").
+  void ParseFieldInfoFromSQL(const std::string& sql, rtl::TStrings* fieldInfo, rtl::TStrings* tableInfo,
+                             rtl::TStrings* third) const;
+
+  // Binds ":name" parameters of sql from params and runs it on the database.
+  TDVResult ExecuteOnDatabase(const std::string& sql, const db::TParams* params) const;
+
+ protected:
+  void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
+  void InternalOpen() override;
+  void InternalClose() override;
+  void InternalPost(db::TUpdateKind kind, const db::TRow& oldRow, const db::TRow& newRow) override;
+  void InternalDelete(const db::TRow& row) override;
+  // The statement that gives the records, with its parameters.
+  virtual std::string SelectSQL() const = 0;
+  virtual const db::TParams* SelectParams() const { return nullptr; }
+  // Loads a result into FieldDefs and records.
+  void LoadResult(TDVResult& result);
+
+ private:
+  std::string databaseName_;
+  std::string sessionName_;
+  TDVDataSetUpdateObject* updateObject_ = nullptr;
+  TDVDatabase* openedOn_ = nullptr;
+};
+
+}  // namespace dralvo

@@ -1,0 +1,99 @@
+#pragma once
+// TDVDatabase: one connection to a server, named by DatabaseName within a
+// session.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "db/DataSet.h"
+#include "db/Params.h"
+#include "dralvo/ServerTypes.h"
+#include "dralvo/SchemaInfo.h"
+#include "rtl/Component.h"
+#include "rtl/Strings.h"
+
+namespace dralvo {
+
+class TDVConnection;
+class TDVDataSet;
+class TDVSession;
+struct TDVResult;
+
+enum TDVDesignDBOption : unsigned { ddoIsDefaultDatabase = 1u << 0, ddoStoreConnected = 1u << 1 };
+using TDVDesignDBOptions = unsigned;
+const rtl::TTypeInfo& TypeInfoDesignDBOptions();
+
+class TDVDatabase : public rtl::TComponent {
+  RTL_CLASS(TDVDatabase)
+ public:
+  explicit TDVDatabase(rtl::TComponent* owner);
+  ~TDVDatabase() override;
+
+  const std::string& DatabaseName() const { return databaseName_; }
+  void SetDatabaseName(const std::string& name);  // raises when connected
+  const std::string& SessionName() const { return sessionName_; }
+  void SetSessionName(const std::string& name);   // raises when connected
+  const std::string& RemoteDatabase() const { return remoteDatabase_; }
+  void SetRemoteDatabase(const std::string& value);  // raises when connected
+  TDVServerType ServerType() const { return serverType_; }
+  void SetServerType(TDVServerType type);           // raises when connected
+  rtl::TStrings* Params() const { return params_.get(); }
+  void SetParams(const rtl::TStrings* params);
+  const std::string& ParamsFileName() const { return paramsFileName_; }
+  void SetParamsFileName(const std::string& fileName) { paramsFileName_ = fileName; }
+  bool KeepConnection() const { return keepConnection_; }
+  void SetKeepConnection(bool keep);
+  bool LoginPrompt() const { return loginPrompt_; }
+  void SetLoginPrompt(bool prompt) { loginPrompt_ = prompt; }
+  TDVDesignDBOptions DesignOptions() const { return designOptions_; }
+  void SetDesignOptions(TDVDesignDBOptions options) { designOptions_ = options; }
+
+  void Open();
+  void Close();
+  bool Connected() const { return connection_ != nullptr; }
+  void SetConnected(bool connected);
+  // The session of SessionName; raises when there is none.
+  TDVSession* Session() const;
+  // The open connection; raises when not connected.
+  TDVConnection& Connection() const;
+  // RemoteDatabase as the driver gets it (relative SQLite files resolved).
+  std::string ResolvedTarget() const;
+
+  // Runs a statement with ":name" parameters bound from params (may be null).
+  TDVResult Execute(const std::string& sql, const db::TParams* params);
+  void StartTransaction();
+  void Commit();
+  void Rollback();
+  bool InTransaction() const { return inTransaction_; }
+
+  // Schema rows of one kind for one object, or null when the kind is not
+  // answered. The index schema (stIndexes) of an unknown table is an empty
+  // dataset.
+  std::unique_ptr<db::TDataSet> GetSchemaInfo(TDVSchemaType kind, const std::string& object);
+
+  // Datasets using the connection (bookkeeping for Close and KeepConnection).
+  void RegisterDataSet(TDVDataSet* dataSet);
+  void UnregisterDataSet(TDVDataSet* dataSet);
+
+  void Loaded() override;
+
+ private:
+  void CheckInactive() const;
+  void ReadParamsFile(rtl::TStrings& into) const;
+
+  std::string databaseName_;
+  std::string sessionName_;
+  std::string remoteDatabase_;
+  TDVServerType serverType_;
+  std::unique_ptr<rtl::TStringList> params_;
+  std::string paramsFileName_;
+  bool keepConnection_ = true;
+  bool loginPrompt_ = true;
+  TDVDesignDBOptions designOptions_ = 0;
+  bool streamedConnected_ = false;
+  bool inTransaction_ = false;
+  std::unique_ptr<TDVConnection> connection_;
+  std::vector<TDVDataSet*> dataSets_;  // not owned
+};
+
+}  // namespace dralvo

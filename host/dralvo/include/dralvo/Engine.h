@@ -1,0 +1,17 @@
+#pragma once
+// Dvengine: every component of the library.
+#include "dralvo/Consts.h"
+#include "dralvo/DataSet.h"
+#include "dralvo/Database.h"
+#include "dralvo/Hooks.h"
+#include "dralvo/MacroQuery.h"
+#include "dralvo/Monitor.h"
+#include "dralvo/Query.h"
+#include "dralvo/SQLBaseServer.h"
+#include "dralvo/SchemaInfo.h"
+#include "dralvo/Script.h"
+#include "dralvo/ServerTypes.h"
+#include "dralvo/Session.h"
+#include "dralvo/StoredProc.h"
+#include "dralvo/Table.h"
+#include "dralvo/UpdateSQL.h"

@@ -1,0 +1,28 @@
+#pragma once
+// Seams to the user interface, installed by whoever has one (the designer
+// program, a test). The runtime itself shows nothing.
+#include <functional>
+#include <string>
+
+namespace rtl {
+class TComponent;
+}
+
+namespace dralvo {
+
+// Asks for user name and password; false when the person cancels. With no
+// handler installed, no one is asked and the connection goes ahead with
+// what the parameters hold.
+using TLoginPromptHandler =
+    std::function<bool(const std::string& databaseName, std::string& userName, std::string& password)>;
+void SetLoginPromptHandler(TLoginPromptHandler handler);
+const TLoginPromptHandler& GetLoginPromptHandler();
+
+// The folder of the module (data module, form) `root` is being designed
+// from: a relative SQLite file of a database owned by that root is taken
+// relative to it. An empty folder clears the entry.
+void SetModuleFolder(const rtl::TComponent* root, const std::string& folder);
+// The folder for `component` (its root's entry); empty when none.
+std::string GetModuleFolder(const rtl::TComponent* component);
+
+}  // namespace dralvo
