@@ -1,0 +1,55 @@
+// ":name" parameters: found by the tokenizer, so text in strings, quoted
+// names and comments never counts, and "::" casts stay casts.
+#include "dralvo/SqlParser.h"
+
+#include <algorithm>
+
+namespace dralvo::sql {
+
+namespace {
+
+bool SameText(const std::string& a, const std::string& b) {
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+std::vector<ParamRef> FindParams(const std::string& sql) {
+  std::vector<ParamRef> out;
+  try {
+    for (const Token& t : Tokenize(sql)) {
+      if (t.kind != TokenKind::Param || t.unterminated) continue;
+      std::string_view text = t.Text(sql).substr(1);
+      out.push_back(ParamRef{UnquoteIdentifier(text), t.offset, t.length});
+    }
+  } catch (...) {  // out of memory on huge text
+    out.clear();
+  }
+  return out;
+}
+
+PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker) {
+  PositionalSql r;
+  std::vector<std::string> numbered;  // Dollar: distinct names, $n is numbered[n-1]
+  size_t copied = 0;
+  for (const ParamRef& p : FindParams(sql)) {
+    r.sql.append(sql, copied, p.offset - copied);
+    copied = p.offset + p.length;
+    if (marker == ParamMarker::Question) {
+      r.sql += '?';
+      r.names.push_back(p.name);
+      continue;
+    }
+    auto it = std::find_if(numbered.begin(), numbered.end(), [&](const std::string& n) { return SameText(n, p.name); });
+    if (it == numbered.end()) it = numbered.insert(numbered.end(), p.name);
+    r.sql += '$' + std::to_string(it - numbered.begin() + 1);
+  }
+  r.sql.append(sql, copied, std::string::npos);
+  if (marker == ParamMarker::Dollar) r.names = std::move(numbered);
+  return r;
+}
+
+}  // namespace dralvo::sql

@@ -1,0 +1,105 @@
+#include "sql/TokenList.h"
+
+#include <algorithm>
+#include <array>
+
+namespace dralvo::sql::detail {
+
+namespace {
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualsUpper(std::string_view word, std::string_view upper) {
+  if (word.size() != upper.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i)
+    if (Upper(word[i]) != upper[i]) return false;
+  return true;
+}
+
+// Sorted, upper case.
+constexpr std::string_view kReserved[] = {
+    "ALL",       "AND",      "ANY",        "APPLY",     "AS",       "ASC",
+    "BETWEEN",                     "BY",       "CASE",       "COLLATE",   "CROSS",    "CURRENT_DATE",
+    "CURRENT_TIME",                "CURRENT_TIMESTAMP",      "DEFAULT",   "DESC",     "DISTINCT",
+    "ELSE",                        "END",      "ESCAPE",     "EXCEPT",    "EXISTS",   "FALSE",
+    "FETCH",                       "FILTER",   "FOR",        "FROM",      "FULL",     "GLOB",
+    "GROUP",                       "HAVING",   "ILIKE",      "IN",        "INDEXED",  "INNER",
+    "INTERSECT",                   "INTO",     "IS",         "ISNULL",    "JOIN",     "LATERAL",
+    "LEFT",                        "LIKE",     "LIMIT",      "LOCALTIME", "LOCALTIMESTAMP",
+    "MATCH",                       "MINUS",    "NATURAL",    "NOT",       "NOTNULL",  "NULL",
+    "OFFSET",                      "ON",       "OR",         "ORDER",     "OUTER",    "OVER",
+    "PARTITION",                   "QUALIFY",  "REGEXP",     "RETURNING", "RIGHT",    "SELECT",
+    "SOME",                        "STRAIGHT_JOIN",          "TABLESAMPLE", "THEN",   "TOP",
+    "TRUE",                        "UNION",    "USING",      "VALUES",    "WHEN",     "WHERE",
+    "WINDOW",                      "WITH",     "WITHIN",
+};
+
+constexpr std::string_view kValueKeywords[] = {
+    "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP", "DEFAULT", "END",
+    "FALSE", "LOCALTIME", "LOCALTIMESTAMP", "NULL", "TRUE",
+};
+
+static_assert(std::is_sorted(std::begin(kReserved), std::end(kReserved)));
+static_assert(std::is_sorted(std::begin(kValueKeywords), std::end(kValueKeywords)));
+
+bool InList(std::string_view word, const auto& list) {
+  std::array<char, 24> buf{};
+  if (word.size() > buf.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i) buf[i] = Upper(word[i]);
+  std::string_view up(buf.data(), word.size());
+  return std::binary_search(std::begin(list), std::end(list), up);
+}
+
+}  // namespace
+
+TokenList::TokenList(std::string_view sql) {
+  for (const Token& t : Tokenize(sql)) {
+    broken_ = broken_ || t.unterminated;
+    if (t.kind == TokenKind::Whitespace || t.kind == TokenKind::Comment) continue;
+    if (t.kind == TokenKind::Operator && t.Text(sql) == ";") break;
+    toks_.push_back(Sig{t.kind, t.Text(sql), t.unterminated});
+  }
+  close_.assign(toks_.size(), 0);
+  std::vector<size_t> open;
+  for (size_t i = 0; i < toks_.size(); ++i) {
+    close_[i] = i + 1;
+    if (IsOpen(i)) {
+      close_[i] = toks_.size();
+      open.push_back(i);
+    } else if ((IsOp(i, ")") || IsOp(i, "]")) && !open.empty()) {
+      bool paren = IsOp(i, ")");
+      if (IsOp(open.back(), paren ? "(" : "[")) {
+        close_[open.back()] = i + 1;
+        open.pop_back();
+      } else {
+        broken_ = true;
+      }
+    } else if (IsOp(i, ")") || IsOp(i, "]")) {
+      broken_ = true;
+    }
+  }
+  broken_ = broken_ || !open.empty();
+}
+
+bool TokenList::Is(size_t i, std::string_view keyword) const {
+  const Sig& s = (*this)[i];
+  return s.kind == TokenKind::Identifier && EqualsUpper(s.text, keyword);
+}
+
+bool TokenList::IsOp(size_t i, std::string_view op) const {
+  const Sig& s = (*this)[i];
+  return s.kind == TokenKind::Operator && s.text == op;
+}
+
+size_t TokenList::After(size_t i) const { return i < close_.size() ? close_[i] : i + 1; }
+
+bool IsReservedWord(std::string_view word) { return InList(word, kReserved); }
+bool IsValueKeyword(std::string_view word) { return InList(word, kValueKeywords); }
+
+bool SameName(std::string_view a, std::string_view b) {
+  std::string x = UnquoteIdentifier(a), y = UnquoteIdentifier(b);
+  return x.size() == y.size() &&
+         std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) { return Upper(p) == Upper(q); });
+}
+
+}  // namespace dralvo::sql::detail
