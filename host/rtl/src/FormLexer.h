@@ -1,0 +1,58 @@
+#pragma once
+// Tokens of the text form format. Adjacent quoted pieces and #nnn codes make
+// one string token ('a'#13#10'b'); the "+" that continues a string over
+// lines is a symbol left to the parser.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace rtl {
+
+enum class TFormTokenKind { End, Identifier, Integer, String, Symbol };
+
+struct TFormToken {
+  TFormTokenKind Kind = TFormTokenKind::End;
+  std::string Text;        // identifier, or the decoded UTF-8 of a string
+  uint64_t Magnitude = 0;  // integer without its sign
+  char Symbol = 0;
+  int Line = 1;
+  int Column = 1;
+
+  bool Is(char symbol) const { return Kind == TFormTokenKind::Symbol && Symbol == symbol; }
+  bool IsKeyword(std::string_view word) const;  // identifier, ignoring case
+  std::string Describe() const;                 // for "found ..." in messages
+};
+
+class TFormLexer {
+ public:
+  TFormLexer(std::string_view text, const std::string& source);
+
+  const TFormToken& Current() const { return current_; }
+  void Next();
+  [[noreturn]] void Fail(int line, int column, const std::string& reason) const;
+  [[noreturn]] void Fail(const TFormToken& at, const std::string& reason) const { Fail(at.Line, at.Column, reason); }
+  const std::string& Source() const { return source_; }
+
+ private:
+  void SkipBlanks();
+  void ReadIdentifier();
+  void ReadNumber();
+  void ReadString();
+  void ReadQuoted();
+  void ReadCharCode();
+  char Peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  void Advance();  // one byte, keeping line and column
+
+  std::string_view text_;
+  const std::string& source_;
+  size_t pos_ = 0;
+  int line_ = 1;
+  int column_ = 1;
+  TFormToken current_;
+};
+
+// Appends the UTF-8 form of a code point (valid scalar values only).
+void AppendUtf8(std::string& out, uint32_t codePoint);
+
+}  // namespace rtl

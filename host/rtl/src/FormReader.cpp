@@ -1,0 +1,177 @@
+#include "FormReader.h"
+
+#include "rtl/SysUtils.h"
+
+namespace rtl {
+
+TFormReader::TFormReader(std::string_view text, const std::string& source, const TFormReadOptions& options)
+    : lexer_(text, source), options_(options) {}
+
+void TFormReader::Guard(const TFormToken& at, const std::string& context, const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const EFormFileError&) {
+    throw;
+  } catch (const std::exception& e) {
+    lexer_.Fail(at, context + e.what());
+  }
+}
+
+bool TFormReader::AtObjectKeyword() const {
+  const TFormToken& t = lexer_.Current();
+  return t.IsKeyword("object") || t.IsKeyword("inherited") || t.IsKeyword("inline");
+}
+
+std::string TFormReader::ExpectIdentifier(const char* what) {
+  const TFormToken& t = lexer_.Current();
+  if (t.Kind != TFormTokenKind::Identifier)
+    lexer_.Fail(t, std::string("Expected ") + what + ", found " + t.Describe());
+  std::string text = t.Text;
+  lexer_.Next();
+  return text;
+}
+
+void TFormReader::Expect(char symbol) {
+  const TFormToken& t = lexer_.Current();
+  if (!t.Is(symbol)) lexer_.Fail(t, std::string("Expected \"") + symbol + "\", found " + t.Describe());
+  lexer_.Next();
+}
+
+void TFormReader::EnterNesting(const TFormToken& at) {
+  if (++depth_ > options_.MaxDepth)
+    lexer_.Fail(at, "Nesting deeper than " + std::to_string(options_.MaxDepth) + " levels");
+}
+
+TFormReader::THeader TFormReader::ReadHeader() {
+  THeader h;
+  h.At = lexer_.Current();
+  if (lexer_.Current().IsKeyword("inline"))
+    lexer_.Fail(h.At, "Inline frames are not supported");
+  if (!lexer_.Current().IsKeyword("object") && !lexer_.Current().IsKeyword("inherited"))
+    lexer_.Fail(h.At, "Expected \"object\", found " + h.At.Describe());
+  h.Inherited = lexer_.Current().IsKeyword("inherited");
+  lexer_.Next();
+  h.ClassAt = lexer_.Current();
+  std::string first = ExpectIdentifier("a component name or class name");
+  if (lexer_.Current().Is(':')) {
+    lexer_.Next();
+    h.Name = std::move(first);
+    h.ClassAt = lexer_.Current();
+    h.ClassName = ExpectIdentifier("a class name");
+  } else {
+    h.ClassName = std::move(first);
+  }
+  return h;
+}
+
+std::unique_ptr<TComponent> TFormReader::ReadRoot() {
+  THeader h = ReadHeader();
+  const TClass* cls = FindClass(h.ClassName);
+  if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
+  if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate())
+    lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " cannot be the root of a form file");
+  Guard(h.ClassAt, "Cannot create " + h.ClassName + ": ", [&] {
+    root_.reset(static_cast<TComponent*>(cls->Create(nullptr)));
+    if (options_.Designing) root_->SetDesigning(true);
+    root_->SetLoadingState(true);
+    root_->SetName(h.Name);
+  });
+  loaded_.push_back({root_.get(), h.At});
+  ReadBody(*root_, h.At);
+  if (lexer_.Current().Kind != TFormTokenKind::End)
+    lexer_.Fail(lexer_.Current(), "Expected end of file after the root's \"end\", found " +
+                                      lexer_.Current().Describe());
+  ResolveReferences();
+  CallLoaded();
+  return std::move(root_);
+}
+
+TComponent* TFormReader::CreateChild(const THeader& h) {
+  TComponent* child = nullptr;
+  if (h.Inherited) {
+    child = root_->FindComponent(h.Name);
+    if (child == nullptr) lexer_.Fail(h.At, "Inherited component " + h.Name + " not found");
+    if (!SameText(child->ClassName(), h.ClassName))
+      lexer_.Fail(h.ClassAt, "Inherited component " + h.Name + " is a " + child->ClassName() + ", not a " +
+                                 h.ClassName);
+  } else {
+    const TClass* cls = FindClass(h.ClassName);
+    if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
+    if (!cls->InheritsFrom(TComponent::StaticClass()))
+      lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " is not a component class");
+    Guard(h.ClassAt, "Cannot create " + h.ClassName + ": ", [&] {
+      // Owned by the root from the first moment, so an error later frees it.
+      child = static_cast<TComponent*>(cls->Create(root_.get()));
+    });
+  }
+  Guard(h.At, "", [&] {
+    child->SetLoadingState(true);
+    if (!h.Inherited) child->SetName(h.Name);
+  });
+  loaded_.push_back({child, h.At});
+  return child;
+}
+
+void TFormReader::ReadBody(TComponent& component, const TFormToken& at) {
+  EnterNesting(at);
+  ReadProperties(component);
+  while (AtObjectKeyword()) {
+    THeader h = ReadHeader();
+    if (depth_ + 1 > options_.MaxDepth) EnterNesting(h.At);  // refuse before creating anything
+    ReadBody(*CreateChild(h), h.At);
+  }
+  if (!lexer_.Current().IsKeyword("end")) {
+    lexer_.Fail(lexer_.Current(), "Expected \"object\" or \"end\", found " + lexer_.Current().Describe());
+  }
+  lexer_.Next();
+  --depth_;
+}
+
+void TFormReader::ReadProperties(TObject& target) {
+  while (lexer_.Current().Kind == TFormTokenKind::Identifier && !lexer_.Current().IsKeyword("end") &&
+         !AtObjectKeyword())
+    ReadProperty(target);
+}
+
+void TFormReader::ResolveReferences() {
+  for (const TFixup& f : fixups_) {
+    TComponent* found = nullptr;
+    auto dot = f.Name.find('.');
+    if (dot == std::string::npos) {
+      found = root_->FindComponent(f.Name);
+      if (found == nullptr && SameText(f.Name, root_->Name())) found = root_.get();
+    } else if (SameText(f.Name.substr(0, dot), root_->Name())) {
+      found = root_->FindComponent(f.Name.substr(dot + 1));
+    }
+    if (found == nullptr) lexer_.Fail(f.At, "Unknown component " + f.Name + " in property " + f.Prop->Name);
+    Guard(f.At, "Cannot set property " + f.Prop->Name + ": ", [&] { f.Prop->SetObj(*f.Target, found); });
+  }
+}
+
+void TFormReader::CallLoaded() {
+  for (const TLoadedEntry& e : loaded_) {
+    Guard(e.At, "Loading " + e.Component->Name() + " failed: ", [&] {
+      e.Component->Loaded();
+      e.Component->SetLoadingState(false);
+    });
+  }
+}
+
+std::unique_ptr<TComponent> ReadComponentText(const std::string& text, const std::string& sourceName,
+                                              const TFormReadOptions& options) {
+  TFormReader reader(text, sourceName, options);
+  return reader.ReadRoot();
+}
+
+std::unique_ptr<TComponent> ReadComponentFile(const std::string& path, const TFormReadOptions& options) {
+  return ReadComponentText(ReadFileToString(path), path, options);
+}
+
+EFormFileError::EFormFileError(std::string source, int line, int column, std::string reason)
+    : EParserError(source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + reason),
+      source_(std::move(source)),
+      line_(line),
+      column_(column),
+      reason_(std::move(reason)) {}
+
+}  // namespace rtl

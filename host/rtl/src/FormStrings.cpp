@@ -1,0 +1,69 @@
+// String values as the form writer spells them: quoted pieces of printable
+// text ('' for a quote), #nnn for control characters, long or multi-line
+// strings cut into pieces joined by "+".
+#include <vector>
+
+#include "FormWriter.h"
+
+namespace rtl {
+
+namespace {
+std::vector<std::string_view> SplitPieces(std::string_view value) {
+  std::vector<std::string_view> pieces;
+  size_t start = 0;
+  while (start < value.size()) {
+    size_t end = value.find('\n', start);
+    end = end == std::string_view::npos ? value.size() : end + 1;
+    if (end - start > kFormStringPiece) {
+      end = start + kFormStringPiece;
+      // Never cut inside the bytes of one character.
+      size_t cut = end;
+      while (cut > start && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+      if (cut > start) end = cut;
+    }
+    pieces.push_back(value.substr(start, end - start));
+    start = end;
+  }
+  return pieces;
+}
+}  // namespace
+
+bool FormStringFitsOneLine(std::string_view value) {
+  size_t lineBreak = value.find('\n');
+  return value.size() <= kFormStringPiece && (lineBreak == std::string_view::npos || lineBreak + 1 == value.size());
+}
+
+void AppendQuotedPiece(std::string& out, std::string_view piece) {
+  if (piece.empty()) {
+    out += "''";
+    return;
+  }
+  bool quoted = false;
+  for (char c : piece) {
+    auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7f) {
+      if (quoted) out += '\'';
+      quoted = false;
+      out += '#';
+      out += std::to_string(u);
+      continue;
+    }
+    if (!quoted) out += '\'';
+    quoted = true;
+    out += c;
+    if (c == '\'') out += '\'';
+  }
+  if (quoted) out += '\'';
+}
+
+void AppendFormString(std::string& out, std::string_view value, int indent) {
+  if (FormStringFitsOneLine(value)) return AppendQuotedPiece(out, value);
+  std::vector<std::string_view> pieces = SplitPieces(value);
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    if (i > 0) out += " +\n";
+    out.append(static_cast<size_t>(indent), ' ');
+    AppendQuotedPiece(out, pieces[i]);
+  }
+}
+
+}  // namespace rtl

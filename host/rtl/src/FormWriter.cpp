@@ -1,0 +1,210 @@
+#include "FormWriter.h"
+
+#include <memory>
+
+#include "rtl/Collection.h"
+#include "rtl/FormFiles.h"
+#include "rtl/Strings.h"
+#include "rtl/SysUtils.h"
+
+namespace rtl {
+
+namespace {
+constexpr int kMaxPropertyDepth = 64;
+
+std::string Label(const TObject& object) {
+  if (Is<TComponent>(&object) && !static_cast<const TComponent&>(object).Name().empty())
+    return static_cast<const TComponent&>(object).Name();
+  return object.ClassName();
+}
+
+[[noreturn]] void Unwritable(const TObject& object, const std::string& prop, const std::string& why) {
+  throw EPropertyError("Cannot write property " + prop + " of " + Label(object) + ": " + why);
+}
+}  // namespace
+
+TFormWriter::TFormWriter(const TComponent& root) : root_(root) {}
+
+std::string TFormWriter::Write() {
+  CollectInheritedNames();
+  WriteObject(root_, 0);
+  return std::move(out_);
+}
+
+// Components that a fresh instance of the root's class creates itself come
+// from the ancestor, and are written as "inherited".
+void TFormWriter::CollectInheritedNames() {
+  const TClass& cls = root_.ClassType();
+  if (!cls.CanCreate()) return;
+  std::unique_ptr<TObject> fresh;
+  try {
+    fresh.reset(cls.Create(nullptr));
+  } catch (const std::exception&) {
+    return;  // no ancestor instance: nothing is inherited
+  }
+  if (!Is<TComponent>(fresh.get())) return;
+  const auto& ancestor = static_cast<const TComponent&>(*fresh);
+  for (int i = 0; i < ancestor.ComponentCount(); ++i) inherited_.insert(UpperCase(ancestor.Components(i)->Name()));
+}
+
+void TFormWriter::WriteObject(const TComponent& component, int indent) {
+  out_.append(static_cast<size_t>(indent), ' ');
+  bool isRoot = &component == &root_;
+  out_ += !isRoot && inherited_.count(UpperCase(component.Name())) != 0 ? "inherited " : "object ";
+  if (!component.Name().empty()) {
+    out_ += component.Name();
+    out_ += ": ";
+  }
+  out_ += component.ClassName();
+  out_ += '\n';
+  WriteProperties(component, "", indent + 2, 0);
+  if (isRoot)
+    for (int i = 0; i < component.ComponentCount(); ++i) WriteObject(*component.Components(i), indent + 2);
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_ += "end\n";
+}
+
+void TFormWriter::WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth) {
+  if (depth > kMaxPropertyDepth) Unwritable(object, prefix, "objects nested too deeply");
+  bool component = prefix.empty() && Is<TComponent>(&object);
+  for (const TPropInfo* prop : object.ClassType().Properties()) {
+    if (component && SameText(prop->Name, "Name")) continue;  // written in the object line
+    WriteProperty(object, *prop, prefix, indent, depth);
+  }
+}
+
+void TFormWriter::StartLine(int indent, const std::string& name) {
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_ += name;
+  out_ += " = ";
+}
+
+void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
+                                int depth) {
+  const std::string name = prefix + prop.Name;
+  const TTypeInfo& type = *prop.Type;
+  switch (type.Kind) {
+    case TTypeKind::Boolean:
+    case TTypeKind::Integer:
+    case TTypeKind::Enumeration:
+    case TTypeKind::Set: {
+      if (!prop.GetOrd || !prop.SetOrd) return;  // read-only: cannot be read back
+      int64_t v = prop.GetOrd(object);
+      if (prop.DefaultOrd && v == *prop.DefaultOrd) return;
+      std::string text;
+      if (type.Kind == TTypeKind::Boolean) {
+        text = v != 0 ? "True" : "False";
+      } else if (type.Kind == TTypeKind::Integer) {
+        text = std::to_string(v);
+      } else if (type.Kind == TTypeKind::Enumeration) {
+        text = type.EnumName(v);
+        if (text.empty()) Unwritable(object, name, "value " + std::to_string(v) + " has no name in " + type.Name);
+      } else {
+        for (size_t bit = 0; bit < 64; ++bit) {
+          if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) == 0) continue;
+          std::string element = type.EnumName(static_cast<int64_t>(bit));
+          if (element.empty()) Unwritable(object, name, "element " + std::to_string(bit) + " has no name");
+          text += text.empty() ? "" : ", ";
+          text += element;
+        }
+        text = "[" + text + "]";
+      }
+      StartLine(indent, name);
+      out_ += text;
+      out_ += '\n';
+      return;
+    }
+    case TTypeKind::String: {
+      if (!prop.GetStr || !prop.SetStr) return;
+      std::string v = prop.GetStr(object);
+      if (v == prop.DefaultStr) return;
+      if (FormStringFitsOneLine(v)) {
+        StartLine(indent, name);
+        AppendQuotedPiece(out_, v);
+      } else {
+        out_.append(static_cast<size_t>(indent), ' ');
+        out_ += name + " =\n";
+        AppendFormString(out_, v, indent + 2);
+      }
+      out_ += '\n';
+      return;
+    }
+    case TTypeKind::Method: {
+      if (!prop.GetStr || !prop.SetStr) return;
+      std::string handler = prop.GetStr(object);
+      if (handler.empty()) return;
+      if (!IsValidIdent(handler)) Unwritable(object, name, "\"" + handler + "\" is not a method name");
+      StartLine(indent, name);
+      out_ += handler;
+      out_ += '\n';
+      return;
+    }
+    case TTypeKind::Class:
+      break;
+  }
+  const TObject* target = prop.GetObj ? prop.GetObj(object) : nullptr;
+  if (target == nullptr) return;
+  if (type.ClassType != nullptr && type.ClassType->InheritsFrom(TComponent::StaticClass())) {
+    if (!prop.SetObj) return;
+    StartLine(indent, name);
+    out_ += ReferenceName(object, prop, target);
+    out_ += '\n';
+  } else if (Is<TStrings>(target)) {
+    WriteStringList(static_cast<const TStrings&>(*target), name, indent);
+  } else if (Is<TCollection>(target)) {
+    WriteCollection(static_cast<const TCollection&>(*target), name, indent, depth);
+  } else {
+    WriteProperties(*target, name + ".", indent, depth + 1);
+  }
+}
+
+void TFormWriter::WriteStringList(const TStrings& list, const std::string& name, int indent) {
+  int count = list.Count();
+  if (count == 0) return;
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_ += name;
+  out_ += ".Strings = (\n";
+  for (int i = 0; i < count; ++i) {
+    std::string item = list.Get(i);
+    if (FormStringFitsOneLine(item)) {
+      out_.append(static_cast<size_t>(indent + 2), ' ');
+      AppendQuotedPiece(out_, item);
+    } else {
+      AppendFormString(out_, item, indent + 2);
+    }
+    out_ += i + 1 == count ? ")\n" : "\n";
+  }
+}
+
+void TFormWriter::WriteCollection(const TCollection& collection, const std::string& name, int indent, int depth) {
+  int count = collection.Count();
+  if (count == 0) return;
+  if (depth + 1 > kMaxPropertyDepth) Unwritable(collection, name, "collections nested too deeply");
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_ += name;
+  out_ += " = <\n";
+  for (int i = 0; i < count; ++i) {
+    out_.append(static_cast<size_t>(indent + 2), ' ');
+    out_ += "item\n";
+    WriteProperties(*collection.Items(i), "", indent + 4, depth + 1);
+    out_.append(static_cast<size_t>(indent + 2), ' ');
+    out_ += i + 1 == count ? "end>\n" : "end\n";
+  }
+}
+
+std::string TFormWriter::ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const {
+  if (!Is<TComponent>(target)) Unwritable(object, prop.Name, "it refers to an object that is not a component");
+  const auto* component = static_cast<const TComponent*>(target);
+  if (component != &root_ && component->Owner() != &root_)
+    Unwritable(object, prop.Name, "it refers to " + Label(*component) + ", which is not part of this module");
+  if (component->Name().empty()) Unwritable(object, prop.Name, "it refers to an unnamed component");
+  return component->Name();
+}
+
+std::string WriteComponentText(const TComponent& root) { return TFormWriter(root).Write(); }
+
+void WriteComponentFile(const std::string& path, const TComponent& root) {
+  WriteFileAtomic(path, WriteComponentText(root));
+}
+
+}  // namespace rtl

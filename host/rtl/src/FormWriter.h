@@ -1,0 +1,50 @@
+#pragma once
+// The writer behind WriteComponentText: one pass over the root's published
+// properties and its owned components, in the canonical layout.
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "rtl/Component.h"
+
+namespace rtl {
+
+class TStrings;
+class TCollection;
+
+// Longest piece of a string on one line; longer strings, and strings with
+// line breaks, are cut into pieces joined by "+".
+constexpr size_t kFormStringPiece = 64;
+
+// True when `value` is written on one line.
+bool FormStringFitsOneLine(std::string_view value);
+// Appends one piece as quoted text with #nnn codes for control characters.
+void AppendQuotedPiece(std::string& out, std::string_view piece);
+// Appends the string; multi-line strings put each piece on its own line at
+// `indent`, every piece but the last followed by " +". The caller has
+// written the text before the value and, for multi-line strings, the line
+// break before the first piece.
+void AppendFormString(std::string& out, std::string_view value, int indent);
+
+class TFormWriter {
+ public:
+  explicit TFormWriter(const TComponent& root);
+  std::string Write();
+
+ private:
+  void WriteObject(const TComponent& component, int indent);
+  void WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth);
+  void WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
+                     int depth);
+  void WriteStringList(const TStrings& list, const std::string& name, int indent);
+  void WriteCollection(const TCollection& collection, const std::string& name, int indent, int depth);
+  std::string ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const;
+  void StartLine(int indent, const std::string& name);  // "<indent>name = "
+  void CollectInheritedNames();
+
+  const TComponent& root_;
+  std::unordered_set<std::string> inherited_;  // upper-case names
+  std::string out_;
+};
+
+}  // namespace rtl

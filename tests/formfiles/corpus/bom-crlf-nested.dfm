@@ -1,0 +1,6 @@
+﻿object M: TTestModule
+  object A: TTestWidget
+    object B: TTestWidget
+    end
+  end
+end

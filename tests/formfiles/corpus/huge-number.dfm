@@ -1,0 +1,5 @@
+object M: TTestModule
+  object E: TTestWidget
+    Count = 99999999999999999999
+  end
+end

@@ -1,0 +1,5 @@
+object M: TTestModule
+  object E: TTestWidget
+    Buddy = E
+  end
+end
