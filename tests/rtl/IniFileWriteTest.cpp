@@ -184,7 +184,7 @@ TEST(IniFileWrite, UpdateReplacesTheFileOnce) {
   rtl::TIniFile ini(dir.File("once.ini"));
   HookGuard hook("");
   ini.Update([](rtl::TIniChanges& c) {
-    for (int i = 0; i < 50; ++i) c.WriteInteger("S", "K" + std::to_string(i), i);
+    for (int i = 0; i < 50; ++i) c.WriteInteger("S", rtl::Format("K%d", {int64_t{i}}), i);
   });
   EXPECT_EQ(g_renames, 1);
   EXPECT_EQ(ini.ReadInteger("S", "K49", -1), 49);

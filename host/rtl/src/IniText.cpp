@@ -33,6 +33,13 @@ std::string Folded(std::string_view name) {
   return IsAscii(s) ? UpperCase(s) : AnsiUpperCase(s);
 }
 
+std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
+  std::string out;
+  out.reserve(a.size() + b.size() + c.size());
+  out.append(a).append(b).append(c);
+  return out;
+}
+
 // Hands out the lines of a text one by one; "\r\n" and "\n" end a line.
 class LineReader {
  public:
@@ -75,15 +82,39 @@ void ForEachHeader(std::string_view text, Visit visit) {
   }
 }
 
+// Whether the text after a "[" can start the header of `section`: a cheap
+// test that spares parsing the line of every other section. Bytes outside
+// ASCII are left to the full comparison.
+bool MayNameSection(std::string_view rest, std::string_view section) {
+  size_t i = 0;
+  while (i < rest.size() && rest[i] != '\n' && IsBlank(rest[i])) ++i;
+  for (char want : section) {
+    if (i >= rest.size()) return false;
+    char have = rest[i++];
+    if (static_cast<unsigned char>(have) >= 0x80 || static_cast<unsigned char>(want) >= 0x80) return true;
+    if (AsciiUpper(have) != AsciiUpper(want)) return false;
+  }
+  return true;
+}
+
 // Position just after the header of the first section `section`, or npos.
 size_t FindSectionBody(std::string_view text, std::string_view section) {
-  size_t body = npos;
-  ForEachHeader(text, [&](std::string_view name, size_t after) {
-    if (!SameName(name, section)) return true;
-    body = after;
-    return false;
-  });
-  return body;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const auto* hit = static_cast<const char*>(std::memchr(text.data() + pos, '[', text.size() - pos));
+    if (hit == nullptr) return npos;
+    size_t at = static_cast<size_t>(hit - text.data());
+    pos = at + 1;
+    if (!MayNameSection(text.substr(pos), section)) continue;
+    size_t start = at;
+    while (start > 0 && text[start - 1] != '\n' && IsBlank(text[start - 1])) --start;
+    if (start > 0 && text[start - 1] != '\n') continue;
+    const auto* nl = static_cast<const char*>(std::memchr(hit, '\n', text.size() - at));
+    size_t end = nl != nullptr ? static_cast<size_t>(nl - text.data()) : text.size();
+    Line line = ParseLine(text.substr(start, end - start));
+    if (line.Kind == LineKind::Section && SameName(line.Name, section)) return end < text.size() ? end + 1 : end;
+  }
+  return npos;
 }
 }  // namespace
 
@@ -177,12 +208,12 @@ TIniDocument::TIniDocument(std::string_view text) {
     size_t nl = text.find('\n', pos);
     DocLine line;
     if (nl == npos) {
-      line.Text.assign(text.substr(pos));
+      line.Text.assign(text.data() + pos, text.size() - pos);
       pos = text.size();
     } else {
       size_t end = (nl > pos && text[nl - 1] == '\r') ? nl - 1 : nl;
-      line.Text.assign(text.substr(pos, end - pos));
-      line.Break.assign(text.substr(end, nl + 1 - end));
+      line.Text.assign(text.data() + pos, end - pos);
+      line.Break = end < nl ? "\r\n" : "\n";
       pos = nl + 1;
       if (!breakKnown) {
         lineBreak_ = line.Break;
@@ -215,14 +246,14 @@ void TIniDocument::InsertLine(size_t at, std::string text) {
 void TIniDocument::AddSection(std::string_view section) {
   if (FindSection(section) >= 0) return;
   if (!lines_.empty() && ParseLine(lines_.back().Text).Kind != LineKind::Blank) InsertLine(lines_.size(), "");
-  InsertLine(lines_.size(), "[" + std::string(section) + "]");
+  InsertLine(lines_.size(), Joined("[", section, "]"));
 }
 
 void TIniDocument::SetValue(std::string_view section, std::string_view key, std::string_view storedValue) {
   int header = FindSection(section);
   if (header < 0) {
     AddSection(section);
-    InsertLine(lines_.size(), std::string(key) + "=" + std::string(storedValue));
+    InsertLine(lines_.size(), Joined(key, "=", storedValue));
     return;
   }
   size_t end = SectionEnd(static_cast<size_t>(header));
@@ -233,12 +264,13 @@ void TIniDocument::SetValue(std::string_view section, std::string_view key, std:
     // Keep the key as stored and the blanks around "=" as they were.
     size_t prefix = text.find('=') + 1;
     while (prefix < text.size() && (text[prefix] == ' ' || text[prefix] == '\t')) ++prefix;
-    text = text.substr(0, prefix) + std::string(storedValue);
+    text.resize(prefix);
+    text.append(storedValue);
     return;
   }
   size_t at = end;
   while (at > static_cast<size_t>(header) + 1 && ParseLine(lines_[at - 1].Text).Kind == LineKind::Blank) --at;
-  InsertLine(at, std::string(key) + "=" + std::string(storedValue));
+  InsertLine(at, Joined(key, "=", storedValue));
 }
 
 void TIniDocument::EraseSection(std::string_view section) {
