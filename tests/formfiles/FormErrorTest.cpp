@@ -15,6 +15,7 @@ struct ErrorRow {
   int column;
   const char* reason;  // part of the reason
 };
+void PrintTo(const ErrorRow& row, std::ostream* os) { *os << row.name; }
 
 // Line 3 of these texts is the widget's first property line.
 std::string Module(const std::string& widgetBody) {
@@ -100,7 +101,7 @@ TEST_P(BadInput, IsRefusedWithItsPlace) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, BadInput, ::testing::ValuesIn(ErrorRows()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 // Objects nested `levels` deep counting the root.
 std::string NestedObjects(int levels) {

@@ -12,6 +12,7 @@ struct NormalRow {
   std::string input;
   std::string canonical;
 };
+void PrintTo(const NormalRow& row, std::ostream* os) { *os << row.name; }
 
 std::string Module(const std::string& widgetBody) {
   return "object Module1: TTestModule\n  object E: TTestWidget\n" + widgetBody + "  end\nend\n";
@@ -60,7 +61,7 @@ TEST_P(NormalForm, ReadsAndWritesTheCanonicalLayout) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, NormalForm, ::testing::ValuesIn(NormalRows()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormFileTest, ReferencesAreResolvedBeforeLoadedRunsOnce) {
   auto root = Read(

@@ -11,6 +11,7 @@ struct RoundTripRow {
   const char* name;
   std::string text;
 };
+void PrintTo(const RoundTripRow& row, std::ostream* os) { *os << row.name; }
 
 const std::string kLong64(64, 'a');
 
@@ -81,7 +82,7 @@ TEST_P(CanonicalText, WritesBackTheSameBytes) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Layout, CanonicalText, ::testing::ValuesIn(RoundTripRows()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(FormFileTest, EveryValueKindArrivesInTheComponents) {
   auto root = Read(RoundTripRows()[2].text);
