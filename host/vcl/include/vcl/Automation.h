@@ -1,0 +1,74 @@
+#pragma once
+// The seam through which everything modal runs when no person is there.
+//
+// An automation installed for a scope takes over every modal form and
+// message box shown meanwhile. For a form it acts on the controls through
+// the calls a person's clicks and keys make (Click, TypeText, Choose,
+// SetFocus, ...) and ends the form with a modal result (clicking a button
+// that has one, or SetModalResult). The form then runs OnCloseQuery as for a
+// person's close; when the form refuses, CloseRefused is called and the
+// automation can act again. Message boxes are handed over with their type,
+// text and buttons, and the automation answers with one of the buttons.
+//
+// Interactive runs (no automation installed, a real display) use Qt's own
+// modal loop.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "vcl/Dialogs.h"
+#include "vcl/Types.h"
+
+namespace vcl {
+
+class TForm;
+
+class TAutomation {
+ public:
+  virtual ~TAutomation() = default;
+  // A modal form is shown; act on it and end it with a modal result.
+  virtual void FormShown(TForm& form) = 0;
+  // The form refused to close (OnCloseQuery); its modal result is mrNone
+  // again. Act again and end it with a modal result.
+  virtual void CloseRefused(TForm& form) = 0;
+  // A message box is shown; answer with the modal result of one of its
+  // buttons.
+  virtual TModalResult MessageShown(const TMessageDlgInfo& info) = 0;
+};
+
+// An automation made of functions, recording every message box shown. A
+// form or message box that arrives without a function set raises, so a
+// script that meets something it did not expect fails loudly.
+class TScriptAutomation : public TAutomation {
+ public:
+  std::function<void(TForm&)> OnForm;
+  std::function<void(TForm&)> OnRefused;
+  std::function<TModalResult(const TMessageDlgInfo&)> OnMessage;
+  std::vector<TMessageDlgInfo> Messages;
+  int FormsShown = 0;
+
+  void FormShown(TForm& form) override;
+  void CloseRefused(TForm& form) override;
+  TModalResult MessageShown(const TMessageDlgInfo& info) override;
+};
+
+// Installs an automation for the lifetime of this object; the one installed
+// before comes back afterwards.
+class ScopedAutomation {
+ public:
+  explicit ScopedAutomation(TAutomation& automation);
+  ~ScopedAutomation();
+  ScopedAutomation(const ScopedAutomation&) = delete;
+  ScopedAutomation& operator=(const ScopedAutomation&) = delete;
+
+ private:
+  TAutomation* previous_;
+};
+
+TAutomation* CurrentAutomation();
+
+// How many times a form may refuse to close before an automation that keeps
+// trying is stopped with an error.
+constexpr int MaxRefusedCloses = 100;
+
+}  // namespace vcl

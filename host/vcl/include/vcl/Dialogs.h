@@ -1,0 +1,51 @@
+#pragma once
+// MessageDlg: a modal message box with a type and buttons, answered through
+// the modal seam (vcl/Automation.h).
+//
+// Without an automation and without a display (the offscreen platform) no
+// one can answer: the box does not wait. Its type and text go to standard
+// error and it returns at once the answer that changes least: Cancel when
+// offered, else No, else OK, else the first button offered.
+#include <initializer_list>
+#include <string>
+
+#include "vcl/Types.h"
+
+namespace vcl {
+
+enum class TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
+
+enum TMsgDlgBtn : unsigned {
+  mbYes = 1u << 0,
+  mbNo = 1u << 1,
+  mbOK = 1u << 2,
+  mbCancel = 1u << 3,
+  mbAbort = 1u << 4,
+  mbRetry = 1u << 5,
+  mbIgnore = 1u << 6,
+  mbAll = 1u << 7,
+  mbNoToAll = 1u << 8,
+  mbYesToAll = 1u << 9,
+  mbHelp = 1u << 10,
+  mbClose = 1u << 11,
+};
+using TMsgDlgButtons = unsigned;
+constexpr TMsgDlgButtons mbYesNoCancel = mbYes | mbNo | mbCancel;
+constexpr TMsgDlgButtons mbOKCancel = mbOK | mbCancel;
+
+// What a message box shows, as handed to an automation.
+struct TMessageDlgInfo {
+  TMsgDlgType Type = TMsgDlgType::mtCustom;
+  std::string Text;
+  TMsgDlgButtons Buttons = 0;
+};
+
+TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+
+// The modal result a button gives; mrNone for none or several.
+TModalResult ModalResultOfButton(TMsgDlgBtn button);
+// The name of a type ("Error") and of a modal result ("Yes"), for logs.
+const char* MsgDlgTypeName(TMsgDlgType type);
+const char* ModalResultName(TModalResult result);
+
+}  // namespace vcl

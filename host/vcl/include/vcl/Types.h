@@ -1,0 +1,52 @@
+#pragma once
+// Small shared types of the widget layer: modal results, events, alignment,
+// cursors, and the window-message vocabulary used with SendMessageW.
+#include <cstdint>
+#include <functional>
+
+namespace rtl {
+class TObject;
+}
+
+namespace vcl {
+
+// The value a modal form or message box ends with.
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+constexpr TModalResult mrClose = 11;
+
+using TNotifyEvent = std::function<void(rtl::TObject* sender)>;
+using TCloseQueryEvent = std::function<void(rtl::TObject* sender, bool& canClose)>;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+using TCursor = int;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crHourGlass = -11;
+
+// Window handles and messages. A handle names a windowed control; sending a
+// message to a handle that no longer exists does nothing and returns 0.
+struct HWND__;
+using HWND = HWND__*;
+using UINT = unsigned int;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+
+constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
+constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
+
+LRESULT SendMessageW(HWND handle, UINT msg, WPARAM wParam, LPARAM lParam);
+
+}  // namespace vcl

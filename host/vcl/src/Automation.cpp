@@ -1,0 +1,38 @@
+#include "vcl/Automation.h"
+
+#include "rtl/Exceptions.h"
+#include "vcl/Forms.h"
+
+namespace vcl {
+
+namespace {
+TAutomation*& Installed() {
+  static TAutomation* current = nullptr;
+  return current;
+}
+}  // namespace
+
+TAutomation* CurrentAutomation() { return Installed(); }
+
+ScopedAutomation::ScopedAutomation(TAutomation& automation) : previous_(Installed()) { Installed() = &automation; }
+
+ScopedAutomation::~ScopedAutomation() { Installed() = previous_; }
+
+void TScriptAutomation::FormShown(TForm& form) {
+  ++FormsShown;
+  if (!OnForm) throw rtl::Exception("No automation step for the form \"" + form.Caption() + "\"");
+  OnForm(form);
+}
+
+void TScriptAutomation::CloseRefused(TForm& form) {
+  if (!OnRefused) throw rtl::Exception("The form \"" + form.Caption() + "\" refused to close");
+  OnRefused(form);
+}
+
+TModalResult TScriptAutomation::MessageShown(const TMessageDlgInfo& info) {
+  Messages.push_back(info);
+  if (!OnMessage) throw rtl::Exception("Unexpected message: " + info.Text);
+  return OnMessage(info);
+}
+
+}  // namespace vcl

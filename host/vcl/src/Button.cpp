@@ -1,0 +1,41 @@
+#include <QPushButton>
+
+#include "Guard.h"
+#include "rtl/ClassBuilder.h"
+#include "vcl/Forms.h"
+#include "vcl/StdCtrls.h"
+
+namespace vcl {
+
+const rtl::TClass& TButton::StaticClass() {
+  static const rtl::TClass cls = rtl::ClassBuilder<TButton>("TButton", &TWinControl::StaticClass())
+                                     .Creatable()
+                                     .Bool("Default", &TButton::Default, &TButton::SetDefault, false)
+                                     .Bool("Cancel", &TButton::Cancel, &TButton::SetCancel, false)
+                                     .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, 0)
+                                     .Build();
+  return cls;
+}
+
+TButton::TButton(rtl::TComponent* owner) : TWinControl(owner), button_(new QPushButton) {
+  SetWidget(button_);
+  // Enter is the form's business (default button), not Qt's auto-default.
+  button_->setAutoDefault(false);
+  // Qt has moved the focus on the press already; only the reaction is left.
+  QObject::connect(button_, &QPushButton::clicked, button_, [this] { Guarded([this] { DoClick(); }); });
+}
+
+void TButton::SetDefault(bool on) {
+  default_ = on;
+  button_->setDefault(on);
+}
+
+void TButton::CaptionChanged() { button_->setText(QString::fromStdString(Caption())); }
+
+void TButton::DoClick() {
+  if (modalResult_ != mrNone)
+    if (TForm* form = ParentForm()) form->SetModalResult(modalResult_);
+  TWinControl::DoClick();
+}
+
+}  // namespace vcl
