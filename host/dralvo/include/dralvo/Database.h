@@ -66,9 +66,9 @@ class TDVDatabase : public rtl::TComponent {
   void Rollback();
   bool InTransaction() const { return inTransaction_; }
 
-  // Schema rows of one kind for one object, or null when the kind is not
-  // answered. The index schema (stIndexes) of an unknown table is an empty
-  // dataset.
+  // Schema rows of one kind for one object (opened, on its first row), or
+  // null when the kind is not answered or the table or procedure named by
+  // `object` does not exist. Connects when needed.
   std::unique_ptr<db::TDataSet> GetSchemaInfo(TDVSchemaType kind, const std::string& object);
 
   // Datasets using the connection (bookkeeping for Close and KeepConnection).

@@ -23,6 +23,7 @@ class TDVMacroQuery : public TDVQuery {
 
  protected:
   std::string ExpandedSQL() const override;
+  void SQLChanged() override;
 
  private:
   std::unique_ptr<db::TParams> macros_;

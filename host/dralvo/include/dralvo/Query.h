@@ -26,7 +26,7 @@ class TDVQuery : public TDVDataSet {
   const db::TParams* SelectParams() const override { return params_.get(); }
   // The text sent to the server (macros substituted in TDVMacroQuery).
   virtual std::string ExpandedSQL() const;
-  void SQLChanged();
+  virtual void SQLChanged();
 
  private:
   std::unique_ptr<rtl::TStringList> sql_;

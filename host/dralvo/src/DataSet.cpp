@@ -1,0 +1,124 @@
+#include "dralvo/DataSet.h"
+
+#include "Errors.h"
+#include "dralvo/Consts.h"
+#include "dralvo/Database.h"
+#include "dralvo/Driver.h"
+#include "dralvo/Session.h"
+#include "dralvo/UpdateSQL.h"
+#include "rtl/ClassBuilder.h"
+
+namespace dralvo {
+
+const rtl::TClass& TDVDataSet::StaticClass() {
+  static const rtl::TClass cls =
+      rtl::ClassBuilder<TDVDataSet>("TDVDataSet", &db::TDataSet::StaticClass())
+          .Str("DatabaseName", &TDVDataSet::DatabaseName, &TDVDataSet::SetDatabaseName)
+          .Str("SessionName", &TDVDataSet::SessionName, &TDVDataSet::SetSessionName)
+          .Ref("UpdateObject", rtl::ClassTypeInfo(TDVDataSetUpdateObject::StaticClass()), &TDVDataSet::UpdateObject,
+               &TDVDataSet::SetUpdateObject)
+          .Bool("Active", &TDVDataSet::Active, &TDVDataSet::SetActive, false)
+          .Build();
+  return cls;
+}
+
+TDVDataSet::TDVDataSet(rtl::TComponent* owner) : TDataSet(owner) {}
+
+TDVDataSet::~TDVDataSet() {
+  SetUpdateObject(nullptr);
+  if (openedOn_ != nullptr) {
+    openedOn_->UnregisterDataSet(this);
+    openedOn_ = nullptr;
+  }
+}
+
+void TDVDataSet::SetDatabaseName(const std::string& name) {
+  if (name == databaseName_) return;
+  CheckInactive();
+  databaseName_ = name;
+}
+
+void TDVDataSet::SetSessionName(const std::string& name) {
+  if (name == sessionName_) return;
+  CheckInactive();
+  sessionName_ = name;
+}
+
+void TDVDataSet::SetUpdateObject(TDVDataSetUpdateObject* updateObject) {
+  if (updateObject == updateObject_) return;
+  if (updateObject_ != nullptr) {
+    updateObject_->dataSet_ = nullptr;
+    RemoveFreeNotification(updateObject_);
+  }
+  // An update object serves one dataset: it leaves its former one.
+  if (updateObject != nullptr && updateObject->dataSet_ != nullptr) updateObject->dataSet_->SetUpdateObject(nullptr);
+  updateObject_ = updateObject;
+  if (updateObject_ != nullptr) {
+    updateObject_->dataSet_ = this;
+    FreeNotification(updateObject_);
+  }
+}
+
+void TDVDataSet::Notification(rtl::TComponent* component, rtl::TOperation operation) {
+  TDataSet::Notification(component, operation);
+  if (operation == rtl::TOperation::opRemove && component == updateObject_) updateObject_ = nullptr;
+}
+
+TDVSession* TDVDataSet::GetDBSession() const { return Sessions().GetSessionByName(sessionName_); }
+
+TDVDatabase* TDVDataSet::FindDatabase() const {
+  TDVSession* session = Sessions().FindSession(sessionName_);
+  return session != nullptr ? session->FindDatabase(databaseName_) : nullptr;
+}
+
+TDVDatabase* TDVDataSet::Database() const { return GetDBSession()->DatabaseByName(databaseName_); }
+
+bool TDVDataSet::IsObjOwnerSupported() const {
+  TDVDatabase* db = FindDatabase();
+  if (db == nullptr) return false;
+  if (db->Connected()) return db->Connection().SupportsSchemas();
+  return db->ServerType() == TDVServerType::stPostgreSQL;
+}
+
+TDVResult TDVDataSet::ExecuteOnDatabase(const std::string& sql, const db::TParams* params) const {
+  return Database()->Execute(sql, params);
+}
+
+void TDVDataSet::LoadResult(TDVResult& result) {
+  if (result.Columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
+  FieldDefs()->Clear();
+  for (const TDVColumnDesc& c : result.Columns) {
+    // Duplicate column names ("select a.id, b.id") get a numbered suffix.
+    std::string name = c.Name;
+    for (int n = 1; FieldDefs()->IndexOf(name) >= 0; ++n) name = c.Name + "_" + std::to_string(n);
+    FieldDefs()->AddFieldDef(name, c.DataType);
+  }
+  for (auto& row : result.Rows) AppendRow(std::move(row));
+}
+
+void TDVDataSet::InternalOpen() {
+  TDVDatabase* db = Database();
+  db->Open();
+  TDVResult result = db->Execute(SelectSQL(), SelectParams());
+  LoadResult(result);
+  db->RegisterDataSet(this);
+  openedOn_ = db;
+}
+
+void TDVDataSet::InternalClose() {
+  TDVDatabase* db = openedOn_;
+  openedOn_ = nullptr;
+  if (db != nullptr) db->UnregisterDataSet(this);
+}
+
+void TDVDataSet::InternalPost(db::TUpdateKind kind, const db::TRow&, const db::TRow&) {
+  if (updateObject_ == nullptr) RaiseDatabaseError(SNoUpdateObject, {DisplayNameForErrors()});
+  updateObject_->Apply(kind);
+}
+
+void TDVDataSet::InternalDelete(const db::TRow&) {
+  if (updateObject_ == nullptr) RaiseDatabaseError(SNoUpdateObject, {DisplayNameForErrors()});
+  updateObject_->Apply(db::TUpdateKind::ukDelete);
+}
+
+}  // namespace dralvo

@@ -1,0 +1,222 @@
+#include "dralvo/Database.h"
+
+#include <algorithm>
+
+#include "Errors.h"
+#include "dralvo/Consts.h"
+#include "dralvo/DataSet.h"
+#include "dralvo/Driver.h"
+#include "dralvo/Hooks.h"
+#include "dralvo/Monitor.h"
+#include "dralvo/Session.h"
+#include "dralvo/SqlParser.h"
+#include "rtl/ClassBuilder.h"
+
+namespace dralvo {
+
+const rtl::TTypeInfo& TypeInfoDesignDBOptions() {
+  static const rtl::TTypeInfo info{
+      "TDVDesignDBOptions", rtl::TTypeKind::Set, {"ddoIsDefaultDatabase", "ddoStoreConnected"}, nullptr};
+  return info;
+}
+
+const rtl::TClass& TDVDatabase::StaticClass() {
+  // ServerType is always stored: the default for new databases can change.
+  static const rtl::TClass cls =
+      rtl::ClassBuilder<TDVDatabase>("TDVDatabase", &rtl::TComponent::StaticClass())
+          .Creatable()
+          .Str("DatabaseName", &TDVDatabase::DatabaseName, &TDVDatabase::SetDatabaseName)
+          .Enum("DesignOptions", TypeInfoDesignDBOptions(), &TDVDatabase::DesignOptions,
+                &TDVDatabase::SetDesignOptions, 0)
+          .Bool("KeepConnection", &TDVDatabase::KeepConnection, &TDVDatabase::SetKeepConnection, true)
+          .Bool("LoginPrompt", &TDVDatabase::LoginPrompt, &TDVDatabase::SetLoginPrompt, true)
+          .Owned("Params", rtl::ClassTypeInfo(rtl::TStrings::StaticClass()), &TDVDatabase::Params)
+          .Str("ParamsFileName", &TDVDatabase::ParamsFileName, &TDVDatabase::SetParamsFileName)
+          .Str("RemoteDatabase", &TDVDatabase::RemoteDatabase, &TDVDatabase::SetRemoteDatabase)
+          .Enum("ServerType", TypeInfoServerType(), &TDVDatabase::ServerType, &TDVDatabase::SetServerType, -1)
+          .Str("SessionName", &TDVDatabase::SessionName, &TDVDatabase::SetSessionName)
+          .Bool("Connected", &TDVDatabase::Connected, &TDVDatabase::SetConnected, false)
+          .Build();
+  return cls;
+}
+
+TDVDatabase::TDVDatabase(rtl::TComponent* owner)
+    : TComponent(owner), serverType_(GetDefServerType()), params_(std::make_unique<rtl::TStringList>()) {
+  Sessions().AddDatabase(this);
+}
+
+TDVDatabase::~TDVDatabase() {
+  try {
+    Close();
+  } catch (...) {
+    // A failing rollback must not keep the component alive.
+  }
+  if (SessionsCreated()) Sessions().RemoveDatabase(this);
+}
+
+void TDVDatabase::CheckInactive() const {
+  if (Connected()) throw rtl::EDatabaseError(std::string(SDatabaseOpen) + " (" + databaseName_ + ")");
+}
+
+void TDVDatabase::SetDatabaseName(const std::string& name) {
+  if (name == databaseName_) return;
+  CheckInactive();
+  databaseName_ = name;
+}
+
+void TDVDatabase::SetSessionName(const std::string& name) {
+  if (name == sessionName_) return;
+  CheckInactive();
+  sessionName_ = name;
+}
+
+void TDVDatabase::SetRemoteDatabase(const std::string& value) {
+  if (value == remoteDatabase_) return;
+  CheckInactive();
+  remoteDatabase_ = value;
+}
+
+void TDVDatabase::SetServerType(TDVServerType type) {
+  if (type == serverType_) return;
+  CheckInactive();
+  serverType_ = type;
+}
+
+void TDVDatabase::SetParams(const rtl::TStrings* params) {
+  if (params == nullptr)
+    params_->Clear();
+  else
+    params_->Assign(*params);
+}
+
+void TDVDatabase::SetKeepConnection(bool keep) {
+  keepConnection_ = keep;
+  if (!keep && dataSets_.empty() && !inTransaction_ && !IsLoading()) Close();
+}
+
+TDVSession* TDVDatabase::Session() const { return Sessions().GetSessionByName(sessionName_); }
+
+TDVConnection& TDVDatabase::Connection() const {
+  if (connection_ == nullptr)
+    throw rtl::EDatabaseError("Database '" + databaseName_ + "' is not connected");
+  return *connection_;
+}
+
+std::string TDVDatabase::ResolvedTarget() const {
+  if (serverType_ != TDVServerType::stSQLite) return remoteDatabase_;
+  std::string file = remoteDatabase_;
+  if (!file.empty() && file[0] != '/' && file.rfind("file:", 0) != 0) {
+    std::string folder = GetModuleFolder(this);
+    if (!folder.empty()) file = rtl::IncludeTrailingPathDelimiter(folder) + file;
+  }
+  return file;
+}
+
+void TDVDatabase::ReadParamsFile(rtl::TStrings& into) const {
+  if (paramsFileName_.empty()) return;
+  rtl::TStringList fromFile;
+  try {
+    fromFile.LoadFromFile(paramsFileName_);
+  } catch (const rtl::Exception& e) {
+    RaiseDatabaseError(SParamsFileError, {paramsFileName_, e.Message()});
+  }
+  // Lines of Params win over the file's.
+  for (int i = 0; i < fromFile.Count(); ++i) {
+    std::string name = fromFile.Names(i);
+    if (!name.empty() && into.IndexOfName(name) < 0) into.Add(fromFile[i]);
+  }
+}
+
+void TDVDatabase::Open() {
+  if (Connected()) return;
+  rtl::TStringList params;
+  params.Assign(*params_);
+  ReadParamsFile(params);
+  TDVConnectParams cp;
+  cp.Target = ResolvedTarget();
+  cp.UserName = params.Values("USER NAME");
+  cp.Password = params.Values("PASSWORD");
+  // Only a server with accounts asks, and only when someone can answer.
+  if (loginPrompt_ && serverType_ != TDVServerType::stSQLite && cp.Password.empty() && GetLoginPromptHandler()) {
+    if (!GetLoginPromptHandler()(databaseName_, cp.UserName, cp.Password))
+      RaiseDatabaseError(SLoginCancelled, {databaseName_});
+  }
+  connection_ = ConnectDriver(serverType_, cp);
+  inTransaction_ = false;
+}
+
+void TDVDatabase::Close() {
+  if (!Connected()) return;
+  std::vector<TDVDataSet*> open = dataSets_;
+  for (TDVDataSet* ds : open) ds->Close();
+  dataSets_.clear();
+  std::unique_ptr<TDVConnection> conn = std::move(connection_);
+  if (inTransaction_) {
+    inTransaction_ = false;
+    conn->Execute("rollback", {});
+  }
+}
+
+void TDVDatabase::SetConnected(bool connected) {
+  if (IsLoading()) {
+    streamedConnected_ = connected;
+    return;
+  }
+  if (connected)
+    Open();
+  else
+    Close();
+}
+
+void TDVDatabase::Loaded() {
+  TComponent::Loaded();
+  if (streamedConnected_) {
+    streamedConnected_ = false;
+    Open();
+  }
+}
+
+TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
+  Open();
+  sql::ParamMarker style =
+      Connection().ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+  sql::PositionalSql positional = sql::ToPositionalParams(sql, style);
+  std::vector<db::TValue> values;
+  values.reserve(positional.names.size());
+  for (const std::string& name : positional.names) {
+    if (params == nullptr) throw rtl::EDatabaseError("Parameter '" + name + "' not found");
+    values.push_back(params->ParamByName(name)->BoundValue());
+  }
+  NotifyMonitors(databaseName_, sql);
+  return Connection().Execute(positional.sql, values);
+}
+
+void TDVDatabase::StartTransaction() {
+  Open();
+  if (inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
+  Connection().Execute("begin", {});
+  inTransaction_ = true;
+}
+
+void TDVDatabase::Commit() {
+  if (!inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': no active transaction");
+  Connection().Execute("commit", {});
+  inTransaction_ = false;
+}
+
+void TDVDatabase::Rollback() {
+  if (!inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': no active transaction");
+  inTransaction_ = false;
+  Connection().Execute("rollback", {});
+}
+
+void TDVDatabase::RegisterDataSet(TDVDataSet* dataSet) {
+  if (std::find(dataSets_.begin(), dataSets_.end(), dataSet) == dataSets_.end()) dataSets_.push_back(dataSet);
+}
+
+void TDVDatabase::UnregisterDataSet(TDVDataSet* dataSet) {
+  std::erase(dataSets_, dataSet);
+  if (dataSets_.empty() && !keepConnection_ && !inTransaction_) Close();
+}
+
+}  // namespace dralvo

@@ -1,0 +1,294 @@
+#include "PgConnection.h"
+
+#include <libpq-fe.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "../Errors.h"
+#include "NameParts.h"
+#include "PgTypes.h"
+#include "dralvo/Consts.h"
+#include "dralvo/SchemaInfo.h"
+#include "rtl/SysUtils.h"
+
+namespace dralvo {
+
+namespace {
+using TPgResultPtr = std::unique_ptr<PGresult, decltype(&PQclear)>;
+
+constexpr const char* kServer = "PostgreSQL";
+
+bool IsUri(const std::string& t) { return t.rfind("postgresql://", 0) == 0 || t.rfind("postgres://", 0) == 0; }
+
+std::string Int8(PGresult* res, int row, int col) { return PQgetvalue(res, row, col); }
+}  // namespace
+
+std::string MaskPassword(const std::string& target) {
+  if (IsUri(target)) {
+    size_t scheme = target.find("://") + 3;
+    size_t at = target.find('@', scheme);
+    size_t colon = target.find(':', scheme);
+    std::string out = target;
+    if (at != std::string::npos && colon != std::string::npos && colon < at)
+      out = target.substr(0, colon + 1) + "****" + target.substr(at);
+    size_t q = out.find("password=");
+    if (q != std::string::npos) {
+      size_t end = out.find('&', q);
+      out = out.substr(0, q + 9) + "****" + (end == std::string::npos ? "" : out.substr(end));
+    }
+    return out;
+  }
+  size_t q = target.find("password");
+  if (q == std::string::npos) return target;
+  size_t eq = target.find('=', q);
+  if (eq == std::string::npos) return target;
+  size_t v = eq + 1;
+  while (v < target.size() && target[v] == ' ') ++v;
+  size_t end = v;
+  if (end < target.size() && target[end] == '\'') {
+    ++end;
+    while (end < target.size() && target[end] != '\'') end += target[end] == '\\' ? 2 : 1;
+    end = std::min(end + 1, target.size());
+  } else {
+    while (end < target.size() && target[end] != ' ') ++end;
+  }
+  return target.substr(0, v) + "****" + target.substr(end);
+}
+
+TPgConnection::TPgConnection(const TDVConnectParams& params) : shownTarget_(MaskPassword(params.Target)) {
+  std::vector<const char*> keys{"connect_timeout", "fallback_application_name", "client_encoding"};
+  std::vector<const char*> values{"10", "Dralvo", "UTF8"};
+  std::string target = rtl::Trim(params.Target), host, port, dbname;
+  if (IsUri(target) || target.find('=') != std::string::npos) {
+    keys.push_back("dbname");
+    values.push_back(target.c_str());
+  } else if (size_t slash = target.rfind('/'); slash != std::string::npos) {
+    // host[:port]/database
+    std::string hostPort = target.substr(0, slash);
+    dbname = target.substr(slash + 1);
+    size_t colon = hostPort.rfind(':');
+    bool bracketed = !hostPort.empty() && hostPort[0] == '[';
+    if (colon != std::string::npos && (!bracketed || hostPort.find(']') < colon)) {
+      host = hostPort.substr(0, colon);
+      port = hostPort.substr(colon + 1);
+    } else {
+      host = hostPort;
+    }
+    if (bracketed && host.size() >= 2 && host.back() == ']') host = host.substr(1, host.size() - 2);
+    if (!host.empty()) keys.push_back("host"), values.push_back(host.c_str());
+    if (!port.empty()) keys.push_back("port"), values.push_back(port.c_str());
+    if (!dbname.empty()) keys.push_back("dbname"), values.push_back(dbname.c_str());
+  } else if (!target.empty()) {
+    keys.push_back("dbname");
+    values.push_back(target.c_str());
+  }
+  if (!params.UserName.empty()) keys.push_back("user"), values.push_back(params.UserName.c_str());
+  if (!params.Password.empty()) keys.push_back("password"), values.push_back(params.Password.c_str());
+  keys.push_back(nullptr);
+  values.push_back(nullptr);
+  conn_ = PQconnectdbParams(keys.data(), values.data(), 1);
+  if (conn_ == nullptr || PQstatus(conn_) != CONNECTION_OK) {
+    std::string msg = conn_ != nullptr ? rtl::Trim(PQerrorMessage(conn_)) : "out of memory";
+    PQfinish(conn_);
+    conn_ = nullptr;
+    RaiseDatabaseError(SConnectFailed, {std::string(kServer), shownTarget_.empty() ? "(default)" : shownTarget_, msg});
+  }
+}
+
+TPgConnection::~TPgConnection() { PQfinish(conn_); }
+
+std::string TPgConnection::QuoteName(const std::string& name) const { return QuoteSqlName(name); }
+
+void TPgConnection::Fail(PGresult* res) const {
+  std::string msg = rtl::Trim(res != nullptr ? PQresultErrorMessage(res) : PQerrorMessage(conn_));
+  if (msg.empty()) msg = rtl::Trim(PQerrorMessage(conn_));
+  PQclear(res);
+  RaiseDatabaseError(SServerError, {std::string(kServer), shownTarget_.empty() ? "(default)" : shownTarget_, msg});
+}
+
+PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
+  std::vector<std::string> texts(params.size());
+  std::vector<const char*> ptrs(params.size(), nullptr);
+  for (size_t i = 0; i < params.size(); ++i) {
+    if (params[i].IsNull()) continue;
+    texts[i] = params[i].IsFloat() ? PgFloatText(params[i].AsFloat()) : params[i].AsString();
+    ptrs[i] = texts[i].c_str();
+  }
+  PGresult* res = PQexecParams(conn_, sql.c_str(), static_cast<int>(params.size()), nullptr, ptrs.data(), nullptr,
+                               nullptr, 0);
+  ExecStatusType st = res != nullptr ? PQresultStatus(res) : PGRES_FATAL_ERROR;
+  if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) Fail(res);
+  return res;
+}
+
+std::vector<std::string> TPgConnection::Column(const std::string& sql, const std::vector<db::TValue>& params) {
+  TPgResultPtr res(Run(sql, params), &PQclear);
+  std::vector<std::string> out;
+  out.reserve(static_cast<size_t>(PQntuples(res.get())));
+  for (int r = 0; r < PQntuples(res.get()); ++r) out.emplace_back(PQgetvalue(res.get(), r, 0));
+  return out;
+}
+
+TDVResult TPgConnection::Execute(const std::string& sql, const std::vector<db::TValue>& params) {
+  TPgResultPtr res(Run(sql, params), &PQclear);
+  TDVResult result;
+  int nf = PQnfields(res.get());
+  for (int c = 0; c < nf; ++c) {
+    TDVColumnDesc col;
+    col.Name = PQfname(res.get(), c);
+    col.DataType = FieldTypeOfPgType(PQftype(res.get(), c));
+    result.Columns.push_back(std::move(col));
+  }
+  int nt = PQntuples(res.get());
+  result.Rows.reserve(static_cast<size_t>(nt));
+  for (int r = 0; r < nt; ++r) {
+    std::vector<db::TValue> row;
+    row.reserve(static_cast<size_t>(nf));
+    for (int c = 0; c < nf; ++c) {
+      if (PQgetisnull(res.get(), r, c)) {
+        row.emplace_back();
+        continue;
+      }
+      row.push_back(PgValue(PQftype(res.get(), c), PQgetvalue(res.get(), r, c),
+                            static_cast<size_t>(PQgetlength(res.get(), r, c))));
+    }
+    result.Rows.push_back(std::move(row));
+  }
+  const char* tuples = PQcmdTuples(res.get());
+  result.RowsAffected = (tuples != nullptr && *tuples != 0) ? std::strtoll(tuples, nullptr, 10) : 0;
+  return result;
+}
+
+std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
+  TPgResultPtr prep(PQprepare(conn_, "", sql.c_str(), 0, nullptr), &PQclear);
+  if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) Fail(prep.release());
+  TPgResultPtr desc(PQdescribePrepared(conn_, ""), &PQclear);
+  if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) Fail(desc.release());
+  std::vector<TDVColumnDesc> cols;
+  std::string oids;
+  for (int c = 0; c < PQnfields(desc.get()); ++c) {
+    TDVColumnDesc col;
+    col.Name = PQfname(desc.get(), c);
+    col.DataType = FieldTypeOfPgType(PQftype(desc.get(), c));
+    cols.push_back(std::move(col));
+    if (Oid t = PQftable(desc.get(), c); t != InvalidOid) oids += (oids.empty() ? "" : ",") + std::to_string(t);
+  }
+  if (oids.empty()) return cols;
+  // Origin tables and columns of the result, named as the server shows them.
+  TPgResultPtr res(Run("select c.oid::int8, case when pg_table_is_visible(c.oid) then quote_ident(c.relname)"
+                       " else quote_ident(n.nspname) || '.' || quote_ident(c.relname) end, a.attnum, a.attname"
+                       " from pg_class c join pg_namespace n on n.oid = c.relnamespace"
+                       " join pg_attribute a on a.attrelid = c.oid"
+                       " where c.oid = any($1::oid[]) and a.attnum > 0",
+                       {db::TValue("{" + oids + "}")}),
+                   &PQclear);
+  for (int c = 0; c < PQnfields(desc.get()); ++c) {
+    std::string table = std::to_string(PQftable(desc.get(), c));
+    std::string attnum = std::to_string(PQftablecol(desc.get(), c));
+    for (int r = 0; r < PQntuples(res.get()); ++r) {
+      if (Int8(res.get(), r, 0) == table && Int8(res.get(), r, 2) == attnum) {
+        cols[static_cast<size_t>(c)].Table = PQgetvalue(res.get(), r, 1);
+        cols[static_cast<size_t>(c)].Column = PQgetvalue(res.get(), r, 3);
+        break;
+      }
+    }
+  }
+  return cols;
+}
+
+bool TPgConnection::FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref) {
+  static const std::string kSelect =
+      "select c.oid::int8, n.nspname, c.relname from pg_class c join pg_namespace n on n.oid = c.relnamespace"
+      " where c.relkind in ('r', 'v', 'm', 'f', 'p') and ";
+  TPgResultPtr res(schema.empty() ? Run(kSelect + "c.relname = $1 and pg_table_is_visible(c.oid) limit 1",
+                                        {db::TValue(name)})
+                                  : Run(kSelect + "n.nspname = $1 and c.relname = $2 limit 1",
+                                        {db::TValue(schema), db::TValue(name)}),
+                   &PQclear);
+  if (PQntuples(res.get()) == 0) return false;
+  ref = TDVTableRef{};
+  ref.Oid = static_cast<uint32_t>(std::strtoul(PQgetvalue(res.get(), 0, 0), nullptr, 10));
+  ref.Schema = PQgetvalue(res.get(), 0, 1);
+  ref.Name = PQgetvalue(res.get(), 0, 2);
+  ref.Quoted = QuoteSqlName(ref.Schema) + "." + QuoteSqlName(ref.Name);
+  return true;
+}
+
+bool TPgConnection::FindTable(const std::string& name, TDVTableRef& ref) {
+  // As the server would resolve the name (bare parts fold to lower case),
+  // then as typed, so that a name a person types without the quotes it
+  // needs is still found.
+  std::vector<TNamePart> parts = SplitObjectName(name);
+  if (parts.size() == 1)
+    for (const std::string& t : PartCandidates(parts[0], true))
+      if (FindRelation("", t, ref)) return true;
+  if (parts.size() == 2)
+    for (const std::string& s : PartCandidates(parts[0], true))
+      for (const std::string& t : PartCandidates(parts[1], true))
+        if (FindRelation(s, t, ref)) return true;
+  std::string whole = rtl::Trim(name);
+  if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return FindRelation("", whole, ref);
+  return false;
+}
+
+void TPgConnection::GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) {
+  std::string sql =
+      "select case when pg_table_is_visible(c.oid) then quote_ident(c.relname)"
+      " else quote_ident(n.nspname) || '.' || quote_ident(c.relname) end"
+      " from pg_class c join pg_namespace n on n.oid = c.relnamespace"
+      " where c.relkind in ('r', 'v', 'm', 'f', 'p')";
+  if (!systemTables) sql += " and n.nspname <> 'information_schema' and n.nspname not like 'pg\\_%'";
+  std::vector<db::TValue> args;
+  if (!pattern.empty()) {
+    sql += " and c.relname like $1";
+    args.emplace_back(pattern);
+  }
+  sql += " order by 1";
+  names = Column(sql, args);
+}
+
+void TPgConnection::GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) {
+  names = Column(
+      "select attname from pg_attribute where attrelid = $1::oid and attnum > 0 and not attisdropped order by attnum",
+      {db::TValue(static_cast<int64_t>(table.Oid))});
+}
+
+void TPgConnection::GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) {
+  TPgResultPtr res(
+      Run("select i.relname, x.indisprimary, x.indisunique, x.indpred is not null, coalesce(a.attname, ''), k.ord"
+          " from pg_index x join pg_class i on i.oid = x.indexrelid"
+          " cross join lateral unnest(x.indkey::int2[]) with ordinality as k(attnum, ord)"
+          " left join pg_attribute a on a.attrelid = x.indrelid and a.attnum = k.attnum and k.attnum > 0"
+          " where x.indrelid = $1::oid and k.ord <= x.indnkeyatts"
+          " order by x.indexrelid, k.ord",
+          {db::TValue(static_cast<int64_t>(table.Oid))}),
+      &PQclear);
+  rows.clear();
+  for (int r = 0; r < PQntuples(res.get()); ++r) {
+    TDVIndexColumn row;
+    row.IndexName = PQgetvalue(res.get(), r, 0);
+    bool primary = PQgetvalue(res.get(), r, 1)[0] == 't';
+    bool unique = PQgetvalue(res.get(), r, 2)[0] == 't';
+    bool partial = PQgetvalue(res.get(), r, 3)[0] == 't';
+    row.ColumnName = PQgetvalue(res.get(), r, 4);
+    row.Position = std::atoi(PQgetvalue(res.get(), r, 5));
+    if (primary)
+      row.IndexType = IndexTypePrimary | IndexTypeUnique;
+    else if (unique && !partial)
+      row.IndexType = IndexTypeUnique;
+    rows.push_back(std::move(row));
+  }
+}
+
+void TPgConnection::GetStoredProcNames(std::vector<std::string>& names) {
+  names = Column(
+      "select distinct case when pg_function_is_visible(p.oid) then quote_ident(p.proname)"
+      " else quote_ident(n.nspname) || '.' || quote_ident(p.proname) end"
+      " from pg_proc p join pg_namespace n on n.oid = p.pronamespace"
+      " where p.prokind in ('f', 'p') and n.nspname <> 'information_schema' and n.nspname not like 'pg\\_%'"
+      " order by 1",
+      {});
+}
+
+}  // namespace dralvo

@@ -1,0 +1,51 @@
+#pragma once
+// The PostgreSQL driver, through libpq. Parameters always travel apart from
+// the statement text (PQexecParams).
+#include <string>
+
+#include "dralvo/Driver.h"
+
+struct pg_conn;
+struct pg_result;
+
+namespace dralvo {
+
+class TPgConnection : public TDVConnection {
+ public:
+  // Target: a URI (postgresql://...), a key=value string, host[:port]/db,
+  // a bare database name, or empty for libpq's environment defaults.
+  explicit TPgConnection(const TDVConnectParams& params);
+  ~TPgConnection() override;
+
+  TDVServerType ServerType() const override { return TDVServerType::stPostgreSQL; }
+  std::string Target() const override { return shownTarget_; }
+  std::string ParamMarker(int n) const override { return "$" + std::to_string(n); }
+  std::string QuoteName(const std::string& name) const override;
+
+  TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
+
+  bool SupportsSchemas() const override { return true; }
+  bool SupportsStoredProcs() const override { return true; }
+  bool FindTable(const std::string& name, TDVTableRef& ref) override;
+  void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
+  void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
+  void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
+  void GetStoredProcNames(std::vector<std::string>& names) override;
+  bool DescribeStoredProc(const std::string& name, TDVProcDesc& desc) override;
+
+ private:
+  [[noreturn]] void Fail(pg_result* res) const;
+  pg_result* Run(const std::string& sql, const std::vector<db::TValue>& params);
+  std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
+  bool FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref);
+
+  pg_conn* conn_ = nullptr;
+  std::string shownTarget_;
+};
+
+// The connection target as it may be shown: a password in a URI or a
+// key=value string is replaced by "****".
+std::string MaskPassword(const std::string& target);
+
+}  // namespace dralvo

@@ -1,0 +1,163 @@
+#include "SQLiteConnection.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+#include "../Errors.h"
+#include "NameParts.h"
+#include "SQLiteStatement.h"
+#include "dralvo/Consts.h"
+#include "dralvo/SchemaInfo.h"
+#include "rtl/SysUtils.h"
+
+namespace dralvo {
+
+TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params) : file_(params.Target) {
+  if (rtl::Trim(file_).empty()) RaiseDatabaseError(SRemoteDatabaseMissing, {std::string("SQLite")});
+  // Read-write only: a missing file is an error, never a new empty database.
+  int rc = sqlite3_open_v2(file_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string msg = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    RaiseDatabaseError(SConnectFailed, {std::string("SQLite"), file_, msg});
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, 5000);
+  // A file that is not a database fails only on first read; find out now.
+  try {
+    Execute("select count(*) from sqlite_schema", {});
+  } catch (const rtl::EDatabaseError&) {
+    std::string msg = sqlite3_errmsg(db_);
+    sqlite3_close(db_);
+    db_ = nullptr;
+    RaiseDatabaseError(SConnectFailed, {std::string("SQLite"), file_, msg});
+  }
+}
+
+TSQLiteConnection::~TSQLiteConnection() { sqlite3_close_v2(db_); }
+
+void TSQLiteConnection::Fail(const std::string& what) const {
+  RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, what + sqlite3_errmsg(db_)});
+}
+
+std::string TSQLiteConnection::QuoteName(const std::string& name) const { return QuoteSqlName(name); }
+
+TDVResult TSQLiteConnection::Execute(const std::string& sql, const std::vector<db::TValue>& params) {
+  TSQLiteStatement stmt(db_, sql, file_);
+  stmt.Bind(params);
+  TDVResult result;
+  result.Columns = stmt.Columns(false);
+  bool readOnly = stmt.ReadOnly();
+  while (stmt.Step()) result.Rows.push_back(stmt.Row());
+  stmt.FillMissingTypes(result);
+  result.RowsAffected = readOnly ? 0 : sqlite3_changes64(db_);
+  return result;
+}
+
+std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {
+  TSQLiteStatement stmt(db_, sql, file_);
+  return stmt.Columns(true);
+}
+
+bool TSQLiteConnection::TableExists(const std::string& schema, const std::string& name) {
+  // The pragma functions look the name up in the schema's hash table and
+  // ignore letter case, as SQLite itself does.
+  TSQLiteStatement stmt(db_,
+                        schema.empty() ? "select 1 from pragma_table_info(?1) limit 1"
+                                       : "select 1 from pragma_table_info(?1, ?2) limit 1",
+                        file_);
+  std::vector<db::TValue> args{db::TValue(name)};
+  if (!schema.empty()) args.emplace_back(schema);
+  stmt.Bind(args);
+  return stmt.Step();
+}
+
+bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
+  std::vector<TNamePart> parts = SplitObjectName(name);
+  auto found = [&](const std::string& schema, const std::string& table) {
+    if (!TableExists(schema, table)) return false;
+    ref = TDVTableRef{};
+    ref.Schema = schema;
+    ref.Name = table;
+    ref.Quoted = schema.empty() ? QuoteSqlName(table) : QuoteSqlName(schema) + "." + QuoteSqlName(table);
+    return true;
+  };
+  if (parts.size() == 1 && found("", parts[0].Text)) return true;
+  if (parts.size() == 2 && found(parts[0].Text, parts[1].Text)) return true;
+  // A name that is one object as typed (blanks, dots or quote marks in it).
+  std::string whole = rtl::Trim(name);
+  if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return found("", whole);
+  return false;
+}
+
+void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) {
+  std::string sql = "select name from sqlite_schema where type in ('table', 'view')";
+  if (!pattern.empty()) sql += " and name like ?1";
+  if (!systemTables) sql += " and name not like 'sqlite\\_%' escape '\\'";
+  sql += " order by name";
+  TSQLiteStatement stmt(db_, sql, file_);
+  if (!pattern.empty()) stmt.Bind({db::TValue(pattern)});
+  names.clear();
+  while (stmt.Step()) names.push_back(stmt.Text(0));
+}
+
+void TSQLiteConnection::GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) {
+  TSQLiteStatement stmt(db_,
+                        table.Schema.empty() ? "select name from pragma_table_info(?1) order by cid"
+                                             : "select name from pragma_table_info(?1, ?2) order by cid",
+                        file_);
+  std::vector<db::TValue> args{db::TValue(table.Name)};
+  if (!table.Schema.empty()) args.emplace_back(table.Schema);
+  stmt.Bind(args);
+  names.clear();
+  while (stmt.Step()) names.push_back(stmt.Text(0));
+}
+
+void TSQLiteConnection::GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) {
+  // One statement: the declared indexes with their key columns, and the
+  // primary-key columns of the table itself, which are the only trace of a
+  // rowid-alias key (it has no index of its own).
+  const std::string schemaArg = table.Schema.empty() ? "" : ", ?2";
+  std::string sql =
+      "select 0, il.seq, il.name, il.\"unique\", il.origin, il.partial, ix.name, ix.seqno"
+      " from pragma_index_list(?1" + schemaArg + ") il, pragma_index_xinfo(il.name" + schemaArg + ") ix"
+      " where ix.key"
+      " union all select 1, 0, null, 1, 'pk', 0, ti.name, ti.pk - 1 from pragma_table_info(?1" + schemaArg + ") ti"
+      " where ti.pk > 0"
+      " order by 1, 2, 8";
+  TSQLiteStatement stmt(db_, sql, file_);
+  std::vector<db::TValue> args{db::TValue(table.Name)};
+  if (!table.Schema.empty()) args.emplace_back(table.Schema);
+  stmt.Bind(args);
+  rows.clear();
+  std::vector<TDVIndexColumn> tablePk;
+  bool pkIndexSeen = false;
+  while (stmt.Step()) {
+    TDVIndexColumn row;
+    bool fromTable = stmt.Int(0) == 1;
+    bool unique = stmt.Int(3) != 0;
+    std::string origin = stmt.Text(4);
+    bool partial = stmt.Int(5) != 0;
+    row.IndexName = fromTable ? std::string(SPrimary) : stmt.Text(2);
+    row.ColumnName = stmt.Text(6);
+    row.Position = static_cast<int>(stmt.Int(7)) + 1;
+    // A partial unique index does not make its columns a key.
+    if (origin == "pk")
+      row.IndexType = IndexTypePrimary | IndexTypeUnique;
+    else if (unique && !partial)
+      row.IndexType = IndexTypeUnique;
+    if (fromTable) {
+      tablePk.push_back(std::move(row));
+    } else {
+      pkIndexSeen = pkIndexSeen || origin == "pk";
+      rows.push_back(std::move(row));
+    }
+  }
+  // The table's own key columns stand for the rowid alias only when no
+  // primary-key index exists; it leads, as the primary index.
+  if (!pkIndexSeen && !tablePk.empty()) rows.insert(rows.begin(), tablePk.begin(), tablePk.end());
+}
+
+}  // namespace dralvo

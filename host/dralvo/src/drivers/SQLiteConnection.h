@@ -1,0 +1,44 @@
+#pragma once
+// The SQLite driver: one database file opened read-write (never created).
+#include <memory>
+#include <string>
+
+#include "dralvo/Driver.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dralvo {
+
+class TSQLiteConnection : public TDVConnection {
+ public:
+  // Raises EDatabaseError naming the file and SQLite's message.
+  explicit TSQLiteConnection(const TDVConnectParams& params);
+  ~TSQLiteConnection() override;
+
+  TDVServerType ServerType() const override { return TDVServerType::stSQLite; }
+  std::string Target() const override { return file_; }
+  std::string ParamMarker(int n) const override { return "?" + std::to_string(n); }
+  std::string QuoteName(const std::string& name) const override;
+
+  TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
+
+  bool SupportsSchemas() const override { return false; }
+  bool SupportsStoredProcs() const override { return false; }
+  bool FindTable(const std::string& name, TDVTableRef& ref) override;
+  void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
+  void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
+  void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
+  void GetStoredProcNames(std::vector<std::string>& names) override { names.clear(); }
+  bool DescribeStoredProc(const std::string&, TDVProcDesc&) override { return false; }
+
+ private:
+  [[noreturn]] void Fail(const std::string& what) const;
+  bool TableExists(const std::string& schema, const std::string& name);
+
+  std::string file_;
+  sqlite3* db_ = nullptr;
+};
+
+}  // namespace dralvo
