@@ -1,0 +1,68 @@
+// "Generate SQL": the form's side of statement generation. The text itself
+// comes from TSQLGenerator; the form supplies the choice its controls hold.
+#include "DVUpdSEd/SQLGenerator.h"
+#include "DVUpdSEd/UpdateSQLEditForm.h"
+#include "dralvo/Common.h"
+#include "dralvo/Consts.h"
+#include "vcl/Dialogs.h"
+
+namespace dv {
+
+namespace {
+std::vector<std::string> SelectedItems(const vcl::TListBox& list) {
+  std::vector<std::string> out;
+  rtl::TStrings* items = list.Items();
+  for (int i = 0, n = items->Count(); i < n; ++i)
+    if (list.Selected(i)) out.push_back(items->Get(i));
+  return out;
+}
+}  // namespace
+
+std::string TDVUpdateSQLEditForm::QuoteName(const std::string& AIdentName) const {
+  return dralvo::QuoteIdentifier(AIdentName, cbQuotedFields->Checked());
+}
+
+TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
+  TSQLGenChoice choice;
+  choice.TableText = cbTableName->Text();
+  choice.ObjOwnerSupported = FObjOwnerSupported;
+  choice.QuoteNames = cbQuotedFields->Checked();
+  choice.KeyFields = SelectedItems(*lbKeyFields);
+  choice.UpdateFields = SelectedItems(*lbUpdateFields);
+  return TSQLGenerator(std::move(choice), *FFieldInfo);
+}
+
+std::string TDVUpdateSQLEditForm::FindFieldAlias(const std::string& tableName, const std::string& fieldName) const {
+  return MakeGenerator().FindFieldAlias(tableName, fieldName);
+}
+
+void TDVUpdateSQLEditForm::GenerateModifySQL(const TSQLGenerator& generator) {
+  generator.GenerateModifySQL(*FModifySQL);
+}
+
+void TDVUpdateSQLEditForm::GenerateInsertSQL(const TSQLGenerator& generator) {
+  generator.GenerateInsertSQL(*FInsertSQL);
+}
+
+void TDVUpdateSQLEditForm::GenerateDeleteSQL(const TSQLGenerator& generator) {
+  generator.GenerateDeleteSQL(*FDeleteSQL);
+}
+
+void TDVUpdateSQLEditForm::GenerateRefreshSQL(const TSQLGenerator& generator) {
+  generator.GenerateRefreshSQL(*FRefreshSQL);
+}
+
+void TDVUpdateSQLEditForm::GenerateSQLClick(rtl::TObject* Sender) {
+  if (lbKeyFields->SelCount() == 0 || lbUpdateFields->SelCount() == 0) {
+    vcl::MessageDlg(dralvo::SSQLGenSelect, vcl::TMsgDlgType::mtError, vcl::mbOK);
+    return;
+  }
+  TSQLGenerator generator = MakeGenerator();
+  GenerateModifySQL(generator);
+  GenerateInsertSQL(generator);
+  GenerateDeleteSQL(generator);
+  GenerateRefreshSQL(generator);
+  StatementTypeClick(Sender);
+}
+
+}  // namespace dv

@@ -1,0 +1,114 @@
+// The "Options" page's questions to the database: a table's columns ("Get
+// Table Fields") and its key ("Select Primary Keys").
+#include <algorithm>
+#include <memory>
+
+#include "DVUpdSEd/UpdateSQLEditForm.h"
+#include "db/DataSet.h"
+#include "db/Field.h"
+#include "dralvo/Common.h"
+#include "dralvo/Consts.h"
+#include "dralvo/DataSet.h"
+#include "dralvo/Database.h"
+#include "dralvo/SchemaInfo.h"
+#include "dralvo/Session.h"
+#include "dralvo/UpdateSQL.h"
+#include "rtl/SysUtils.h"
+#include "vcl/Dialogs.h"
+
+namespace dv {
+
+namespace {
+std::string WithoutQuoteCharacters(const std::string& text) {
+  std::string bare;
+  bare.reserve(text.size());
+  for (char c : text)
+    if (c != '"' && c != '\'') bare += c;
+  return bare;
+}
+}  // namespace
+
+void TDVUpdateSQLEditForm::TableNameChanged(rtl::TObject* Sender) {
+  cbTableNameChange(Sender);
+  if (btGetTableFields->Enabled()) GetTableFieldsClick(Sender);
+}
+
+void TDVUpdateSQLEditForm::GetTableFieldsClick(rtl::TObject* Sender) {
+  (void)Sender;
+  dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
+  rtl::Assert(dataSet != nullptr, "DVUpdSEd", 542);
+  std::string bareTableName = WithoutQuoteCharacters(cbTableName->Text());
+  auto names = std::make_unique<rtl::TStringList>();
+  dataSet->GetDBSession()->GetFieldNames(dataSet->DatabaseName(),
+                                         dralvo::GetValidObjName(bareTableName, !FObjOwnerSupported), names.get());
+  if (names->Count() == 0)
+    vcl::MessageDlg(rtl::Format(dralvo::SSQLDataSetOpen, {bareTableName}), vcl::TMsgDlgType::mtError, vcl::mbOK);
+  else
+    FillFieldLists(*names);
+  SelectAllFields();
+  btDataSetDefaults->SetEnabled(true);
+}
+
+void TDVUpdateSQLEditForm::FillFieldLists(const rtl::TStrings& names) {
+  lbKeyFields->Items()->Clear();
+  lbUpdateFields->Items()->Clear();
+  int keyExtent = 0;
+  int updateExtent = 0;
+  lbKeyFields->Items()->BeginUpdate();
+  lbUpdateFields->Items()->BeginUpdate();
+  for (int i = 0, n = names.Count(); i < n; ++i) {
+    const std::string entry = names.Get(i);
+    if (entry.empty()) continue;
+    std::string name = rtl::Trim(entry);
+    lbKeyFields->Items()->Add(name);
+    lbUpdateFields->Items()->Add(name);
+    // One letter to spare beyond the longest name.
+    keyExtent = std::max(keyExtent, lbKeyFields->Canvas()->TextWidth(entry + "A"));
+    updateExtent = std::max(updateExtent, lbUpdateFields->Canvas()->TextWidth(entry + "A"));
+  }
+  lbKeyFields->Items()->EndUpdate();
+  lbUpdateFields->Items()->EndUpdate();
+  vcl::SendMessageW(lbKeyFields->Handle(), vcl::LB_SETHORIZONTALEXTENT, static_cast<vcl::WPARAM>(keyExtent), 0);
+  vcl::SendMessageW(lbUpdateFields->Handle(), vcl::LB_SETHORIZONTALEXTENT, static_cast<vcl::WPARAM>(updateExtent), 0);
+}
+
+void TDVUpdateSQLEditForm::btSelectPrimKeysClick(rtl::TObject* Sender) {
+  (void)Sender;
+  dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
+  if (dataSet == nullptr) return;
+  // Without a database there is no one to ask: the selection stays.
+  dralvo::TDVDatabase* database = dataSet->GetDBSession()->FindDatabase(dataSet->DatabaseName());
+  if (database == nullptr) return;
+  std::unique_ptr<db::TDataSet> schema = database->GetSchemaInfo(dralvo::TDVSchemaType::stIndexes, cbTableName->Text());
+  if (schema == nullptr) return;
+
+  rtl::TStringList primary;
+  rtl::TStringList unique;
+  std::string uniqueIndexName;
+  db::TField* indexType = schema->FieldByName(dralvo::SchemaIndexType);
+  db::TField* columnName = schema->FieldByName(dralvo::SchemaColumnName);
+  db::TField* indexName = schema->FieldByName(dralvo::SchemaIndexName);
+  for (; !schema->Eof(); schema->Next()) {
+    if (indexType->IsNull()) continue;
+    int64_t type = indexType->AsInteger();
+    if ((type & dralvo::IndexTypePrimary) != 0) {
+      std::string column = rtl::Trim(columnName->AsString());
+      if (!column.empty()) primary.Add(column);
+    }
+    if ((type & dralvo::IndexTypeUnique) != 0) {
+      std::string index = rtl::Trim(indexName->AsString());
+      if (uniqueIndexName.empty()) uniqueIndexName = index;
+      if (index == uniqueIndexName) unique.Add(rtl::Trim(columnName->AsString()));
+    }
+  }
+
+  SetSelectedAllItems(lbKeyFields, false);
+  // The primary key wins wherever it stands; else the first unique index.
+  const rtl::TStringList& key = primary.Count() > 0 ? primary : unique;
+  if (key.Count() == 0) return;
+  rtl::TStrings* items = lbKeyFields->Items();
+  for (int i = 0, n = items->Count(); i < n; ++i)
+    if (key.IndexOf(items->Get(i)) >= 0) lbKeyFields->SetSelected(i, true);
+}
+
+}  // namespace dv
