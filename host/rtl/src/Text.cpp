@@ -18,13 +18,10 @@ bool TryStrToInt(const std::string& s, int64_t& value) {
   if (t.empty()) return false;
   const char* first = t.data();
   const char* last = t.data() + t.size();
-  if (*first == '+') ++first;
   int base = 10;
-  bool negative = false;
-  if (first < last && *first == '-') {
-    negative = true;
-    ++first;
-  }
+  // One sign at most: "+-1" is no number.
+  bool negative = *first == '-';
+  if (*first == '+' || *first == '-') ++first;
   if (first < last && *first == '$') {  // the platform's hexadecimal prefix
     base = 16;
     ++first;
