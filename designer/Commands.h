@@ -1,0 +1,32 @@
+#pragma once
+// The designer's commands. Each command lives in its own file under
+// commands/ and has one row in the table of main.cpp.
+#include <string>
+#include <vector>
+
+namespace designer {
+
+using TArgs = std::vector<std::string>;
+
+struct TCommand {
+  const char* Name;
+  const char* Usage;    // arguments after the command name
+  const char* Summary;  // one line for --help
+  int (*Run)(const TArgs& args);
+};
+
+int RunInfo(const TArgs& args);
+int RunSettings(const TArgs& args);
+
+// Helpers shared by the commands.
+// The package built beside the program.
+std::string DefaultPackagePath();
+// Takes "--name VALUE" out of args; "" when absent. Raises rtl::Exception
+// when the option has no value.
+std::string TakeOption(TArgs& args, const std::string& name);
+// Takes "--name" out of args; true when it was there.
+bool TakeFlag(TArgs& args, const std::string& name);
+// Raises rtl::Exception naming the first argument left over.
+void NoMoreArgs(const TArgs& args, const std::string& command);
+
+}  // namespace designer

@@ -1,0 +1,53 @@
+// dvdesigner: the host program's command line.
+#include <cstring>
+#include <iostream>
+
+#include "Commands.h"
+
+namespace {
+
+using designer::TCommand;
+
+// One row per command; each command's code is in commands/<Name>Command.cpp.
+const TCommand kCommands[] = {
+    {"info", "[--package FILE]",
+     "load the package and print its identity, palette and registrations", &designer::RunInfo},
+    {"settings", "[--set-root-dir DIR]",
+     "print the design settings, or store the folder of the settings file", &designer::RunSettings},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: dvdesigner COMMAND [ARGS]\n\ncommands:\n";
+  for (const TCommand& c : kCommands) out << "  " << c.Name << " " << c.Usage << "\n      " << c.Summary << "\n";
+  out << "\nFILE for --package defaults to DclDralvo160.so beside the program.\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(std::cerr);
+    return 2;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintUsage(std::cout);
+    return 0;
+  }
+  for (const TCommand& c : kCommands) {
+    if (std::strcmp(argv[1], c.Name) != 0) continue;
+    designer::TArgs args(argv + 2, argv + argc);
+    if (designer::TakeFlag(args, "--help")) {
+      std::cout << "usage: dvdesigner " << c.Name << " " << c.Usage << "\n  " << c.Summary << "\n";
+      return 0;
+    }
+    try {
+      return c.Run(args);
+    } catch (const std::exception& e) {
+      std::cerr << "dvdesigner " << c.Name << ": " << e.what() << "\n";
+      return 1;
+    }
+  }
+  std::cerr << "dvdesigner: unknown command \"" << argv[1] << "\"\n";
+  PrintUsage(std::cerr);
+  return 2;
+}
