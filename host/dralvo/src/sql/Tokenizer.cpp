@@ -171,9 +171,9 @@ class Scanner {
   TokenKind OperatorToken() {
     static constexpr std::string_view kLong[] = {"->>", "<=>", "||", "<>", "<=", ">=", "!=", "==",
                                                  "->",  "<<",  ">>", "#>", "@>", "<@", "~~", "!~"};
-    std::string_view rest = s_.substr(pos_);
+    std::string_view rest = s_.substr(pos_, 3);
     for (std::string_view op : kLong) {
-      if (rest.substr(0, op.size()) == op) {
+      if (rest[0] == op[0] && rest.starts_with(op)) {
         pos_ += op.size();
         return TokenKind::Operator;
       }

@@ -1,0 +1,1 @@
+select id as 'x y', name "N" from orders

@@ -1,0 +1,1 @@
+select a.x, f.y from a cross apply (select top 1 y from b) f outer apply (select 1) g

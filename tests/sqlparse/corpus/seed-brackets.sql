@@ -1,0 +1,1 @@
+select [Order Id], `name`, [a]]b] from [dbo].[Orders] with (nolock)

@@ -1,0 +1,1 @@
+select a.x, b.y, z from t1 a, t2 as b where a.k = b.k

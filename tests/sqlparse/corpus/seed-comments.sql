@@ -1,0 +1,2 @@
+select /* c, d */ id -- , name
+ , name /* from x */ from orders -- from y

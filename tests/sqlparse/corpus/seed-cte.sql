@@ -1,0 +1,1 @@
+with recursive r(n) as (select 1 union all select n+1 from r where n < 10), q as materialized (select * from t) select r.n, q.x, t.y from r, q, t

@@ -1,0 +1,1 @@
+select d.total, o.id from (select sum(x) total from y group by z) d join orders o on 1=1

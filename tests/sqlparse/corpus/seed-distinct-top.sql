@@ -1,0 +1,1 @@
+select distinct on (o.cust) o.cust, o.id from orders o limit 10 offset 5

@@ -1,0 +1,1 @@
+select count(*), upper(name) as uname, price * qty total, 'x' lit, 1 + 2, case when a > 0 then 1 else 0 end flag, id::text, name collate nocase from t

@@ -1,0 +1,1 @@
+select id from orders indexed by ix join b not indexed on 1=1 join c tablesample system (10) repeatable (1) on 1=1

@@ -1,0 +1,1 @@
+select id into newtab from orders

@@ -1,0 +1,1 @@
+select a.x, b.y from (a join (b join c on b.k = c.k) on a.k = b.k) join d on d.k = a.k

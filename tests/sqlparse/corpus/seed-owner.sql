@@ -1,0 +1,1 @@
+select c.name, dbo.customers.id from dbo.customers c

@@ -1,0 +1,1 @@
+select * from t where a = :a or b = :A or c = :b

@@ -1,0 +1,1 @@
+select "Order Id", o."Total Sum" "Sum" from "Sales"."Orders" o

@@ -1,0 +1,1 @@
+select o.*, *, c.name from orders o join customers c on c.id=o.cust

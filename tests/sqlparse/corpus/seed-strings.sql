@@ -1,0 +1,1 @@
+select 'from x', E'it\'s', $$ from $$, $t$ :p $t$, id from orders where s = 'it''s from'

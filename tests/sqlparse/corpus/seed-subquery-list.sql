@@ -1,0 +1,1 @@
+select (select max(id) from lines where lines.o = o.id) as m, exists(select 1) e, o.id from orders o

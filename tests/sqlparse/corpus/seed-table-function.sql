@@ -1,0 +1,1 @@
+select g.n from generate_series(1, 3) g, lateral (select 1) l

@@ -1,0 +1,1 @@
+select top (5) percent with ties id from orders

@@ -1,0 +1,1 @@
+select id from a; select x from b; '

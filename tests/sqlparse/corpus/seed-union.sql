@@ -1,0 +1,1 @@
+(select a.id from a) union all select b.id2 from b intersect select 1 except select 2

@@ -1,0 +1,1 @@
+select Ärger, "Übersicht" from Straße

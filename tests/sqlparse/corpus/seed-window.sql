@@ -1,0 +1,1 @@
+select row_number() over (partition by a order by b) rn, a, sum(x) filter (where x > 0) over w from t window w as (order by a)
