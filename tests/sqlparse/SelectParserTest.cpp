@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 
 #include "Render.h"
@@ -116,6 +117,8 @@ const Row kRows[] = {
     {"parameters", "select o.id from orders o where o.id = :id and o.d > :\"from\"", "id=orders.id", "o=orders",
      ""},
 };
+
+void PrintTo(const Row& row, std::ostream* os) { *os << row.sql; }
 
 class SelectRows : public ::testing::TestWithParam<Row> {};
 
