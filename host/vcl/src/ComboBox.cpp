@@ -75,9 +75,10 @@ TComboBox::~TComboBox() = default;
 void TComboBox::SetStyle(TComboBoxStyle style) {
   style_ = style;
   combo_->setEditable(style == TComboBoxStyle::csDropDown);
-  if (QLineEdit* edit = combo_->lineEdit())
-    QObject::connect(edit, &QLineEdit::textEdited, combo_, [this](const QString&) { Guarded([this] { Change(); }); },
-                     Qt::UniqueConnection);
+  if (QLineEdit* edit = combo_->lineEdit()) {
+    QObject::disconnect(edit, &QLineEdit::textEdited, combo_, nullptr);
+    QObject::connect(edit, &QLineEdit::textEdited, combo_, [this](const QString&) { Guarded([this] { Change(); }); });
+  }
 }
 
 std::string TComboBox::Text() const { return combo_->currentText().toStdString(); }

@@ -87,12 +87,14 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 bool TControl::Showing() const {
+  if (!widget_) return false;
   for (const TControl* c = this; c != nullptr; c = c->parent_) {
-    // The form itself is shown whenever a person could act on it.
-    if (c->parent_ == nullptr && dynamic_cast<const TForm*>(c) != nullptr) return true;
+    // The top is a form, shown whenever a person could act on it; a control
+    // on no form is seen by no one.
+    if (c->parent_ == nullptr) return dynamic_cast<const TForm*>(c) != nullptr;
     if (!c->ShownInParent()) return false;
   }
-  return true;
+  return false;
 }
 
 bool TControl::EnabledChain() const {
