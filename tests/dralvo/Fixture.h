@@ -4,6 +4,7 @@
 // PostgreSQL server of the libpq environment (pg_virtualenv).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -19,7 +20,7 @@ void MakeSQLiteFile(const std::string& path, const std::string& script);
 // Runs one query on the file and returns the first column of each row.
 std::vector<std::string> SQLiteColumn(const std::string& path, const std::string& query);
 
-// True when PGHOST and PGPORT name a server.
+// True when PGHOST or PGPORT names a server.
 bool PgConfigured();
 // Runs SQL on the configured server through libpq directly.
 void PgRun(const std::string& sql);

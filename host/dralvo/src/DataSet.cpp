@@ -99,7 +99,9 @@ void TDVDataSet::LoadResult(TDVResult& result) {
 void TDVDataSet::InternalOpen() {
   TDVDatabase* db = Database();
   db->Open();
-  TDVResult result = db->Execute(SelectSQL(), SelectParams());
+  // The statement first: building it may set up the parameters it binds.
+  std::string sql = SelectSQL();
+  TDVResult result = db->Execute(sql, SelectParams());
   LoadResult(result);
   db->RegisterDataSet(this);
   openedOn_ = db;
