@@ -98,5 +98,18 @@ TEST_F(FormFileTest, ReadingAListOrCollectionReplacesWhatWasThere) {
   EXPECT_EQ(rtl::As<TTestItem>(e->Items()->Items(0))->Value(), 2);
 }
 
+TEST_F(FormFileTest, LoadedComponentsAreFoundByNameAfterRenameAndFree) {
+  auto root = Read("object M: TTestModule\n  object A: TTestWidget\n  end\n  object B: TTestWidget\n  end\nend\n");
+  TTestWidget* a = Widget(*root, "a");
+  ASSERT_NE(a, nullptr);
+  a->SetName("C");
+  EXPECT_EQ(root->FindComponent("A"), nullptr);
+  EXPECT_EQ(root->FindComponent("c"), a);
+  EXPECT_THROW(Widget(*root, "B")->SetName("c"), rtl::EComponentError);
+  delete a;
+  EXPECT_EQ(root->FindComponent("C"), nullptr);
+  EXPECT_EQ(rtl::WriteComponentText(*root), "object M: TTestModule\n  object B: TTestWidget\n  end\nend\n");
+}
+
 }  // namespace
 }  // namespace formtest

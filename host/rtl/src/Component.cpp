@@ -55,6 +55,10 @@ void TComponent::SetName(const std::string& name) {
     if (other != nullptr && other != this)
       throw EComponentError("A component named " + name + " already exists");
   }
+  if (owner_ != nullptr) {
+    if (!name_.empty()) owner_->names_.erase(UpperCase(name_));
+    if (!name.empty()) owner_->names_[UpperCase(name)] = this;
+  }
   name_ = name;
 }
 
@@ -66,9 +70,8 @@ TComponent* TComponent::Components(int index) const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
-  for (TComponent* c : components_)
-    if (SameText(c->name_, name)) return c;
-  return nullptr;
+  auto it = names_.find(UpperCase(name));
+  return it == names_.end() ? nullptr : it->second;
 }
 
 void TComponent::ChangeOwner(TComponent* newOwner) {
@@ -118,12 +121,25 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 
 void TComponent::InsertComponent(TComponent* child) {
   components_.push_back(child);
+  if (!child->name_.empty()) names_[UpperCase(child->name_)] = child;
   child->owner_ = this;
-  NotifyAll(child, TOperation::opInsert);
+  // While a form file is read into this owner its components are created one
+  // after another and learn of each other in Loaded; telling every sibling
+  // of every newcomer would make reading a module quadratic.
+  if (IsLoading())
+    Notification(child, TOperation::opInsert);
+  else
+    NotifyAll(child, TOperation::opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* child) {
-  components_.erase(std::remove(components_.begin(), components_.end(), child), components_.end());
+  // Owners free their components last-created first: search from the end.
+  auto it = std::find(components_.rbegin(), components_.rend(), child);
+  if (it != components_.rend()) components_.erase(std::next(it).base());
+  if (!child->name_.empty()) {
+    auto named = names_.find(UpperCase(child->name_));
+    if (named != names_.end() && named->second == child) names_.erase(named);
+  }
   child->owner_ = nullptr;
   NotifyAll(child, TOperation::opRemove);
 }

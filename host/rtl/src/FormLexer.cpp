@@ -1,5 +1,6 @@
 #include "FormLexer.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "rtl/FormFiles.h"
@@ -50,7 +51,10 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 }
 
 bool TFormToken::IsKeyword(std::string_view word) const {
-  return Kind == TFormTokenKind::Identifier && SameText(Text, std::string(word));
+  if (Kind != TFormTokenKind::Identifier || Text.size() != word.size()) return false;
+  for (size_t i = 0; i < word.size(); ++i)
+    if ((Text[i] | 0x20) != (word[i] | 0x20)) return false;  // letters only: ASCII case folding
+  return true;
 }
 
 std::string TFormToken::Describe() const {
@@ -65,33 +69,43 @@ std::string TFormToken::Describe() const {
 }
 
 TFormLexer::TFormLexer(std::string_view text, const std::string& source) : text_(text), source_(source) {
-  if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;  // UTF-8 byte-order mark
+  if (text_.substr(0, 3) == "\xEF\xBB\xBF") start_ = pos_ = 3;  // UTF-8 byte-order mark
   Next();
 }
 
-void TFormLexer::Fail(int line, int column, const std::string& reason) const {
+// Lines end with LF, CR LF or CR; columns count characters, not the bytes of
+// one.
+void TFormLexer::Fail(TFormPos at, const std::string& reason) const {
+  int line = 1;
+  size_t lineStart = start_;
+  size_t end = std::min(at.Offset, text_.size());
+  for (size_t i = start_; i < end; ++i) {
+    if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) {
+      ++line;
+      lineStart = i + 1;
+    }
+  }
+  int column = 1;
+  for (size_t i = lineStart; i < end; ++i)
+    if ((static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80 && text_[i] != '\r') ++column;
   throw EFormFileError(source_, line, column, reason);
 }
 
-void TFormLexer::Advance() {
-  char c = text_[pos_++];
-  if (c == '\n' || (c == '\r' && Peek() != '\n')) {
-    ++line_;
-    column_ = 1;
-  } else if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 && c != '\r') {
-    ++column_;  // columns count characters, not the bytes of one
-  }
-}
-
 void TFormLexer::SkipBlanks() {
-  while (!AtEnd() && (Peek() == ' ' || Peek() == '\t' || Peek() == '\r' || Peek() == '\n')) Advance();
+  while (pos_ < text_.size()) {
+    char c = text_[pos_];
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') break;
+    ++pos_;
+  }
 }
 
 void TFormLexer::Next() {
   SkipBlanks();
-  current_ = TFormToken{};
-  current_.Line = line_;
-  current_.Column = column_;
+  current_.Kind = TFormTokenKind::End;
+  current_.Text.clear();  // keeps its buffer for the next token
+  current_.Magnitude = 0;
+  current_.Symbol = 0;
+  current_.Offset = pos_;
   if (AtEnd()) return;
   char c = Peek();
   if (IsIdentStart(c)) return ReadIdentifier();
@@ -103,7 +117,7 @@ void TFormLexer::Next() {
     Advance();
     return;
   }
-  Fail(line_, column_, "Unexpected character " + DescribeByte(c));
+  FailHere("Unexpected character " + DescribeByte(c));
 }
 
 void TFormLexer::ReadIdentifier() {
@@ -130,7 +144,7 @@ void TFormLexer::ReadNumber() {
   }
   if (!any) Fail(current_, "Expected hexadecimal digits after \"$\"");
   if (Peek() == '.' && IsDigit(Peek(1))) Fail(current_, "Floating-point values are not supported");
-  if (IsIdentStart(Peek()) || IsDigit(Peek())) Fail(line_, column_, "Invalid character in number");
+  if (IsIdentStart(Peek()) || IsDigit(Peek())) FailHere("Invalid character in number");
   current_.Kind = TFormTokenKind::Integer;
   current_.Magnitude = value;
 }
@@ -146,21 +160,21 @@ void TFormLexer::ReadString() {
 }
 
 void TFormLexer::ReadQuoted() {
-  int line = line_, column = column_;
+  const TFormPos open{pos_};
   Advance();  // opening quote
   for (;;) {
-    if (AtEnd() || Peek() == '\n' || Peek() == '\r') Fail(line, column, "Unterminated string");
-    if (Peek() == '\'') {
-      Advance();
-      if (Peek() != '\'') return;
-    }
-    current_.Text += Peek();
+    size_t stop = text_.find_first_of("'\r\n", pos_);
+    if (stop == std::string_view::npos || text_[stop] != '\'') Fail(open, "Unterminated string");
+    current_.Text.append(text_.substr(pos_, stop - pos_));
+    pos_ = stop + 1;
+    if (Peek() != '\'') return;
+    current_.Text += '\'';  // '' stands for one quote
     Advance();
   }
 }
 
 void TFormLexer::ReadCharCode() {
-  int line = line_, column = column_;
+  const TFormPos at{pos_};
   Advance();  // '#'
   bool hex = Peek() == '$';
   if (hex) Advance();
@@ -168,12 +182,12 @@ void TFormLexer::ReadCharCode() {
   bool any = false;
   while (!AtEnd() && (hex ? IsHexDigit(Peek()) : IsDigit(Peek()))) {
     cp = cp * (hex ? 16 : 10) + static_cast<uint32_t>(HexValue(Peek()));
-    if (cp > 0x10FFFF) Fail(line, column, "Character code out of range");
+    if (cp > 0x10FFFF) Fail(at, "Character code out of range");
     any = true;
     Advance();
   }
-  if (!any) Fail(line, column, "Expected a character code after \"#\"");
-  if (cp >= 0xD800 && cp <= 0xDFFF) Fail(line, column, "Character code is a lone surrogate");
+  if (!any) Fail(at, "Expected a character code after \"#\"");
+  if (cp >= 0xD800 && cp <= 0xDFFF) Fail(at, "Character code is a lone surrogate");
   AppendUtf8(current_.Text, cp);
 }
 

@@ -10,14 +10,20 @@ namespace rtl {
 
 enum class TFormTokenKind { End, Identifier, Integer, String, Symbol };
 
+// A place in the text as a byte offset; line and column are worked out
+// only when an error is reported there.
+struct TFormPos {
+  size_t Offset = 0;
+};
+
 struct TFormToken {
   TFormTokenKind Kind = TFormTokenKind::End;
   std::string Text;        // identifier, or the decoded UTF-8 of a string
   uint64_t Magnitude = 0;  // integer without its sign
   char Symbol = 0;
-  int Line = 1;
-  int Column = 1;
+  size_t Offset = 0;
 
+  TFormPos Pos() const { return {Offset}; }
   bool Is(char symbol) const { return Kind == TFormTokenKind::Symbol && Symbol == symbol; }
   bool IsKeyword(std::string_view word) const;  // identifier, ignoring case
   std::string Describe() const;                 // for "found ..." in messages
@@ -29,8 +35,10 @@ class TFormLexer {
 
   const TFormToken& Current() const { return current_; }
   void Next();
-  [[noreturn]] void Fail(int line, int column, const std::string& reason) const;
-  [[noreturn]] void Fail(const TFormToken& at, const std::string& reason) const { Fail(at.Line, at.Column, reason); }
+  // Moves the text out of the current token (it is read only once).
+  std::string TakeText() { return std::move(current_.Text); }
+  [[noreturn]] void Fail(TFormPos at, const std::string& reason) const;
+  [[noreturn]] void Fail(const TFormToken& at, const std::string& reason) const { Fail(at.Pos(), reason); }
   const std::string& Source() const { return source_; }
 
  private:
@@ -42,13 +50,13 @@ class TFormLexer {
   void ReadCharCode();
   char Peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
   bool AtEnd() const { return pos_ >= text_.size(); }
-  void Advance();  // one byte, keeping line and column
+  void Advance() { ++pos_; }
+  [[noreturn]] void FailHere(const std::string& reason) const { Fail(TFormPos{pos_}, reason); }
 
   std::string_view text_;
   const std::string& source_;
+  size_t start_ = 0;  // after a byte-order mark
   size_t pos_ = 0;
-  int line_ = 1;
-  int column_ = 1;
   TFormToken current_;
 };
 

@@ -7,26 +7,16 @@ namespace rtl {
 TFormReader::TFormReader(std::string_view text, const std::string& source, const TFormReadOptions& options)
     : lexer_(text, source), options_(options) {}
 
-void TFormReader::Guard(const TFormToken& at, const std::string& context, const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EFormFileError&) {
-    throw;
-  } catch (const std::exception& e) {
-    lexer_.Fail(at, context + e.what());
-  }
-}
-
 bool TFormReader::AtObjectKeyword() const {
   const TFormToken& t = lexer_.Current();
   return t.IsKeyword("object") || t.IsKeyword("inherited") || t.IsKeyword("inline");
 }
 
-std::string TFormReader::ExpectIdentifier(const char* what) {
+std::string TFormReader::ExpectIdentifier(const char* what, std::string_view whatMore) {
   const TFormToken& t = lexer_.Current();
   if (t.Kind != TFormTokenKind::Identifier)
-    lexer_.Fail(t, std::string("Expected ") + what + ", found " + t.Describe());
-  std::string text = t.Text;
+    lexer_.Fail(t, std::string("Expected ") + what + std::string(whatMore) + ", found " + t.Describe());
+  std::string text = lexer_.TakeText();
   lexer_.Next();
   return text;
 }
@@ -37,26 +27,26 @@ void TFormReader::Expect(char symbol) {
   lexer_.Next();
 }
 
-void TFormReader::EnterNesting(const TFormToken& at) {
+void TFormReader::EnterNesting(TFormPos at) {
   if (++depth_ > options_.MaxDepth)
     lexer_.Fail(at, "Nesting deeper than " + std::to_string(options_.MaxDepth) + " levels");
 }
 
 TFormReader::THeader TFormReader::ReadHeader() {
   THeader h;
-  h.At = lexer_.Current();
+  h.At = lexer_.Current().Pos();
   if (lexer_.Current().IsKeyword("inline"))
     lexer_.Fail(h.At, "Inline frames are not supported");
   if (!lexer_.Current().IsKeyword("object") && !lexer_.Current().IsKeyword("inherited"))
-    lexer_.Fail(h.At, "Expected \"object\", found " + h.At.Describe());
+    lexer_.Fail(h.At, "Expected \"object\", found " + lexer_.Current().Describe());
   h.Inherited = lexer_.Current().IsKeyword("inherited");
   lexer_.Next();
-  h.ClassAt = lexer_.Current();
+  h.ClassAt = lexer_.Current().Pos();
   std::string first = ExpectIdentifier("a component name or class name");
   if (lexer_.Current().Is(':')) {
     lexer_.Next();
     h.Name = std::move(first);
-    h.ClassAt = lexer_.Current();
+    h.ClassAt = lexer_.Current().Pos();
     h.ClassName = ExpectIdentifier("a class name");
   } else {
     h.ClassName = std::move(first);
@@ -70,7 +60,7 @@ std::unique_ptr<TComponent> TFormReader::ReadRoot() {
   if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
   if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate())
     lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " cannot be the root of a form file");
-  Guard(h.ClassAt, "Cannot create " + h.ClassName + ": ", [&] {
+  Guard(h.ClassAt, "Cannot create ", h.ClassName, ": ", [&] {
     root_.reset(static_cast<TComponent*>(cls->Create(nullptr)));
     if (options_.Designing) root_->SetDesigning(true);
     root_->SetLoadingState(true);
@@ -99,12 +89,12 @@ TComponent* TFormReader::CreateChild(const THeader& h) {
     if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
     if (!cls->InheritsFrom(TComponent::StaticClass()))
       lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " is not a component class");
-    Guard(h.ClassAt, "Cannot create " + h.ClassName + ": ", [&] {
+    Guard(h.ClassAt, "Cannot create ", h.ClassName, ": ", [&] {
       // Owned by the root from the first moment, so an error later frees it.
       child = static_cast<TComponent*>(cls->Create(root_.get()));
     });
   }
-  Guard(h.At, "", [&] {
+  Guard(h.At, "", "", "", [&] {
     child->SetLoadingState(true);
     if (!h.Inherited) child->SetName(h.Name);
   });
@@ -112,7 +102,7 @@ TComponent* TFormReader::CreateChild(const THeader& h) {
   return child;
 }
 
-void TFormReader::ReadBody(TComponent& component, const TFormToken& at) {
+void TFormReader::ReadBody(TComponent& component, TFormPos at) {
   EnterNesting(at);
   ReadProperties(component);
   while (AtObjectKeyword()) {
@@ -144,13 +134,13 @@ void TFormReader::ResolveReferences() {
       found = root_->FindComponent(f.Name.substr(dot + 1));
     }
     if (found == nullptr) lexer_.Fail(f.At, "Unknown component " + f.Name + " in property " + f.Prop->Name);
-    Guard(f.At, "Cannot set property " + f.Prop->Name + ": ", [&] { f.Prop->SetObj(*f.Target, found); });
+    GuardSet(f.At, *f.Prop, [&] { f.Prop->SetObj(*f.Target, found); });
   }
 }
 
 void TFormReader::CallLoaded() {
   for (const TLoadedEntry& e : loaded_) {
-    Guard(e.At, "Loading " + e.Component->Name() + " failed: ", [&] {
+    Guard(e.At, "Loading ", e.Component->Name(), " failed: ", [&] {
       e.Component->Loaded();
       e.Component->SetLoadingState(false);
     });

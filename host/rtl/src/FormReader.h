@@ -2,7 +2,6 @@
 // The parser behind ReadComponentText: builds the component tree while it
 // reads, records references for resolution at the end, and owns everything
 // it created until the whole text has been read without error.
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,38 +26,56 @@ class TFormReader {
     TObject* Target;
     const TPropInfo* Prop;
     std::string Name;
-    TFormToken At;
+    TFormPos At;
   };
   struct TLoadedEntry {
     TComponent* Component;
-    TFormToken At;
+    TFormPos At;
   };
   struct THeader {
     bool Inherited = false;
     std::string Name;
     std::string ClassName;
-    TFormToken At, ClassAt;
+    TFormPos At, ClassAt;
   };
 
   THeader ReadHeader();
   TComponent* CreateChild(const THeader& header);
-  void ReadBody(TComponent& component, const TFormToken& at);
+  void ReadBody(TComponent& component, TFormPos at);
   void ReadProperties(TObject& target);
   void ReadProperty(TObject& target);
-  void ReadValue(TObject& target, const TPropInfo& prop, const TFormToken& nameAt);
+  TObject* SubObject(TObject& object, const std::string& name, TFormPos at);
+  void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);
   void ReadReference(TObject& target, const TPropInfo& prop);
   void ReadStringList(TStrings& list);
   void ReadCollection(TCollection& collection);
   std::string ReadStringExpr();
   int64_t ReadInteger();
   int64_t ReadSet(const TTypeInfo& type);
-  std::string ExpectIdentifier(const char* what);
+  std::string ExpectIdentifier(const char* what, std::string_view whatMore = {});
   void Expect(char symbol);
-  void EnterNesting(const TFormToken& at);
+  void EnterNesting(TFormPos at);
   void ResolveReferences();
   void CallLoaded();
-  // Runs action; any error it raises is reported at `at`, after `context`.
-  void Guard(const TFormToken& at, const std::string& context, const std::function<void()>& action);
+  // Runs action; an error it raises is reported at `at` as
+  // "<prefix><subject><suffix><message>" (built only then).
+  template <class Action>
+  void Guard(TFormPos at, std::string_view prefix, std::string_view subject, std::string_view suffix,
+             Action&& action) {
+    try {
+      action();
+    } catch (const EFormFileError&) {
+      throw;
+    } catch (const std::exception& e) {
+      std::string reason(prefix);
+      reason.append(subject).append(suffix).append(e.what());
+      lexer_.Fail(at, reason);
+    }
+  }
+  template <class Action>
+  void GuardSet(TFormPos at, const TPropInfo& prop, Action&& action) {
+    Guard(at, "Cannot set property ", prop.Name, ": ", std::forward<Action>(action));
+  }
   bool AtObjectKeyword() const;
 
   TFormLexer lexer_;

@@ -15,85 +15,93 @@ bool IsComponentType(const TPropInfo& prop) {
 }
 }  // namespace
 
+// Each part of "A.B.C" but the last names an owned object whose property
+// follows; they are resolved while the path is read.
+TObject* TFormReader::SubObject(TObject& object, const std::string& name, TFormPos at) {
+  const TPropInfo* prop = object.ClassType().FindProperty(name);
+  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + name + " of class " + object.ClassName());
+  TObject* sub = prop->Type->Kind == TTypeKind::Class && !IsComponentType(*prop) && prop->GetObj
+                     ? prop->GetObj(object)
+                     : nullptr;
+  if (sub == nullptr)
+    lexer_.Fail(at, "Property " + name + " of class " + object.ClassName() + " has no sub-properties");
+  return sub;
+}
+
 void TFormReader::ReadProperty(TObject& target) {
-  std::vector<TFormToken> path{lexer_.Current()};
+  TObject* object = &target;
+  TFormPos at = lexer_.Current().Pos();
+  std::string name = lexer_.TakeText();
+  bool nested = false;
   lexer_.Next();
   while (lexer_.Current().Is('.')) {
     lexer_.Next();
     if (lexer_.Current().Kind != TFormTokenKind::Identifier)
       lexer_.Fail(lexer_.Current(), "Expected a property name after \".\", found " + lexer_.Current().Describe());
-    path.push_back(lexer_.Current());
+    object = SubObject(*object, name, at);
+    nested = true;
+    at = lexer_.Current().Pos();
+    name = lexer_.TakeText();
     lexer_.Next();
   }
   Expect('=');
-  // Every part but the last names an owned object whose property follows.
-  TObject* object = &target;
-  for (size_t i = 0; i + 1 < path.size(); ++i) {
-    const TPropInfo* prop = object->ClassType().FindProperty(path[i].Text);
-    if (prop == nullptr)
-      lexer_.Fail(path[i], "Unknown property " + path[i].Text + " of class " + object->ClassName());
-    if (prop->Type->Kind != TTypeKind::Class || IsComponentType(*prop) || !prop->GetObj ||
-        prop->GetObj(*object) == nullptr)
-      lexer_.Fail(path[i], "Property " + path[i].Text + " of class " + object->ClassName() + " has no sub-properties");
-    object = prop->GetObj(*object);
-  }
-  const TFormToken& last = path.back();
-  if (path.size() > 1 && Is<TStrings>(object) && SameText(last.Text, "Strings")) {
+  if (nested && Is<TStrings>(object) && SameText(name, "Strings")) {
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
-  const TPropInfo* prop = object->ClassType().FindProperty(last.Text);
-  if (prop == nullptr) lexer_.Fail(last, "Unknown property " + last.Text + " of class " + object->ClassName());
-  ReadValue(*object, *prop, last);
+  const TPropInfo* prop = object->ClassType().FindProperty(name);
+  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + name + " of class " + object->ClassName());
+  ReadValue(*object, *prop, at);
 }
 
-void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, const TFormToken& nameAt) {
-  const TFormToken at = lexer_.Current();
-  const std::string context = "Cannot set property " + prop.Name + ": ";
+void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt) {
+  const TFormToken& token = lexer_.Current();
+  const TFormPos at = token.Pos();
   auto readOnly = [&] { lexer_.Fail(nameAt, "Property " + prop.Name + " is read-only"); };
   const TTypeInfo& type = *prop.Type;
   switch (type.Kind) {
     case TTypeKind::Boolean: {
       if (!prop.SetOrd) readOnly();
-      if (!at.IsKeyword("True") && !at.IsKeyword("False"))
-        lexer_.Fail(at, "Expected True or False for property " + prop.Name + ", found " + at.Describe());
+      if (!token.IsKeyword("True") && !token.IsKeyword("False"))
+        lexer_.Fail(at, "Expected True or False for property " + prop.Name + ", found " + token.Describe());
+      const int64_t value = token.IsKeyword("True") ? 1 : 0;
       lexer_.Next();
-      Guard(at, context, [&] { prop.SetOrd(target, at.IsKeyword("True") ? 1 : 0); });
+      GuardSet(at, prop, [&] { prop.SetOrd(target, value); });
       return;
     }
     case TTypeKind::Integer: {
       if (!prop.SetOrd) readOnly();
       int64_t v = ReadInteger();
       if (v < INT32_MIN || v > INT32_MAX) lexer_.Fail(at, "Value out of range for integer property " + prop.Name);
-      Guard(at, context, [&] { prop.SetOrd(target, v); });
+      GuardSet(at, prop, [&] { prop.SetOrd(target, v); });
       return;
     }
     case TTypeKind::Enumeration: {
       if (!prop.SetOrd) readOnly();
-      std::string name = ExpectIdentifier(("a value of " + type.Name).c_str());
+      std::string name = ExpectIdentifier("a value of ", type.Name);
       auto v = type.EnumValue(name);
       if (!v) lexer_.Fail(at, "Invalid value " + name + " for property " + prop.Name + " of type " + type.Name);
-      Guard(at, context, [&] { prop.SetOrd(target, *v); });
+      GuardSet(at, prop, [&] { prop.SetOrd(target, *v); });
       return;
     }
     case TTypeKind::Set: {
       if (!prop.SetOrd) readOnly();
       int64_t mask = ReadSet(type);
-      Guard(at, context, [&] { prop.SetOrd(target, mask); });
+      GuardSet(at, prop, [&] { prop.SetOrd(target, mask); });
       return;
     }
     case TTypeKind::String: {
       if (!prop.SetStr) readOnly();
-      if (at.Kind != TFormTokenKind::String)
-        lexer_.Fail(at, "Expected a string for property " + prop.Name + ", found " + at.Describe());
+      if (token.Kind != TFormTokenKind::String)
+        lexer_.Fail(at, "Expected a string for property " + prop.Name + ", found " + token.Describe());
       std::string v = ReadStringExpr();
-      Guard(at, context, [&] { prop.SetStr(target, v); });
+      GuardSet(at, prop, [&] { prop.SetStr(target, v); });
       return;
     }
     case TTypeKind::Method: {
       if (!prop.SetStr) readOnly();
       std::string handler = ExpectIdentifier("the name of an event handler");
-      Guard(at, context, [&] { prop.SetStr(target, handler); });
+      GuardSet(at, prop, [&] { prop.SetStr(target, handler); });
       return;
     }
     case TTypeKind::Class:
@@ -105,7 +113,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, const TFormT
   }
   TObject* object = prop.GetObj ? prop.GetObj(target) : nullptr;
   if (Is<TCollection>(object)) {
-    if (!at.Is('<')) lexer_.Fail(at, "Expected \"<\" for collection " + prop.Name + ", found " + at.Describe());
+    if (!token.Is('<')) lexer_.Fail(at, "Expected \"<\" for collection " + prop.Name + ", found " + token.Describe());
     return ReadCollection(*static_cast<TCollection*>(object));
   }
   if (Is<TStrings>(object)) lexer_.Fail(nameAt, "Expected " + prop.Name + ".Strings for a string list");
@@ -113,15 +121,16 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, const TFormT
 }
 
 void TFormReader::ReadReference(TObject& target, const TPropInfo& prop) {
-  const TFormToken at = lexer_.Current();
+  const TFormPos at = lexer_.Current().Pos();
   std::string name = ExpectIdentifier("the name of a component");
   if (SameText(name, "nil")) {
-    Guard(at, "Cannot set property " + prop.Name + ": ", [&] { prop.SetObj(target, nullptr); });
+    GuardSet(at, prop, [&] { prop.SetObj(target, nullptr); });
     return;
   }
   while (lexer_.Current().Is('.')) {
     lexer_.Next();
-    name += "." + ExpectIdentifier("a component name after \".\"");
+    name += '.';
+    name += ExpectIdentifier("a component name after \".\"");
   }
   fixups_.push_back({&target, &prop, std::move(name), at});
 }
@@ -129,7 +138,7 @@ void TFormReader::ReadReference(TObject& target, const TPropInfo& prop) {
 std::string TFormReader::ReadStringExpr() {
   const TFormToken& t = lexer_.Current();
   if (t.Kind != TFormTokenKind::String) lexer_.Fail(t, "Expected a string, found " + t.Describe());
-  std::string value = t.Text;
+  std::string value = lexer_.TakeText();
   lexer_.Next();
   while (lexer_.Current().Is('+')) {
     lexer_.Next();
@@ -142,12 +151,12 @@ std::string TFormReader::ReadStringExpr() {
 }
 
 void TFormReader::ReadStringList(TStrings& list) {
-  const TFormToken at = lexer_.Current();
+  const TFormPos at = lexer_.Current().Pos();
   Expect('(');
   std::vector<std::string> items;
   while (!lexer_.Current().Is(')')) items.push_back(ReadStringExpr());
   lexer_.Next();
-  Guard(at, "Cannot fill the list: ", [&] {
+  Guard(at, "Cannot fill the list: ", "", "", [&] {
     list.BeginUpdate();
     list.Clear();
     for (const auto& s : items) list.Add(s);
@@ -156,15 +165,15 @@ void TFormReader::ReadStringList(TStrings& list) {
 }
 
 void TFormReader::ReadCollection(TCollection& collection) {
-  const TFormToken at = lexer_.Current();
+  const TFormPos at = lexer_.Current().Pos();
   Expect('<');
   EnterNesting(at);
-  Guard(at, "Cannot clear the collection: ", [&] { collection.Clear(); });
+  Guard(at, "Cannot clear the collection: ", "", "", [&] { collection.Clear(); });
   while (lexer_.Current().IsKeyword("item")) {
-    const TFormToken itemAt = lexer_.Current();
+    const TFormPos itemAt = lexer_.Current().Pos();
     lexer_.Next();
     TCollectionItem* item = nullptr;
-    Guard(itemAt, "Cannot add an item: ", [&] { item = collection.Add(); });
+    Guard(itemAt, "Cannot add an item: ", "", "", [&] { item = collection.Add(); });
     ReadProperties(*item);
     if (!lexer_.Current().IsKeyword("end"))
       lexer_.Fail(lexer_.Current(), "Expected a property or \"end\", found " + lexer_.Current().Describe());
@@ -192,8 +201,8 @@ int64_t TFormReader::ReadSet(const TTypeInfo& type) {
   int64_t mask = 0;
   for (bool first = true; !lexer_.Current().Is(']'); first = false) {
     if (!first) Expect(',');
-    const TFormToken at = lexer_.Current();
-    std::string name = ExpectIdentifier(("an element of " + type.Name).c_str());
+    const TFormPos at = lexer_.Current().Pos();
+    std::string name = ExpectIdentifier("an element of ", type.Name);
     auto v = type.EnumValue(name);
     if (!v || *v >= 64) lexer_.Fail(at, "Invalid element " + name + " of set type " + type.Name);
     mask |= int64_t{1} << *v;

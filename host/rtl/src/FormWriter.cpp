@@ -50,7 +50,8 @@ void TFormWriter::CollectInheritedNames() {
 void TFormWriter::WriteObject(const TComponent& component, int indent) {
   out_.append(static_cast<size_t>(indent), ' ');
   bool isRoot = &component == &root_;
-  out_ += !isRoot && inherited_.count(UpperCase(component.Name())) != 0 ? "inherited " : "object ";
+  bool inherited = !isRoot && !inherited_.empty() && inherited_.count(UpperCase(component.Name())) != 0;
+  out_ += inherited ? "inherited " : "object ";
   if (!component.Name().empty()) {
     out_ += component.Name();
     out_ += ": ";
@@ -67,21 +68,28 @@ void TFormWriter::WriteObject(const TComponent& component, int indent) {
 void TFormWriter::WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth) {
   if (depth > kMaxPropertyDepth) Unwritable(object, prefix, "objects nested too deeply");
   bool component = prefix.empty() && Is<TComponent>(&object);
-  for (const TPropInfo* prop : object.ClassType().Properties()) {
+  for (const TPropInfo* prop : PropertiesOf(object.ClassType())) {
     if (component && SameText(prop->Name, "Name")) continue;  // written in the object line
     WriteProperty(object, *prop, prefix, indent, depth);
   }
 }
 
-void TFormWriter::StartLine(int indent, const std::string& name) {
+const std::vector<const TPropInfo*>& TFormWriter::PropertiesOf(const TClass& cls) {
+  auto it = properties_.find(&cls);
+  if (it == properties_.end()) it = properties_.emplace(&cls, cls.Properties()).first;
+  return it->second;
+}
+
+void TFormWriter::StartLine(int indent, const std::string& prefix, const std::string& name) {
   out_.append(static_cast<size_t>(indent), ' ');
+  out_ += prefix;
   out_ += name;
   out_ += " = ";
 }
 
 void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
                                 int depth) {
-  const std::string name = prefix + prop.Name;
+  const std::string& name = prop.Name;
   const TTypeInfo& type = *prop.Type;
   switch (type.Kind) {
     case TTypeKind::Boolean:
@@ -98,18 +106,18 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, co
         text = std::to_string(v);
       } else if (type.Kind == TTypeKind::Enumeration) {
         text = type.EnumName(v);
-        if (text.empty()) Unwritable(object, name, "value " + std::to_string(v) + " has no name in " + type.Name);
+        if (text.empty()) Unwritable(object, prefix + name, "value " + std::to_string(v) + " has no name in " + type.Name);
       } else {
         for (size_t bit = 0; bit < 64; ++bit) {
           if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) == 0) continue;
           std::string element = type.EnumName(static_cast<int64_t>(bit));
-          if (element.empty()) Unwritable(object, name, "element " + std::to_string(bit) + " has no name");
+          if (element.empty()) Unwritable(object, prefix + name, "element " + std::to_string(bit) + " has no name");
           text += text.empty() ? "" : ", ";
           text += element;
         }
         text = "[" + text + "]";
       }
-      StartLine(indent, name);
+      StartLine(indent, prefix, name);
       out_ += text;
       out_ += '\n';
       return;
@@ -119,11 +127,13 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, co
       std::string v = prop.GetStr(object);
       if (v == prop.DefaultStr) return;
       if (FormStringFitsOneLine(v)) {
-        StartLine(indent, name);
+        StartLine(indent, prefix, name);
         AppendQuotedPiece(out_, v);
       } else {
         out_.append(static_cast<size_t>(indent), ' ');
-        out_ += name + " =\n";
+        out_ += prefix;
+        out_ += name;
+        out_ += " =\n";
         AppendFormString(out_, v, indent + 2);
       }
       out_ += '\n';
@@ -133,8 +143,8 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, co
       if (!prop.GetStr || !prop.SetStr) return;
       std::string handler = prop.GetStr(object);
       if (handler.empty()) return;
-      if (!IsValidIdent(handler)) Unwritable(object, name, "\"" + handler + "\" is not a method name");
-      StartLine(indent, name);
+      if (!IsValidIdent(handler)) Unwritable(object, prefix + name, "\"" + handler + "\" is not a method name");
+      StartLine(indent, prefix, name);
       out_ += handler;
       out_ += '\n';
       return;
@@ -146,22 +156,24 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, co
   if (target == nullptr) return;
   if (type.ClassType != nullptr && type.ClassType->InheritsFrom(TComponent::StaticClass())) {
     if (!prop.SetObj) return;
-    StartLine(indent, name);
+    StartLine(indent, prefix, name);
     out_ += ReferenceName(object, prop, target);
     out_ += '\n';
   } else if (Is<TStrings>(target)) {
-    WriteStringList(static_cast<const TStrings&>(*target), name, indent);
+    WriteStringList(static_cast<const TStrings&>(*target), prefix, name, indent);
   } else if (Is<TCollection>(target)) {
-    WriteCollection(static_cast<const TCollection&>(*target), name, indent, depth);
+    WriteCollection(static_cast<const TCollection&>(*target), prefix, name, indent, depth);
   } else {
-    WriteProperties(*target, name + ".", indent, depth + 1);
+    WriteProperties(*target, prefix + name + ".", indent, depth + 1);
   }
 }
 
-void TFormWriter::WriteStringList(const TStrings& list, const std::string& name, int indent) {
+void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefix, const std::string& name,
+                                  int indent) {
   int count = list.Count();
   if (count == 0) return;
   out_.append(static_cast<size_t>(indent), ' ');
+  out_ += prefix;
   out_ += name;
   out_ += ".Strings = (\n";
   for (int i = 0; i < count; ++i) {
@@ -176,11 +188,13 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& name,
   }
 }
 
-void TFormWriter::WriteCollection(const TCollection& collection, const std::string& name, int indent, int depth) {
+void TFormWriter::WriteCollection(const TCollection& collection, const std::string& prefix, const std::string& name,
+                                  int indent, int depth) {
   int count = collection.Count();
   if (count == 0) return;
-  if (depth + 1 > kMaxPropertyDepth) Unwritable(collection, name, "collections nested too deeply");
+  if (depth + 1 > kMaxPropertyDepth) Unwritable(collection, prefix + name, "collections nested too deeply");
   out_.append(static_cast<size_t>(indent), ' ');
+  out_ += prefix;
   out_ += name;
   out_ += " = <\n";
   for (int i = 0; i < count; ++i) {

@@ -3,7 +3,9 @@
 // properties and its owned components, in the canonical layout.
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "rtl/Component.h"
 
@@ -36,14 +38,17 @@ class TFormWriter {
   void WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth);
   void WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
                      int depth);
-  void WriteStringList(const TStrings& list, const std::string& name, int indent);
-  void WriteCollection(const TCollection& collection, const std::string& name, int indent, int depth);
+  void WriteStringList(const TStrings& list, const std::string& prefix, const std::string& name, int indent);
+  void WriteCollection(const TCollection& collection, const std::string& prefix, const std::string& name, int indent,
+                       int depth);
   std::string ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const;
-  void StartLine(int indent, const std::string& name);  // "<indent>name = "
+  void StartLine(int indent, const std::string& prefix, const std::string& name);  // "<indent>prefix.name = "
+  const std::vector<const TPropInfo*>& PropertiesOf(const TClass& cls);
   void CollectInheritedNames();
 
   const TComponent& root_;
   std::unordered_set<std::string> inherited_;  // upper-case names
+  std::unordered_map<const TClass*, std::vector<const TPropInfo*>> properties_;
   std::string out_;
 };
 

@@ -4,6 +4,7 @@
 // that asked for notification, so references to it are cleared.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "rtl/Persistent.h"
@@ -67,6 +68,7 @@ class TComponent : public TPersistent {
   std::string name_;
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;   // owned
+  std::unordered_map<std::string, TComponent*> names_;  // owned, by upper-case name
   std::vector<TComponent*> notifyPeers_;  // not owned
   int64_t tag_ = 0;
   unsigned state_ = 0;
