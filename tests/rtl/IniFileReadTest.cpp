@@ -24,6 +24,9 @@ struct ReadRow {
   std::string Expected;  // kMissing: the default comes back
 };
 
+// Test names in listings show the case, not the bytes of the row.
+void PrintTo(const ReadRow& row, std::ostream* os) { *os << row.Case; }
+
 class IniReadRows : public ::testing::TestWithParam<ReadRow> {};
 
 TEST_P(IniReadRows, ReadsValueAsPlatform) {

@@ -40,6 +40,9 @@ struct WriteRow {
   std::string Expected;
 };
 
+// Test names in listings show the case, not the bytes of the row.
+void PrintTo(const WriteRow& row, std::ostream* os) { *os << row.Case; }
+
 class IniWriteRows : public ::testing::TestWithParam<WriteRow> {};
 
 TEST_P(IniWriteRows, ChangesOnlyWhatWasWritten) {

@@ -31,6 +31,9 @@ struct HistoryRow {
   std::string Saved;  // the whole file after SaveAll
 };
 
+// Test names in listings show the case, not the bytes of the row.
+void PrintTo(const HistoryRow& row, std::ostream* os) { *os << row.Case; }
+
 class HistoryRows : public SettingsTest, public ::testing::WithParamInterface<HistoryRow> {};
 
 TEST_P(HistoryRows, LoadsAndSavesTheStoredList) {
@@ -95,6 +98,9 @@ struct AddRow {
   const char* Added;
   Names Expected;
 };
+
+// Test names in listings show the case, not the bytes of the row.
+void PrintTo(const AddRow& row, std::ostream* os) { *os << row.Case; }
 
 class AddRows : public SettingsTest, public ::testing::WithParamInterface<AddRow> {};
 
