@@ -128,6 +128,7 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
 // ---- TIniFile: writing ----------------------------------------------------
 
 void TIniFile::Update(const std::function<void(TIniChanges&)>& changes) {
+  ini::TFolderLock lock(fileName_);
   ini::TStoredText stored = ini::LoadText(fileName_);
   // Replacing a file that could not be read would lose what it holds.
   if (stored.Exists && !stored.Readable) Refuse(fileName_, "the file cannot be read (" + stored.Reason + ")");

@@ -1,6 +1,7 @@
 #include "IniStorage.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unicode/ustring.h>
 #include <unistd.h>
@@ -109,6 +110,19 @@ TStoredText LoadText(const std::string& fileName) {
     stored.Text = DecodeUtf16(stored.Text, stored.Encoding);
   }
   return stored;
+}
+
+TFolderLock::TFolderLock(const std::string& fileName) {
+  auto slash = fileName.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : fileName.substr(0, slash));
+  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd_ < 0) return;
+  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+TFolderLock::~TFolderLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 std::string EncodeText(const std::string& text, TTextEncoding encoding) {

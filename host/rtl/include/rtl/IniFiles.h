@@ -3,7 +3,9 @@
 //
 // Nothing is cached: every read opens the file as it is now, every write
 // replaces it at once (new file beside the old one, one rename), keeping
-// every other line, comments included, and the file's line breaks. Section
+// every other line, comments included, and the file's line breaks. Writers
+// in several processes take turns (an advisory lock on the file's folder),
+// so no write puts back what another one just replaced. Section
 // and key names ignore case; the first of duplicate sections or keys wins.
 // Values are trimmed and lose one pair of matching quotes. A file that is
 // missing, unreadable or not text gives the defaults. Files are UTF-8 (a
