@@ -1,0 +1,5 @@
+object TTestModule
+  object E: TTestWidget
+    Caption = 'fTTeW1nnnnnnd'
+  end
+end 

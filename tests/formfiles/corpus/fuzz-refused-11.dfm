@@ -1,0 +1,2 @@
+object Module1: TTestModule        Name = 'a'
+        Children = tModule  

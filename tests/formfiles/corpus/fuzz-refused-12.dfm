@@ -1,0 +1,5 @@
+object M: TTestModule
+  object E: TTestWidget
+    Items = <
+      item
+        Children =$<

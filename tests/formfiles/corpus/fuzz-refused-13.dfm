@@ -1,0 +1,3 @@
+object M: TTestModule end
+  o Module4:K TTestriend
+end
