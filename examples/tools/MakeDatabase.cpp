@@ -23,6 +23,7 @@ bool ReadScript(const char* path, std::string& text) {
 // Line number of the statement that failed: where the unexecuted rest of
 // the script begins.
 int LineAt(const std::string& text, const char* rest) {
+  while (*rest == ' ' || *rest == '\t' || *rest == '\r' || *rest == '\n') ++rest;
   int line = 1;
   for (const char* p = text.c_str(); p < rest && *p != '\0'; ++p)
     if (*p == '\n') ++line;
