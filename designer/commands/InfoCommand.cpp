@@ -86,8 +86,9 @@ int RunInfo(const TArgs& arguments) {
   NoMoreArgs(args, "info");
   if (fileName.empty()) fileName = DefaultPackagePath();
 
-  rtl::TResourceList resources = rtl::ReadResources(fileName);
+  // The loader's refusal says best what is wrong with a file.
   TLoadedPackageScope package(fileName);
+  rtl::TResourceList resources = rtl::ReadResources(fileName);
   PrintIdentity(fileName, resources);
   auto registrations = designide::Registrations(package.Handle());
   PrintPalette(registrations, resources, fileName);
