@@ -88,6 +88,18 @@ TEST_F(FormFileTest, DesignerLoadMarksEveryComponentBeforeItsProperties) {
   EXPECT_FALSE(Widget(*plain, "A")->IsDesigning());
 }
 
+TEST_F(FormFileTest, RootIsAnnouncedBeforeItsComponentsAndAlsoWhenRefused) {
+  std::vector<std::pair<rtl::TComponent*, int>> seen;  // root and its component count then
+  rtl::TFormReadOptions options;
+  options.OnRootCreated = [&](rtl::TComponent& root) { seen.emplace_back(&root, root.ComponentCount()); };
+  auto root = Read("object M: TTestModule\n  object A: TTestWidget\n  end\nend\n", options);
+  ASSERT_EQ(seen.size(), 1u);
+  EXPECT_EQ(seen[0].first, root.get());
+  EXPECT_EQ(seen[0].second, 0);
+  EXPECT_THROW(Read("object M: TTestModule\n  Bogus = 1\nend\n", options), rtl::EFormFileError);
+  EXPECT_EQ(seen.size(), 2u);
+}
+
 TEST_F(FormFileTest, ReadingAListOrCollectionReplacesWhatWasThere) {
   // The second assignment wins over the first, as for any property.
   auto root = Read(Module("Lines.Strings = ('a' 'b')\nLines.Strings = ('c')\n"

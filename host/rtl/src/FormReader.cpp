@@ -66,6 +66,7 @@ std::unique_ptr<TComponent> TFormReader::ReadRoot() {
     root_->SetLoadingState(true);
     root_->SetName(h.Name);
   });
+  if (options_.OnRootCreated) options_.OnRootCreated(*root_);
   loaded_.push_back({root_.get(), h.At});
   ReadBody(*root_, h.At);
   if (lexer_.Current().Kind != TFormTokenKind::End)

@@ -15,6 +15,7 @@
 // nested object is created from its registered class and owned by the root.
 // Non-visual components have no parent, so nesting is accepted on reading
 // and the writer puts every component at the first level.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,6 +47,10 @@ struct TFormReadOptions {
   bool Designing = false;
   // Objects and collections nested deeper than this are refused.
   int MaxDepth = 64;
+  // Called once the root exists, before any of its components or properties
+  // are read (a designer notes the module's folder there, so that Loaded
+  // already sees it). On a refused file the root is freed afterwards.
+  std::function<void(TComponent& root)> OnRootCreated;
 };
 
 // Reads a whole module. On any error nothing survives: every component
