@@ -1,0 +1,68 @@
+#pragma once
+// Shared set-up of the editor tests: the runtime's and the widget layer's
+// units, SQLite files made with sqlite3 itself, the PostgreSQL server of the
+// libpq environment, and running the real dialog through the automation.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DVUpdSEd/UpdateSQLEditForm.h"
+#include "TempDir.h"
+#include "dralvo/Engine.h"
+#include "vcl/Automation.h"
+
+namespace updtest {
+
+void MakeSQLiteFile(const std::string& path, const std::string& script);
+bool PgConfigured();
+void PgRun(const std::string& sql);
+std::string UniqueName(const std::string& prefix);
+
+// Owner, database, query and update object of one test, the query's SQL
+// selecting from one table.
+struct TModule {
+  std::unique_ptr<rtl::TComponent> root;
+  dralvo::TDVDatabase* database = nullptr;
+  dralvo::TDVQuery* query = nullptr;
+  dralvo::TDVUpdateSQL* updateSQL = nullptr;
+
+  // root: the owner (a data module unless given); sql: the query's text.
+  TModule(dralvo::TDVServerType type, const std::string& remote, const std::string& sql,
+          std::unique_ptr<rtl::TComponent> owner = nullptr);
+  ~TModule();
+};
+
+// What one run of the dialog saw and returned.
+struct TRun {
+  bool result = false;
+  std::vector<vcl::TMessageDlgInfo> messages;
+  std::string caption;
+};
+
+using TEditorStep = std::function<void(dv::TDVUpdateSQLEditForm&)>;
+using TAnswer = std::function<vcl::TModalResult(const vcl::TMessageDlgInfo&)>;
+
+// Runs EditUpdateSQL with `act` as the person; `onRefused` acts when OK is
+// refused; message boxes are answered by `answer` (OK when not given).
+TRun RunEditor(dralvo::TDVUpdateSQL* updateSQL, const TEditorStep& act, const TAnswer& answer = nullptr,
+               const TEditorStep& onRefused = nullptr);
+
+std::vector<std::string> Items(const vcl::TListBox& list);
+std::vector<std::string> SelectedItems(const vcl::TListBox& list);
+
+}  // namespace updtest
+
+// Skips a test that needs PostgreSQL when none is configured, but fails it
+// when DV_REQUIRE_PG=1 says that one must be there.
+#define UPD_REQUIRE_PG()                                                                   \
+  do {                                                                                     \
+    if (!::updtest::PgConfigured()) {                                                      \
+      const char* req = std::getenv("DV_REQUIRE_PG");                                      \
+      if (req != nullptr && std::string(req) == "1") FAIL() << "PostgreSQL not configured"; \
+      GTEST_SKIP() << "PostgreSQL not configured (PGHOST/PGPORT unset)";                  \
+    }                                                                                      \
+  } while (0)
