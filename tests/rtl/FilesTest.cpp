@@ -2,6 +2,7 @@
 // failure at any step leaves the old file and no stray temporary file.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "FileBytes.h"
 #include "TempDir.h"
@@ -52,6 +53,19 @@ TEST(WriteFileAtomic, ReplacesContentsAndKeepsPermissions) {
   rtl::WriteFileAtomic(path, "");
   EXPECT_EQ(ReadBytes(path), "");
   EXPECT_EQ(dvtest::CountFiles(dir.Path()), 1);
+}
+
+TEST(WriteFileAtomic, ALinkIsReplacedThroughItsTarget) {
+  TempDir dir;
+  const std::string target = dir.File("real.ini");
+  const std::string link = dir.File("link.ini");
+  WriteBytes(target, "old");
+  ASSERT_EQ(::symlink("real.ini", link.c_str()), 0);
+  rtl::WriteFileAtomic(link, "new");
+  struct stat st {};
+  ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced by a plain file";
+  EXPECT_EQ(ReadBytes(target), "new");
 }
 
 TEST(WriteFileAtomic, MissingFolderNamesFileAndReason) {

@@ -74,7 +74,31 @@ std::string ReadFileToString(const std::string& path) {
   return buf.str();
 }
 
-void WriteFileAtomic(const std::string& path, const std::string& contents) {
+namespace {
+// A link is replaced through its target, so the link itself survives.
+std::string ResolveLink(const std::string& path) {
+  char buf[4096];
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+  if (::realpath(path.c_str(), buf) != nullptr) return buf;
+  ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);  // dangling: write where it points
+  if (n <= 0) return path;
+  std::string target(buf, static_cast<size_t>(n));
+  return target.front() == PathDelim ? target : ExtractFilePath(path) + target;
+}
+
+void SyncDirectoryOf(const std::string& path) {
+  std::string dir = ExtractFilePath(path);
+  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+}  // namespace
+
+void WriteFileAtomic(const std::string& requestedPath, const std::string& contents) {
+  const std::string path = ResolveLink(requestedPath);
   const std::string temp = path + ".tmp-" + std::to_string(::getpid());
   auto fail = [&](const char* what, int err, bool removeTemp) {
     if (removeTemp) ::unlink(temp.c_str());
@@ -88,12 +112,12 @@ void WriteFileAtomic(const std::string& path, const std::string& contents) {
   if (Fault("open", path)) fail("create", EACCES, false);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
   if (fd < 0) fail("create", errno, false);
+  if (Fault("write", path)) {
+    ::close(fd);
+    fail("write", ENOSPC, true);
+  }
   size_t done = 0;
   while (done < contents.size()) {
-    if (Fault("write", path)) {
-      ::close(fd);
-      fail("write", ENOSPC, true);
-    }
     ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
     if (n < 0) {
       if (errno == EINTR) continue;
@@ -111,6 +135,7 @@ void WriteFileAtomic(const std::string& path, const std::string& contents) {
   if (::close(fd) != 0) fail("write", errno, true);
   if (Fault("rename", path)) fail("replace", EXDEV, true);
   if (::rename(temp.c_str(), path.c_str()) != 0) fail("replace", errno, true);
+  SyncDirectoryOf(path);
 }
 
 }  // namespace rtl
