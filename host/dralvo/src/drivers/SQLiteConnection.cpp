@@ -36,7 +36,18 @@ TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params) : file_(par
   }
 }
 
-TSQLiteConnection::~TSQLiteConnection() { sqlite3_close_v2(db_); }
+TSQLiteConnection::~TSQLiteConnection() {
+  for (auto& [sql, stmt] : kept_) sqlite3_finalize(stmt);
+  sqlite3_close_v2(db_);
+}
+
+sqlite3_stmt* TSQLiteConnection::Kept(const std::string& sql) {
+  auto it = kept_.find(sql);
+  if (it != kept_.end()) return it->second;
+  sqlite3_stmt* stmt = TSQLiteStatement::PrepareKept(db_, sql, file_);
+  kept_.emplace(sql, stmt);
+  return stmt;
+}
 
 void TSQLiteConnection::Fail(const std::string& what) const {
   RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, what + sqlite3_errmsg(db_)});
@@ -65,8 +76,8 @@ bool TSQLiteConnection::TableExists(const std::string& schema, const std::string
   // The pragma functions look the name up in the schema's hash table and
   // ignore letter case, as SQLite itself does.
   TSQLiteStatement stmt(db_,
-                        schema.empty() ? "select 1 from pragma_table_info(?1) limit 1"
-                                       : "select 1 from pragma_table_info(?1, ?2) limit 1",
+                        Kept(schema.empty() ? "select 1 from pragma_table_info(?1) limit 1"
+                                            : "select 1 from pragma_table_info(?1, ?2) limit 1"),
                         file_);
   std::vector<db::TValue> args{db::TValue(name)};
   if (!schema.empty()) args.emplace_back(schema);
@@ -97,7 +108,7 @@ void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTab
   if (!pattern.empty()) sql += " and name like ?1";
   if (!systemTables) sql += " and name not like 'sqlite\\_%' escape '\\'";
   sql += " order by name";
-  TSQLiteStatement stmt(db_, sql, file_);
+  TSQLiteStatement stmt(db_, Kept(sql), file_);
   if (!pattern.empty()) stmt.Bind({db::TValue(pattern)});
   names.clear();
   while (stmt.Step()) names.push_back(stmt.Text(0));
@@ -105,8 +116,8 @@ void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTab
 
 void TSQLiteConnection::GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) {
   TSQLiteStatement stmt(db_,
-                        table.Schema.empty() ? "select name from pragma_table_info(?1) order by cid"
-                                             : "select name from pragma_table_info(?1, ?2) order by cid",
+                        Kept(table.Schema.empty() ? "select name from pragma_table_info(?1) order by cid"
+                                                  : "select name from pragma_table_info(?1, ?2) order by cid"),
                         file_);
   std::vector<db::TValue> args{db::TValue(table.Name)};
   if (!table.Schema.empty()) args.emplace_back(table.Schema);
@@ -127,7 +138,7 @@ void TSQLiteConnection::GetIndexColumns(const TDVTableRef& table, std::vector<TD
       " union all select 1, 0, null, 1, 'pk', 0, ti.name, ti.pk - 1 from pragma_table_info(?1" + schemaArg + ") ti"
       " where ti.pk > 0"
       " order by 1, 2, 8";
-  TSQLiteStatement stmt(db_, sql, file_);
+  TSQLiteStatement stmt(db_, Kept(sql), file_);
   std::vector<db::TValue> args{db::TValue(table.Name)};
   if (!table.Schema.empty()) args.emplace_back(table.Schema);
   stmt.Bind(args);

@@ -1,5 +1,6 @@
 #pragma once
 // The SQLite driver: one database file opened read-write (never created).
+#include <map>
 #include <memory>
 #include <string>
 
@@ -36,9 +37,13 @@ class TSQLiteConnection : public TDVConnection {
  private:
   [[noreturn]] void Fail(const std::string& what) const;
   bool TableExists(const std::string& schema, const std::string& name);
+  // Catalog statements are fixed texts: prepared once, kept for the
+  // connection's life.
+  sqlite3_stmt* Kept(const std::string& sql);
 
   std::string file_;
   sqlite3* db_ = nullptr;
+  std::map<std::string, sqlite3_stmt*> kept_;
 };
 
 }  // namespace dralvo

@@ -44,7 +44,24 @@ TSQLiteStatement::TSQLiteStatement(sqlite3* db, const std::string& sql, const st
   }
 }
 
-TSQLiteStatement::~TSQLiteStatement() { sqlite3_finalize(stmt_); }
+TSQLiteStatement::TSQLiteStatement(sqlite3* db, sqlite3_stmt* kept, const std::string& file)
+    : db_(db), stmt_(kept), file_(file), kept_(true) {}
+
+TSQLiteStatement::~TSQLiteStatement() {
+  if (!kept_) {
+    sqlite3_finalize(stmt_);
+    return;
+  }
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+sqlite3_stmt* TSQLiteStatement::PrepareKept(sqlite3* db, const std::string& sql, const std::string& file) {
+  TSQLiteStatement stmt(db, sql, file);
+  sqlite3_stmt* kept = stmt.stmt_;
+  stmt.stmt_ = nullptr;
+  return kept;
+}
 
 void TSQLiteStatement::Fail(const std::string& what) const {
   RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, what + sqlite3_errmsg(db_)});

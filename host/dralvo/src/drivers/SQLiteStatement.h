@@ -15,7 +15,12 @@ class TSQLiteStatement {
   // Prepares the one statement of `sql`; text after it other than blanks,
   // comments and semicolons is an error (one call runs one statement).
   TSQLiteStatement(sqlite3* db, const std::string& sql, const std::string& file);
+  // Uses a statement prepared earlier and kept by its owner; it is reset,
+  // not finalized, when done.
+  TSQLiteStatement(sqlite3* db, sqlite3_stmt* kept, const std::string& file);
   ~TSQLiteStatement();
+  // Prepares the one statement of `sql` for keeping (the caller finalizes).
+  static sqlite3_stmt* PrepareKept(sqlite3* db, const std::string& sql, const std::string& file);
   TSQLiteStatement(const TSQLiteStatement&) = delete;
   TSQLiteStatement& operator=(const TSQLiteStatement&) = delete;
 
@@ -34,6 +39,7 @@ class TSQLiteStatement {
   sqlite3* db_;
   sqlite3_stmt* stmt_ = nullptr;
   std::string file_;
+  bool kept_ = false;
 };
 
 // Field type of a declared column type, by SQLite's affinity rules.
