@@ -148,6 +148,16 @@ TEST_F(LoaderTest, RegisterThatRaisesIsReportedAfterAFullUnload) {
   rtl::UnloadPackage(good);
 }
 
+TEST_F(LoaderTest, StartUpThatRaisesUndoesTheUnitsThatStarted) {
+  setenv("FIXTURE_FAIL_INIT_FixtureSecond", "1", 1);
+  std::string message = RefusalOf(BinFile("FixtureSecond.so"));
+  unsetenv("FIXTURE_FAIL_INIT_FixtureSecond");
+  EXPECT_NE(message.find("initialization failed: fixture start-up failed on purpose"), std::string::npos) << message;
+  EXPECT_EQ(Counter("FIXTURE_SHARED_INITS"), 1);
+  EXPECT_EQ(Counter("FIXTURE_SHARED_FINALS"), 1) << "the unit started before the failing one is stopped";
+  EXPECT_EQ(rtl::UnitUseCount("FixtureShared"), 0);
+}
+
 TEST_F(LoaderTest, HostLayersAreNotMistakenForThePackagesEntryPoints) {
   // The library links rtl160 and dcldb160, which export the entry names too.
   std::string message = RefusalOf(BinFile("FixtureNoFinalize.so"));

@@ -100,10 +100,9 @@ Proc Entry(void* handle, const char* name) {
   void* symbol = dlsym(handle, name);
   if (symbol == nullptr) return nullptr;
   link_map* own = nullptr;
-  link_map* home = nullptr;
-  Dl_info info;
-  if (dlinfo(handle, RTLD_DI_LINKMAP, &own) != 0 ||
-      dladdr1(symbol, &info, reinterpret_cast<void**>(&home), RTLD_DL_LINKMAP) == 0 || own != home)
+  dl_find_object home{};
+  // _dl_find_object is a table look-up; dladdr would scan symbol tables.
+  if (dlinfo(handle, RTLD_DI_LINKMAP, &own) != 0 || _dl_find_object(symbol, &home) != 0 || home.dlfo_link_map != own)
     return nullptr;
   return reinterpret_cast<Proc>(symbol);
 }
@@ -131,11 +130,15 @@ HMODULE LoadNew(const std::string& path, const std::string& shownName) {
   }
 
   std::vector<HMODULE> loaded;
+  std::string failure;
   try {
     for (const auto& name : required) loaded.push_back(LoadPackage((folder / name).string()));
   } catch (const Exception& e) {
+    failure = std::string("a required package failed: ") + e.what();
+  }
+  if (!failure.empty()) {
     UnloadAll(loaded);
-    Refuse(shownName, std::string("a required package failed: ") + e.what());
+    Refuse(shownName, failure);
   }
 
   TDlHandle lib(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
@@ -156,12 +159,19 @@ HMODULE LoadNew(const std::string& path, const std::string& shownName) {
     UnloadAll(loaded);
     Refuse(shownName, std::string("entry point \"") + missing + "\" not found; it is not a package");
   }
+  // An exception raised by the package is finished with before the package
+  // is closed: its type and destructor may live in the package's code.
   try {
     init();
   } catch (const std::exception& e) {
+    failure = std::string("initialization failed: ") + e.what();
+  } catch (...) {
+    failure = "initialization failed";
+  }
+  if (!failure.empty()) {
     dlclose(lib.Release());
     UnloadAll(loaded);
-    Refuse(shownName, std::string("initialization failed: ") + e.what());
+    Refuse(shownName, failure);
   }
 
   HMODULE module = lib.Release();
@@ -170,9 +180,13 @@ HMODULE LoadNew(const std::string& path, const std::string& shownName) {
     try {
       RunRegister(module, reg);
     } catch (const std::exception& e) {
-      std::string why = e.what();
+      failure = std::string("Register failed: ") + e.what();
+    } catch (...) {
+      failure = "Register failed";
+    }
+    if (!failure.empty()) {
       UnloadPackage(module);
-      Refuse(shownName, "Register failed: " + why);
+      Refuse(shownName, failure);
     }
   }
   return module;

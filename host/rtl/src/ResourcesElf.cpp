@@ -33,7 +33,7 @@ class TElfHandle {
  public:
   explicit TElfHandle(int fd) {
     if (elf_version(EV_CURRENT) == EV_NONE) throw EPackageError(std::string("libelf: ") + elf_errmsg(-1));
-    elf_ = elf_begin(fd, ELF_C_READ, nullptr);
+    elf_ = elf_begin(fd, ELF_C_READ_MMAP, nullptr);
   }
   ~TElfHandle() {
     if (elf_ != nullptr) elf_end(elf_);
