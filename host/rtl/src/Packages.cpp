@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <utility>
 
 #include "rtl/Exceptions.h"
@@ -59,8 +60,22 @@ std::string AbsolutePath(const std::string& fileName) {
 }
 
 // Required package file names from the package's own resources; a library
-// without resources (a host layer) requires nothing.
+// without resources (a host layer) requires nothing. Kept per file while the
+// file is unchanged, since packages are unloaded and loaded again often.
 std::vector<std::string> RequiredPackages(const std::string& fileName) {
+  struct TCached {
+    fs::file_time_type Time;
+    uintmax_t Size;
+    std::vector<std::string> Required;
+  };
+  static std::map<std::string, TCached> cache;
+  std::error_code timeError, sizeError;
+  fs::file_time_type time = fs::last_write_time(fileName, timeError);
+  uintmax_t size = fs::file_size(fileName, sizeError);
+  auto it = cache.find(fileName);
+  if (!timeError && !sizeError && it != cache.end() && it->second.Time == time && it->second.Size == size)
+    return it->second.Required;
+
   TResourceList resources;
   try {
     resources = ReadResources(fileName);
@@ -68,8 +83,10 @@ std::vector<std::string> RequiredPackages(const std::string& fileName) {
     Refuse(fileName, std::string("it is not a package (") + e.what() + ")");
   }
   const TResource* info = resources.Find(TResourceType::RCData, PackageInfoResName);
-  if (info == nullptr) return {};
-  return DecodePackageInfo(info->Data, fileName).Requires;
+  std::vector<std::string> required;
+  if (info != nullptr) required = DecodePackageInfo(info->Data, fileName).Requires;
+  if (!timeError && !sizeError) cache[fileName] = TCached{time, size, required};
+  return required;
 }
 
 class TDlHandle {
