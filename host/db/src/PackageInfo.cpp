@@ -5,7 +5,10 @@
 #include "db/IndexDefs.h"
 #include "db/MemDataSet.h"
 #include "db/Params.h"
+#include "rtl/PackageInfo.h"
 #include "rtl/TypeInfo.h"
+
+#include <vector>
 
 namespace db {
 
@@ -28,10 +31,19 @@ void FinalizeDb() {
   rtl::UnRegisterClass(TDataSource::StaticClass());
 }
 
-constexpr rtl::TUnitInfo kUnits[] = {{"Db", &InitDb, &FinalizeDb}};
-constexpr rtl::TPackageInfoTable kTable{kUnits, 1};
+constexpr rtl::TUnitInfo kOwnUnits[] = {{"Db", &InitDb, &FinalizeDb}};
 }  // namespace
 
-const rtl::TPackageInfoTable& PackageInfo() { return kTable; }
+const rtl::TPackageInfoTable& PackageInfo() {
+  // The units of the required run-time library come first.
+  static const std::vector<rtl::TUnitInfo> units = [] {
+    const rtl::TPackageInfoTable& rtlTable = rtl::PackageInfo();
+    std::vector<rtl::TUnitInfo> all(rtlTable.Units, rtlTable.Units + rtlTable.UnitCount);
+    all.insert(all.end(), std::begin(kOwnUnits), std::end(kOwnUnits));
+    return all;
+  }();
+  static const rtl::TPackageInfoTable table{units.data(), static_cast<int>(units.size())};
+  return table;
+}
 
 }  // namespace db

@@ -16,6 +16,23 @@ std::map<const rtl::TComponent*, std::string>& ModuleFolders() {
   static std::map<const rtl::TComponent*, std::string> folders;
   return folders;
 }
+
+// Forgets a root's folder when the root is freed, so that a later
+// component at the same address never inherits it.
+class TFolderWatcher : public rtl::TComponent {
+ public:
+  TFolderWatcher() : TComponent(nullptr) {}
+
+ protected:
+  void Notification(rtl::TComponent* component, rtl::TOperation operation) override {
+    if (operation == rtl::TOperation::opRemove) ModuleFolders().erase(component);
+  }
+};
+
+TFolderWatcher& Watcher() {
+  static TFolderWatcher watcher;
+  return watcher;
+}
 }  // namespace
 
 void SetLoginPromptHandler(TLoginPromptHandler handler) { LoginHandler() = std::move(handler); }
@@ -23,11 +40,17 @@ const TLoginPromptHandler& GetLoginPromptHandler() { return LoginHandler(); }
 
 void SetModuleFolder(const rtl::TComponent* root, const std::string& folder) {
   if (root == nullptr) return;
-  if (folder.empty())
+  auto* watched = const_cast<rtl::TComponent*>(root);
+  if (folder.empty()) {
     ModuleFolders().erase(root);
-  else
+    Watcher().RemoveFreeNotification(watched);
+  } else {
     ModuleFolders()[root] = folder;
+    Watcher().FreeNotification(watched);
+  }
 }
+
+int ModuleFolderCount() { return static_cast<int>(ModuleFolders().size()); }
 
 std::string GetModuleFolder(const rtl::TComponent* component) {
   const auto& folders = ModuleFolders();

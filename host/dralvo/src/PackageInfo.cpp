@@ -46,7 +46,8 @@ constexpr rtl::TUnitInfo kOwnUnits[] = {
 }  // namespace
 
 const rtl::TPackageInfoTable& PackageInfo() {
-  // The units of the required framework package come first.
+  // The units of the required packages (run-time library and data-access
+  // framework, which lists the run-time library's) come first.
   static const std::vector<rtl::TUnitInfo> units = [] {
     std::vector<rtl::TUnitInfo> all;
     const rtl::TPackageInfoTable& dbTable = db::PackageInfo();

@@ -20,9 +20,12 @@ const TLoginPromptHandler& GetLoginPromptHandler();
 
 // The folder of the module (data module, form) `root` is being designed
 // from: a relative SQLite file of a database owned by that root is taken
-// relative to it. An empty folder clears the entry.
+// relative to it. An empty folder clears the entry; freeing the root clears
+// it too.
 void SetModuleFolder(const rtl::TComponent* root, const std::string& folder);
 // The folder for `component` (its root's entry); empty when none.
 std::string GetModuleFolder(const rtl::TComponent* component);
+// How many roots have a folder (for diagnostics and tests).
+int ModuleFolderCount();
 
 }  // namespace dralvo
