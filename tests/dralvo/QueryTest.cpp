@@ -149,3 +149,27 @@ TEST(SplitStatements, QuotesCommentsAndBlanks) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(SQLiteQuery, TransactionsCommitRollBackAndEndWithTheConnection) {
+  query_->SQL()->SetText("delete from person where id = :id");
+  db_->StartTransaction();
+  EXPECT_THROW(db_->StartTransaction(), rtl::EDatabaseError);
+  query_->ParamByName("id")->SetAsInteger(1);
+  query_->ExecSQL();
+  db_->Rollback();
+  EXPECT_THROW(db_->Commit(), rtl::EDatabaseError);
+  db_->StartTransaction();
+  query_->ParamByName("id")->SetAsInteger(2);
+  query_->ExecSQL();
+  db_->Commit();
+  db_->StartTransaction();
+  query_->ParamByName("id")->SetAsInteger(3);
+  query_->ExecSQL();
+  db_->Close();  // an open transaction is rolled back, never half-kept
+  EXPECT_FALSE(db_->InTransaction());
+  EXPECT_EQ(dvtest::SQLiteColumn(file_, "select id from person order by id"), (std::vector<std::string>{"1", "3"}));
+}
+
+}  // namespace

@@ -147,14 +147,16 @@ void TDVDatabase::Open() {
 
 void TDVDatabase::Close() {
   if (!Connected()) return;
-  std::vector<TDVDataSet*> open = dataSets_;
-  for (TDVDataSet* ds : open) ds->Close();
-  dataSets_.clear();
+  // Disconnected first, so that datasets closing below (and with them
+  // KeepConnection) find nothing left to close.
   std::unique_ptr<TDVConnection> conn = std::move(connection_);
-  if (inTransaction_) {
-    inTransaction_ = false;
-    conn->Execute("rollback", {});
-  }
+  bool rollback = inTransaction_;
+  inTransaction_ = false;
+  std::vector<TDVDataSet*> open = dataSets_;
+  dataSets_.clear();
+  for (TDVDataSet* ds : open) ds->Close();
+  // An open transaction ends with the connection; say so by rolling back.
+  if (rollback) conn->Execute("rollback", {});
 }
 
 void TDVDatabase::SetConnected(bool connected) {
