@@ -1,6 +1,8 @@
 // Index schema and name look-ups on real SQLite files.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "Fixture.h"
 #include "db/Field.h"
 #include "rtl/Strings.h"
@@ -29,6 +31,25 @@ struct IndexCase {
   const char* table;  // as a person or a form file gives it
   std::vector<std::string> rows;
 };
+
+void PrintTo(const IndexCase& c, std::ostream* os) { *os << c.title; }
+
+// "rowid alias key has no index entry" -> "RowidAliasKeyHasNoIndexEntry".
+std::string CaseName(const ::testing::TestParamInfo<IndexCase>& info) {
+  std::string name;
+  bool upper = true;
+  for (const char* p = info.param.title; *p != 0; ++p) {
+    char c = *p;
+    bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!alnum) {
+      upper = true;
+      continue;
+    }
+    name += upper && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    upper = false;
+  }
+  return name;
+}
 
 class SQLiteIndexSchema : public ::testing::TestWithParam<IndexCase> {};
 
@@ -77,7 +98,8 @@ INSTANTIATE_TEST_SUITE_P(
         IndexCase{"reserved words as names", "create table \"select\"(\"from\" text primary key, \"where\" int);",
                   "select", {"sqlite_autoindex_select_1:from:6"}},
         IndexCase{"non-ASCII names", "create table \"Straße\"(\"Größe\" text primary key);", "\"Straße\"",
-                  {"sqlite_autoindex_Straße_1:Größe:6"}}));
+                  {"sqlite_autoindex_Straße_1:Größe:6"}}),
+    CaseName);
 
 TEST(SQLiteSchema, UnknownOrHostileTableNamesFindNothingAndHarmNothing) {
   dvtest::TempDir dir;
