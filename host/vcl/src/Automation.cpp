@@ -35,4 +35,14 @@ TModalResult TScriptAutomation::MessageShown(const TMessageDlgInfo& info) {
   return OnMessage(info);
 }
 
+intptr_t TAutomation::ShellExecuted(const TShellExecuteInfo& info) {
+  throw rtl::Exception("No automation step for opening \"" + info.File + "\"");
+}
+
+intptr_t TScriptAutomation::ShellExecuted(const TShellExecuteInfo& info) {
+  ShellRequests.push_back(info);
+  if (!OnShellExecute) return TAutomation::ShellExecuted(info);
+  return OnShellExecute(info);
+}
+
 }  // namespace vcl

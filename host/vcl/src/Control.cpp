@@ -41,6 +41,18 @@ void TControl::SetWidget(QWidget* widget) {
   widget->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
 }
 
+void TControl::SetCursor(TCursor cursor) {
+  cursor_ = cursor;
+  QWidget* widget = Widget();
+  if (widget == nullptr) return;
+  switch (cursor) {
+    case crHandPoint: widget->setCursor(Qt::PointingHandCursor); break;
+    case crHourGlass: widget->setCursor(Qt::WaitCursor); break;
+    case crArrow: widget->setCursor(Qt::ArrowCursor); break;
+    default: widget->unsetCursor(); break;
+  }
+}
+
 TControl* FindControl(const QWidget* widget) {
   for (const QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     QVariant v = w->property(kControlProperty);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QScreen>
 
 #include "FormWindow.h"
@@ -60,8 +61,21 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
   ApplyBorderStyle();
 }
 
+void TForm::SetColor(TColor color) {
+  color_ = color;
+  QPalette palette = window_->palette();
+  palette.setColor(QPalette::Window, ToQColor(color));
+  window_->setPalette(palette);
+}
+
+void TForm::SetBorderIcons(TBorderIcons icons) {
+  borderIcons_ = icons;
+  ApplyBorderStyle();
+}
+
 void TForm::ApplyBorderStyle() {
-  Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+  Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint;
+  if (borderIcons_ & biSystemMenu) flags |= Qt::WindowCloseButtonHint;
   bool fixed = true;
   switch (borderStyle_) {
     case TFormBorderStyle::bsNone:

@@ -1,6 +1,7 @@
 #include "vcl/Graphics.h"
 
 #include <QFontMetrics>
+#include <QPalette>
 #include <QWidget>
 #include <cmath>
 
@@ -26,6 +27,28 @@ void TFont::SetHeight(int height) {
   Changed();
 }
 
+void TFont::SetColor(TColor color) {
+  color_ = color;
+  Changed();
+}
+
+void TFont::SetStyle(TFontStyles style) {
+  style_ = style;
+  Changed();
+}
+
+QColor ToQColor(TColor color) {
+  const auto bits = static_cast<uint32_t>(color);
+  if ((bits & 0xFF000000u) == 0xFF000000u) {
+    switch (bits & 0xFFu) {
+      case 0x08: return QPalette().color(QPalette::WindowText);
+      case 0x0F: return QPalette().color(QPalette::Button);
+      default: return QPalette().color(QPalette::Window);
+    }
+  }
+  return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF), static_cast<int>((bits >> 16) & 0xFF));
+}
+
 int TFont::Size() const {
   int pixels = height_ < 0 ? -height_ : height_;
   return static_cast<int>(std::lround(pixels * 72.0 / PixelsPerInch));
@@ -36,6 +59,10 @@ void TFont::SetSize(int points) { SetHeight(-static_cast<int>(std::lround(points
 QFont TFont::ToQFont() const {
   QFont font(QString::fromStdString(name_));
   font.setPixelSize(height_ < 0 ? -height_ : std::max(1, height_ * 4 / 5));
+  font.setBold((style_ & fsBold) != 0);
+  font.setItalic((style_ & fsItalic) != 0);
+  font.setUnderline((style_ & fsUnderline) != 0);
+  font.setStrikeOut((style_ & fsStrikeOut) != 0);
   return font;
 }
 
@@ -43,6 +70,8 @@ void TFont::Assign(const rtl::TPersistent& source) {
   if (const auto* other = dynamic_cast<const TFont*>(&source)) {
     name_ = other->name_;
     height_ = other->height_;
+    color_ = other->color_;
+    style_ = other->style_;
     Changed();
     return;
   }

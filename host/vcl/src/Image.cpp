@@ -39,6 +39,7 @@ void TImage::LoadFromFile(const std::string& fileName) {
   if (!pixmap.load(QString::fromStdString(fileName)))
     throw rtl::EInOutError("Cannot load the picture " + fileName + ": not a readable image file");
   label_->setPixmap(pixmap);
+  Apply();
 }
 
 void TImage::LoadFromData(const std::string& bytes) {
@@ -46,10 +47,16 @@ void TImage::LoadFromData(const std::string& bytes) {
   if (!pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
     throw rtl::EInOutError("Cannot load the picture data: not a known image format");
   label_->setPixmap(pixmap);
+  Apply();
 }
 
 void TImage::SetStretch(bool on) {
   stretch_ = on;
+  Apply();
+}
+
+void TImage::SetAutoSize(bool on) {
+  autoSize_ = on;
   Apply();
 }
 
@@ -69,6 +76,7 @@ void TImage::MouseDown() {
 void TImage::Apply() {
   label_->setScaledContents(stretch_);
   label_->setAlignment(center_ ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+  if (autoSize_ && !Empty()) SetBounds(Left(), Top(), PictureWidth(), PictureHeight());
 }
 
 }  // namespace vcl

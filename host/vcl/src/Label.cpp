@@ -1,5 +1,9 @@
+#include <QEvent>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
 
+#include "Guard.h"
 #include "rtl/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -10,7 +14,56 @@ const rtl::TClass& TLabel::StaticClass() {
   return cls;
 }
 
-TLabel::TLabel(rtl::TComponent* owner) : TControl(owner), label_(new QLabel) { SetWidget(label_); }
+namespace {
+// Turns a person's mouse press on the label into OnMouseDown.
+class TLabelPressFilter : public QObject {
+ public:
+  TLabelPressFilter(QObject* parent, TLabel* label) : QObject(parent), label_(label) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) {
+      auto* press = static_cast<QMouseEvent*>(event);
+      TMouseButton button = press->button() == Qt::RightButton    ? TMouseButton::mbRight
+                            : press->button() == Qt::MiddleButton ? TMouseButton::mbMiddle
+                                                                  : TMouseButton::mbLeft;
+      TShiftState shift = 0;
+      if (press->modifiers() & Qt::ShiftModifier) shift |= ssShift;
+      if (press->modifiers() & Qt::AltModifier) shift |= ssAlt;
+      if (press->modifiers() & Qt::ControlModifier) shift |= ssCtrl;
+      QPoint at = press->position().toPoint();
+      Guarded([&] { label_->MouseDown(button, shift, at.x(), at.y()); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TLabel* label_;
+};
+}  // namespace
+
+TLabel::TLabel(rtl::TComponent* owner) : TControl(owner), label_(new QLabel) {
+  SetWidget(label_);
+  label_->installEventFilter(new TLabelPressFilter(label_, this));
+  font_.OnChange = [this] { ApplyFont(); };
+}
+
+void TLabel::ApplyFont() {
+  label_->setFont(font_.ToQFont());
+  QPalette palette = label_->palette();
+  palette.setColor(QPalette::WindowText, ToQColor(font_.Color()));
+  label_->setPalette(palette);
+}
+
+void TLabel::SetAlignment(TAlignment alignment) {
+  alignment_ = alignment;
+  Qt::Alignment horizontal = alignment == TAlignment::taCenter        ? Qt::AlignHCenter
+                             : alignment == TAlignment::taRightJustify ? Qt::AlignRight
+                                                                       : Qt::AlignLeft;
+  label_->setAlignment(horizontal | Qt::AlignTop);
+}
+
+void TLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
 
 namespace {
 // Without a control to focus, "&" marks nothing: "&&" is a literal "&" and a

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "vcl/Dialogs.h"
+#include "vcl/Shell.h"
 #include "vcl/Types.h"
 
 namespace vcl {
@@ -34,6 +35,10 @@ class TAutomation {
   // A message box is shown; answer with the modal result of one of its
   // buttons.
   virtual TModalResult MessageShown(const TMessageDlgInfo& info) = 0;
+  // The desktop is asked to open something (ShellExecuteW); answer as the
+  // desktop would: above 32 opened, 32 or less refused. An automation that
+  // does not expect this raises.
+  virtual intptr_t ShellExecuted(const TShellExecuteInfo& info);
 };
 
 // An automation made of functions, recording every message box shown. A
@@ -44,12 +49,15 @@ class TScriptAutomation : public TAutomation {
   std::function<void(TForm&)> OnForm;
   std::function<void(TForm&)> OnRefused;
   std::function<TModalResult(const TMessageDlgInfo&)> OnMessage;
+  std::function<intptr_t(const TShellExecuteInfo&)> OnShellExecute;
   std::vector<TMessageDlgInfo> Messages;
+  std::vector<TShellExecuteInfo> ShellRequests;
   int FormsShown = 0;
 
   void FormShown(TForm& form) override;
   void CloseRefused(TForm& form) override;
   TModalResult MessageShown(const TMessageDlgInfo& info) override;
+  intptr_t ShellExecuted(const TShellExecuteInfo& info) override;
 };
 
 // Installs an automation for the lifetime of this object; the one installed

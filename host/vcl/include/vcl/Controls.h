@@ -61,6 +61,10 @@ class TControl : public rtl::TComponent {
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* menu);
 
+  // The mouse cursor over the control (crDefault: the parent's).
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor);
+
   TNotifyEvent OnClick;
 
   // What a person's click does: nothing when the control cannot be reached
@@ -89,6 +93,7 @@ class TControl : public rtl::TComponent {
   TWinControl* parent_ = nullptr;
   TPopupMenu* popupMenu_ = nullptr;
   std::string caption_;
+  TCursor cursor_ = crDefault;
   TAlign align_ = TAlign::alNone;
   bool visible_ = true;
   bool enabled_ = true;

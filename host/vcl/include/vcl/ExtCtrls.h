@@ -98,6 +98,9 @@ class TImage : public TControl {
   void SetStretch(bool on);
   bool Center() const { return center_; }
   void SetCenter(bool on);
+  // With AutoSize the image takes the size of its picture.
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool on);
   bool Empty() const;
   int PictureWidth() const;
   int PictureHeight() const;
@@ -111,6 +114,7 @@ class TImage : public TControl {
   QLabel* label_;
   bool stretch_ = false;
   bool center_ = false;
+  bool autoSize_ = false;
 };
 
 }  // namespace vcl

@@ -20,6 +20,10 @@ class TButton;
 class TFormWindow;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// The title-bar icons of a form, a set of flags.
+enum TBorderIcon : unsigned { biSystemMenu = 1u << 0, biMinimize = 1u << 1, biMaximize = 1u << 2, biHelp = 1u << 3 };
+using TBorderIcons = unsigned;
+
 enum class TPosition { poDesigned, poDefault, poScreenCenter, poMainFormCenter, poOwnerFormCenter };
 
 class TForm : public TWinControl {
@@ -42,6 +46,16 @@ class TForm : public TWinControl {
   void SetPosition(TPosition position) { position_ = position; }
   TFont& Font() { return font_; }
   const TFont& Font() const { return font_; }
+  // Background colour of the client area.
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  // Without biSystemMenu the window has no close box.
+  TBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TBorderIcons icons);
+  // Whether the layout is scaled to the screen's pixels per inch; the widget
+  // layer lays out in design pixels, so this is only recorded.
+  bool Scaled() const { return scaled_; }
+  void SetScaled(bool on) { scaled_ = on; }
 
   // The control that has (or, before showing, will get) the focus.
   TWinControl* ActiveControl() const { return activeControl_; }
@@ -104,6 +118,9 @@ class TForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
   TPosition position_ = TPosition::poDesigned;
+  TColor color_ = clBtnFace;
+  TBorderIcons borderIcons_ = biSystemMenu | biMinimize | biMaximize;
+  bool scaled_ = true;
   bool modal_ = false;
   bool interactive_ = false;
   bool created_ = false;

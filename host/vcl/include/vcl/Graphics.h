@@ -1,6 +1,8 @@
 #pragma once
 // TFont and TCanvas: the font a control draws with and text measurement.
+#include <QColor>
 #include <QFont>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -9,6 +11,22 @@
 class QWidget;
 
 namespace vcl {
+
+// A colour: 0x00BBGGRR, or a system colour (high byte 0xFF, low byte the
+// index of the system colour).
+using TColor = int32_t;
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
+constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000F);
+// The colour Qt shows for a TColor (system colours from the application's
+// palette).
+QColor ToQColor(TColor color);
+
+// Font styles, a set of flags.
+enum TFontStyle : unsigned { fsBold = 1u << 0, fsItalic = 1u << 1, fsUnderline = 1u << 2, fsStrikeOut = 1u << 3 };
+using TFontStyles = unsigned;
 
 class TFont : public rtl::TPersistent {
   RTL_CLASS(TFont)
@@ -24,6 +42,10 @@ class TFont : public rtl::TPersistent {
   // In points at PixelsPerInch.
   int Size() const;
   void SetSize(int points);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TFontStyles Style() const { return style_; }
+  void SetStyle(TFontStyles style);
 
   QFont ToQFont() const;
   void Assign(const rtl::TPersistent& source) override;
@@ -34,6 +56,8 @@ class TFont : public rtl::TPersistent {
   void Changed();
   std::string name_ = "MS Sans Serif";
   int height_ = -11;
+  TColor color_ = clWindowText;
+  TFontStyles style_ = 0;
 };
 
 // Measures text with the font of one widget.

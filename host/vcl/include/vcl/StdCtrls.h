@@ -29,14 +29,27 @@ class TLabel : public TControl {
   void SetFocusControl(TWinControl* control);
   // The accelerator a person presses: focuses FocusControl.
   void Accelerate();
+  // The label's own font; until it is changed the label shows its form's.
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+
+  // A person presses a mouse button on the label (x, y in the label):
+  // OnMouseDown. Real presses on the widget arrive here too.
+  void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  TMouseEvent OnMouseDown;
 
  protected:
   void CaptionChanged() override;
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
 
  private:
+  void ApplyFont();
   QLabel* label_;
   TWinControl* focusControl_ = nullptr;
+  TFont font_;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
 };
 
 class TButton : public TWinControl {

@@ -34,6 +34,22 @@ using TCursor = int;
 constexpr TCursor crDefault = 0;
 constexpr TCursor crArrow = -2;
 constexpr TCursor crHourGlass = -11;
+constexpr TCursor crHandPoint = -21;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+// Keys and buttons held during a mouse or key event (a set of flags).
+enum TShiftStateFlag : unsigned {
+  ssShift = 1u << 0,
+  ssAlt = 1u << 1,
+  ssCtrl = 1u << 2,
+  ssLeft = 1u << 3,
+  ssRight = 1u << 4,
+  ssMiddle = 1u << 5,
+};
+using TShiftState = unsigned;
+using TMouseEvent = std::function<void(rtl::TObject* sender, TMouseButton button, TShiftState shift, int x, int y)>;
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // Window handles and messages. A handle names a windowed control; sending a
 // message to a handle that no longer exists does nothing and returns 0.
