@@ -126,6 +126,21 @@ TEST_F(PgSchemaFixture, NamesOfTablesFieldsAndOwnerSupport) {
   auto* q = new dralvo::TDVQuery(form_.root.get());
   q->SetDatabaseName("PG");
   EXPECT_TRUE(q->IsObjOwnerSupported());
+  auto* t = new dralvo::TDVTable(form_.root.get());
+  t->SetDatabaseName("PG");
+  t->SetTableName("no_such_table");
+  try {
+    t->Open();
+    FAIL();
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("PostgreSQL"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("does not exist"), std::string::npos) << e.Message();
+  }
+  t->SetTableName("mixedcase");  // typed as the server folds it: the table as stored
+  EXPECT_THROW(t->Open(), rtl::EDatabaseError);
+  t->SetTableName("MixedCase");
+  t->Open();
+  EXPECT_EQ(t->FieldCount(), 2);
 }
 
 TEST_F(PgSchemaFixture, ManyColumnsAndTheLimit) {

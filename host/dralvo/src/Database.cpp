@@ -193,6 +193,19 @@ TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params
   return Connection().Execute(positional.sql, values);
 }
 
+TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {
+  Open();
+  TDVTableRef ref;
+  if (Connection().FindTable(name, ref)) return ref;
+  // The server's own words for the missing table: a statement that reads
+  // nothing, the name quoted. A failed statement would spoil an open
+  // PostgreSQL transaction, so then the message is ours alone.
+  if (!inTransaction_ || Connection().ServerType() == TDVServerType::stSQLite)
+    Connection().Execute("select * from " + Connection().QuoteName(rtl::Trim(name)) + " where 1 = 0", {});
+  RaiseDatabaseError(SServerError, {GetServerTypeName(serverType_), Connection().Target(),
+                                    rtl::Format(STableNotFound, {name})});
+}
+
 void TDVDatabase::StartTransaction() {
   Open();
   if (inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");

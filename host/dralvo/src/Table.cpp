@@ -106,8 +106,7 @@ void TDVTable::UpdateIndexDefs() {
   indexDefsRead_ = true;
   TDVDatabase* db = Database();
   db->Open();
-  TDVTableRef ref;
-  if (!db->Connection().FindTable(tableName_, ref)) RaiseDatabaseError(STableNotFound, {tableName_});
+  TDVTableRef ref = db->FindTableOrRaise(tableName_);
   std::vector<TDVIndexColumn> rows;
   db->Connection().GetIndexColumns(ref, rows);
   db::TIndexDef* current = nullptr;
@@ -153,8 +152,7 @@ void TDVTable::EnsureFields() const {
   auto* self = const_cast<TDVTable*>(this);
   TDVDatabase* db = Database();
   db->Open();
-  TDVTableRef ref;
-  if (!db->Connection().FindTable(tableName_, ref)) RaiseDatabaseError(STableNotFound, {tableName_});
+  TDVTableRef ref = db->FindTableOrRaise(tableName_);
   std::vector<std::string> names;
   db->Connection().GetFieldNames(ref, names);
   self->FieldDefs()->Clear();

@@ -14,8 +14,7 @@ std::string TDVTable::SelectSQL() const {
   TDVDatabase* db = Database();
   db->Open();
   TDVConnection& conn = db->Connection();
-  TDVTableRef ref;
-  if (!conn.FindTable(tableName_, ref)) RaiseDatabaseError(STableNotFound, {tableName_});
+  TDVTableRef ref = db->FindTableOrRaise(tableName_);
   std::string sql = "select * from " + ref.Quoted;
   std::vector<std::string> keys = CurrentIndexFields();
   std::string where;
@@ -51,8 +50,7 @@ void TDVTable::InternalPost(db::TUpdateKind kind, const db::TRow& oldRow, const 
   }
   TDVDatabase* db = Database();
   TDVConnection& conn = db->Connection();
-  TDVTableRef ref;
-  if (!conn.FindTable(tableName_, ref)) RaiseDatabaseError(STableNotFound, {tableName_});
+  TDVTableRef ref = db->FindTableOrRaise(tableName_);
   db::TParams params;
   std::string sql;
   auto bindNew = [&](int i) {
@@ -100,8 +98,7 @@ void TDVTable::InternalDelete(const db::TRow& row) {
     return;
   }
   TDVDatabase* db = Database();
-  TDVTableRef ref;
-  if (!db->Connection().FindTable(tableName_, ref)) RaiseDatabaseError(STableNotFound, {tableName_});
+  TDVTableRef ref = db->FindTableOrRaise(tableName_);
   db::TIndexDef* key = IndexDefs()->GetPrimary();
   if (key == nullptr) RaiseDatabaseError(SNoPrimaryKey, {DisplayNameForErrors(), tableName_});
   db::TParams params;

@@ -18,6 +18,7 @@ class TDVConnection;
 class TDVDataSet;
 class TDVSession;
 struct TDVResult;
+struct TDVTableRef;
 
 enum TDVDesignDBOption : unsigned { ddoIsDefaultDatabase = 1u << 0, ddoStoreConnected = 1u << 1 };
 using TDVDesignDBOptions = unsigned;
@@ -58,6 +59,11 @@ class TDVDatabase : public rtl::TComponent {
   TDVConnection& Connection() const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
+
+  // Resolves a table name as the server would, then as typed; raises a
+  // database error naming the server, the target and the server's own
+  // message when there is no such table.
+  TDVTableRef FindTableOrRaise(const std::string& name);
 
   // Runs a statement with ":name" parameters bound from params (may be null).
   TDVResult Execute(const std::string& sql, const db::TParams* params);
