@@ -146,6 +146,17 @@ TEST_F(FormFileTest, ValuesEqualToDefaultsAreLeftOut) {
   EXPECT_EQ(rtl::WriteComponentText(root), "object Module1: TTestModule\n  object W: TTestWidget\n  end\nend\n");
 }
 
+TEST_F(FormFileTest, PropertiesStoredConditionallyAreWrittenOnlyThen) {
+  TTestModule root(nullptr);
+  auto* w = new TTestWidget(&root);
+  w->SetName("W");
+  w->SetNote("kept");
+  EXPECT_EQ(rtl::WriteComponentText(root), "object TTestModule\n  object W: TTestWidget\n  end\nend\n");
+  w->SetActive(true);
+  EXPECT_EQ(rtl::WriteComponentText(root),
+            "object TTestModule\n  object W: TTestWidget\n    Active = True\n    Note = 'kept'\n  end\nend\n");
+}
+
 TEST_F(FormFileTest, LongStringsAreCutBetweenCharactersNotInsideThem) {
   TTestModule root(nullptr);
   auto* w = new TTestWidget(&root);

@@ -59,6 +59,8 @@ const rtl::TClass& TTestWidget::StaticClass() {
                         .Owned("Font", rtl::ClassTypeInfo(TTestFont::StaticClass()), &TTestWidget::Font)
                         .Ref("Buddy", rtl::ClassTypeInfo(rtl::TComponent::StaticClass()), &TTestWidget::BuddyRef,
                              &TTestWidget::SetBuddyRef)
+                        .Str("Note", &TTestWidget::Note, &TTestWidget::SetNote)
+                        .StoredWhen(&TTestWidget::Active)
                         .Build();
     // Event handlers are stored by method name.
     rtl::TPropInfo onChange;

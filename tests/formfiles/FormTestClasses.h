@@ -83,6 +83,9 @@ class TTestWidget : public rtl::TComponent {
   // information while that is being built, so the setter checks the class.
   rtl::TComponent* BuddyRef() const { return buddy_; }
   void SetBuddyRef(rtl::TComponent* v) { SetBuddy(rtl::As<TTestWidget>(v)); }
+  // Written to form files only while the widget is active.
+  std::string Note() const { return note_; }
+  void SetNote(const std::string& v) { note_ = v; }
   std::string OnChange() const { return onChange_; }
   void SetOnChange(const std::string& v) { onChange_ = v; }
 
@@ -105,6 +108,7 @@ class TTestWidget : public rtl::TComponent {
   std::unique_ptr<TTestFont> font_;
   TTestWidget* buddy_ = nullptr;
   std::string onChange_;
+  std::string note_;
   int loadedCalls_ = 0;
   std::string buddyAtLoaded_;
   bool designingAtCreate_ = false;

@@ -89,6 +89,7 @@ void TFormWriter::StartLine(int indent, const std::string& prefix, const std::st
 
 void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
                                 int depth) {
+  if (prop.Stored && !prop.Stored(object)) return;
   const std::string& name = prop.Name;
   const TTypeInfo& type = *prop.Type;
   switch (type.Kind) {

@@ -10,7 +10,9 @@
 //         .Build();
 //     return cls;
 //   }
+#include <functional>
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "rtl/Component.h"
@@ -108,9 +110,20 @@ class ClassBuilder {
     return Add(std::move(p));
   }
 
+  // Makes the property declared last stored in form files only when
+  // stored(object) is true.
+  template <class F>
+  ClassBuilder& StoredWhen(F stored) {
+    if (pending_) pending_->Stored = [stored](const TObject& o) { return std::invoke(stored, static_cast<const T&>(o)); };
+    return *this;
+  }
+
   // The descriptor is kept in a function-local static of the defining
   // library, so it goes away with that library when a package is unloaded.
-  TClass Build() { return std::move(cls_); }
+  TClass Build() {
+    Flush();
+    return std::move(cls_);
+  }
 
  private:
   static TPropInfo Base(std::string name, const TTypeInfo& type) {
@@ -119,11 +132,19 @@ class ClassBuilder {
     p.Type = &type;
     return p;
   }
+  // A property joins the class when the next one is declared, so that
+  // StoredWhen can still amend it.
   ClassBuilder& Add(TPropInfo p) {
-    cls_.AddProperty(std::move(p));
+    Flush();
+    pending_ = std::move(p);
     return *this;
   }
+  void Flush() {
+    if (pending_) cls_.AddProperty(std::move(*pending_));
+    pending_.reset();
+  }
   TClass cls_;
+  std::optional<TPropInfo> pending_;
 };
 
 }  // namespace rtl

@@ -54,6 +54,9 @@ struct TPropInfo {
   std::function<void(TObject&, TObject*)> SetObj;
   std::optional<int64_t> DefaultOrd;  // ordinal properties: value not stored
   std::string DefaultStr;             // string properties: value not stored when equal
+  // Whether the value goes into form files at all (a database's Connected
+  // only when its design options say so); null: always, defaults aside.
+  std::function<bool(const TObject&)> Stored;
 
   bool IsReadOnly() const { return !SetOrd && !SetStr && !SetObj; }
 };
