@@ -17,6 +17,8 @@ struct TCommand {
 
 int RunInfo(const TArgs& args);
 int RunSettings(const TArgs& args);
+int RunShow(const TArgs& args);
+int RunUpdateSql(const TArgs& args);
 
 // Helpers shared by the commands.
 // The package built beside the program.

@@ -14,6 +14,11 @@ const TCommand kCommands[] = {
      "load the package and print its identity, palette and registrations", &designer::RunInfo},
     {"settings", "[--set-root-dir DIR]",
      "print the design settings, or store the folder of the settings file", &designer::RunSettings},
+    {"show", "FILE [--package FILE]", "open a data module and print its components and their properties", &designer::RunShow},
+    {"updatesql",
+     "FILE OBJECT [--table TEXT] [--table-fields] [--primary-keys] [--dataset-defaults] [--keys A,B,...] "
+     "[--update A,B,...] [--quote] [--generate] [--print] [--save] [--package FILE]",
+     "run the UpdateSQL editor on an update object of a data module", &designer::RunUpdateSql},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -1,0 +1,61 @@
+#include "ModuleSession.h"
+
+#include <iostream>
+
+#include "dralvo/Hooks.h"
+#include "rtl/Exceptions.h"
+#include "rtl/FormFiles.h"
+#include "rtl/SysUtils.h"
+
+namespace designer {
+
+namespace {
+std::string AbsolutePath(const std::string& path) {
+  return !path.empty() && path[0] == rtl::PathDelim ? path : rtl::IncludeTrailingPathDelimiter(rtl::GetCurrentDir()) + path;
+}
+}  // namespace
+
+TModuleSession::TModuleSession(const std::string& packageFile, const std::string& moduleFile)
+    : fileName_(moduleFile) {
+  std::cerr << "Loading package " << packageFile << " ...\n";
+  package_ = rtl::LoadPackage(packageFile);
+  try {
+    std::cerr << "Reading " << moduleFile << " ...\n";
+    rtl::TFormReadOptions options;
+    options.Designing = true;
+    // Relative database files are taken from the module's folder, already
+    // when the components are loaded.
+    const std::string folder = rtl::ExtractFilePath(AbsolutePath(moduleFile));
+    options.OnRootCreated = [this, folder](rtl::TComponent& root) {
+      announcedRoot_ = &root;
+      dralvo::SetModuleFolder(&root, folder);
+    };
+    root_ = rtl::ReadComponentFile(moduleFile, options);
+  } catch (...) {
+    FreeModule();
+    rtl::UnloadPackage(package_);
+    throw;
+  }
+}
+
+TModuleSession::~TModuleSession() {
+  FreeModule();
+  rtl::UnloadPackage(package_);
+}
+
+void TModuleSession::FreeModule() noexcept {
+  root_.reset();
+  if (announcedRoot_ != nullptr) dralvo::SetModuleFolder(announcedRoot_, "");
+  announcedRoot_ = nullptr;
+}
+
+rtl::TComponent& TModuleSession::Component(const std::string& name) const {
+  rtl::TComponent* component = root_->FindComponent(name);
+  if (component == nullptr)
+    throw rtl::Exception("The module " + fileName_ + " has no component named \"" + name + "\"");
+  return *component;
+}
+
+void TModuleSession::Save() const { rtl::WriteComponentFile(fileName_, *root_); }
+
+}  // namespace designer

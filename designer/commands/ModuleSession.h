@@ -1,0 +1,47 @@
+#pragma once
+// A data module opened for the command line: the package loaded through
+// the loader (so classes and editors come from it), the module read from
+// its file as a designer reads it, and the designer interface the
+// package's editors report to. Freed in reverse: module, then package.
+#include <memory>
+#include <string>
+
+#include "designide/Designer.h"
+#include "rtl/Component.h"
+#include "rtl/Packages.h"
+
+namespace designer {
+
+class TModuleSession : public designide::IDesigner {
+ public:
+  // Raises EPackageError for a package that cannot be loaded and
+  // EParserError (naming file, line and column) for a module that cannot
+  // be read; nothing stays loaded then.
+  TModuleSession(const std::string& packageFile, const std::string& moduleFile);
+  ~TModuleSession() override;
+  TModuleSession(const TModuleSession&) = delete;
+  TModuleSession& operator=(const TModuleSession&) = delete;
+
+  rtl::HMODULE Package() const { return package_; }
+  rtl::TComponent& Root() const { return *root_; }
+  const std::string& FileName() const { return fileName_; }
+  // The component of that name; raises naming the module when absent.
+  rtl::TComponent& Component(const std::string& name) const;
+
+  void Modified() override { modified_ = true; }
+  rtl::TComponent* GetRoot() override { return root_.get(); }
+  bool IsModified() const { return modified_; }
+  // Writes the module back to its file (in one rename).
+  void Save() const;
+
+ private:
+  void FreeModule() noexcept;
+
+  rtl::HMODULE package_ = nullptr;
+  std::string fileName_;
+  std::unique_ptr<rtl::TComponent> root_;
+  rtl::TComponent* announcedRoot_ = nullptr;  // the folder entry to clear
+  bool modified_ = false;
+};
+
+}  // namespace designer
