@@ -106,6 +106,12 @@ TEST_F(FormFiles, ModuleConnectsAfterLoadingAndLinksItsComponents) {
   EXPECT_NE(text.find("MasterSource = OrdersSource"), std::string::npos) << text;
   EXPECT_NE(text.find("ServerType = stSQLite"), std::string::npos) << text;
   EXPECT_EQ(text.find("KeepConnection"), std::string::npos) << text;
+  // A connected database says so only with the store-connected option.
+  EXPECT_EQ(text.find("Connected = True"), std::string::npos) << text;
+  db->SetDesignOptions(dralvo::ddoStoreConnected);
+  std::string stored = rtl::WriteComponentText(*module);
+  EXPECT_NE(stored.find("Connected = True"), std::string::npos) << stored;
+  db->SetDesignOptions(0);
   std::unique_ptr<rtl::TComponent> again = Read(text);
   EXPECT_EQ(rtl::WriteComponentText(*again), text);
   // Freeing a module forgets its folder.

@@ -22,6 +22,7 @@ const rtl::TTypeInfo& TypeInfoDesignDBOptions() {
 
 const rtl::TClass& TDVDatabase::StaticClass() {
   // ServerType is always stored: the default for new databases can change.
+  // Connected goes into form files only with the store-connected option.
   static const rtl::TClass cls =
       rtl::ClassBuilder<TDVDatabase>("TDVDatabase", &rtl::TComponent::StaticClass())
           .Creatable()
@@ -36,6 +37,7 @@ const rtl::TClass& TDVDatabase::StaticClass() {
           .Enum("ServerType", TypeInfoServerType(), &TDVDatabase::ServerType, &TDVDatabase::SetServerType, -1)
           .Str("SessionName", &TDVDatabase::SessionName, &TDVDatabase::SetSessionName)
           .Bool("Connected", &TDVDatabase::Connected, &TDVDatabase::SetConnected, false)
+          .StoredWhen([](const TDVDatabase& d) { return (d.DesignOptions() & ddoStoreConnected) != 0; })
           .Build();
   return cls;
 }
