@@ -1,6 +1,8 @@
 #include "DVReg/Register.h"
 
+#include "DVReg/DefaultEditor.h"
 #include "DVReg/DesignSettings.h"
+#include "DVReg/UpdateSQLEditor.h"
 #include "designide/DBReg.h"
 #include "designide/Registration.h"
 #include "dralvo/Engine.h"
@@ -28,7 +30,18 @@ void Register() {
   RegisterPropertyEditor(stringType, &TDVTable::StaticClass(), "IndexFieldNames",
                          TIndexFieldNamesProperty::StaticClass());
 
-  // 3. Component editors join here with the component editor classes.
+  // 3. Component editors, in this order. The database, dataset, query, macro
+  // query and stored procedure rows join at their marked places.
+  RegisterComponentEditor(TDVSession::StaticClass(), TDVDefaultEditor::StaticClass());
+  // TDVDatabase -> TDVDatabaseEditor joins here.
+  // TDVDataSet -> TDVDataSetEditor joins here.
+  // TDVQuery -> TDVQueryEditor joins here.
+  // TDVMacroQuery -> TDVMacroQueryEditor joins here.
+  // TDVStoredProc -> TDVStoredProcEditor joins here.
+  RegisterComponentEditor(TDVUpdateSQL::StaticClass(), TDVUpdateSQLEditor::StaticClass());
+  RegisterComponentEditor(TDVScript::StaticClass(), TDVScriptEditor::StaticClass());
+  RegisterComponentEditor(TDVMonitor::StaticClass(), TDVDefaultEditor::StaticClass());
+  RegisterComponentEditor(TDVSQLBaseServer::StaticClass(), TDVDefaultEditor::StaticClass());
 
   // 4. Rows 15-17. Row 16 (TDVQuery "SQL") depends on the SQL-editor switch,
   // read here for the first time; the decision holds until the next load.
