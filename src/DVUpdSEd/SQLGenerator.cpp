@@ -26,39 +26,38 @@ std::string TSQLGenerator::QuoteName(const std::string& identName) const {
 // Entry by entry, in list order: the value of the first entry bearing the
 // entry's name (names ignore case) is split at its last dot that has a
 // character after it, into table and column; the first entry to claim a
-// table and column gives the alias. Indexed once, so that looking up every
-// field of a wide table does not rescan the list per field.
+// table and column gives the alias. Indexed in one pass, so that looking up
+// every field of a wide table does not rescan the list per field.
 void TSQLGenerator::IndexFieldInfo(const rtl::TStrings& fieldInfo) {
   std::unordered_map<std::string, std::string> firstValueByName;
-  std::string noNameValue;
-  bool noNameSeen = false;
+  bool emptyNameAbsent = false;
+  aliases_.reserve(static_cast<size_t>(fieldInfo.Count()));
   for (int i = 0, n = fieldInfo.Count(); i < n; ++i) {
     std::string entry = fieldInfo.Get(i);
     size_t eq = entry.find('=');
-    if (eq == std::string::npos) continue;
-    std::string name = entry.substr(0, eq);
-    std::string value = entry.substr(eq + 1);
-    if (name.empty()) {
-      if (!noNameSeen) noNameValue = value, noNameSeen = true;
-      continue;
+    std::string name = eq == std::string::npos ? std::string() : entry.substr(0, eq);
+    std::string key = rtl::AnsiUpperCase(name);
+    auto first = firstValueByName.find(key);
+    if (first == firstValueByName.end()) {
+      if (eq != std::string::npos) {
+        // The entry itself is the first of its name.
+        first = firstValueByName.emplace(std::move(key), entry.substr(eq + 1)).first;
+      } else if (!emptyNameAbsent) {
+        // An entry without "=" has the empty name, whose value is that of
+        // the first entry starting with "=", which may come later.
+        for (int j = i + 1; j < n && first == firstValueByName.end(); ++j) {
+          std::string later = fieldInfo.Get(j);
+          if (!later.empty() && later[0] == '=') first = firstValueByName.emplace("", later.substr(1)).first;
+        }
+        emptyNameAbsent = first == firstValueByName.end();
+      }
+      if (first == firstValueByName.end()) continue;
     }
-    firstValueByName.emplace(rtl::AnsiUpperCase(name), std::move(value));
-  }
-  aliases_.reserve(static_cast<size_t>(fieldInfo.Count()));
-  for (int i = 0, n = fieldInfo.Count(); i < n; ++i) {
-    std::string name = fieldInfo.Names(i);
-    const std::string* value = &noNameValue;
-    if (!name.empty()) {
-      auto it = firstValueByName.find(rtl::AnsiUpperCase(name));
-      if (it == firstValueByName.end()) continue;
-      value = &it->second;
-    } else if (!noNameSeen) {
-      continue;
-    }
-    if (value->size() < 2) continue;
-    size_t dot = value->rfind('.', value->size() - 2);  // a dot at the very end belongs to the column
+    const std::string& value = first->second;
+    if (value.size() < 2) continue;
+    size_t dot = value.rfind('.', value.size() - 2);  // a dot at the very end belongs to the column
     if (dot == std::string::npos) continue;
-    aliases_.emplace(TColumnKey{value->substr(0, dot), value->substr(dot + 1)}, std::move(name));
+    aliases_.try_emplace(TColumnKey{value.substr(0, dot), value.substr(dot + 1)}, std::move(name));
   }
 }
 

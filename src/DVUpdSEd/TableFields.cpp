@@ -54,6 +54,8 @@ void TDVUpdateSQLEditForm::FillFieldLists(const rtl::TStrings& names) {
   lbUpdateFields->Items()->Clear();
   int keyExtent = 0;
   int updateExtent = 0;
+  // Lists drawn with the same font measure alike: measure once.
+  bool sameFont = lbKeyFields->Canvas()->SameFont(*lbUpdateFields->Canvas());
   lbKeyFields->Items()->BeginUpdate();
   lbUpdateFields->Items()->BeginUpdate();
   for (int i = 0, n = names.Count(); i < n; ++i) {
@@ -63,8 +65,9 @@ void TDVUpdateSQLEditForm::FillFieldLists(const rtl::TStrings& names) {
     lbKeyFields->Items()->Add(name);
     lbUpdateFields->Items()->Add(name);
     // One letter to spare beyond the longest name.
-    keyExtent = std::max(keyExtent, lbKeyFields->Canvas()->TextWidth(entry + "A"));
-    updateExtent = std::max(updateExtent, lbUpdateFields->Canvas()->TextWidth(entry + "A"));
+    int keyWidth = lbKeyFields->Canvas()->TextWidth(entry + "A");
+    keyExtent = std::max(keyExtent, keyWidth);
+    updateExtent = std::max(updateExtent, sameFont ? keyWidth : lbUpdateFields->Canvas()->TextWidth(entry + "A"));
   }
   lbKeyFields->Items()->EndUpdate();
   lbUpdateFields->Items()->EndUpdate();

@@ -94,6 +94,11 @@ TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
     form->memo->Lines()->Assign(source);
     EXPECT_EQ(form->memo->Lines()->ToVector(), row.readBack) << source.Text();
   }
+  // Written while hidden, the text reaches the widget when it is shown.
+  auto* edit = static_cast<QPlainTextEdit*>(form->memo->Widget());
+  EXPECT_EQ(edit->toPlainText().toStdString(), "");
+  form->Show();
+  EXPECT_EQ(edit->toPlainText().toStdString(), "x\ny\nz\n\n");
   rtl::TStrings* lines = form->memo->Lines();
   lines->Clear();
   lines->Add("one");
@@ -101,7 +106,6 @@ TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
   lines->Insert(1, "two");
   lines->Put(0, "ONE");
   EXPECT_EQ(lines->Text(), "ONE\ntwo\nthree\n");
-  auto* edit = static_cast<QPlainTextEdit*>(form->memo->Widget());
   EXPECT_EQ(edit->toPlainText().toStdString(), "ONE\ntwo\nthree\n");
   // What a person types is read back line by line.
   edit->setPlainText("update T\nset A = 1");

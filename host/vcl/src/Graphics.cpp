@@ -82,14 +82,27 @@ void TFont::Changed() {
   if (OnChange) OnChange();
 }
 
+const QFontMetrics& TCanvas::Metrics() const {
+  QFont current = widget_ != nullptr ? widget_->font() : QFont();
+  if (!metrics_ || !(current == *font_)) {
+    font_ = current;
+    metrics_.emplace(current);
+  }
+  return *metrics_;
+}
+
 int TCanvas::TextWidth(const std::string& text) const {
-  QFontMetrics metrics(widget_ != nullptr ? widget_->font() : QFont());
-  return metrics.horizontalAdvance(QString::fromStdString(text));
+  return Metrics().horizontalAdvance(QString::fromStdString(text));
 }
 
 int TCanvas::TextHeight(const std::string& text) const {
-  QFontMetrics metrics(widget_ != nullptr ? widget_->font() : QFont());
-  return metrics.boundingRect(QString::fromStdString(text)).height();
+  return Metrics().boundingRect(QString::fromStdString(text)).height();
+}
+
+bool TCanvas::SameFont(const TCanvas& other) const {
+  QFont mine = widget_ != nullptr ? widget_->font() : QFont();
+  QFont theirs = other.widget_ != nullptr ? other.widget_->font() : QFont();
+  return mine == theirs;
 }
 
 }  // namespace vcl

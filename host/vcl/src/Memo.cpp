@@ -1,6 +1,9 @@
+#include <QEvent>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
+
+#include <optional>
 
 #include "rtl/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
@@ -25,11 +28,17 @@ void SplitLines(const std::string& text, std::vector<std::string>& out) {
 // The lines of a memo. The widget holds each line followed by a line
 // break, as the platform's memo does, so a last line that is empty is the
 // cursor's line after the final break and not an entry.
+//
+// While the memo is hidden (on a page not shown, on a form not shown) a
+// whole new text is kept here and given to the widget when it is shown or
+// about to be used: laying out thousands of lines no one sees is most of
+// the cost of filling a memo.
 class TMemoStrings : public rtl::TStrings {
  public:
   explicit TMemoStrings(QPlainTextEdit* edit) : edit_(edit) {}
 
   int Count() const override {
+    if (pending_) return static_cast<int>(pending_->size());
     QTextDocument* doc = edit_->document();
     int blocks = doc->blockCount();
     if (doc->lastBlock().text().isEmpty()) --blocks;
@@ -37,6 +46,7 @@ class TMemoStrings : public rtl::TStrings {
   }
   std::string Get(int index) const override {
     if (index < 0 || index >= Count()) IndexError(index);
+    if (pending_) return (*pending_)[static_cast<size_t>(index)];
     return edit_->document()->findBlockByNumber(index).text().toStdString();
   }
   void Put(int index, const std::string& s) override {
@@ -46,7 +56,7 @@ class TMemoStrings : public rtl::TStrings {
     SplitLines(s, parts);
     lines.erase(lines.begin() + index);
     lines.insert(lines.begin() + index, parts.begin(), parts.end());
-    Write(lines);
+    Write(std::move(lines));
   }
   void Insert(int index, const std::string& s) override {
     std::vector<std::string> lines = Read();
@@ -54,15 +64,15 @@ class TMemoStrings : public rtl::TStrings {
     std::vector<std::string> parts;
     SplitLines(s, parts);
     lines.insert(lines.begin() + index, parts.begin(), parts.end());
-    Write(lines);
+    Write(std::move(lines));
   }
   void Delete(int index) override {
     std::vector<std::string> lines = Read();
     if (index < 0 || index >= static_cast<int>(lines.size())) IndexError(index);
     lines.erase(lines.begin() + index);
-    Write(lines);
+    Write(std::move(lines));
   }
-  void Clear() override { edit_->clear(); }
+  void Clear() override { Write({}); }
   void Assign(const rtl::TPersistent& source) override {
     const auto* other = dynamic_cast<const rtl::TStrings*>(&source);
     if (other == nullptr || other == this) {
@@ -71,16 +81,23 @@ class TMemoStrings : public rtl::TStrings {
     }
     // One replacement of the whole text rather than one per line.
     std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(other->Count()));
     for (int i = 0, n = other->Count(); i < n; ++i) SplitLines(other->Get(i), lines);
-    Write(lines);
+    Write(std::move(lines));
   }
   void SetText(const std::string& text) override {
     std::vector<std::string> lines;
     if (!text.empty()) SplitLines(text, lines);
-    if (!lines.empty() && lines.back().empty() && !text.empty() &&
-        (text.back() == '\n' || text.back() == '\r'))
+    if (!lines.empty() && lines.back().empty() && !text.empty() && (text.back() == '\n' || text.back() == '\r'))
       lines.pop_back();
-    Write(lines);
+    Write(std::move(lines));
+  }
+  // Gives a kept text to the widget.
+  void Flush() {
+    if (!pending_) return;
+    std::vector<std::string> lines = std::move(*pending_);
+    pending_.reset();
+    Show(lines);
   }
 
  private:
@@ -89,7 +106,15 @@ class TMemoStrings : public rtl::TStrings {
     for (int i = 0, n = Count(); i < n; ++i) lines.push_back(Get(i));
     return lines;
   }
-  void Write(const std::vector<std::string>& lines) {
+  void Write(std::vector<std::string> lines) {
+    if (!edit_->isVisible()) {
+      pending_ = std::move(lines);
+      return;
+    }
+    pending_.reset();
+    Show(lines);
+  }
+  void Show(const std::vector<std::string>& lines) {
     std::string text;
     for (const std::string& line : lines) {
       text += line;
@@ -98,6 +123,20 @@ class TMemoStrings : public rtl::TStrings {
     edit_->setPlainText(QString::fromStdString(text));
   }
   QPlainTextEdit* edit_;
+  std::optional<std::vector<std::string>> pending_;
+};
+
+// Hands the kept text to the widget as soon as it is shown.
+class TShowFilter : public QObject {
+ public:
+  TShowFilter(QObject* parent, TMemoStrings* lines) : QObject(parent), lines_(lines) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show) lines_->Flush();
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TMemoStrings* lines_;
 };
 }  // namespace
 
@@ -112,6 +151,7 @@ const rtl::TClass& TMemo::StaticClass() {
 TMemo::TMemo(rtl::TComponent* owner)
     : TWinControl(owner), edit_(new QPlainTextEdit), lines_(std::make_unique<TMemoStrings>(edit_)) {
   SetWidget(edit_);
+  edit_->installEventFilter(new TShowFilter(edit_, static_cast<TMemoStrings*>(lines_.get())));
   SetScrollBars(TScrollStyle::ssNone);
 }
 
@@ -135,6 +175,7 @@ void TMemo::SetWordWrap(bool on) {
 
 void TMemo::TypeText(const std::string& text) {
   if (!CanFocus()) throw rtl::Exception("Cannot type into " + Name() + ": it is disabled or hidden");
+  static_cast<TMemoStrings*>(lines_.get())->Flush();
   SetFocus();
   std::vector<std::string> lines;
   SplitLines(text, lines);
@@ -143,6 +184,9 @@ void TMemo::TypeText(const std::string& text) {
   edit_->insertPlainText(QString::fromStdString(joined));
 }
 
-void TMemo::SelectAll() { edit_->selectAll(); }
+void TMemo::SelectAll() {
+  static_cast<TMemoStrings*>(lines_.get())->Flush();
+  edit_->selectAll();
+}
 
 }  // namespace vcl

@@ -2,6 +2,8 @@
 // TFont and TCanvas: the font a control draws with and text measurement.
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
+#include <optional>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -66,9 +68,14 @@ class TCanvas {
   explicit TCanvas(const QWidget* widget) : widget_(widget) {}
   int TextWidth(const std::string& text) const;
   int TextHeight(const std::string& text) const;
+  // Whether both canvases measure with the same font (so give equal widths).
+  bool SameFont(const TCanvas& other) const;
 
  private:
+  const QFontMetrics& Metrics() const;
   const QWidget* widget_;
+  mutable std::optional<QFont> font_;  // the font the metrics were made for
+  mutable std::optional<QFontMetrics> metrics_;
 };
 
 }  // namespace vcl
