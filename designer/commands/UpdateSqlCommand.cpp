@@ -10,7 +10,6 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "DVUpdSEd/UpdateSQLEditForm.h"
 #include "ModuleSession.h"
 #include "UpdateSqlScript.h"
 #include "designide/ComponentEditors.h"
@@ -65,8 +64,8 @@ void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {
 }
 
 // The editor as the designer's context menu runs it: the component editor
-// registered for the class, its UpdateSQL verb. While the package registers
-// none, the editor's entry function is called as that verb would.
+// the package registered for the class, its UpdateSQL verb. True when the
+// editor accepted (it then reported the module modified).
 bool RunEditor(TModuleSession& session, dralvo::TDVUpdateSQL& update) {
   if (const rtl::TClass* editorClass = designide::FindComponentEditorClass(update.ClassType())) {
     auto editor = designide::CreateComponentEditor(*editorClass, &update, &session);
@@ -76,9 +75,8 @@ bool RunEditor(TModuleSession& session, dralvo::TDVUpdateSQL& update) {
       return session.IsModified();
     }
   }
-  if (!dv::EditUpdateSQL(&update)) return false;
-  session.Modified();
-  return true;
+  throw rtl::Exception("The package offers no \"" + std::string(dralvo::SUpdateSQLEditor) + "\" verb for " +
+                       update.ClassName());
 }
 
 }  // namespace
