@@ -1,0 +1,45 @@
+#pragma once
+// The real package loaded with a private registry and settings folder, a
+// designer that counts Modified calls, and editors made from the classes
+// the package registered.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "TempDir.h"
+#include "designide/ComponentEditors.h"
+#include "designide/Designer.h"
+#include "rtl/Packages.h"
+
+namespace edtest {
+
+class TCountingDesigner : public designide::IDesigner {
+ public:
+  explicit TCountingDesigner(rtl::TComponent* root) : root_(root) {}
+  void Modified() override { ++modified; }
+  rtl::TComponent* GetRoot() override { return root_; }
+  int modified = 0;
+
+ private:
+  rtl::TComponent* root_;
+};
+
+// Loads DclDralvo160.so for each test and unloads it afterwards.
+class LoadedPackage : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+  // The editor the package registered for the component's class.
+  std::unique_ptr<designide::TComponentEditor> EditorFor(rtl::TComponent* component,
+                                                         designide::IDesigner* designer);
+
+  dvtest::TempDir config_;
+  dvtest::TempDir root_;
+  rtl::HMODULE module_ = nullptr;
+};
+
+// What the About verb shows for the real package file.
+inline constexpr const char* PackageAboutCaption = "Dralvo Library 6.5.3.0";
+
+}  // namespace edtest
