@@ -46,7 +46,8 @@ QColor ToQColor(TColor color) {
       default: return QPalette().color(QPalette::Window);
     }
   }
-  return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF), static_cast<int>((bits >> 16) & 0xFF));
+  return QColor(static_cast<int>(bits & 0xFF), static_cast<int>((bits >> 8) & 0xFF),
+                static_cast<int>((bits >> 16) & 0xFF));
 }
 
 int TFont::Size() const {
