@@ -1,10 +1,8 @@
 #include "Fixture.h"
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <cstdlib>
-#include <random>
 
 #include "dralvo/PackageInfo.h"
 #include "rtl/Units.h"
@@ -20,17 +18,6 @@ class RuntimeEnvironment : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new RuntimeEnvironment);
 }  // namespace
 
-void MakeSQLiteFile(const std::string& path, const std::string& script) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-  char* err = nullptr;
-  int rc = sqlite3_exec(db, script.c_str(), nullptr, nullptr, &err);
-  std::string msg = err != nullptr ? err : "";
-  sqlite3_free(err);
-  sqlite3_close(db);
-  ASSERT_EQ(rc, SQLITE_OK) << msg;
-}
-
 std::vector<std::string> SQLiteColumn(const std::string& path, const std::string& query) {
   std::vector<std::string> out;
   sqlite3* db = nullptr;
@@ -44,24 +31,6 @@ std::vector<std::string> SQLiteColumn(const std::string& path, const std::string
   sqlite3_finalize(stmt);
   sqlite3_close(db);
   return out;
-}
-
-bool PgConfigured() { return std::getenv("PGHOST") != nullptr || std::getenv("PGPORT") != nullptr; }
-
-void PgRun(const std::string& sql) {
-  PGconn* conn = PQconnectdb("");
-  ASSERT_EQ(PQstatus(conn), CONNECTION_OK) << PQerrorMessage(conn);
-  PGresult* res = PQexec(conn, ("set client_min_messages = warning; " + sql).c_str());
-  ExecStatusType st = PQresultStatus(res);
-  std::string msg = PQresultErrorMessage(res);
-  PQclear(res);
-  PQfinish(conn);
-  ASSERT_TRUE(st == PGRES_COMMAND_OK || st == PGRES_TUPLES_OK) << msg << "\n" << sql;
-}
-
-std::string UniqueName(const std::string& prefix) {
-  std::random_device rd;
-  return prefix + std::to_string(rd() % 1000000000u);
 }
 
 dralvo::TDVDatabase* TestForm::AddDatabase(const std::string& name, dralvo::TDVServerType type,

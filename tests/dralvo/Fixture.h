@@ -8,23 +8,16 @@
 #include <memory>
 #include <string>
 
+#include "SqlFixtures.h"
 #include "TempDir.h"
 #include "dralvo/Engine.h"
 #include "rtl/Component.h"
 
 namespace dvtest {
 
-// Runs `script` on a new SQLite file at `path` (through sqlite3 directly,
-// not through the code under test).
-void MakeSQLiteFile(const std::string& path, const std::string& script);
 // Runs one query on the file and returns the first column of each row.
 std::vector<std::string> SQLiteColumn(const std::string& path, const std::string& query);
 
-// True when PGHOST or PGPORT names a server.
-bool PgConfigured();
-// Runs SQL on the configured server through libpq directly.
-void PgRun(const std::string& sql);
-std::string UniqueName(const std::string& prefix);
 
 // A form owning the components of one test.
 struct TestForm {
@@ -47,13 +40,3 @@ class PgSchema {
 
 }  // namespace dvtest
 
-// Skips a test that needs PostgreSQL when none is configured, but fails it
-// when DV_REQUIRE_PG=1 says that one must be there.
-#define DV_REQUIRE_PG()                                                                    \
-  do {                                                                                     \
-    if (!::dvtest::PgConfigured()) {                                                       \
-      const char* req = std::getenv("DV_REQUIRE_PG");                                      \
-      if (req != nullptr && std::string(req) == "1") FAIL() << "PostgreSQL not configured"; \
-      GTEST_SKIP() << "PostgreSQL not configured (PGHOST/PGPORT unset)";                  \
-    }                                                                                      \
-  } while (0)

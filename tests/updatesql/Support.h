@@ -11,16 +11,17 @@
 #include <vector>
 
 #include "DVUpdSEd/UpdateSQLEditForm.h"
+#include "SqlFixtures.h"
 #include "TempDir.h"
 #include "dralvo/Engine.h"
 #include "vcl/Automation.h"
 
 namespace updtest {
 
-void MakeSQLiteFile(const std::string& path, const std::string& script);
-bool PgConfigured();
-void PgRun(const std::string& sql);
-std::string UniqueName(const std::string& prefix);
+using dvtest::MakeSQLiteFile;
+using dvtest::PgConfigured;
+using dvtest::PgRun;
+using dvtest::UniqueName;
 
 // Owner, database, query and update object of one test, the query's SQL
 // selecting from one table.
@@ -56,13 +57,5 @@ std::vector<std::string> SelectedItems(const vcl::TListBox& list);
 
 }  // namespace updtest
 
-// Skips a test that needs PostgreSQL when none is configured, but fails it
-// when DV_REQUIRE_PG=1 says that one must be there.
-#define UPD_REQUIRE_PG()                                                                   \
-  do {                                                                                     \
-    if (!::updtest::PgConfigured()) {                                                      \
-      const char* req = std::getenv("DV_REQUIRE_PG");                                      \
-      if (req != nullptr && std::string(req) == "1") FAIL() << "PostgreSQL not configured"; \
-      GTEST_SKIP() << "PostgreSQL not configured (PGHOST/PGPORT unset)";                  \
-    }                                                                                      \
-  } while (0)
+// The editor tests name the shared guard after their own folder.
+#define UPD_REQUIRE_PG() DV_REQUIRE_PG()
