@@ -44,9 +44,10 @@ TModuleSession::~TModuleSession() {
 }
 
 void TModuleSession::FreeModule() noexcept {
-  root_.reset();
+  // The folder is forgotten while the root still lives.
   if (announcedRoot_ != nullptr) dralvo::SetModuleFolder(announcedRoot_, "");
   announcedRoot_ = nullptr;
+  root_.reset();
 }
 
 rtl::TComponent& TModuleSession::Component(const std::string& name) const {

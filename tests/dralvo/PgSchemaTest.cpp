@@ -107,8 +107,12 @@ TEST_F(PgSchemaFixture, NamesOfTablesFieldsAndOwnerSupport) {
   EXPECT_GE(names.IndexOf("orders"), 0);
   EXPECT_GE(names.IndexOf("other_" + schema_->Name() + ".elsewhere"), 0);
   EXPECT_LT(names.IndexOf("pg_class"), 0);
+  // Other tests may hold a table of that name in their own schema at the
+  // same time; ours is the one listed without an owner.
   dralvo::Session()->GetTableNames("PG", "Mixed%", false, &names);
-  EXPECT_EQ(names.ToVector(), std::vector<std::string>{"\"MixedCase\""});
+  EXPECT_GE(names.IndexOf("\"MixedCase\""), 0);
+  for (const std::string& n : names.ToVector())
+    EXPECT_TRUE(n == "\"MixedCase\"" || n.ends_with(".\"MixedCase\"")) << n;
   // Each listed name leads back to its table.
   dralvo::Session()->GetTableNames("PG", "", false, &names);
   for (const std::string& n : names.ToVector()) {

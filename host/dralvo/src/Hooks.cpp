@@ -42,8 +42,9 @@ void SetModuleFolder(const rtl::TComponent* root, const std::string& folder) {
   if (root == nullptr) return;
   auto* watched = const_cast<rtl::TComponent*>(root);
   if (folder.empty()) {
-    ModuleFolders().erase(root);
-    Watcher().RemoveFreeNotification(watched);
+    // A root that is no longer known was freed already: its pointer must not
+    // be touched.
+    if (ModuleFolders().erase(root) != 0) Watcher().RemoveFreeNotification(watched);
   } else {
     ModuleFolders()[root] = folder;
     Watcher().FreeNotification(watched);
