@@ -1,6 +1,7 @@
 // The framework's editor base classes on real components.
 #include <gtest/gtest.h>
 
+#include "CountingDesigner.h"
 #include "TestClasses.h"
 #include "db/IndexDefs.h"
 #include "designide/DBReg.h"
@@ -12,17 +13,6 @@ namespace {
 
 using namespace dvtest;
 using namespace designide;
-
-class TCountingDesigner : public IDesigner {
- public:
-  explicit TCountingDesigner(rtl::TComponent* root) : root_(root) {}
-  void Modified() override { ++modified; }
-  rtl::TComponent* GetRoot() override { return root_; }
-  int modified = 0;
-
- private:
-  rtl::TComponent* root_;
-};
 
 class EditorTest : public ::testing::Test {
  protected:

@@ -9,21 +9,13 @@
 
 #include "TempDir.h"
 #include "designide/ComponentEditors.h"
+#include "CountingDesigner.h"
 #include "designide/Designer.h"
 #include "rtl/Packages.h"
 
 namespace edtest {
 
-class TCountingDesigner : public designide::IDesigner {
- public:
-  explicit TCountingDesigner(rtl::TComponent* root) : root_(root) {}
-  void Modified() override { ++modified; }
-  rtl::TComponent* GetRoot() override { return root_; }
-  int modified = 0;
-
- private:
-  rtl::TComponent* root_;
-};
+using dvtest::TCountingDesigner;
 
 // Loads DclDralvo160.so for each test and unloads it afterwards.
 class LoadedPackage : public ::testing::Test {
