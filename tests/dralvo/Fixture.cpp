@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "db/Field.h"
 #include "dralvo/PackageInfo.h"
 #include "rtl/Units.h"
 
@@ -48,6 +49,18 @@ PgSchema::PgSchema(const std::string& script) : name_(UniqueName("dvt_")) {
 
 PgSchema::~PgSchema() {
   if (PgConfigured()) PgRun("drop schema " + name_ + " cascade");
+}
+
+std::vector<std::string> IndexRows(db::TDataSet& ds) {
+  std::vector<std::string> out;
+  for (ds.First(); !ds.Eof(); ds.Next()) {
+    auto text = [&](const char* f) {
+      db::TField* field = ds.FieldByName(f);
+      return field->IsNull() ? std::string("-") : field->AsString();
+    };
+    out.push_back(text("INDEX_NAME") + ":" + text("COLUMN_NAME") + ":" + text("INDEX_TYPE"));
+  }
+  return out;
 }
 
 }  // namespace dvtest

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "SqlFixtures.h"
 #include "TempDir.h"
@@ -37,6 +38,9 @@ class PgSchema {
  private:
   std::string name_;
 };
+
+// The index schema as "INDEX_NAME:COLUMN_NAME:INDEX_TYPE" per row, null as "-".
+std::vector<std::string> IndexRows(db::TDataSet& ds);
 
 }  // namespace dvtest
 

@@ -9,18 +9,7 @@ namespace {
 
 using dralvo::TDVSchemaType;
 using dralvo::TDVServerType;
-
-std::vector<std::string> IndexRows(db::TDataSet& ds) {
-  std::vector<std::string> out;
-  for (ds.First(); !ds.Eof(); ds.Next()) {
-    auto text = [&](const char* f) {
-      db::TField* field = ds.FieldByName(f);
-      return field->IsNull() ? std::string("-") : field->AsString();
-    };
-    out.push_back(text("INDEX_NAME") + ":" + text("COLUMN_NAME") + ":" + text("INDEX_TYPE"));
-  }
-  return out;
-}
+using dvtest::IndexRows;
 
 const char* kScript =
     "create table orders(a int, b int, c int, primary key (c, a));"
