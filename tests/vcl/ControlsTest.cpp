@@ -73,6 +73,62 @@ TEST(ListBox, SelectionsAndClicks) {
   EXPECT_EQ(list->SelCount(), 0);
 }
 
+TEST(ListBox, ItemsReadBackWhatTheWidgetShows) {
+  auto form = NewTestForm();
+  auto* list = form->Make<vcl::TListBox>("list", 5, 5, 100, 100);
+  auto* widget = static_cast<QListWidget*>(list->Widget());
+  auto shown = [&] {
+    std::vector<std::string> rows;
+    for (int i = 0; i < widget->count(); ++i) rows.push_back(widget->item(i)->text().toStdString());
+    return rows;
+  };
+  rtl::TStringList source{"ÄLTER", "B", "C"};
+  rtl::TObject marker;
+  source.PutObject(2, &marker);
+  list->Items()->Add("old");
+  list->Items()->Assign(source);  // replaces, objects and all
+  EXPECT_EQ(list->Items()->ToVector(), shown());
+  EXPECT_EQ(list->Items()->ToVector(), (std::vector<std::string>{"ÄLTER", "B", "C"}));
+  EXPECT_EQ(list->Items()->GetObject(2), &marker);
+  EXPECT_EQ(list->Items()->GetObject(0), nullptr);
+  list->Items()->Insert(1, "X");
+  list->Items()->Put(0, "A");
+  list->Items()->Delete(2);
+  EXPECT_EQ(list->Items()->ToVector(), (std::vector<std::string>{"A", "X", "C"}));
+  EXPECT_EQ(list->Items()->ToVector(), shown());
+  EXPECT_EQ(list->Items()->GetObject(2), &marker);
+  EXPECT_THROW(list->Items()->Insert(4, "Z"), rtl::EListError);
+  EXPECT_THROW(list->Items()->Get(3), rtl::EListError);
+  list->Items()->Clear();
+  EXPECT_EQ(widget->count(), 0);
+}
+
+TEST(ListBox, SelectedIndexesAgreeWithItemByItemSelection) {
+  auto form = NewTestForm();
+  form->Show();
+  auto* list = form->Make<vcl::TListBox>("list", 5, 5, 100, 100);
+  list->SetMultiSelect(true);
+  list->Items()->SetText("A\nB\nC\nD\nE\nF\n");
+  auto oneByOne = [&] {
+    std::vector<int> rows;
+    for (int i = 0; i < list->Items()->Count(); ++i)
+      if (list->Selected(i)) rows.push_back(i);
+    return rows;
+  };
+  EXPECT_TRUE(list->SelectedIndexes().empty());
+  list->SetAllSelected(true);
+  list->ClickItem(2, true);  // toggled off inside the selected range
+  list->ClickItem(4, true);
+  list->ClickItem(4, true);  // and on again: overlapping ranges
+  list->SetSelected(5, false);
+  list->SetSelected(5, true);
+  EXPECT_EQ(list->SelectedIndexes(), (std::vector<int>{0, 1, 3, 4, 5}));
+  EXPECT_EQ(list->SelectedIndexes(), oneByOne());
+  EXPECT_EQ(list->SelCount(), 5);
+  list->ClickItem(3);
+  EXPECT_EQ(list->SelectedIndexes(), (std::vector<int>{3}));
+}
+
 TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
   struct Row {
     std::vector<std::string> entries;

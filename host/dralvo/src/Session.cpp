@@ -157,8 +157,7 @@ void TDVSession::GetFieldNames(const std::string& database, const std::string& t
   TDVDatabase* d = DatabaseByName(database);
   d->Open();
   std::vector<std::string> names;
-  TDVTableRef ref;
-  if (d->Connection().FindTable(table, ref)) d->Connection().GetFieldNames(ref, names);
+  d->Connection().FindFieldNames(table, names);
   FillList(list, names);
 }
 

@@ -64,6 +64,11 @@ QFont TFont::ToQFont() const {
   font.setItalic((style_ & fsItalic) != 0);
   font.setUnderline((style_ & fsUnderline) != 0);
   font.setStrikeOut((style_ & fsStrikeOut) != 0);
+  // Controls draw text as the platform's controls do: no OpenType shaping
+  // (ligatures, contextual kerning) for scripts that need none. Scripts that
+  // do need shaping are still shaped. Measuring a list of thousands of names
+  // is several times faster this way, and drawing and measuring agree.
+  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
 

@@ -1,6 +1,11 @@
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "rtl/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
@@ -21,12 +26,18 @@ class TListBoxDelegate : public QStyledItemDelegate {
   const int& extent_;
 };
 
+// The items of a list box. Rows change only through this class, which keeps
+// their texts also as UTF-8: reading thousands of items back (the selected
+// fields of a wide table, say) then costs no conversion from the widget.
 class TListBoxStrings : public rtl::TStrings {
  public:
   explicit TListBoxStrings(QListWidget* list) : list_(list) {}
-  int Count() const override { return list_->count(); }
-  std::string Get(int index) const override { return Item(index)->text().toStdString(); }
-  void Put(int index, const std::string& s) override { Item(index)->setText(QString::fromStdString(s)); }
+  int Count() const override { return static_cast<int>(texts_.size()); }
+  std::string Get(int index) const override { return texts_[static_cast<size_t>(IndexChecked(index))]; }
+  void Put(int index, const std::string& s) override {
+    Item(index)->setText(QString::fromStdString(s));
+    texts_[static_cast<size_t>(index)] = s;
+  }
   TObject* GetObject(int index) const override {
     return reinterpret_cast<TObject*>(Item(index)->data(Qt::UserRole).value<quintptr>());
   }
@@ -36,9 +47,33 @@ class TListBoxStrings : public rtl::TStrings {
   void Insert(int index, const std::string& s) override {
     if (index < 0 || index > Count()) IndexError(index);
     list_->insertItem(index, QString::fromStdString(s));
+    texts_.insert(texts_.begin() + index, s);
   }
-  void Delete(int index) override { delete list_->takeItem(IndexChecked(index)); }
-  void Clear() override { list_->clear(); }
+  void Delete(int index) override {
+    delete list_->takeItem(IndexChecked(index));
+    texts_.erase(texts_.begin() + index);
+  }
+  void Clear() override {
+    list_->clear();
+    texts_.clear();
+  }
+  // One insertion of all rows: the view lays out once, not once per row.
+  void Assign(const rtl::TPersistent& source) override {
+    const auto* other = dynamic_cast<const rtl::TStrings*>(&source);
+    if (other == nullptr || other == this) {
+      rtl::TStrings::Assign(source);
+      return;
+    }
+    std::vector<std::string> texts = other->ToVector();
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(texts.size()));
+    for (const std::string& text : texts) rows.append(QString::fromStdString(text));
+    Clear();
+    list_->addItems(rows);
+    texts_ = std::move(texts);
+    for (int i = 0, n = Count(); i < n; ++i)
+      if (TObject* obj = other->GetObject(i)) PutObject(i, obj);
+  }
 
  private:
   int IndexChecked(int index) const {
@@ -47,6 +82,7 @@ class TListBoxStrings : public rtl::TStrings {
   }
   QListWidgetItem* Item(int index) const { return list_->item(IndexChecked(index)); }
   QListWidget* list_;
+  std::vector<std::string> texts_;  // row by row, as the widget shows them
 };
 }  // namespace
 
@@ -99,7 +135,22 @@ void TListBox::SetAllSelected(bool selected) {
     list_->item(0)->setSelected(true);  // a single-selection list holds one at most
 }
 
-int TListBox::SelCount() const { return static_cast<int>(list_->selectionModel()->selectedRows().size()); }
+int TListBox::SelCount() const { return static_cast<int>(SelectedIndexes().size()); }
+
+std::vector<int> TListBox::SelectedIndexes() const {
+  // Ranges of a toggled selection may overlap: merge them first.
+  std::vector<std::pair<int, int>> spans;
+  for (const QItemSelectionRange& range : list_->selectionModel()->selection())
+    if (range.isValid()) spans.emplace_back(range.top(), range.bottom());
+  std::sort(spans.begin(), spans.end());
+  std::vector<int> rows;
+  int next = 0;  // the first row not yet listed
+  for (const auto& [top, bottom] : spans) {
+    for (int row = std::max(top, next); row <= bottom; ++row) rows.push_back(row);
+    next = std::max(next, bottom + 1);
+  }
+  return rows;
+}
 
 int TListBox::ItemIndex() const { return list_->currentRow(); }
 

@@ -6,6 +6,14 @@
 
 namespace dralvo {
 
+bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names) {
+  names.clear();
+  TDVTableRef ref;
+  if (!FindTable(name, ref)) return false;
+  GetFieldNames(ref, names);
+  return true;
+}
+
 std::unique_ptr<TDVConnection> ConnectDriver(TDVServerType type, const TDVConnectParams& params) {
   switch (type) {
     case TDVServerType::stSQLite:

@@ -85,14 +85,16 @@ bool TSQLiteConnection::TableExists(const std::string& schema, const std::string
   return stmt.Step();
 }
 
-bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
+bool TSQLiteConnection::ResolveTable(const std::string& name, TDVTableRef& ref,
+                                     const std::function<bool(const TDVTableRef&)>& exists) const {
   std::vector<TNamePart> parts = SplitObjectName(name);
   auto found = [&](const std::string& schema, const std::string& table) {
-    if (!TableExists(schema, table)) return false;
-    ref = TDVTableRef{};
-    ref.Schema = schema;
-    ref.Name = table;
-    ref.Quoted = schema.empty() ? QuoteSqlName(table) : QuoteSqlName(schema) + "." + QuoteSqlName(table);
+    TDVTableRef candidate;
+    candidate.Schema = schema;
+    candidate.Name = table;
+    candidate.Quoted = schema.empty() ? QuoteSqlName(table) : QuoteSqlName(schema) + "." + QuoteSqlName(table);
+    if (!exists(candidate)) return false;
+    ref = std::move(candidate);
     return true;
   };
   if (parts.size() == 1 && found("", parts[0].Text)) return true;
@@ -101,6 +103,21 @@ bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
   std::string whole = rtl::Trim(name);
   if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return found("", whole);
   return false;
+}
+
+bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
+  return ResolveTable(name, ref, [this](const TDVTableRef& t) { return TableExists(t.Schema, t.Name); });
+}
+
+// Every table and view has at least one column, so the column query itself
+// tells whether the name was found: one catalog question instead of two.
+bool TSQLiteConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names) {
+  TDVTableRef ref;
+  names.clear();
+  return ResolveTable(name, ref, [&](const TDVTableRef& t) {
+    GetFieldNames(t, names);
+    return !names.empty();
+  });
 }
 
 void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) {

@@ -1,5 +1,6 @@
 #pragma once
 // The SQLite driver: one database file opened read-write (never created).
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -30,6 +31,7 @@ class TSQLiteConnection : public TDVConnection {
   bool FindTable(const std::string& name, TDVTableRef& ref) override;
   void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
   void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
+  bool FindFieldNames(const std::string& name, std::vector<std::string>& names) override;
   void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
   void GetStoredProcNames(std::vector<std::string>& names) override { names.clear(); }
   bool DescribeStoredProc(const std::string&, TDVProcDesc&) override { return false; }
@@ -37,6 +39,9 @@ class TSQLiteConnection : public TDVConnection {
  private:
   [[noreturn]] void Fail(const std::string& what) const;
   bool TableExists(const std::string& schema, const std::string& name);
+  // Tries each way `name` can name a table, asking `exists` of each.
+  bool ResolveTable(const std::string& name, TDVTableRef& ref,
+                    const std::function<bool(const TDVTableRef&)>& exists) const;
   // Catalog statements are fixed texts: prepared once, kept for the
   // connection's life.
   sqlite3_stmt* Kept(const std::string& sql);

@@ -35,6 +35,8 @@ class TStrings : public TPersistent {
   int AddObject(const std::string& s, TObject* obj);
   void InsertObject(int index, const std::string& s, TObject* obj);
   void AddStrings(const TStrings& other);
+  // Appends every line; lists that keep their entries take them over.
+  virtual void AddLines(std::vector<std::string> lines);
   void Assign(const TPersistent& source) override;
   bool Equals(const TStrings& other) const;
 
@@ -53,7 +55,9 @@ class TStrings : public TPersistent {
   std::string CommaText() const;
   std::vector<std::string> ToVector() const;
 
-  void BeginUpdate() { ++updateCount_; }
+  void BeginUpdate() {
+    if (updateCount_++ == 0) SetUpdateState(true);
+  }
   void EndUpdate();
   bool Updating() const { return updateCount_ > 0; }
 
@@ -90,6 +94,7 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   void Move(int from, int to) override;
+  void AddLines(std::vector<std::string> lines) override;
   int IndexOf(const std::string& s) const override;
 
   bool Sorted() const { return sorted_; }

@@ -147,6 +147,9 @@ class TListBox : public TWinControl {
   // Sets the selection state of every item at once.
   void SetAllSelected(bool selected);
   int SelCount() const;
+  // The selected items' indexes in ascending order, read from the
+  // selection's ranges rather than item by item.
+  std::vector<int> SelectedIndexes() const;
   int ItemIndex() const;
   void SetItemIndex(int index);
   int ItemHeight() const { return itemHeight_; }
