@@ -12,8 +12,7 @@ namespace {
 std::vector<std::string> SelectedItems(const vcl::TListBox& list) {
   std::vector<std::string> out;
   rtl::TStrings* items = list.Items();
-  for (int i = 0, n = items->Count(); i < n; ++i)
-    if (list.Selected(i)) out.push_back(items->Get(i));
+  for (int i : list.SelectedIndexes()) out.push_back(items->Get(i));
   return out;
 }
 }  // namespace
@@ -29,7 +28,8 @@ TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
   choice.QuoteNames = cbQuotedFields->Checked();
   choice.KeyFields = SelectedItems(*lbKeyFields);
   choice.UpdateFields = SelectedItems(*lbUpdateFields);
-  return TSQLGenerator(std::move(choice), *FFieldInfo);
+  if (FFieldAliases == nullptr) FFieldAliases = std::make_shared<const TFieldAliases>(*FFieldInfo);
+  return TSQLGenerator(std::move(choice), FFieldAliases);
 }
 
 std::string TDVUpdateSQLEditForm::FindFieldAlias(const std::string& tableName, const std::string& fieldName) const {

@@ -1,103 +1,72 @@
 #include "DVUpdSEd/SQLGenerator.h"
 
-#include <functional>
-
 #include "dralvo/Common.h"
 #include "rtl/SysUtils.h"
 
 namespace dv {
 
-size_t TSQLGenerator::TColumnKeyHash::operator()(const TColumnKey& k) const {
-  size_t h = std::hash<std::string>{}(k.table);
-  return h ^ (std::hash<std::string>{}(k.column) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2));
-}
+TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInfo)
+    : TSQLGenerator(std::move(choice), std::make_shared<const TFieldAliases>(fieldInfo)) {}
 
-TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInfo) : choice_(std::move(choice)) {
-  IndexFieldInfo(fieldInfo);
+TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases)
+    : choice_(std::move(choice)), aliases_(std::move(aliases)) {
   tableRef_ = QuoteName(dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported));
   keys_ = Describe(choice_.KeyFields);
   updates_ = Describe(choice_.UpdateFields);
+  conditions_ = BuildConditions();
 }
 
 std::string TSQLGenerator::QuoteName(const std::string& identName) const {
   return dralvo::QuoteIdentifier(identName, choice_.QuoteNames);
 }
 
-// Entry by entry, in list order: the value of the first entry bearing the
-// entry's name (names ignore case) is split at its last dot that has a
-// character after it, into table and column; the first entry to claim a
-// table and column gives the alias. Indexed in one pass, so that looking up
-// every field of a wide table does not rescan the list per field.
-void TSQLGenerator::IndexFieldInfo(const rtl::TStrings& fieldInfo) {
-  std::unordered_map<std::string, std::string> firstValueByName;
-  bool emptyNameAbsent = false;
-  aliases_.reserve(static_cast<size_t>(fieldInfo.Count()));
-  for (int i = 0, n = fieldInfo.Count(); i < n; ++i) {
-    std::string entry = fieldInfo.Get(i);
-    size_t eq = entry.find('=');
-    std::string name = eq == std::string::npos ? std::string() : entry.substr(0, eq);
-    std::string key = rtl::AnsiUpperCase(name);
-    auto first = firstValueByName.find(key);
-    if (first == firstValueByName.end()) {
-      if (eq != std::string::npos) {
-        // The entry itself is the first of its name.
-        first = firstValueByName.emplace(std::move(key), entry.substr(eq + 1)).first;
-      } else if (!emptyNameAbsent) {
-        // An entry without "=" has the empty name, whose value is that of
-        // the first entry starting with "=", which may come later.
-        for (int j = i + 1; j < n && first == firstValueByName.end(); ++j) {
-          std::string later = fieldInfo.Get(j);
-          if (!later.empty() && later[0] == '=') first = firstValueByName.emplace("", later.substr(1)).first;
-        }
-        emptyNameAbsent = first == firstValueByName.end();
-      }
-      if (first == firstValueByName.end()) continue;
-    }
-    const std::string& value = first->second;
-    if (value.size() < 2) continue;
-    size_t dot = value.rfind('.', value.size() - 2);  // a dot at the very end belongs to the column
-    if (dot == std::string::npos) continue;
-    aliases_.try_emplace(TColumnKey{value.substr(0, dot), value.substr(dot + 1)}, std::move(name));
-  }
-}
-
 std::string TSQLGenerator::FindFieldAlias(const std::string& tableName, const std::string& fieldName) const {
-  auto it = aliases_.find(TColumnKey{tableName, fieldName});
-  return it == aliases_.end() ? fieldName : it->second;
+  const std::string* alias = aliases_->Find(tableName, fieldName);
+  return alias != nullptr ? *alias : fieldName;
 }
 
 std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector<std::string>& fields) const {
   std::vector<TFieldText> out;
   out.reserve(fields.size());
+  const TFieldAliases::TColumnFields* columns = aliases_->ForTable(choice_.TableText);
   for (const std::string& f : fields) {
     TFieldText t;
     t.name = f;
     t.quoted = QuoteName(f);
-    t.alias = FindFieldAlias(choice_.TableText, f);
+    auto alias = columns != nullptr ? columns->find(f) : TFieldAliases::TColumnFields::const_iterator();
+    t.alias = columns != nullptr && alias != columns->end() ? alias->second : f;
     t.quotedAlias = QuoteName(t.alias);
     out.push_back(std::move(t));
   }
   return out;
 }
 
-// Before a field entry is added, the entry before it gets the separator
-// unless it is the head ("set" or "where") itself.
-void TSQLGenerator::AddWithSeparator(std::vector<std::string>& lines, const char* head, const char* separator,
-                                     std::string entry) {
-  if (!lines.empty() && lines.back() != head) lines.back() += separator;
-  lines.push_back(std::move(entry));
+// The key conditions, "  column = :OLD_alias" joined by " and", are the
+// same in every statement that has them: built once.
+std::vector<std::string> TSQLGenerator::BuildConditions() const {
+  std::vector<std::string> conditions;
+  conditions.reserve(keys_.size());
+  for (size_t i = 0; i < keys_.size(); ++i) {
+    const TFieldText& k = keys_[i];
+    std::string param = QuoteName("OLD_" + k.alias);
+    std::string line;
+    line.reserve(k.quoted.size() + param.size() + 10);
+    line.append("  ").append(k.quoted).append(" = :").append(param);
+    if (i + 1 < keys_.size()) line += " and";
+    conditions.push_back(std::move(line));
+  }
+  return conditions;
 }
 
 void TSQLGenerator::AppendConditions(std::vector<std::string>& lines) const {
   lines.emplace_back("where");
-  for (const TFieldText& k : keys_)
-    AddWithSeparator(lines, "where", " and", "  " + k.quoted + " = :" + QuoteName("OLD_" + k.alias));
+  lines.insert(lines.end(), conditions_.begin(), conditions_.end());
 }
 
-void TSQLGenerator::Store(rtl::TStrings& sql, const std::vector<std::string>& lines) {
+void TSQLGenerator::Store(rtl::TStrings& sql, std::vector<std::string> lines) {
   sql.BeginUpdate();
   sql.Clear();
-  for (const std::string& line : lines) sql.Add(line);
+  sql.AddLines(std::move(lines));
   sql.EndUpdate();
 }
 
@@ -106,10 +75,16 @@ void TSQLGenerator::GenerateModifySQL(rtl::TStrings& sql) const {
   lines.reserve(updates_.size() + keys_.size() + 3);
   lines.push_back("update " + tableRef_);
   lines.emplace_back("set");
-  for (const TFieldText& f : updates_)
-    AddWithSeparator(lines, "set", ",", "  " + f.quoted + " = :" + f.quotedAlias);
+  for (size_t i = 0; i < updates_.size(); ++i) {
+    const TFieldText& f = updates_[i];
+    std::string line;
+    line.reserve(f.quoted.size() + f.quotedAlias.size() + 8);
+    line.append("  ").append(f.quoted).append(" = :").append(f.quotedAlias);
+    if (i + 1 < updates_.size()) line += ',';
+    lines.push_back(std::move(line));
+  }
   AppendConditions(lines);
-  Store(sql, lines);
+  Store(sql, std::move(lines));
 }
 
 void TSQLGenerator::GenerateInsertSQL(rtl::TStrings& sql) const {
@@ -129,7 +104,7 @@ void TSQLGenerator::GenerateDeleteSQL(rtl::TStrings& sql) const {
   lines.reserve(keys_.size() + 2);
   lines.push_back("delete from " + tableRef_);
   AppendConditions(lines);
-  Store(sql, lines);
+  Store(sql, std::move(lines));
 }
 
 void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
@@ -147,7 +122,7 @@ void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
   // One entry holding two lines: the select line and the from line.
   lines.push_back("select " + selectList + "\r\nfrom " + tableRef_);
   AppendConditions(lines);
-  Store(sql, lines);
+  Store(sql, std::move(lines));
 }
 
 }  // namespace dv

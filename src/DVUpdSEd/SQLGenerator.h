@@ -6,10 +6,11 @@
 // Key fields appear only with "OLD_" parameters, update fields only with
 // plain ones; parameters are named after the dataset fields that show the
 // columns (FindFieldAlias).
+#include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "DVUpdSEd/FieldAliases.h"
 #include "rtl/Strings.h"
 
 namespace dv {
@@ -26,6 +27,8 @@ class TSQLGenerator {
  public:
   // fieldInfo: name = dataset field, value = "table.column"; read here once.
   TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInfo);
+  // With field info already indexed (shared, it is only read).
+  TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases);
 
   // The runtime's quoting, on or off as chosen.
   std::string QuoteName(const std::string& identName) const;
@@ -39,14 +42,6 @@ class TSQLGenerator {
   void GenerateRefreshSQL(rtl::TStrings& sql) const;
 
  private:
-  struct TColumnKey {
-    std::string table;
-    std::string column;
-    bool operator==(const TColumnKey& other) const { return table == other.table && column == other.column; }
-  };
-  struct TColumnKeyHash {
-    size_t operator()(const TColumnKey& k) const;
-  };
   // One selected field as it appears in the statements.
   struct TFieldText {
     std::string name;         // the column, unquoted
@@ -55,18 +50,17 @@ class TSQLGenerator {
     std::string quotedAlias;  // QuoteName(alias)
   };
 
-  void IndexFieldInfo(const rtl::TStrings& fieldInfo);
   std::vector<TFieldText> Describe(const std::vector<std::string>& fields) const;
   void AppendConditions(std::vector<std::string>& lines) const;
-  static void AddWithSeparator(std::vector<std::string>& lines, const char* head, const char* separator,
-                               std::string entry);
-  static void Store(rtl::TStrings& sql, const std::vector<std::string>& lines);
+  std::vector<std::string> BuildConditions() const;
+  static void Store(rtl::TStrings& sql, std::vector<std::string> lines);
 
   TSQLGenChoice choice_;
-  std::unordered_map<TColumnKey, std::string, TColumnKeyHash> aliases_;
+  std::shared_ptr<const TFieldAliases> aliases_;
   std::string tableRef_;
   std::vector<TFieldText> keys_;
   std::vector<TFieldText> updates_;
+  std::vector<std::string> conditions_;  // the key conditions, see BuildConditions
 };
 
 }  // namespace dv

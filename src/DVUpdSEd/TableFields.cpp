@@ -50,27 +50,23 @@ void TDVUpdateSQLEditForm::GetTableFieldsClick(rtl::TObject* Sender) {
 }
 
 void TDVUpdateSQLEditForm::FillFieldLists(const rtl::TStrings& names) {
-  lbKeyFields->Items()->Clear();
-  lbUpdateFields->Items()->Clear();
+  rtl::TStringList fields;
   int keyExtent = 0;
   int updateExtent = 0;
   // Lists drawn with the same font measure alike: measure once.
   bool sameFont = lbKeyFields->Canvas()->SameFont(*lbUpdateFields->Canvas());
-  lbKeyFields->Items()->BeginUpdate();
-  lbUpdateFields->Items()->BeginUpdate();
   for (int i = 0, n = names.Count(); i < n; ++i) {
     const std::string entry = names.Get(i);
     if (entry.empty()) continue;
-    std::string name = rtl::Trim(entry);
-    lbKeyFields->Items()->Add(name);
-    lbUpdateFields->Items()->Add(name);
+    fields.Add(rtl::Trim(entry));
     // One letter to spare beyond the longest name.
     int keyWidth = lbKeyFields->Canvas()->TextWidth(entry + "A");
     keyExtent = std::max(keyExtent, keyWidth);
     updateExtent = std::max(updateExtent, sameFont ? keyWidth : lbUpdateFields->Canvas()->TextWidth(entry + "A"));
   }
-  lbKeyFields->Items()->EndUpdate();
-  lbUpdateFields->Items()->EndUpdate();
+  // Both lists are replaced whole, each in one step.
+  lbKeyFields->Items()->Assign(fields);
+  lbUpdateFields->Items()->Assign(fields);
   vcl::SendMessageW(lbKeyFields->Handle(), vcl::LB_SETHORIZONTALEXTENT, static_cast<vcl::WPARAM>(keyExtent), 0);
   vcl::SendMessageW(lbUpdateFields->Handle(), vcl::LB_SETHORIZONTALEXTENT, static_cast<vcl::WPARAM>(updateExtent), 0);
 }

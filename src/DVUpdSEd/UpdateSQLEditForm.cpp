@@ -28,6 +28,7 @@ void TDVUpdateSQLEditForm::FormCreate(rtl::TObject* Sender) {
   FInsertSQL = std::make_unique<rtl::TStringList>();
   FDeleteSQL = std::make_unique<rtl::TStringList>();
   FFieldInfo = std::make_unique<rtl::TStringList>();
+  FFieldInfo->OnChange = [this](rtl::TStringList&) { FFieldAliases.reset(); };
   FTableInfo = std::make_unique<rtl::TStringList>();
   FUpdateSQL = nullptr;
   pcUpdateSQL->SetActivePage(tsOptions);
@@ -157,14 +158,13 @@ void TDVUpdateSQLEditForm::cbTableNameChange(rtl::TObject* Sender) {
 
 void TDVUpdateSQLEditForm::DataSetDefaultsClick(rtl::TObject* Sender) {
   (void)Sender;
-  lbKeyFields->Items()->Clear();
-  lbUpdateFields->Items()->Clear();
+  rtl::TStringList names;
   for (int i = 0; i < FFieldInfo->Count(); ++i) {
     std::string name = FFieldInfo->Names(i);
-    if (name.empty()) continue;
-    lbKeyFields->Items()->Add(name);
-    lbUpdateFields->Items()->Add(name);
+    if (!name.empty()) names.Add(name);
   }
+  lbKeyFields->Items()->Assign(names);
+  lbUpdateFields->Items()->Assign(names);
   SelectAllFields();
   btDataSetDefaults->SetEnabled(false);
 }

@@ -18,6 +18,7 @@ class TDVUpdateSQL;
 
 namespace dv {
 
+class TFieldAliases;
 class TSQLGenerator;
 
 class TDVUpdateSQLEditForm : public vcl::TForm {
@@ -97,7 +98,9 @@ class TDVUpdateSQLEditForm : public vcl::TForm {
   std::unique_ptr<rtl::TStrings> FInsertSQL;
   std::unique_ptr<rtl::TStrings> FDeleteSQL;
   dralvo::TDVUpdateSQL* FUpdateSQL = nullptr;  // not owned
-  std::unique_ptr<rtl::TStrings> FFieldInfo;
+  std::unique_ptr<rtl::TStringList> FFieldInfo;
+  // FFieldInfo indexed for generation; dropped whenever FFieldInfo changes.
+  mutable std::shared_ptr<const TFieldAliases> FFieldAliases;
   std::unique_ptr<rtl::TStrings> FTableInfo;
   bool FObjOwnerSupported = false;
 };

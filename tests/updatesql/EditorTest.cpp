@@ -256,6 +256,21 @@ TEST_F(Editor, TableColumnsGenerateWithTheDatasetsAliases) {
   EXPECT_EQ(upd_->ModifySQL()->ToVector().back(), "  \"ORDER_ID\" = :\"OLD_ORDER_ID\"");
 }
 
+TEST_F(Editor, ReloadedFieldInfoGivesTheNewAliases) {
+  RunEditor(upd_, [&](Form& f) {
+    f.btGetTableFields->Click();
+    f.btGenerateSQL->Click();
+    EXPECT_EQ(f.meSQLText->Lines()->Get(0), "select ORDER_ID, CUSTOMER, AMOUNT as TOTAL, NOTE");
+    module_->query->SQL()->SetText("select ORDER_ID as ID, AMOUNT from ORDERS");
+    f.InitProperties();
+    f.btGetTableFields->Click();
+    f.btGenerateSQL->Click();
+    EXPECT_EQ(f.meSQLText->Lines()->Get(0), "select ORDER_ID as ID, CUSTOMER, AMOUNT, NOTE");
+    EXPECT_EQ(f.meSQLText->Lines()->Get(3), "  ORDER_ID = :OLD_ID and");
+    f.btCancel->Click();
+  });
+}
+
 TEST_F(Editor, ReopeningShowsStoredStatementsAndForgetsOptions) {
   RunEditor(upd_, [](Form& f) {
     f.cbQuotedFields->Click();

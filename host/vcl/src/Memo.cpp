@@ -13,15 +13,14 @@ namespace vcl {
 namespace {
 // Splits text at CR LF, CR and LF.
 void SplitLines(const std::string& text, std::vector<std::string>& out) {
-  size_t start = 0;
+  const char* start = text.data();
+  const char* const end = start + text.size();
   while (true) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      out.push_back(text.substr(start));
-      return;
-    }
-    out.push_back(text.substr(start, end - start));
-    start = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+    const char* stop = start;
+    while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
+    out.emplace_back(start, stop);
+    if (stop == end) return;
+    start = stop + ((*stop == '\r' && stop + 1 != end && stop[1] == '\n') ? 2 : 1);
   }
 }
 

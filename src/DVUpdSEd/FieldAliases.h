@@ -1,0 +1,30 @@
+#pragma once
+// Which dataset field shows which table column. The field info of the
+// dataset's SQL (entries "field=table.column") is indexed once, so that
+// looking up every field of a wide table does not rescan the list, and one
+// index serves every generation until the field info changes.
+#include <string>
+#include <unordered_map>
+
+#include "rtl/Strings.h"
+
+namespace dv {
+
+class TFieldAliases {
+ public:
+  explicit TFieldAliases(const rtl::TStrings& fieldInfo);
+
+  // The dataset field that shows column `fieldName` of table `tableName`
+  // (both compared exactly), or null when none does.
+  const std::string* Find(const std::string& tableName, const std::string& fieldName) const;
+
+  // column -> field, for one table
+  using TColumnFields = std::unordered_map<std::string, std::string>;
+  // The columns of `tableName` that some field shows, or null.
+  const TColumnFields* ForTable(const std::string& tableName) const;
+
+ private:
+  std::unordered_map<std::string, TColumnFields> byTable_;
+};
+
+}  // namespace dv
