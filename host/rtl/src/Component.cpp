@@ -15,6 +15,8 @@ const TClass& TComponent::StaticClass() {
   return cls;
 }
 
+std::string_view TComponentNameKey::Get(const TComponent& component) { return component.Name(); }
+
 bool IsValidIdent(const std::string& name) {
   if (name.empty()) return false;
   auto alpha = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
@@ -32,18 +34,32 @@ TComponent::TComponent(TComponent* owner) {
   }
 }
 
+namespace {
+// Each link is kept once; links are mostly undone in the reverse order of
+// their making, so the search starts at the end.
+void EraseLink(std::vector<TComponent*>& links, TComponent* component) {
+  auto it = std::find(links.rbegin(), links.rend(), component);
+  if (it != links.rend()) links.erase(std::next(it).base());
+}
+}  // namespace
+
 TComponent::~TComponent() {
-  state_ |= csDestroying;
+  Destroying();
   // Tell everyone who holds a reference to us, then forget them.
   auto peers = std::move(notifyPeers_);
   notifyPeers_.clear();
   for (TComponent* peer : peers) {
-    auto& back = peer->notifyPeers_;
-    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    EraseLink(peer->notifyPeers_, this);
     peer->Notification(this, TOperation::opRemove);
   }
   while (!components_.empty()) delete components_.back();
   if (owner_ != nullptr) owner_->RemoveComponent(this);
+}
+
+void TComponent::Destroying() {
+  if (IsDestroying()) return;  // the subtree is marked already
+  state_ |= csDestroying;
+  for (TComponent* c : components_) c->Destroying();
 }
 
 void TComponent::SetName(const std::string& name) {
@@ -55,11 +71,9 @@ void TComponent::SetName(const std::string& name) {
     if (other != nullptr && other != this)
       throw EComponentError("A component named " + name + " already exists");
   }
-  if (owner_ != nullptr) {
-    if (!name_.empty()) owner_->names_.erase(UpperCase(name_));
-    if (!name.empty()) owner_->names_[UpperCase(name)] = this;
-  }
+  if (owner_ != nullptr && !name_.empty()) owner_->names_.Erase(name_, this);
   name_ = name;
+  if (owner_ != nullptr && !name_.empty()) owner_->names_.Insert(this);
 }
 
 TComponent* TComponent::Components(int index) const {
@@ -70,8 +84,7 @@ TComponent* TComponent::Components(int index) const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
-  auto it = names_.find(UpperCase(name));
-  return it == names_.end() ? nullptr : it->second;
+  return names_.Find(name);
 }
 
 void TComponent::ChangeOwner(TComponent* newOwner) {
@@ -109,9 +122,8 @@ void TComponent::FreeNotification(TComponent* other) {
 
 void TComponent::RemoveFreeNotification(TComponent* other) {
   if (other == nullptr) return;
-  notifyPeers_.erase(std::remove(notifyPeers_.begin(), notifyPeers_.end(), other), notifyPeers_.end());
-  other->notifyPeers_.erase(std::remove(other->notifyPeers_.begin(), other->notifyPeers_.end(), this),
-                            other->notifyPeers_.end());
+  EraseLink(notifyPeers_, other);
+  EraseLink(other->notifyPeers_, this);
 }
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
@@ -121,7 +133,7 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 
 void TComponent::InsertComponent(TComponent* child) {
   components_.push_back(child);
-  if (!child->name_.empty()) names_[UpperCase(child->name_)] = child;
+  if (!child->name_.empty()) names_.Insert(child);
   child->owner_ = this;
   // While a form file is read into this owner its components are created one
   // after another and learn of each other in Loaded; telling every sibling
@@ -136,12 +148,16 @@ void TComponent::RemoveComponent(TComponent* child) {
   // Owners free their components last-created first: search from the end.
   auto it = std::find(components_.rbegin(), components_.rend(), child);
   if (it != components_.rend()) components_.erase(std::next(it).base());
-  if (!child->name_.empty()) {
-    auto named = names_.find(UpperCase(child->name_));
-    if (named != names_.end() && named->second == child) names_.erase(named);
-  }
+  if (!child->name_.empty()) names_.Erase(child->name_, child);
   child->owner_ = nullptr;
-  NotifyAll(child, TOperation::opRemove);
+  // An owner that is going away frees its components one after another;
+  // telling each of the remaining ones, which go too, would make freeing a
+  // module quadratic. References that must be cleared even then are held
+  // through FreeNotification, which every freed component honours itself.
+  if (IsDestroying())
+    Notification(child, TOperation::opRemove);
+  else
+    NotifyAll(child, TOperation::opRemove);
 }
 
 void TComponent::NotifyAll(TComponent* component, TOperation operation) {

@@ -1,6 +1,7 @@
 #include "FormLexer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 #include "rtl/FormFiles.h"
@@ -9,19 +10,23 @@
 namespace rtl {
 
 namespace {
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// One table look-up per byte tells what it may start or continue.
+enum : uint8_t { kBlank = 1, kIdentStart = 2, kDigit = 4, kSymbol = 8 };
+constexpr auto kCharClass = [] {
+  std::array<uint8_t, 256> t{};
+  for (char c : std::string_view(" \t\r\n")) t[static_cast<unsigned char>(c)] = kBlank;
+  for (int c = 'A'; c <= 'Z'; ++c) t[c] = t[c + 'a' - 'A'] = kIdentStart;
+  t['_'] = kIdentStart;
+  for (int c = '0'; c <= '9'; ++c) t[c] = kDigit;
+  for (char c : std::string_view("=:.,()[]<>+-{}")) t[static_cast<unsigned char>(c)] = kSymbol;
+  return t;
+}();
+bool Has(char c, uint8_t cls) { return (kCharClass[static_cast<unsigned char>(c)] & cls) != 0; }
+bool IsIdentStart(char c) { return Has(c, kIdentStart); }
+bool IsDigit(char c) { return Has(c, kDigit); }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
-bool IsSymbol(char c) {
-  switch (c) {
-    case '=': case ':': case '.': case ',': case '(': case ')': case '[': case ']':
-    case '<': case '>': case '+': case '-': case '{': case '}':
-      return true;
-    default:
-      return false;
-  }
-}
+bool IsSymbol(char c) { return Has(c, kSymbol); }
 
 std::string DescribeByte(char c) {
   auto u = static_cast<unsigned char>(c);
@@ -48,13 +53,6 @@ void AppendUtf8(std::string& out, uint32_t cp) {
     out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
-}
-
-bool TFormToken::IsKeyword(std::string_view word) const {
-  if (Kind != TFormTokenKind::Identifier || Text.size() != word.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i)
-    if ((Text[i] | 0x20) != (word[i] | 0x20)) return false;  // letters only: ASCII case folding
-  return true;
 }
 
 std::string TFormToken::Describe() const {
@@ -92,11 +90,7 @@ void TFormLexer::Fail(TFormPos at, const std::string& reason) const {
 }
 
 void TFormLexer::SkipBlanks() {
-  while (pos_ < text_.size()) {
-    char c = text_[pos_];
-    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') break;
-    ++pos_;
-  }
+  while (pos_ < text_.size() && Has(text_[pos_], kBlank)) ++pos_;
 }
 
 void TFormLexer::Next() {
@@ -122,7 +116,7 @@ void TFormLexer::Next() {
 
 void TFormLexer::ReadIdentifier() {
   size_t start = pos_;
-  while (!AtEnd() && (IsIdentStart(Peek()) || IsDigit(Peek()))) Advance();
+  while (pos_ < text_.size() && Has(text_[pos_], kIdentStart | kDigit)) ++pos_;
   current_.Kind = TFormTokenKind::Identifier;
   current_.Text.assign(text_.substr(start, pos_ - start));
 }
@@ -163,8 +157,9 @@ void TFormLexer::ReadQuoted() {
   const TFormPos open{pos_};
   Advance();  // opening quote
   for (;;) {
-    size_t stop = text_.find_first_of("'\r\n", pos_);
-    if (stop == std::string_view::npos || text_[stop] != '\'') Fail(open, "Unterminated string");
+    size_t stop = pos_;
+    while (stop < text_.size() && text_[stop] != '\'' && text_[stop] != '\r' && text_[stop] != '\n') ++stop;
+    if (stop == text_.size() || text_[stop] != '\'') Fail(open, "Unterminated string");
     current_.Text.append(text_.substr(pos_, stop - pos_));
     pos_ = stop + 1;
     if (Peek() != '\'') return;

@@ -25,7 +25,13 @@ struct TFormToken {
 
   TFormPos Pos() const { return {Offset}; }
   bool Is(char symbol) const { return Kind == TFormTokenKind::Symbol && Symbol == symbol; }
-  bool IsKeyword(std::string_view word) const;  // identifier, ignoring case
+  // An identifier that is `word`, ignoring case.
+  bool IsKeyword(std::string_view word) const {
+    if (Kind != TFormTokenKind::Identifier || Text.size() != word.size()) return false;
+    for (size_t i = 0; i < word.size(); ++i)
+      if ((Text[i] | 0x20) != (word[i] | 0x20)) return false;  // letters only: ASCII case folding
+    return true;
+  }
   std::string Describe() const;                 // for "found ..." in messages
 };
 

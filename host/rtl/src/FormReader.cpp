@@ -77,6 +77,12 @@ std::unique_ptr<TComponent> TFormReader::ReadRoot() {
   return std::move(root_);
 }
 
+// Sibling objects mostly share a class: the last one found is asked first.
+const TClass* TFormReader::FindClassOf(const std::string& name) {
+  if (lastClass_ == nullptr || !EqualIgnoringCase(name, lastClass_->ClassName())) lastClass_ = FindClass(name);
+  return lastClass_;
+}
+
 TComponent* TFormReader::CreateChild(const THeader& h) {
   TComponent* child = nullptr;
   if (h.Inherited) {
@@ -86,7 +92,7 @@ TComponent* TFormReader::CreateChild(const THeader& h) {
       lexer_.Fail(h.ClassAt, "Inherited component " + h.Name + " is a " + child->ClassName() + ", not a " +
                                  h.ClassName);
   } else {
-    const TClass* cls = FindClass(h.ClassName);
+    const TClass* cls = FindClassOf(h.ClassName);
     if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
     if (!cls->InheritsFrom(TComponent::StaticClass()))
       lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " is not a component class");

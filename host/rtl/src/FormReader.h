@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FormLexer.h"
+#include "FormProperties.h"
 #include "rtl/Component.h"
 #include "rtl/FormFiles.h"
 
@@ -41,6 +42,7 @@ class TFormReader {
 
   THeader ReadHeader();
   TComponent* CreateChild(const THeader& header);
+  const TClass* FindClassOf(const std::string& name);
   void ReadBody(TComponent& component, TFormPos at);
   void ReadProperties(TObject& target);
   void ReadProperty(TObject& target);
@@ -49,7 +51,8 @@ class TFormReader {
   void ReadReference(TObject& target, const TPropInfo& prop);
   void ReadStringList(TStrings& list);
   void ReadCollection(TCollection& collection);
-  std::string ReadStringExpr();
+  // The string with its "+" continuations; valid until the next call.
+  const std::string& ReadStringExpr();
   int64_t ReadInteger();
   int64_t ReadSet(const TTypeInfo& type);
   std::string ExpectIdentifier(const char* what, std::string_view whatMore = {});
@@ -80,10 +83,13 @@ class TFormReader {
 
   TFormLexer lexer_;
   TFormReadOptions options_;
+  TFormProperties properties_;
   std::unique_ptr<TComponent> root_;
   std::vector<TFixup> fixups_;
   std::vector<TLoadedEntry> loaded_;
   int depth_ = 0;
+  std::string stringValue_;
+  const TClass* lastClass_ = nullptr;
 };
 
 }  // namespace rtl

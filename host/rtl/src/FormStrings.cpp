@@ -38,22 +38,30 @@ void AppendQuotedPiece(std::string& out, std::string_view piece) {
     out += "''";
     return;
   }
-  bool quoted = false;
-  for (char c : piece) {
+  auto isControl = [](char c) {
     auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7f) {
-      if (quoted) out += '\'';
-      quoted = false;
+    return u < 0x20 || u == 0x7f;
+  };
+  size_t i = 0;
+  while (i < piece.size()) {
+    if (isControl(piece[i])) {
       out += '#';
-      out += std::to_string(u);
+      out += std::to_string(static_cast<unsigned char>(piece[i]));
+      ++i;
       continue;
     }
-    if (!quoted) out += '\'';
-    quoted = true;
-    out += c;
-    if (c == '\'') out += '\'';
+    // A quoted run of printable text, appended in stretches between quotes.
+    out += '\'';
+    size_t start = i;
+    for (; i < piece.size() && !isControl(piece[i]); ++i) {
+      if (piece[i] != '\'') continue;
+      out.append(piece.substr(start, i + 1 - start));
+      out += '\'';  // '' stands for one quote
+      start = i + 1;
+    }
+    out.append(piece.substr(start, i - start));
+    out += '\'';
   }
-  if (quoted) out += '\'';
 }
 
 void AppendFormString(std::string& out, std::string_view value, int indent) {

@@ -18,7 +18,7 @@ bool IsComponentType(const TPropInfo& prop) {
 // Each part of "A.B.C" but the last names an owned object whose property
 // follows; they are resolved while the path is read.
 TObject* TFormReader::SubObject(TObject& object, const std::string& name, TFormPos at) {
-  const TPropInfo* prop = object.ClassType().FindProperty(name);
+  const TPropInfo* prop = properties_.Find(object.ClassType(), name);
   if (prop == nullptr) lexer_.Fail(at, "Unknown property " + name + " of class " + object.ClassName());
   TObject* sub = prop->Type->Kind == TTypeKind::Class && !IsComponentType(*prop) && prop->GetObj
                      ? prop->GetObj(object)
@@ -49,7 +49,7 @@ void TFormReader::ReadProperty(TObject& target) {
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
-  const TPropInfo* prop = object->ClassType().FindProperty(name);
+  const TPropInfo* prop = properties_.Find(object->ClassType(), name);
   if (prop == nullptr) lexer_.Fail(at, "Unknown property " + name + " of class " + object->ClassName());
   ReadValue(*object, *prop, at);
 }
@@ -94,7 +94,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       if (!prop.SetStr) readOnly();
       if (token.Kind != TFormTokenKind::String)
         lexer_.Fail(at, "Expected a string for property " + prop.Name + ", found " + token.Describe());
-      std::string v = ReadStringExpr();
+      const std::string& v = ReadStringExpr();
       GuardSet(at, prop, [&] { prop.SetStr(target, v); });
       return;
     }
@@ -135,10 +135,11 @@ void TFormReader::ReadReference(TObject& target, const TPropInfo& prop) {
   fixups_.push_back({&target, &prop, std::move(name), at});
 }
 
-std::string TFormReader::ReadStringExpr() {
+const std::string& TFormReader::ReadStringExpr() {
   const TFormToken& t = lexer_.Current();
   if (t.Kind != TFormTokenKind::String) lexer_.Fail(t, "Expected a string, found " + t.Describe());
-  std::string value = lexer_.TakeText();
+  std::string& value = stringValue_;  // keeps its buffer from value to value
+  value.assign(t.Text);
   lexer_.Next();
   while (lexer_.Current().Is('+')) {
     lexer_.Next();
@@ -159,7 +160,7 @@ void TFormReader::ReadStringList(TStrings& list) {
   Guard(at, "Cannot fill the list: ", "", "", [&] {
     list.BeginUpdate();
     list.Clear();
-    for (const auto& s : items) list.Add(s);
+    list.AddLines(std::move(items));
     list.EndUpdate();
   });
 }

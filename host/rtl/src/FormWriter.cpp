@@ -1,5 +1,6 @@
 #include "FormWriter.h"
 
+#include <charconv>
 #include <memory>
 
 #include "rtl/Collection.h"
@@ -16,6 +17,16 @@ std::string Label(const TObject& object) {
   if (Is<TComponent>(&object) && !static_cast<const TComponent&>(object).Name().empty())
     return static_cast<const TComponent&>(object).Name();
   return object.ClassName();
+}
+
+// What an object-valued property holds, as far as its declared class tells.
+TFormWriter::TValueKind KindOf(const TPropInfo& prop) {
+  const TClass* cls = prop.Type->ClassType;
+  if (prop.Type->Kind != TTypeKind::Class || cls == nullptr) return TFormWriter::TValueKind::Unknown;
+  if (cls->InheritsFrom(TComponent::StaticClass())) return TFormWriter::TValueKind::Reference;
+  if (cls->InheritsFrom(TStrings::StaticClass())) return TFormWriter::TValueKind::Strings;
+  if (cls->InheritsFrom(TCollection::StaticClass())) return TFormWriter::TValueKind::Collection;
+  return TFormWriter::TValueKind::Unknown;
 }
 
 [[noreturn]] void Unwritable(const TObject& object, const std::string& prop, const std::string& why) {
@@ -67,16 +78,26 @@ void TFormWriter::WriteObject(const TComponent& component, int indent) {
 
 void TFormWriter::WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth) {
   if (depth > kMaxPropertyDepth) Unwritable(object, prefix, "objects nested too deeply");
-  bool component = prefix.empty() && Is<TComponent>(&object);
-  for (const TPropInfo* prop : PropertiesOf(object.ClassType())) {
-    if (component && SameText(prop->Name, "Name")) continue;  // written in the object line
-    WriteProperty(object, *prop, prefix, indent, depth);
-  }
+  const TClassProperties& props = PropertiesOf(object.ClassType());
+  // A component's Name is written in its object line.
+  bool component = prefix.empty() && props.IsComponent;
+  for (const TWrittenProperty& p : component ? props.WithoutName : props.All)
+    WriteProperty(object, *p.Prop, p.Kind, prefix, indent, depth);
 }
 
-const std::vector<const TPropInfo*>& TFormWriter::PropertiesOf(const TClass& cls) {
-  auto it = properties_.find(&cls);
-  if (it == properties_.end()) it = properties_.emplace(&cls, cls.Properties()).first;
+const TFormWriter::TClassProperties& TFormWriter::PropertiesOf(const TClass& cls) {
+  if (&cls == lastClass_) return *lastProperties_;
+  auto [it, added] = properties_.try_emplace(&cls);
+  if (added) {
+    TClassProperties& p = it->second;
+    p.IsComponent = cls.InheritsFrom(TComponent::StaticClass());
+    for (const TPropInfo* prop : cls.Properties()) {
+      p.All.push_back({prop, KindOf(*prop)});
+      if (!SameText(prop->Name, "Name")) p.WithoutName.push_back(p.All.back());
+    }
+  }
+  lastClass_ = &cls;
+  lastProperties_ = &it->second;
   return it->second;
 }
 
@@ -87,8 +108,8 @@ void TFormWriter::StartLine(int indent, const std::string& prefix, const std::st
   out_ += " = ";
 }
 
-void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
-                                int depth) {
+void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TValueKind kind,
+                                const std::string& prefix, int indent, int depth) {
   if (prop.Stored && !prop.Stored(object)) return;
   const std::string& name = prop.Name;
   const TTypeInfo& type = *prop.Type;
@@ -104,7 +125,11 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, co
       if (type.Kind == TTypeKind::Boolean) {
         text = v != 0 ? "True" : "False";
       } else if (type.Kind == TTypeKind::Integer) {
-        text = std::to_string(v);
+        StartLine(indent, prefix, name);
+        char digits[24];
+        out_.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+        out_ += '\n';
+        return;
       } else if (type.Kind == TTypeKind::Enumeration) {
         text = type.EnumName(v);
         if (text.empty()) Unwritable(object, prefix + name, "value " + std::to_string(v) + " has no name in " + type.Name);
@@ -155,14 +180,18 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, co
   }
   const TObject* target = prop.GetObj ? prop.GetObj(object) : nullptr;
   if (target == nullptr) return;
-  if (type.ClassType != nullptr && type.ClassType->InheritsFrom(TComponent::StaticClass())) {
+  if (kind == TValueKind::Unknown)
+    kind = Is<TStrings>(target) ? TValueKind::Strings
+           : Is<TCollection>(target) ? TValueKind::Collection
+                                     : TValueKind::Unknown;
+  if (kind == TValueKind::Reference) {
     if (!prop.SetObj) return;
     StartLine(indent, prefix, name);
     out_ += ReferenceName(object, prop, target);
     out_ += '\n';
-  } else if (Is<TStrings>(target)) {
+  } else if (kind == TValueKind::Strings) {
     WriteStringList(static_cast<const TStrings&>(*target), prefix, name, indent);
-  } else if (Is<TCollection>(target)) {
+  } else if (kind == TValueKind::Collection) {
     WriteCollection(static_cast<const TCollection&>(*target), prefix, name, indent, depth);
   } else {
     WriteProperties(*target, prefix + name + ".", indent, depth + 1);

@@ -33,22 +33,37 @@ class TFormWriter {
   explicit TFormWriter(const TComponent& root);
   std::string Write();
 
+  // What an object-valued property holds: a reference to a component, a
+  // string list, a collection, or (Unknown) whatever the object at hand is.
+  enum class TValueKind { Unknown, Reference, Strings, Collection };
+
  private:
   void WriteObject(const TComponent& component, int indent);
   void WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth);
-  void WriteProperty(const TObject& object, const TPropInfo& prop, const std::string& prefix, int indent,
-                     int depth);
+  void WriteProperty(const TObject& object, const TPropInfo& prop, TValueKind kind, const std::string& prefix,
+                     int indent, int depth);
   void WriteStringList(const TStrings& list, const std::string& prefix, const std::string& name, int indent);
   void WriteCollection(const TCollection& collection, const std::string& prefix, const std::string& name, int indent,
                        int depth);
   std::string ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const;
   void StartLine(int indent, const std::string& prefix, const std::string& name);  // "<indent>prefix.name = "
-  const std::vector<const TPropInfo*>& PropertiesOf(const TClass& cls);
+  struct TWrittenProperty {
+    const TPropInfo* Prop;
+    TValueKind Kind;
+  };
+  struct TClassProperties {
+    std::vector<TWrittenProperty> All;          // published order
+    std::vector<TWrittenProperty> WithoutName;  // for components: Name is in the object line
+    bool IsComponent = false;
+  };
+  const TClassProperties& PropertiesOf(const TClass& cls);
   void CollectInheritedNames();
 
   const TComponent& root_;
   std::unordered_set<std::string> inherited_;  // upper-case names
-  std::unordered_map<const TClass*, std::vector<const TPropInfo*>> properties_;
+  std::unordered_map<const TClass*, TClassProperties> properties_;
+  const TClass* lastClass_ = nullptr;  // consecutive objects mostly share a class
+  const TClassProperties* lastProperties_ = nullptr;
   std::string out_;
 };
 

@@ -1,12 +1,14 @@
 #pragma once
 // TComponent: named objects in an owner tree. An owner frees what it owns;
 // a component freed early leaves its owner's list and tells every component
-// that asked for notification, so references to it are cleared.
+// that asked for notification, so references to it are cleared. Freeing an
+// owner costs time in proportion to what it owns: components that go away
+// together are not told about each other one by one.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "rtl/NameTable.h"
 #include "rtl/Persistent.h"
 
 namespace rtl {
@@ -19,6 +21,11 @@ enum TComponentStateFlag : unsigned {
   csWriting = 1u << 2,
   csDestroying = 1u << 3,
   csDesigning = 1u << 4,
+};
+
+class TComponent;
+struct TComponentNameKey {
+  static std::string_view Get(const TComponent& component);
 };
 
 class TComponent : public TPersistent {
@@ -47,6 +54,9 @@ class TComponent : public TPersistent {
   unsigned ComponentState() const { return state_; }
   bool IsDesigning() const { return (state_ & csDesigning) != 0; }
   bool IsLoading() const { return (state_ & csLoading) != 0; }
+  bool IsDestroying() const { return (state_ & csDestroying) != 0; }
+  // Marks this component and every component it owns as going away.
+  void Destroying();
   // Marks this component and every component it owns as being designed.
   void SetDesigning(bool designing);
   void SetLoadingState(bool loading);
@@ -68,7 +78,7 @@ class TComponent : public TPersistent {
   std::string name_;
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;   // owned
-  std::unordered_map<std::string, TComponent*> names_;  // owned, by upper-case name
+  TNameTable<TComponent, TComponentNameKey> names_;  // the named ones of components_
   std::vector<TComponent*> notifyPeers_;  // not owned
   int64_t tag_ = 0;
   unsigned state_ = 0;
