@@ -26,17 +26,20 @@ std::string TSQLGenerator::FindFieldAlias(const std::string& tableName, const st
 }
 
 std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector<std::string>& fields) const {
-  std::vector<TFieldText> out;
-  out.reserve(fields.size());
+  std::vector<TFieldText> out(fields.size());
   const TFieldAliases::TColumnFields* columns = aliases_->ForTable(choice_.TableText);
-  for (const std::string& f : fields) {
-    TFieldText t;
-    t.name = f;
-    t.quoted = QuoteName(f);
-    auto alias = columns != nullptr ? columns->find(f) : TFieldAliases::TColumnFields::const_iterator();
-    t.alias = columns != nullptr && alias != columns->end() ? alias->second : f;
-    t.quotedAlias = QuoteName(t.alias);
-    out.push_back(std::move(t));
+  for (size_t i = 0; i < fields.size(); ++i) {
+    TFieldText& t = out[i];
+    t.name = &fields[i];
+    t.alias = t.name;
+    if (columns != nullptr) {
+      auto alias = columns->find(fields[i]);
+      if (alias != columns->end()) t.alias = &alias->second;
+    }
+    if (choice_.QuoteNames) {
+      t.quotedName = QuoteName(*t.name);
+      t.quotedAlias = QuoteName(*t.alias);
+    }
   }
   return out;
 }
@@ -48,10 +51,10 @@ std::vector<std::string> TSQLGenerator::BuildConditions() const {
   conditions.reserve(keys_.size());
   for (size_t i = 0; i < keys_.size(); ++i) {
     const TFieldText& k = keys_[i];
-    std::string param = QuoteName("OLD_" + k.alias);
+    std::string param = QuoteName("OLD_" + *k.alias);
     std::string line;
-    line.reserve(k.quoted.size() + param.size() + 10);
-    line.append("  ").append(k.quoted).append(" = :").append(param);
+    line.reserve(Quoted(k).size() + param.size() + 10);
+    line.append("  ").append(Quoted(k)).append(" = :").append(param);
     if (i + 1 < keys_.size()) line += " and";
     conditions.push_back(std::move(line));
   }
@@ -78,8 +81,8 @@ void TSQLGenerator::GenerateModifySQL(rtl::TStrings& sql) const {
   for (size_t i = 0; i < updates_.size(); ++i) {
     const TFieldText& f = updates_[i];
     std::string line;
-    line.reserve(f.quoted.size() + f.quotedAlias.size() + 8);
-    line.append("  ").append(f.quoted).append(" = :").append(f.quotedAlias);
+    line.reserve(Quoted(f).size() + QuotedAlias(f).size() + 8);
+    line.append("  ").append(Quoted(f)).append(" = :").append(QuotedAlias(f));
     if (i + 1 < updates_.size()) line += ',';
     lines.push_back(std::move(line));
   }
@@ -91,10 +94,10 @@ void TSQLGenerator::GenerateInsertSQL(rtl::TStrings& sql) const {
   std::string columns, values;
   for (const TFieldText& f : updates_) {
     if (!columns.empty()) columns += ", ";
-    columns += f.quoted;
+    columns += Quoted(f);
     if (!values.empty()) values += ", ";
     values += ':';
-    values += f.quotedAlias;
+    values += QuotedAlias(f);
   }
   Store(sql, {"insert into " + tableRef_, "  (" + columns + ")", "values", "  (" + values + ")"});
 }
@@ -111,10 +114,10 @@ void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
   std::string selectList;
   for (const TFieldText& f : updates_) {
     if (!selectList.empty()) selectList += ", ";
-    selectList += f.quoted;
-    if (f.alias != f.name) {
+    selectList += Quoted(f);
+    if (*f.alias != *f.name) {
       selectList += " as ";
-      selectList += f.quotedAlias;
+      selectList += QuotedAlias(f);
     }
   }
   std::vector<std::string> lines;

@@ -29,6 +29,10 @@ class TSQLGenerator {
   TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInfo);
   // With field info already indexed (shared, it is only read).
   TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases);
+  // Field texts point into the generator's own choice: moved, never copied.
+  TSQLGenerator(TSQLGenerator&&) = default;
+  TSQLGenerator(const TSQLGenerator&) = delete;
+  TSQLGenerator& operator=(const TSQLGenerator&) = delete;
 
   // The runtime's quoting, on or off as chosen.
   std::string QuoteName(const std::string& identName) const;
@@ -42,13 +46,19 @@ class TSQLGenerator {
   void GenerateRefreshSQL(rtl::TStrings& sql) const;
 
  private:
-  // One selected field as it appears in the statements.
+  // One selected field as it appears in the statements. The names point
+  // into choice_ and the alias index, which live as long as the generator;
+  // quoted forms are kept only when quoting changes them.
   struct TFieldText {
-    std::string name;         // the column, unquoted
-    std::string quoted;       // QuoteName(column)
-    std::string alias;        // the dataset field's name
-    std::string quotedAlias;  // QuoteName(alias)
+    const std::string* name = nullptr;   // the column, unquoted
+    const std::string* alias = nullptr;  // the dataset field's name
+    std::string quotedName;              // QuoteName(name), when quoting
+    std::string quotedAlias;             // QuoteName(alias), when quoting
   };
+  const std::string& Quoted(const TFieldText& f) const { return choice_.QuoteNames ? f.quotedName : *f.name; }
+  const std::string& QuotedAlias(const TFieldText& f) const {
+    return choice_.QuoteNames ? f.quotedAlias : *f.alias;
+  }
 
   std::vector<TFieldText> Describe(const std::vector<std::string>& fields) const;
   void AppendConditions(std::vector<std::string>& lines) const;

@@ -24,6 +24,41 @@ void SplitLines(const std::string& text, std::vector<std::string>& out) {
   }
 }
 
+// Lines held as one text, each followed by "\n", with where each starts:
+// a memo filled with thousands of lines costs one buffer, not a string per
+// line, and the text is ready for the widget as it stands.
+class TLineBuffer {
+ public:
+  TLineBuffer() = default;
+  explicit TLineBuffer(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) Append(line);
+  }
+  // Adds an entry, split at CR LF, CR and LF.
+  void Append(const std::string& entry) {
+    const char* start = entry.data();
+    const char* const end = start + entry.size();
+    while (true) {
+      const char* stop = start;
+      while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
+      starts_.push_back(text_.size());
+      text_.append(start, stop).push_back('\n');
+      if (stop == end) return;
+      start = stop + ((*stop == '\r' && stop + 1 != end && stop[1] == '\n') ? 2 : 1);
+    }
+  }
+  int Count() const { return static_cast<int>(starts_.size()); }
+  std::string Line(int index) const {
+    size_t begin = starts_[static_cast<size_t>(index)];
+    size_t next = index + 1 < Count() ? starts_[static_cast<size_t>(index) + 1] : text_.size();
+    return text_.substr(begin, next - 1 - begin);
+  }
+  const std::string& Text() const { return text_; }
+
+ private:
+  std::string text_;
+  std::vector<size_t> starts_;
+};
+
 // The lines of a memo. The widget holds each line followed by a line
 // break, as the platform's memo does, so a last line that is empty is the
 // cursor's line after the final break and not an entry.
@@ -37,7 +72,7 @@ class TMemoStrings : public rtl::TStrings {
   explicit TMemoStrings(QPlainTextEdit* edit) : edit_(edit) {}
 
   int Count() const override {
-    if (pending_) return static_cast<int>(pending_->size());
+    if (pending_) return pending_->Count();
     QTextDocument* doc = edit_->document();
     int blocks = doc->blockCount();
     if (doc->lastBlock().text().isEmpty()) --blocks;
@@ -45,7 +80,7 @@ class TMemoStrings : public rtl::TStrings {
   }
   std::string Get(int index) const override {
     if (index < 0 || index >= Count()) IndexError(index);
-    if (pending_) return (*pending_)[static_cast<size_t>(index)];
+    if (pending_) return pending_->Line(index);
     return edit_->document()->findBlockByNumber(index).text().toStdString();
   }
   void Put(int index, const std::string& s) override {
@@ -71,7 +106,7 @@ class TMemoStrings : public rtl::TStrings {
     lines.erase(lines.begin() + index);
     Write(std::move(lines));
   }
-  void Clear() override { Write({}); }
+  void Clear() override { Write(TLineBuffer()); }
   void Assign(const rtl::TPersistent& source) override {
     const auto* other = dynamic_cast<const rtl::TStrings*>(&source);
     if (other == nullptr || other == this) {
@@ -79,9 +114,8 @@ class TMemoStrings : public rtl::TStrings {
       return;
     }
     // One replacement of the whole text rather than one per line.
-    std::vector<std::string> lines;
-    lines.reserve(static_cast<size_t>(other->Count()));
-    for (int i = 0, n = other->Count(); i < n; ++i) SplitLines(other->Get(i), lines);
+    TLineBuffer lines;
+    for (int i = 0, n = other->Count(); i < n; ++i) lines.Append(other->Get(i));
     Write(std::move(lines));
   }
   void SetText(const std::string& text) override {
@@ -89,12 +123,12 @@ class TMemoStrings : public rtl::TStrings {
     if (!text.empty()) SplitLines(text, lines);
     if (!lines.empty() && lines.back().empty() && !text.empty() && (text.back() == '\n' || text.back() == '\r'))
       lines.pop_back();
-    Write(std::move(lines));
+    Write(lines);
   }
   // Gives a kept text to the widget.
   void Flush() {
     if (!pending_) return;
-    std::vector<std::string> lines = std::move(*pending_);
+    TLineBuffer lines = std::move(*pending_);
     pending_.reset();
     Show(lines);
   }
@@ -105,7 +139,8 @@ class TMemoStrings : public rtl::TStrings {
     for (int i = 0, n = Count(); i < n; ++i) lines.push_back(Get(i));
     return lines;
   }
-  void Write(std::vector<std::string> lines) {
+  void Write(const std::vector<std::string>& lines) { Write(TLineBuffer(lines)); }
+  void Write(TLineBuffer lines) {
     if (!edit_->isVisible()) {
       pending_ = std::move(lines);
       return;
@@ -113,16 +148,9 @@ class TMemoStrings : public rtl::TStrings {
     pending_.reset();
     Show(lines);
   }
-  void Show(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const std::string& line : lines) {
-      text += line;
-      text += '\n';
-    }
-    edit_->setPlainText(QString::fromStdString(text));
-  }
+  void Show(const TLineBuffer& lines) { edit_->setPlainText(QString::fromStdString(lines.Text())); }
   QPlainTextEdit* edit_;
-  std::optional<std::vector<std::string>> pending_;
+  std::optional<TLineBuffer> pending_;
 };
 
 // Hands the kept text to the widget as soon as it is shown.
