@@ -11,8 +11,9 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInf
 TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases)
     : choice_(std::move(choice)), aliases_(std::move(aliases)) {
   tableRef_ = QuoteName(dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported));
-  keys_ = Describe(choice_.KeyFields);
   updates_ = Describe(choice_.UpdateFields);
+  // Both lists start out holding every field: describe them once then.
+  keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);
   conditions_ = BuildConditions();
 }
 
@@ -51,10 +52,13 @@ std::vector<std::string> TSQLGenerator::BuildConditions() const {
   conditions.reserve(keys_.size());
   for (size_t i = 0; i < keys_.size(); ++i) {
     const TFieldText& k = keys_[i];
-    std::string param = QuoteName("OLD_" + *k.alias);
     std::string line;
-    line.reserve(Quoted(k).size() + param.size() + 10);
-    line.append("  ").append(Quoted(k)).append(" = :").append(param);
+    line.reserve(Quoted(k).size() + k.alias->size() + 16);
+    line.append("  ").append(Quoted(k)).append(" = :");
+    if (choice_.QuoteNames)
+      line.append(QuoteName("OLD_" + *k.alias));
+    else
+      line.append("OLD_").append(*k.alias);
     if (i + 1 < keys_.size()) line += " and";
     conditions.push_back(std::move(line));
   }
@@ -91,15 +95,32 @@ void TSQLGenerator::GenerateModifySQL(rtl::TStrings& sql) const {
 }
 
 void TSQLGenerator::GenerateInsertSQL(rtl::TStrings& sql) const {
-  std::string columns, values;
+  std::string columns = "  (";
+  std::string values = "  (";
+  size_t columnsSize = 0, valuesSize = 0;
   for (const TFieldText& f : updates_) {
-    if (!columns.empty()) columns += ", ";
-    columns += Quoted(f);
-    if (!values.empty()) values += ", ";
-    values += ':';
-    values += QuotedAlias(f);
+    columnsSize += Quoted(f).size() + 2;
+    valuesSize += QuotedAlias(f).size() + 3;
   }
-  Store(sql, {"insert into " + tableRef_, "  (" + columns + ")", "values", "  (" + values + ")"});
+  columns.reserve(columnsSize + 4);
+  values.reserve(valuesSize + 4);
+  for (size_t i = 0; i < updates_.size(); ++i) {
+    if (i > 0) {
+      columns += ", ";
+      values += ", ";
+    }
+    columns += Quoted(updates_[i]);
+    values += ':';
+    values += QuotedAlias(updates_[i]);
+  }
+  columns += ')';
+  values += ')';
+  std::vector<std::string> lines;
+  lines.push_back("insert into " + tableRef_);
+  lines.push_back(std::move(columns));
+  lines.emplace_back("values");
+  lines.push_back(std::move(values));
+  Store(sql, std::move(lines));
 }
 
 void TSQLGenerator::GenerateDeleteSQL(rtl::TStrings& sql) const {
@@ -111,19 +132,24 @@ void TSQLGenerator::GenerateDeleteSQL(rtl::TStrings& sql) const {
 }
 
 void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
-  std::string selectList;
-  for (const TFieldText& f : updates_) {
-    if (!selectList.empty()) selectList += ", ";
-    selectList += Quoted(f);
+  // One entry holding two lines: the select line and the from line.
+  std::string select = "select ";
+  size_t size = tableRef_.size() + 16;
+  for (const TFieldText& f : updates_) size += Quoted(f).size() + QuotedAlias(f).size() + 6;
+  select.reserve(size);
+  for (size_t i = 0; i < updates_.size(); ++i) {
+    const TFieldText& f = updates_[i];
+    if (i > 0) select += ", ";
+    select += Quoted(f);
     if (*f.alias != *f.name) {
-      selectList += " as ";
-      selectList += QuotedAlias(f);
+      select += " as ";
+      select += QuotedAlias(f);
     }
   }
+  select.append("\r\nfrom ").append(tableRef_);
   std::vector<std::string> lines;
   lines.reserve(keys_.size() + 2);
-  // One entry holding two lines: the select line and the from line.
-  lines.push_back("select " + selectList + "\r\nfrom " + tableRef_);
+  lines.push_back(std::move(select));
   AppendConditions(lines);
   Store(sql, std::move(lines));
 }
