@@ -4,6 +4,7 @@
 // through renames and removals.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -26,6 +27,7 @@ class THolder : public rtl::TComponent {
   ~THolder() override {
     if (Ref != nullptr) lastWords_ = Ref->Name();
     if (Ref != nullptr && OwnerAtFree != nullptr) *OwnerAtFree = Ref->IsDestroying();
+    if (AtFree) AtFree();
   }
   void Hold(THolder* target, bool guarded) {
     Ref = target;
@@ -34,6 +36,7 @@ class THolder : public rtl::TComponent {
   THolder* Ref = nullptr;
   int Removals = 0;
   bool* OwnerAtFree = nullptr;
+  std::function<void()> AtFree;
 
  protected:
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override {
@@ -157,6 +160,23 @@ TEST(ComponentFree, DestroyingMarksTheWholeSubtreeAndGuardedReferencesStaySafe) 
   EXPECT_TRUE(refWasDestroying) << "h[2] saw h[0] alive but not marked as going";
   EXPECT_EQ(outsider->Ref, nullptr);
   EXPECT_FALSE(outsider->IsDestroying());
+}
+
+TEST(ComponentFree, NamesLookedUpWhileTheOwnerGoesAreThoseStillThere) {
+  auto owner = std::make_unique<THolder>(nullptr);
+  std::vector<THolder*> h = Holders(owner.get(), 4);
+  rtl::TComponent* root = owner.get();
+  std::vector<std::string> seen;
+  auto look = [&] {
+    std::string found;
+    for (const char* name : {"H0", "h1", "H2", "H3"}) found += root->FindComponent(name) != nullptr ? "+" : "-";
+    seen.push_back(found);
+  };
+  h[2]->AtFree = look;  // H3 is gone already, H2 itself is still listed
+  h[0]->AtFree = look;  // the last one left
+  h[1]->AtFree = [&] { h[1]->SetName("Renamed"); };
+  owner.reset();
+  EXPECT_EQ(seen, (std::vector<std::string>{"+++-", "+---"}));
 }
 
 // Reference index of names next to the owner's own, through many inserts,

@@ -59,6 +59,7 @@ TComponent::~TComponent() {
 void TComponent::Destroying() {
   if (IsDestroying()) return;  // the subtree is marked already
   state_ |= csDestroying;
+  names_ = {};  // every entry goes: no need to take them out one by one
   for (TComponent* c : components_) c->Destroying();
 }
 
@@ -71,9 +72,10 @@ void TComponent::SetName(const std::string& name) {
     if (other != nullptr && other != this)
       throw EComponentError("A component named " + name + " already exists");
   }
-  if (owner_ != nullptr && !name_.empty()) owner_->names_.Erase(name_, this);
+  const bool indexed = owner_ != nullptr && !owner_->IsDestroying();
+  if (indexed && !name_.empty()) owner_->names_.Erase(name_, this);
   name_ = name;
-  if (owner_ != nullptr && !name_.empty()) owner_->names_.Insert(this);
+  if (indexed && !name_.empty()) owner_->names_.Insert(this);
 }
 
 TComponent* TComponent::Components(int index) const {
@@ -84,7 +86,12 @@ TComponent* TComponent::Components(int index) const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
   if (name.empty()) return nullptr;
-  return names_.Find(name);
+  if (!IsDestroying()) return names_.Find(name);
+  // The index is gone with the owner's end; the few look-ups made while the
+  // components are freed walk those still here.
+  for (TComponent* c : components_)
+    if (EqualIgnoringCase(c->name_, name)) return c;
+  return nullptr;
 }
 
 void TComponent::ChangeOwner(TComponent* newOwner) {
@@ -133,7 +140,7 @@ void TComponent::Notification(TComponent* component, TOperation operation) {
 
 void TComponent::InsertComponent(TComponent* child) {
   components_.push_back(child);
-  if (!child->name_.empty()) names_.Insert(child);
+  if (!child->name_.empty() && !IsDestroying()) names_.Insert(child);
   child->owner_ = this;
   // While a form file is read into this owner its components are created one
   // after another and learn of each other in Loaded; telling every sibling
@@ -148,7 +155,7 @@ void TComponent::RemoveComponent(TComponent* child) {
   // Owners free their components last-created first: search from the end.
   auto it = std::find(components_.rbegin(), components_.rend(), child);
   if (it != components_.rend()) components_.erase(std::next(it).base());
-  if (!child->name_.empty()) names_.Erase(child->name_, child);
+  if (!child->name_.empty() && !IsDestroying()) names_.Erase(child->name_, child);
   child->owner_ = nullptr;
   // An owner that is going away frees its components one after another;
   // telling each of the remaining ones, which go too, would make freeing a
