@@ -144,6 +144,9 @@ TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
       {{"x\ry", "z\n"}, {"x", "y", "z", ""}},
   };
   auto form = NewTestForm();
+  form->combo->Items()->SetText("c1\nc2\n");  // a source kept by a widget
+  form->memo->Lines()->Assign(*form->combo->Items());
+  EXPECT_EQ(form->memo->Lines()->ToVector(), (std::vector<std::string>{"c1", "c2"}));
   for (const Row& row : rows) {
     rtl::TStringList source;
     for (const std::string& e : row.entries) source.Add(e);

@@ -246,7 +246,9 @@ TStringList::~TStringList() {
     for (auto& item : items_) delete item.object;
 }
 
-std::string TStringList::Get(int index) const {
+std::string TStringList::Get(int index) const { return Strings(index); }
+
+const std::string& TStringList::Strings(int index) const {
   if (index < 0 || index >= Count()) IndexError(index);
   return items_[static_cast<size_t>(index)].text;
 }

@@ -33,6 +33,13 @@ class TLineBuffer {
   explicit TLineBuffer(const std::vector<std::string>& lines) {
     for (const std::string& line : lines) Append(line);
   }
+  // Room for the entries of `list` (each line break counted once).
+  void Reserve(const rtl::TStringList& list) {
+    size_t size = 0;
+    for (int i = 0, n = list.Count(); i < n; ++i) size += list.Strings(i).size() + 1;
+    text_.reserve(text_.size() + size);
+    starts_.reserve(starts_.size() + static_cast<size_t>(list.Count()));
+  }
   // Adds an entry, split at CR LF, CR and LF.
   void Append(const std::string& entry) {
     const char* start = entry.data();
@@ -115,7 +122,12 @@ class TMemoStrings : public rtl::TStrings {
     }
     // One replacement of the whole text rather than one per line.
     TLineBuffer lines;
-    for (int i = 0, n = other->Count(); i < n; ++i) lines.Append(other->Get(i));
+    if (const auto* list = dynamic_cast<const rtl::TStringList*>(other)) {
+      lines.Reserve(*list);
+      for (int i = 0, n = list->Count(); i < n; ++i) lines.Append(list->Strings(i));
+    } else {
+      for (int i = 0, n = other->Count(); i < n; ++i) lines.Append(other->Get(i));
+    }
     Write(std::move(lines));
   }
   void SetText(const std::string& text) override {

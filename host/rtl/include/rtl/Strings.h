@@ -87,6 +87,8 @@ class TStringList : public TStrings {
 
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
+  // The entry itself, for readers that need no copy of it.
+  const std::string& Strings(int index) const;
   void Put(int index, const std::string& s) override;
   TObject* GetObject(int index) const override;
   void PutObject(int index, TObject* obj) override;
