@@ -14,7 +14,6 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldA
   updates_ = Describe(choice_.UpdateFields);
   // Both lists start out holding every field: describe them once then.
   keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);
-  conditions_ = BuildConditions();
 }
 
 std::string TSQLGenerator::QuoteName(const std::string& identName) const {
@@ -45,11 +44,10 @@ std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector
   return out;
 }
 
-// The key conditions, "  column = :OLD_alias" joined by " and", are the
-// same in every statement that has them: built once.
-std::vector<std::string> TSQLGenerator::BuildConditions() const {
-  std::vector<std::string> conditions;
-  conditions.reserve(keys_.size());
+// Each statement that has the key conditions builds its own lines:
+// building one costs about what copying a kept one would.
+void TSQLGenerator::AppendConditions(std::vector<std::string>& lines) const {
+  lines.emplace_back("where");
   for (size_t i = 0; i < keys_.size(); ++i) {
     const TFieldText& k = keys_[i];
     std::string line;
@@ -60,14 +58,8 @@ std::vector<std::string> TSQLGenerator::BuildConditions() const {
     else
       line.append("OLD_").append(*k.alias);
     if (i + 1 < keys_.size()) line += " and";
-    conditions.push_back(std::move(line));
+    lines.push_back(std::move(line));
   }
-  return conditions;
-}
-
-void TSQLGenerator::AppendConditions(std::vector<std::string>& lines) const {
-  lines.emplace_back("where");
-  lines.insert(lines.end(), conditions_.begin(), conditions_.end());
 }
 
 void TSQLGenerator::Store(rtl::TStrings& sql, std::vector<std::string> lines) {

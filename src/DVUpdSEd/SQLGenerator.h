@@ -62,7 +62,6 @@ class TSQLGenerator {
 
   std::vector<TFieldText> Describe(const std::vector<std::string>& fields) const;
   void AppendConditions(std::vector<std::string>& lines) const;
-  std::vector<std::string> BuildConditions() const;
   static void Store(rtl::TStrings& sql, std::vector<std::string> lines);
 
   TSQLGenChoice choice_;
@@ -70,7 +69,6 @@ class TSQLGenerator {
   std::string tableRef_;
   std::vector<TFieldText> keys_;
   std::vector<TFieldText> updates_;
-  std::vector<std::string> conditions_;  // the key conditions, see BuildConditions
 };
 
 }  // namespace dv
