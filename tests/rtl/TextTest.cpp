@@ -2,6 +2,9 @@
 // locale-aware ones, and number conversion.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include <functional>
 
 #include "rtl/Exceptions.h"
@@ -70,6 +73,25 @@ TEST(Text, CompareTextIsAsciiOnlyWhileAnsiVariantsFoldEveryScript) {
   EXPECT_EQ(rtl::AnsiCompareText("a", "b"), -rtl::AnsiCompareText("b", "a"));
   EXPECT_EQ(rtl::AnsiUpperCase("stra\xC3\x9F" "e \xC3\xA4"), "STRASSE \xC3\x84");
   EXPECT_EQ(rtl::UpperCase("\xC3\xA4x"), "\xC3\xA4X");
+}
+
+TEST(Text, FoldedFormsAreEqualExactlyForAnsiSameTexts) {
+  // Pairs that mix ASCII and other scripts, special foldings and near misses.
+  const std::vector<std::pair<std::string, std::string>> pairs{
+      {"ORDER_ID", "order_id"},
+      {"SS", "\xC3\x9F"},                                // sharp s folds to "ss"
+      {"STRASSE", "stra\xC3\x9F" "e"},
+      {"\xCE\xA3\xCE\x91\xCE\xA3", "\xCF\x83\xCE\xB1\xCF\x82"},  // final sigma
+      {"K", "\xE2\x84\xAA"},                            // Kelvin sign
+      {"I", "\xC4\xB1"},                                 // dotless i stays apart
+      {"resume", "r\xC3\xA9sum\xC3\xA9"},
+      {"abc", "abcd"},
+      {"", ""},
+  };
+  for (const auto& [a, b] : pairs)
+    EXPECT_EQ(rtl::AnsiSameText(a, b), rtl::AnsiFoldCase(a) == rtl::AnsiFoldCase(b)) << a << " / " << b;
+  EXPECT_EQ(rtl::AnsiFoldCase("SS"), rtl::AnsiFoldCase("\xC3\x9F"));
+  EXPECT_NE(rtl::AnsiFoldCase("I"), rtl::AnsiFoldCase("\xC4\xB1"));
 }
 
 TEST(Text, IntegersConvertWithPlatformPrefixes) {

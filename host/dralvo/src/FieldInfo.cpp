@@ -4,6 +4,7 @@
 // columns of a join).
 #include <algorithm>
 #include <optional>
+#include <unordered_set>
 
 #include "drivers/NameParts.h"
 #include "dralvo/DataSet.h"
@@ -57,17 +58,11 @@ void FromServer(const sql::ParsedSelect& parsed, const std::vector<TDVColumnDesc
   std::sort(items.begin(), items.end(), [](const Item& a, const Item& b) {
     return (a.field ? a.field->position : a.star->position) < (b.field ? b.field->position : b.star->position);
   });
-  std::vector<std::string> usedNames;
+  std::unordered_set<std::string> usedNames;  // case-folded
   auto add = [&](const TDVColumnDesc& col, const std::string& value) {
     // The dataset numbers repeated column names; so does its field info.
     std::string name = col.Name;
-    auto taken = [&](const std::string& n) {
-      for (const auto& u : usedNames)
-        if (rtl::AnsiSameText(u, n)) return true;
-      return false;
-    };
-    for (int n = 1; taken(name); ++n) name = col.Name + "_" + std::to_string(n);
-    usedNames.push_back(name);
+    for (int n = 1; !usedNames.insert(rtl::AnsiFoldCase(name)).second; ++n) name = col.Name + "_" + std::to_string(n);
     if (!value.empty()) fieldInfo->Add(name + "=" + value);
   };
   size_t c = 0;

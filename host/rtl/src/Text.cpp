@@ -177,6 +177,27 @@ std::string AnsiUpperCase(const std::string& s) {
   return out;
 }
 
+std::string AnsiFoldCase(const std::string& s) {
+  // Folding maps ASCII letters to lower case, as u_strFoldCase does, so the
+  // two paths agree on texts that mix ASCII and other scripts ("SS", "ß").
+  if (IsAscii(s)) return LowerCase(s);
+  std::u16string u = ToUtf16(s);
+  std::u16string folded(u.size() * 3 + 1, u'\0');
+  UErrorCode status = U_ZERO_ERROR;
+  int32_t n = u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), static_cast<int32_t>(folded.size()),
+                            reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()),
+                            U_FOLD_CASE_DEFAULT, &status);
+  if (U_FAILURE(status)) return s;
+  std::string out(static_cast<size_t>(n) * 4 + 1, '\0');
+  int32_t length = 0;
+  status = U_ZERO_ERROR;
+  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, reinterpret_cast<const UChar*>(folded.data()), n,
+              &status);
+  if (U_FAILURE(status)) return s;
+  out.resize(static_cast<size_t>(length));
+  return out;
+}
+
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to) {
   if (from.empty()) return s;
   std::string out;

@@ -33,6 +33,9 @@ bool SameText(const std::string& a, const std::string& b);
 int AnsiCompareText(const std::string& a, const std::string& b);
 bool AnsiSameText(const std::string& a, const std::string& b);
 std::string AnsiUpperCase(const std::string& s);
+// The case-folded form: two texts are AnsiSameText exactly when their folded
+// forms are equal, so it serves as a hash key for case-blind look-ups.
+std::string AnsiFoldCase(const std::string& s);
 // Replaces every occurrence of `from` by `to`.
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to);
 
