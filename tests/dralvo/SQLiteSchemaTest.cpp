@@ -105,6 +105,27 @@ TEST(SQLiteSchema, UnknownOrHostileTableNamesFindNothingAndHarmNothing) {
   EXPECT_EQ(dvtest::SQLiteColumn(file, "select count(*) from y"), std::vector<std::string>{"1"});
 }
 
+TEST(SQLiteSchema, FieldNamesFollowEveryWayANameCanBeWritten) {
+  dvtest::TempDir dir;
+  std::string file = dir.File("names.db");
+  dvtest::MakeSQLiteFile(file,
+                         "create table t(a int, b int); create view v as select b, a from t;"
+                         " create table \"a.b\"(x int); create table \"Straße\"(\"Größe\" text);"
+                         " create table \"with blank\"(y int);");
+  dvtest::TestForm form;
+  form.AddDatabase("NamesDB", TDVServerType::stSQLite, file);
+  const std::vector<std::pair<std::string, std::string>> rows{
+      {"t", "a,b"},          {"T", "a,b"},        {"main.t", "a,b"},  {"\"main\".\"t\"", "a,b"},
+      {"v", "b,a"},          {"a.b", "x"},        {"\"a.b\"", "x"}, {"\"Straße\"", "Größe"},
+      {"with blank", "y"},   {"other.t", ""},     {"main.v", "b,a"},
+  };
+  for (const auto& [name, expected] : rows) {
+    rtl::TStringList fields;
+    dralvo::Session()->GetFieldNames("NamesDB", name, &fields);
+    EXPECT_EQ(fields.CommaText(), expected) << name;
+  }
+}
+
 TEST(SQLiteSchema, TwoThousandColumnsInOrder) {
   dvtest::TempDir dir;
   std::string file = dir.File("wide.db");

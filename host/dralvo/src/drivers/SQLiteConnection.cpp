@@ -85,8 +85,14 @@ bool TSQLiteConnection::TableExists(const std::string& schema, const std::string
   return stmt.Step();
 }
 
+bool TSQLiteConnection::SchemaExists(const std::string& schema) {
+  TSQLiteStatement stmt(db_, Kept("select 1 from pragma_database_list where name = ?1 collate nocase"), file_);
+  stmt.Bind({db::TValue(schema)});
+  return stmt.Step();
+}
+
 bool TSQLiteConnection::ResolveTable(const std::string& name, TDVTableRef& ref,
-                                     const std::function<bool(const TDVTableRef&)>& exists) const {
+                                     const std::function<bool(const TDVTableRef&)>& exists) {
   std::vector<TNamePart> parts = SplitObjectName(name);
   auto found = [&](const std::string& schema, const std::string& table) {
     TDVTableRef candidate;
@@ -98,7 +104,8 @@ bool TSQLiteConnection::ResolveTable(const std::string& name, TDVTableRef& ref,
     return true;
   };
   if (parts.size() == 1 && found("", parts[0].Text)) return true;
-  if (parts.size() == 2 && found(parts[0].Text, parts[1].Text)) return true;
+  // "a.b" names table b of attached database a only when there is one.
+  if (parts.size() == 2 && SchemaExists(parts[0].Text) && found(parts[0].Text, parts[1].Text)) return true;
   // A name that is one object as typed (blanks, dots or quote marks in it).
   std::string whole = rtl::Trim(name);
   if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return found("", whole);

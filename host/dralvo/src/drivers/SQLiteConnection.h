@@ -39,9 +39,10 @@ class TSQLiteConnection : public TDVConnection {
  private:
   [[noreturn]] void Fail(const std::string& what) const;
   bool TableExists(const std::string& schema, const std::string& name);
+  bool SchemaExists(const std::string& schema);
   // Tries each way `name` can name a table, asking `exists` of each.
   bool ResolveTable(const std::string& name, TDVTableRef& ref,
-                    const std::function<bool(const TDVTableRef&)>& exists) const;
+                    const std::function<bool(const TDVTableRef&)>& exists);
   // Catalog statements are fixed texts: prepared once, kept for the
   // connection's life.
   sqlite3_stmt* Kept(const std::string& sql);
