@@ -2,6 +2,8 @@
 // of field info, aliases, quoting and owners.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "DVUpdSEd/SQLGenerator.h"
 
 namespace {
@@ -72,6 +74,9 @@ struct EdgeRow {
   Lines modify;
   Lines refresh;
 };
+
+// Test listings name a row by what it checks.
+void PrintTo(const EdgeRow& row, std::ostream* out) { *out << row.what; }
 
 class GeneratorEdges : public ::testing::TestWithParam<EdgeRow> {};
 
