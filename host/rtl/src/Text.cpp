@@ -159,43 +159,43 @@ int AnsiCompareText(const std::string& a, const std::string& b) {
   return folded;
 }
 
-std::string AnsiUpperCase(const std::string& s) {
-  if (IsAscii(s)) return UpperCase(s);
+namespace {
+// Applies an ICU case mapping (upper case, folding) to UTF-8 text; `map`
+// takes (dest, capacity, src, length, status) as ICU's mappings do. The text
+// comes back unchanged when ICU refuses it.
+template <class CaseMap>
+std::string MapCase(const std::string& s, CaseMap map) {
   std::u16string u = ToUtf16(s);
-  std::u16string upper(u.size() * 3 + 1, u'\0');
+  std::u16string mapped(u.size() * 3 + 1, u'\0');
   UErrorCode status = U_ZERO_ERROR;
-  int32_t n = u_strToUpper(reinterpret_cast<UChar*>(upper.data()), static_cast<int32_t>(upper.size()),
-                           reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()), "", &status);
+  int32_t n = map(reinterpret_cast<UChar*>(mapped.data()), static_cast<int32_t>(mapped.size()),
+                  reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()), &status);
   if (U_FAILURE(status)) return s;
   std::string out(static_cast<size_t>(n) * 4 + 1, '\0');
   int32_t length = 0;
   status = U_ZERO_ERROR;
-  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, reinterpret_cast<const UChar*>(upper.data()), n,
+  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, reinterpret_cast<const UChar*>(mapped.data()), n,
               &status);
   if (U_FAILURE(status)) return s;
   out.resize(static_cast<size_t>(length));
   return out;
+}
+}  // namespace
+
+std::string AnsiUpperCase(const std::string& s) {
+  if (IsAscii(s)) return UpperCase(s);
+  return MapCase(s, [](UChar* dest, int32_t capacity, const UChar* src, int32_t length, UErrorCode* status) {
+    return u_strToUpper(dest, capacity, src, length, "", status);
+  });
 }
 
 std::string AnsiFoldCase(const std::string& s) {
   // Folding maps ASCII letters to lower case, as u_strFoldCase does, so the
   // two paths agree on texts that mix ASCII and other scripts ("SS", "ß").
   if (IsAscii(s)) return LowerCase(s);
-  std::u16string u = ToUtf16(s);
-  std::u16string folded(u.size() * 3 + 1, u'\0');
-  UErrorCode status = U_ZERO_ERROR;
-  int32_t n = u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), static_cast<int32_t>(folded.size()),
-                            reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()),
-                            U_FOLD_CASE_DEFAULT, &status);
-  if (U_FAILURE(status)) return s;
-  std::string out(static_cast<size_t>(n) * 4 + 1, '\0');
-  int32_t length = 0;
-  status = U_ZERO_ERROR;
-  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &length, reinterpret_cast<const UChar*>(folded.data()), n,
-              &status);
-  if (U_FAILURE(status)) return s;
-  out.resize(static_cast<size_t>(length));
-  return out;
+  return MapCase(s, [](UChar* dest, int32_t capacity, const UChar* src, int32_t length, UErrorCode* status) {
+    return u_strFoldCase(dest, capacity, src, length, U_FOLD_CASE_DEFAULT, status);
+  });
 }
 
 std::string StringReplaceAll(const std::string& s, const std::string& from, const std::string& to) {
