@@ -78,6 +78,8 @@ TEST(WriteFileAtomic, MissingFolderNamesFileAndReason) {
     EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();
   }
   EXPECT_THROW(rtl::ReadFileToString(dir.File("missing.txt")), rtl::EFOpenError);
+  EXPECT_THROW(rtl::ReadFileToString(dir.Path()), rtl::EFOpenError);  // a folder reads as an error
+  EXPECT_EQ(rtl::ReadFileToString("/proc/self/cmdline").empty(), false);  // no size known beforehand
 }
 
 TEST(WriteFileAtomic, StringListsSaveThroughIt) {

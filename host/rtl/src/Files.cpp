@@ -4,10 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "rtl/Exceptions.h"
 #include "rtl/SysUtils.h"
@@ -66,12 +65,28 @@ std::string GetCurrentDir() {
 }
 
 std::string ReadFileToString(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  if (in.bad()) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(errno));
-  return buf.str();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
+  struct Closer {
+    int fd;
+    ~Closer() { ::close(fd); }
+  } closer{fd};
+  // Sized from the file so that a regular file takes one read (and one more
+  // to see its end); anything else grows as it comes.
+  struct stat st {};
+  size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
+  std::string out(expected + 1, '\0');
+  size_t used = 0;
+  while (true) {
+    if (used == out.size()) out.resize(std::max<size_t>(4096, out.size() * 2));
+    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(errno));
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  out.resize(used);
+  return out;
 }
 
 namespace {
