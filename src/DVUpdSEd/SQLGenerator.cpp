@@ -10,7 +10,9 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInf
 
 TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases)
     : choice_(std::move(choice)), aliases_(std::move(aliases)) {
-  tableRef_ = QuoteName(dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported));
+  // The owner, when kept, is quoted apart from the table.
+  tableRef_ = dralvo::QuoteObjectName(dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported),
+                                      choice_.QuoteNames);
   updates_ = Describe(choice_.UpdateFields);
   // Both lists start out holding every field: describe them once then.
   keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);

@@ -76,4 +76,21 @@ TEST(GetValidObjName, Rows) {
         << row.name << " dropOwner=" << row.dropOwner;
 }
 
+TEST(QuoteObjectName, EachOwnerPartQuotedOnItsOwn) {
+  const QuoteRow rows[] = {
+      {"public.orders", false, "public.orders"},
+      {"orders", true, R"("orders")"},
+      {"public.orders", true, R"("public"."orders")"},
+      {"db.dbo.orders", true, R"("db"."dbo"."orders")"},
+      {R"("My Schema".orders)", true, R"("My Schema"."orders")"},
+      {R"("a.b")", true, R"("a.b")"},              // one quoted name with a dot
+      {R"(own."x""y")", true, R"("own"."x""y")"},  // quoted parts stay as they are
+      {"dbo.", true, R"("dbo.")"},                 // no owner syntax: quoted whole
+      {".x", true, R"(".x")"},
+      {"", true, R"("")"},
+  };
+  for (const QuoteRow& row : rows)
+    EXPECT_EQ(dralvo::QuoteObjectName(row.name, row.quote), row.expected) << row.name << " quote=" << row.quote;
+}
+
 }  // namespace

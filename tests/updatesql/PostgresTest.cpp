@@ -5,6 +5,8 @@
 #include <map>
 
 #include "Support.h"
+#include "db/Field.h"
+#include "dralvo/Query.h"
 
 namespace {
 
@@ -70,6 +72,40 @@ TEST_F(Postgres, QuotedOwnerQualifiedTableForBothButtons) {
   // The owner stays: the server has schemas. Qty is shown as "amount".
   EXPECT_EQ(module_->updateSQL->ModifySQL()->Get(0), "update " + table);
   EXPECT_EQ(module_->updateSQL->InsertSQL()->Get(3), "  (:Order, :Line, :amount, :Code)");
+}
+
+TEST_F(Postgres, QuotedStatementsForAnOwnerQualifiedTableRunOnTheServer) {
+  UPD_REQUIRE_PG();
+  updtest::PgRun("insert into " + schema_ + ".\"Order Lines\" values (1, 1, 5, 'a'), (1, 2, 6, 'b')");
+  updtest::TRun run = RunEditor(module_->updateSQL, [&](Form& f) {
+    f.cbTableName->TypeText(schema_ + ".\"Order Lines\"");
+    f.btGetTableFields->Click();
+    f.btSelectPrimKeys->Click();
+    f.lbUpdateFields->ClickItem(2);  // "Qty" alone, shown as "amount"
+    f.cbQuotedFields->Click();
+    f.btGenerateSQL->Click();
+    f.btOk->Click();
+  });
+  ASSERT_TRUE(run.result);
+  EXPECT_EQ(module_->updateSQL->ModifySQL()->ToVector(),
+            (Lines{"update \"" + schema_ + "\".\"Order Lines\"", "set", "  \"Qty\" = :\"amount\"", "where",
+                   "  \"Order\" = :\"OLD_Order\" and", "  \"Line\" = :\"OLD_Line\""}));
+  // The generated statement is what the server runs when a record is posted.
+  dralvo::TDVQuery* query = module_->query;
+  query->SetUpdateObject(module_->updateSQL);
+  query->SQL()->SetText("select \"Order\", \"Line\", \"Qty\" as amount from " + schema_ +
+                        ".\"Order Lines\" order by 1, 2");
+  query->Open();
+  query->Next();
+  query->Edit();
+  query->FieldByName("amount")->SetAsInteger(42);
+  query->Post();
+  query->Close();
+  query->Open();
+  query->Next();
+  EXPECT_EQ(query->FieldByName("amount")->AsInteger(), 42);
+  query->First();
+  EXPECT_EQ(query->FieldByName("amount")->AsInteger(), 5);
 }
 
 TEST_F(Postgres, FirstUniqueIndexWithoutPrimaryKey) {

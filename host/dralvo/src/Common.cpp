@@ -1,5 +1,7 @@
 #include "dralvo/Common.h"
 
+#include <vector>
+
 namespace dralvo {
 
 namespace {
@@ -29,9 +31,11 @@ std::string QuoteIdentifier(const std::string& name, bool quote) {
   return out;
 }
 
-std::string GetValidObjName(const std::string& name, bool dropOwner) {
-  if (!dropOwner) return name;
-  size_t lastDot = std::string::npos;
+namespace {
+// Where `name` has dots outside its quoted runs ("...", `...`, [...]): the
+// dots that separate an owner from the object.
+std::vector<size_t> UnquotedDots(const std::string& name) {
+  std::vector<size_t> dots;
   char closing = 0;  // the quote character that ends the quoted run we are in
   for (size_t i = 0; i < name.size(); ++i) {
     char c = name[i];
@@ -42,10 +46,34 @@ std::string GetValidObjName(const std::string& name, bool dropOwner) {
     } else if (c == '[') {
       closing = ']';
     } else if (c == '.') {
-      lastDot = i;
+      dots.push_back(i);
     }
   }
-  return lastDot == std::string::npos ? name : name.substr(lastDot + 1);
+  return dots;
+}
+}  // namespace
+
+std::string GetValidObjName(const std::string& name, bool dropOwner) {
+  if (!dropOwner) return name;
+  std::vector<size_t> dots = UnquotedDots(name);
+  return dots.empty() ? name : name.substr(dots.back() + 1);
+}
+
+std::string QuoteObjectName(const std::string& name, bool quote) {
+  if (!quote) return name;
+  std::vector<size_t> dots = UnquotedDots(name);
+  std::string out;
+  size_t start = 0;
+  dots.push_back(name.size());
+  for (size_t dot : dots) {
+    std::string part = name.substr(start, dot - start);
+    // An empty part is no owner syntax: the text is quoted as one name.
+    if (part.empty()) return QuoteIdentifier(name, true);
+    if (!out.empty()) out += '.';
+    out += QuoteIdentifier(part, true);
+    start = dot + 1;
+  }
+  return out;
 }
 
 }  // namespace dralvo

@@ -20,6 +20,12 @@ std::string QuoteIdentifier(const std::string& name, bool quote);
 // prefix ("owner." before the last unquoted dot) is dropped.
 std::string GetValidObjName(const std::string& name, bool dropOwner);
 
+// A table reference for SQL text: with quote true each part of an
+// owner-qualified name ("own.orders") is quoted on its own
+// ("own"."orders"), since a name quoted whole names no owner; parts already
+// quoted stay as they are.
+std::string QuoteObjectName(const std::string& name, bool quote);
+
 // The file a loaded module (shared library) was loaded from.
 std::string GetModuleFileNameStr(const void* moduleHandle);
 
