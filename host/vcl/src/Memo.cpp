@@ -11,17 +11,22 @@
 namespace vcl {
 
 namespace {
-// Splits text at CR LF, CR and LF.
-void SplitLines(const std::string& text, std::vector<std::string>& out) {
+// Calls `line(begin, end)` for each line of text split at CR LF, CR and LF.
+template <class LineFn>
+void ForEachLine(const std::string& text, LineFn line) {
   const char* start = text.data();
   const char* const end = start + text.size();
   while (true) {
     const char* stop = start;
     while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
-    out.emplace_back(start, stop);
+    line(start, stop);
     if (stop == end) return;
     start = stop + ((*stop == '\r' && stop + 1 != end && stop[1] == '\n') ? 2 : 1);
   }
+}
+
+void SplitLines(const std::string& text, std::vector<std::string>& out) {
+  ForEachLine(text, [&](const char* begin, const char* end) { out.emplace_back(begin, end); });
 }
 
 // Lines held as one text, each followed by "\n", with where each starts:
@@ -42,16 +47,10 @@ class TLineBuffer {
   }
   // Adds an entry, split at CR LF, CR and LF.
   void Append(const std::string& entry) {
-    const char* start = entry.data();
-    const char* const end = start + entry.size();
-    while (true) {
-      const char* stop = start;
-      while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
+    ForEachLine(entry, [this](const char* begin, const char* end) {
       starts_.push_back(text_.size());
-      text_.append(start, stop).push_back('\n');
-      if (stop == end) return;
-      start = stop + ((*stop == '\r' && stop + 1 != end && stop[1] == '\n') ? 2 : 1);
-    }
+      text_.append(begin, end).push_back('\n');
+    });
   }
   int Count() const { return static_cast<int>(starts_.size()); }
   std::string Line(int index) const {
