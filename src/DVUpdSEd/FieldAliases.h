@@ -17,6 +17,11 @@ class TFieldAliases {
   // The dataset field that shows column `fieldName` of table `tableName`
   // (both compared exactly), or null when none does.
   const std::string* Find(const std::string& tableName, const std::string& fieldName) const;
+  // The same, or fieldName itself when no field shows that column.
+  std::string FieldFor(const std::string& tableName, const std::string& fieldName) const {
+    const std::string* field = Find(tableName, fieldName);
+    return field != nullptr ? *field : fieldName;
+  }
 
   // column -> field, for one table
   using TColumnFields = std::unordered_map<std::string, std::string>;

@@ -28,12 +28,16 @@ TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
   choice.QuoteNames = cbQuotedFields->Checked();
   choice.KeyFields = SelectedItems(*lbKeyFields);
   choice.UpdateFields = SelectedItems(*lbUpdateFields);
+  return TSQLGenerator(std::move(choice), FieldAliases());
+}
+
+std::shared_ptr<const TFieldAliases> TDVUpdateSQLEditForm::FieldAliases() const {
   if (FFieldAliases == nullptr) FFieldAliases = std::make_shared<const TFieldAliases>(*FFieldInfo);
-  return TSQLGenerator(std::move(choice), FFieldAliases);
+  return FFieldAliases;
 }
 
 std::string TDVUpdateSQLEditForm::FindFieldAlias(const std::string& tableName, const std::string& fieldName) const {
-  return MakeGenerator().FindFieldAlias(tableName, fieldName);
+  return FieldAliases()->FieldFor(tableName, fieldName);
 }
 
 void TDVUpdateSQLEditForm::GenerateModifySQL(const TSQLGenerator& generator) {

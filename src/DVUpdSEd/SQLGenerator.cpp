@@ -16,6 +16,7 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldA
   updates_ = Describe(choice_.UpdateFields);
   // Both lists start out holding every field: describe them once then.
   keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);
+  conditions_ = Conditions();
 }
 
 std::string TSQLGenerator::QuoteName(const std::string& identName) const {
@@ -23,8 +24,7 @@ std::string TSQLGenerator::QuoteName(const std::string& identName) const {
 }
 
 std::string TSQLGenerator::FindFieldAlias(const std::string& tableName, const std::string& fieldName) const {
-  const std::string* alias = aliases_->Find(tableName, fieldName);
-  return alias != nullptr ? *alias : fieldName;
+  return aliases_->FieldFor(tableName, fieldName);
 }
 
 std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector<std::string>& fields) const {
@@ -46,106 +46,90 @@ std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector
   return out;
 }
 
-// Each statement that has the key conditions builds its own lines:
-// building one costs about what copying a kept one would.
-void TSQLGenerator::AppendConditions(std::vector<std::string>& lines) const {
-  lines.emplace_back("where");
+// The key conditions, shared by the modify, delete and refresh statements.
+rtl::TLineText TSQLGenerator::Conditions() const {
+  rtl::TLineText lines;
+  size_t size = 8;
+  for (const TFieldText& k : keys_) size += Quoted(k).size() + k.alias->size() + 20;
+  lines.Reserve(size, keys_.size() + 1);
+  lines.AddLine("where");
   for (size_t i = 0; i < keys_.size(); ++i) {
     const TFieldText& k = keys_[i];
-    std::string line;
-    line.reserve(Quoted(k).size() + k.alias->size() + 16);
+    std::string& line = lines.Current();
     line.append("  ").append(Quoted(k)).append(" = :");
     if (choice_.QuoteNames)
       line.append(QuoteName("OLD_" + *k.alias));
     else
       line.append("OLD_").append(*k.alias);
-    if (i + 1 < keys_.size()) line += " and";
-    lines.push_back(std::move(line));
+    if (i + 1 < keys_.size()) line.append(" and");
+    lines.EndLine();
   }
-}
-
-void TSQLGenerator::Store(rtl::TStrings& sql, std::vector<std::string> lines) {
-  sql.BeginUpdate();
-  sql.Clear();
-  sql.AddLines(std::move(lines));
-  sql.EndUpdate();
+  return lines;
 }
 
 void TSQLGenerator::GenerateModifySQL(rtl::TStrings& sql) const {
-  std::vector<std::string> lines;
-  lines.reserve(updates_.size() + keys_.size() + 3);
-  lines.push_back("update " + tableRef_);
-  lines.emplace_back("set");
+  rtl::TLineText lines;
+  size_t size = tableRef_.size() + conditions_.Bytes() + 16;
+  for (const TFieldText& f : updates_) size += Quoted(f).size() + QuotedAlias(f).size() + 8;
+  lines.Reserve(size, updates_.size() + conditions_.Count() + 2);
+  lines.Current().append("update ").append(tableRef_);
+  lines.EndLine();
+  lines.AddLine("set");
   for (size_t i = 0; i < updates_.size(); ++i) {
     const TFieldText& f = updates_[i];
-    std::string line;
-    line.reserve(Quoted(f).size() + QuotedAlias(f).size() + 8);
-    line.append("  ").append(Quoted(f)).append(" = :").append(QuotedAlias(f));
-    if (i + 1 < updates_.size()) line += ',';
-    lines.push_back(std::move(line));
+    lines.Current().append("  ").append(Quoted(f)).append(" = :").append(QuotedAlias(f));
+    if (i + 1 < updates_.size()) lines.Current().push_back(',');
+    lines.EndLine();
   }
-  AppendConditions(lines);
-  Store(sql, std::move(lines));
+  lines.AddLines(conditions_);
+  sql.SetLines(lines);
 }
 
 void TSQLGenerator::GenerateInsertSQL(rtl::TStrings& sql) const {
-  std::string columns = "  (";
-  std::string values = "  (";
-  size_t columnsSize = 0, valuesSize = 0;
-  for (const TFieldText& f : updates_) {
-    columnsSize += Quoted(f).size() + 2;
-    valuesSize += QuotedAlias(f).size() + 3;
-  }
-  columns.reserve(columnsSize + 4);
-  values.reserve(valuesSize + 4);
-  for (size_t i = 0; i < updates_.size(); ++i) {
-    if (i > 0) {
-      columns += ", ";
-      values += ", ";
-    }
-    columns += Quoted(updates_[i]);
-    values += ':';
-    values += QuotedAlias(updates_[i]);
-  }
-  columns += ')';
-  values += ')';
-  std::vector<std::string> lines;
-  lines.push_back("insert into " + tableRef_);
-  lines.push_back(std::move(columns));
-  lines.emplace_back("values");
-  lines.push_back(std::move(values));
-  Store(sql, std::move(lines));
+  rtl::TLineText lines;
+  size_t size = tableRef_.size() + 32;
+  for (const TFieldText& f : updates_) size += Quoted(f).size() + QuotedAlias(f).size() + 5;
+  lines.Reserve(size, 4);
+  lines.Current().append("insert into ").append(tableRef_);
+  lines.EndLine();
+  std::string& columns = lines.Current().append("  (");
+  for (size_t i = 0; i < updates_.size(); ++i) columns.append(i > 0 ? ", " : "").append(Quoted(updates_[i]));
+  columns.push_back(')');
+  lines.EndLine();
+  lines.AddLine("values");
+  std::string& values = lines.Current().append("  (");
+  for (size_t i = 0; i < updates_.size(); ++i) values.append(i > 0 ? ", :" : ":").append(QuotedAlias(updates_[i]));
+  values.push_back(')');
+  lines.EndLine();
+  sql.SetLines(lines);
 }
 
 void TSQLGenerator::GenerateDeleteSQL(rtl::TStrings& sql) const {
-  std::vector<std::string> lines;
-  lines.reserve(keys_.size() + 2);
-  lines.push_back("delete from " + tableRef_);
-  AppendConditions(lines);
-  Store(sql, std::move(lines));
+  rtl::TLineText lines;
+  lines.Reserve(tableRef_.size() + conditions_.Bytes() + 16, conditions_.Count() + 1);
+  lines.Current().append("delete from ").append(tableRef_);
+  lines.EndLine();
+  lines.AddLines(conditions_);
+  sql.SetLines(lines);
 }
 
 void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
   // One entry holding two lines: the select line and the from line.
-  std::string select = "select ";
-  size_t size = tableRef_.size() + 16;
+  rtl::TLineText lines;
+  size_t size = tableRef_.size() + conditions_.Bytes() + 16;
   for (const TFieldText& f : updates_) size += Quoted(f).size() + QuotedAlias(f).size() + 6;
-  select.reserve(size);
+  lines.Reserve(size, conditions_.Count() + 1);
+  std::string& select = lines.Current().append("select ");
   for (size_t i = 0; i < updates_.size(); ++i) {
     const TFieldText& f = updates_[i];
-    if (i > 0) select += ", ";
-    select += Quoted(f);
-    if (*f.alias != *f.name) {
-      select += " as ";
-      select += QuotedAlias(f);
-    }
+    if (i > 0) select.append(", ");
+    select.append(Quoted(f));
+    if (*f.alias != *f.name) select.append(" as ").append(QuotedAlias(f));
   }
   select.append("\r\nfrom ").append(tableRef_);
-  std::vector<std::string> lines;
-  lines.reserve(keys_.size() + 2);
-  lines.push_back(std::move(select));
-  AppendConditions(lines);
-  Store(sql, std::move(lines));
+  lines.EndLine();
+  lines.AddLines(conditions_);
+  sql.SetLines(lines);
 }
 
 }  // namespace dv

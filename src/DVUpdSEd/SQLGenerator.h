@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DVUpdSEd/FieldAliases.h"
+#include "rtl/LineText.h"
 #include "rtl/Strings.h"
 
 namespace dv {
@@ -61,14 +62,14 @@ class TSQLGenerator {
   }
 
   std::vector<TFieldText> Describe(const std::vector<std::string>& fields) const;
-  void AppendConditions(std::vector<std::string>& lines) const;
-  static void Store(rtl::TStrings& sql, std::vector<std::string> lines);
+  rtl::TLineText Conditions() const;
 
   TSQLGenChoice choice_;
   std::shared_ptr<const TFieldAliases> aliases_;
   std::string tableRef_;
   std::vector<TFieldText> keys_;
   std::vector<TFieldText> updates_;
+  rtl::TLineText conditions_;  // "where" and one line per key field
 };
 
 }  // namespace dv

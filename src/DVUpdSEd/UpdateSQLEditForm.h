@@ -86,6 +86,8 @@ class TDVUpdateSQLEditForm : public vcl::TForm {
   rtl::TStrings* WorkingCopy(int index) const;
   std::string FindFieldAlias(const std::string& tableName, const std::string& fieldName) const;
   TSQLGenerator MakeGenerator() const;
+  // The field info indexed, built on first use after each change of it.
+  std::shared_ptr<const TFieldAliases> FieldAliases() const;
   void GenerateModifySQL(const TSQLGenerator& generator);
   void GenerateInsertSQL(const TSQLGenerator& generator);
   void GenerateDeleteSQL(const TSQLGenerator& generator);

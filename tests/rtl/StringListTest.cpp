@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "rtl/Exceptions.h"
+#include "rtl/LineText.h"
 #include "rtl/Strings.h"
 
 namespace {
@@ -134,6 +135,50 @@ TEST(StringList, SortedListsFindAndRefuseAsConfigured) {
   list.SetDuplicates(rtl::TDuplicates::dupIgnore);
   list.AddLines({"date", "apple", "Avocado"});  // a sorted list places each line
   EXPECT_EQ(list.ToVector(), (Lines{"Apple", "Avocado", "banana", "cherry", "date", "Pear", "pear"}));
+  rtl::TLineText replacement;
+  replacement.AddLine("plum");
+  replacement.AddLine("fig");
+  list.SetLines(replacement);  // still placed in order
+  EXPECT_EQ(list.ToVector(), (Lines{"fig", "plum"}));
+}
+
+rtl::TLineText LinesOf(std::initializer_list<std::string_view> lines) {
+  rtl::TLineText text;
+  for (std::string_view line : lines) text.AddLine(line);
+  return text;
+}
+
+TEST(LineText, EntriesKeepTheirOwnLineBreaksAndAppendWholeTexts) {
+  rtl::TLineText text;
+  text.Current().append("select a\r\nfrom t");
+  text.EndLine();
+  text.AddLine("");
+  text.AddLines(LinesOf({"where", "  a = :OLD_a"}));
+  ASSERT_EQ(text.Count(), 4u);
+  EXPECT_EQ(text.Line(0), "select a\r\nfrom t");
+  EXPECT_EQ(text.Line(1), "");
+  EXPECT_EQ(text.Line(2), "where");
+  EXPECT_EQ(text.Line(3), "  a = :OLD_a");
+}
+
+TEST(StringList, SetLinesOverwritesEveryEntryInOneChange) {
+  rtl::TStringList owned{"a", "b", "c"};
+  owned.SetOwnsObjects(true);
+  owned.PutObject(0, new rtl::TStringList);  // freed by the overwrite (the leak checker watches)
+  int changes = 0;
+  owned.OnChange = [&](rtl::TStringList&) { ++changes; };
+  owned.SetLines(LinesOf({"a long line that does not fit in a short string", "x"}));
+  EXPECT_EQ(owned.ToVector(), (Lines{"a long line that does not fit in a short string", "x"}));
+  EXPECT_EQ(owned.GetObject(0), nullptr);
+  EXPECT_EQ(changes, 1);
+  owned.SetLines(LinesOf({"1", "2", "3", "4"}));  // grows again
+  EXPECT_EQ(owned.ToVector(), (Lines{"1", "2", "3", "4"}));
+  owned.BeginUpdate();
+  owned.SetLines(rtl::TLineText());
+  EXPECT_EQ(changes, 2);  // told once the update ends
+  owned.EndUpdate();
+  EXPECT_EQ(owned.Count(), 0);
+  EXPECT_EQ(changes, 3);
 }
 
 }  // namespace

@@ -19,8 +19,9 @@ Generated Generate(const dv::TSQLGenChoice& choice, const Lines& fieldInfo) {
   for (const std::string& e : fieldInfo) info.Add(e);
   dv::TSQLGenerator generator(choice, info);
   rtl::TStringList m, i, d, r;
-  // Former contents never survive.
-  for (rtl::TStringList* list : {&m, &i, &d, &r}) list->Add("old text");
+  // Former contents never survive, however many lines they had.
+  for (rtl::TStringList* list : {&m, &i, &d, &r})
+    for (int n = 0; n < 12; ++n) list->Add("an old line, longer than any generated here " + std::to_string(n));
   generator.GenerateModifySQL(m);
   generator.GenerateInsertSQL(i);
   generator.GenerateDeleteSQL(d);

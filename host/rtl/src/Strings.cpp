@@ -91,6 +91,13 @@ void TStrings::AddLines(std::vector<std::string> lines) {
   EndUpdate();
 }
 
+void TStrings::SetLines(const TLineText& lines) {
+  BeginUpdate();
+  Clear();
+  for (size_t i = 0; i < lines.Count(); ++i) Add(std::string(lines.Line(i)));
+  EndUpdate();
+}
+
 void TStrings::Assign(const TPersistent& source) {
   const auto* other = dynamic_cast<const TStrings*>(&source);
   if (other == nullptr) {
@@ -293,6 +300,21 @@ void TStringList::AddLines(std::vector<std::string> lines) {
   }
   items_.reserve(items_.size() + lines.size());
   for (std::string& line : lines) items_.push_back(Item{std::move(line), nullptr});
+  Changed();
+}
+
+void TStringList::SetLines(const TLineText& lines) {
+  // A sorted list places each line itself.
+  if (sorted_) {
+    TStrings::SetLines(lines);
+    return;
+  }
+  for (Item& item : items_) {
+    FreeObject(item.object);
+    item.object = nullptr;
+  }
+  items_.resize(lines.Count());
+  for (size_t i = 0; i < items_.size(); ++i) items_[i].text.assign(lines.Line(i));
   Changed();
 }
 

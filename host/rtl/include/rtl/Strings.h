@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "rtl/LineText.h"
 #include "rtl/Persistent.h"
 
 namespace rtl {
@@ -37,6 +38,9 @@ class TStrings : public TPersistent {
   void AddStrings(const TStrings& other);
   // Appends every line; lists that keep their entries take them over.
   virtual void AddLines(std::vector<std::string> lines);
+  // Replaces every entry with the lines, in one change; lists that keep
+  // their entries write over them in place, reusing their storage.
+  virtual void SetLines(const TLineText& lines);
   void Assign(const TPersistent& source) override;
   bool Equals(const TStrings& other) const;
 
@@ -97,6 +101,7 @@ class TStringList : public TStrings {
   void Clear() override;
   void Move(int from, int to) override;
   void AddLines(std::vector<std::string> lines) override;
+  void SetLines(const TLineText& lines) override;
   int IndexOf(const std::string& s) const override;
 
   bool Sorted() const { return sorted_; }
