@@ -22,6 +22,10 @@ std::vector<NormalRow> NormalRows() {
   return {
       {"PlusJoinsStrings", Module("Caption = 'x' +\n 'y' + 'z'\n"), Module("    Caption = 'xyz'\n")},
       {"DecimalAndHexCodes", Module("Caption = #$41#66'c'#$20AC\n"), Module("    Caption = 'ABc€'\n")},
+      // A piece stands alone only when no doubled quote or code follows it.
+      {"DoubledQuoteThenCode", Module("Caption = 'it''s'#33\n"), Module("    Caption = 'it''s!'\n")},
+      {"EmptyPieceThenCodesAndPieces", Module("Caption = ''#65'b'''\n"), Module("    Caption = 'Ab'''\n")},
+      {"LonePiecesJoinedWithCodes", Module("Caption = 'a' + 'b'#66 + 'c'\n"), Module("    Caption = 'abBc'\n")},
       {"CodeAboveBasicPlane", Module("Caption = #128512\n"), Module("    Caption = '\xF0\x9F\x98\x80'\n")},
       {"KeywordsIgnoreCase", Module("ACTIVE = TRUE\nalign = ALTOP\n"),
        Module("    Active = True\n    Align = alTop\n")},

@@ -58,7 +58,10 @@ void AppendUtf8(std::string& out, uint32_t cp) {
 std::string TFormToken::Describe() const {
   switch (Kind) {
     case TFormTokenKind::End: return "end of file";
-    case TFormTokenKind::Identifier: return "\"" + Text + "\"";
+    case TFormTokenKind::Identifier: {
+      std::string quoted(1, '"');
+      return quoted.append(Text).append(1, '"');
+    }
     case TFormTokenKind::Integer: return "number " + std::to_string(Magnitude);
     case TFormTokenKind::String: return "a string";
     case TFormTokenKind::Symbol: return std::string("\"") + Symbol + "\"";
@@ -89,36 +92,40 @@ void TFormLexer::Fail(TFormPos at, const std::string& reason) const {
   throw EFormFileError(source_, line, column, reason);
 }
 
-void TFormLexer::SkipBlanks() {
-  while (pos_ < text_.size() && Has(text_[pos_], kBlank)) ++pos_;
-}
-
 void TFormLexer::Next() {
-  SkipBlanks();
+  const char* s = text_.data();
+  const size_t n = text_.size();
+  size_t p = pos_;
+  while (p < n && Has(s[p], kBlank)) ++p;
+  pos_ = p;
   current_.Kind = TFormTokenKind::End;
-  current_.Text.clear();  // keeps its buffer for the next token
+  current_.Text = {};
   current_.Magnitude = 0;
   current_.Symbol = 0;
-  current_.Offset = pos_;
-  if (AtEnd()) return;
-  char c = Peek();
+  current_.Offset = p;
+  if (p == n) return;
+  const char c = s[p];
   if (IsIdentStart(c)) return ReadIdentifier();
-  if (IsDigit(c) || c == '$') return ReadNumber();
-  if (c == '\'' || c == '#') return ReadString();
   if (IsSymbol(c)) {
     current_.Kind = TFormTokenKind::Symbol;
     current_.Symbol = c;
-    Advance();
+    pos_ = p + 1;
     return;
   }
+  if (IsDigit(c) || c == '$') return ReadNumber();
+  if (c == '\'' || c == '#') return ReadString();
   FailHere("Unexpected character " + DescribeByte(c));
 }
 
 void TFormLexer::ReadIdentifier() {
-  size_t start = pos_;
-  while (pos_ < text_.size() && Has(text_[pos_], kIdentStart | kDigit)) ++pos_;
+  const char* s = text_.data();
+  const size_t n = text_.size();
+  const size_t start = pos_;
+  size_t p = start + 1;
+  while (p < n && Has(s[p], kIdentStart | kDigit)) ++p;
+  pos_ = p;
   current_.Kind = TFormTokenKind::Identifier;
-  current_.Text.assign(text_.substr(start, pos_ - start));
+  current_.Text = text_.substr(start, p - start);
 }
 
 void TFormLexer::ReadNumber() {
@@ -145,27 +152,43 @@ void TFormLexer::ReadNumber() {
 
 void TFormLexer::ReadString() {
   current_.Kind = TFormTokenKind::String;
+  decoded_.clear();
+  bool first = true;
   while (Peek() == '\'' || Peek() == '#') {
-    if (Peek() == '\'')
-      ReadQuoted();
-    else
+    if (Peek() == '#') {
       ReadCharCode();
+      first = false;
+      continue;
+    }
+    const TFormPos open{pos_};
+    Advance();  // opening quote
+    for (;;) {
+      const std::string_view run = QuotedRun(open);
+      pos_ += run.size() + 1;  // past the closing quote
+      const char after = Peek();
+      // A string of one piece without doubled quotes is used where it
+      // stands, with no copy.
+      if (first && after != '\'' && after != '#') {
+        current_.Text = run;
+        return;
+      }
+      first = false;
+      decoded_.append(run);
+      if (after != '\'') break;
+      decoded_ += '\'';  // '' stands for one quote
+      Advance();
+    }
   }
+  current_.Text = decoded_;
 }
 
-void TFormLexer::ReadQuoted() {
-  const TFormPos open{pos_};
-  Advance();  // opening quote
-  for (;;) {
-    size_t stop = pos_;
-    while (stop < text_.size() && text_[stop] != '\'' && text_[stop] != '\r' && text_[stop] != '\n') ++stop;
-    if (stop == text_.size() || text_[stop] != '\'') Fail(open, "Unterminated string");
-    current_.Text.append(text_.substr(pos_, stop - pos_));
-    pos_ = stop + 1;
-    if (Peek() != '\'') return;
-    current_.Text += '\'';  // '' stands for one quote
-    Advance();
-  }
+std::string_view TFormLexer::QuotedRun(TFormPos open) const {
+  const char* s = text_.data();
+  const size_t n = text_.size();
+  size_t stop = pos_;
+  while (stop < n && s[stop] != '\'' && s[stop] != '\r' && s[stop] != '\n') ++stop;
+  if (stop == n || s[stop] != '\'') Fail(open, "Unterminated string");
+  return text_.substr(pos_, stop - pos_);
 }
 
 void TFormLexer::ReadCharCode() {
@@ -183,7 +206,7 @@ void TFormLexer::ReadCharCode() {
   }
   if (!any) Fail(at, "Expected a character code after \"#\"");
   if (cp >= 0xD800 && cp <= 0xDFFF) Fail(at, "Character code is a lone surrogate");
-  AppendUtf8(current_.Text, cp);
+  AppendUtf8(decoded_, cp);
 }
 
 }  // namespace rtl

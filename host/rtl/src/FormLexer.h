@@ -18,7 +18,10 @@ struct TFormPos {
 
 struct TFormToken {
   TFormTokenKind Kind = TFormTokenKind::End;
-  std::string Text;        // identifier, or the decoded UTF-8 of a string
+  // An identifier points into the text being read, and stays valid as long
+  // as that text. A string's decoded UTF-8 points into the text too when it
+  // needed no decoding, otherwise into the lexer, until the next string.
+  std::string_view Text;
   uint64_t Magnitude = 0;  // integer without its sign
   char Symbol = 0;
   size_t Offset = 0;
@@ -41,18 +44,16 @@ class TFormLexer {
 
   const TFormToken& Current() const { return current_; }
   void Next();
-  // Moves the text out of the current token (it is read only once).
-  std::string TakeText() { return std::move(current_.Text); }
   [[noreturn]] void Fail(TFormPos at, const std::string& reason) const;
   [[noreturn]] void Fail(const TFormToken& at, const std::string& reason) const { Fail(at.Pos(), reason); }
   const std::string& Source() const { return source_; }
 
  private:
-  void SkipBlanks();
   void ReadIdentifier();
   void ReadNumber();
   void ReadString();
-  void ReadQuoted();
+  // The text from pos_ to the next quote, in a piece opened at `open`.
+  std::string_view QuotedRun(TFormPos open) const;
   void ReadCharCode();
   char Peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
   bool AtEnd() const { return pos_ >= text_.size(); }
@@ -64,6 +65,7 @@ class TFormLexer {
   size_t start_ = 0;  // after a byte-order mark
   size_t pos_ = 0;
   TFormToken current_;
+  std::string decoded_;  // strings that needed decoding; keeps its buffer
 };
 
 // Appends the UTF-8 form of a code point (valid scalar values only).

@@ -12,11 +12,11 @@ bool TFormReader::AtObjectKeyword() const {
   return t.IsKeyword("object") || t.IsKeyword("inherited") || t.IsKeyword("inline");
 }
 
-std::string TFormReader::ExpectIdentifier(const char* what, std::string_view whatMore) {
+std::string_view TFormReader::ExpectIdentifier(const char* what, std::string_view whatMore) {
   const TFormToken& t = lexer_.Current();
   if (t.Kind != TFormTokenKind::Identifier)
     lexer_.Fail(t, std::string("Expected ") + what + std::string(whatMore) + ", found " + t.Describe());
-  std::string text = lexer_.TakeText();
+  const std::string_view text = t.Text;
   lexer_.Next();
   return text;
 }
@@ -42,29 +42,30 @@ TFormReader::THeader TFormReader::ReadHeader() {
   h.Inherited = lexer_.Current().IsKeyword("inherited");
   lexer_.Next();
   h.ClassAt = lexer_.Current().Pos();
-  std::string first = ExpectIdentifier("a component name or class name");
+  const std::string_view first = ExpectIdentifier("a component name or class name");
   if (lexer_.Current().Is(':')) {
     lexer_.Next();
-    h.Name = std::move(first);
+    h.Name = first;
     h.ClassAt = lexer_.Current().Pos();
     h.ClassName = ExpectIdentifier("a class name");
   } else {
-    h.ClassName = std::move(first);
+    h.ClassName = first;
   }
   return h;
 }
 
 std::unique_ptr<TComponent> TFormReader::ReadRoot() {
   THeader h = ReadHeader();
-  const TClass* cls = FindClass(h.ClassName);
-  if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
+  const std::string className(h.ClassName);
+  const TClass* cls = FindClass(className);
+  if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + className + " not found");
   if (!cls->InheritsFrom(TComponent::StaticClass()) || !cls->CanCreate())
-    lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " cannot be the root of a form file");
+    lexer_.Fail(h.ClassAt, "Class " + className + " cannot be the root of a form file");
   Guard(h.ClassAt, "Cannot create ", h.ClassName, ": ", [&] {
     root_.reset(static_cast<TComponent*>(cls->Create(nullptr)));
     if (options_.Designing) root_->SetDesigning(true);
     root_->SetLoadingState(true);
-    root_->SetName(h.Name);
+    root_->SetName(std::string(h.Name));
   });
   if (options_.OnRootCreated) options_.OnRootCreated(*root_);
   loaded_.push_back({root_.get(), h.At});
@@ -78,24 +79,26 @@ std::unique_ptr<TComponent> TFormReader::ReadRoot() {
 }
 
 // Sibling objects mostly share a class: the last one found is asked first.
-const TClass* TFormReader::FindClassOf(const std::string& name) {
-  if (lastClass_ == nullptr || !EqualIgnoringCase(name, lastClass_->ClassName())) lastClass_ = FindClass(name);
+const TClass* TFormReader::FindClassOf(std::string_view name) {
+  if (lastClass_ == nullptr || !EqualIgnoringCase(name, lastClass_->ClassName()))
+    lastClass_ = FindClass(std::string(name));
   return lastClass_;
 }
 
 TComponent* TFormReader::CreateChild(const THeader& h) {
   TComponent* child = nullptr;
+  const std::string name(h.Name);
   if (h.Inherited) {
-    child = root_->FindComponent(h.Name);
-    if (child == nullptr) lexer_.Fail(h.At, "Inherited component " + h.Name + " not found");
-    if (!SameText(child->ClassName(), h.ClassName))
-      lexer_.Fail(h.ClassAt, "Inherited component " + h.Name + " is a " + child->ClassName() + ", not a " +
-                                 h.ClassName);
+    child = root_->FindComponent(name);
+    if (child == nullptr) lexer_.Fail(h.At, "Inherited component " + name + " not found");
+    if (!EqualIgnoringCase(child->ClassName(), h.ClassName))
+      lexer_.Fail(h.ClassAt, "Inherited component " + name + " is a " + child->ClassName() + ", not a " +
+                                 std::string(h.ClassName));
   } else {
     const TClass* cls = FindClassOf(h.ClassName);
-    if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " not found");
+    if (cls == nullptr) lexer_.Fail(h.ClassAt, "Class " + std::string(h.ClassName) + " not found");
     if (!cls->InheritsFrom(TComponent::StaticClass()))
-      lexer_.Fail(h.ClassAt, "Class " + h.ClassName + " is not a component class");
+      lexer_.Fail(h.ClassAt, "Class " + std::string(h.ClassName) + " is not a component class");
     Guard(h.ClassAt, "Cannot create ", h.ClassName, ": ", [&] {
       // Owned by the root from the first moment, so an error later frees it.
       child = static_cast<TComponent*>(cls->Create(root_.get()));
@@ -103,7 +106,7 @@ TComponent* TFormReader::CreateChild(const THeader& h) {
   }
   Guard(h.At, "", "", "", [&] {
     child->SetLoadingState(true);
-    if (!h.Inherited) child->SetName(h.Name);
+    if (!h.Inherited) child->SetName(name);
   });
   loaded_.push_back({child, h.At});
   return child;

@@ -35,18 +35,18 @@ class TFormReader {
   };
   struct THeader {
     bool Inherited = false;
-    std::string Name;
-    std::string ClassName;
+    std::string_view Name;  // both point into the text being read
+    std::string_view ClassName;
     TFormPos At, ClassAt;
   };
 
   THeader ReadHeader();
   TComponent* CreateChild(const THeader& header);
-  const TClass* FindClassOf(const std::string& name);
+  const TClass* FindClassOf(std::string_view name);
   void ReadBody(TComponent& component, TFormPos at);
   void ReadProperties(TObject& target);
   void ReadProperty(TObject& target);
-  TObject* SubObject(TObject& object, const std::string& name, TFormPos at);
+  TObject* SubObject(TObject& object, std::string_view name, TFormPos at);
   void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);
   void ReadReference(TObject& target, const TPropInfo& prop);
   void ReadStringList(TStrings& list);
@@ -55,7 +55,8 @@ class TFormReader {
   const std::string& ReadStringExpr();
   int64_t ReadInteger();
   int64_t ReadSet(const TTypeInfo& type);
-  std::string ExpectIdentifier(const char* what, std::string_view whatMore = {});
+  // The identifier, pointing into the text being read.
+  std::string_view ExpectIdentifier(const char* what, std::string_view whatMore = {});
   void Expect(char symbol);
   void EnterNesting(TFormPos at);
   void ResolveReferences();

@@ -17,21 +17,21 @@ bool IsComponentType(const TPropInfo& prop) {
 
 // Each part of "A.B.C" but the last names an owned object whose property
 // follows; they are resolved while the path is read.
-TObject* TFormReader::SubObject(TObject& object, const std::string& name, TFormPos at) {
+TObject* TFormReader::SubObject(TObject& object, std::string_view name, TFormPos at) {
   const TPropInfo* prop = properties_.Find(object.ClassType(), name);
-  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + name + " of class " + object.ClassName());
+  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object.ClassName());
   TObject* sub = prop->Type->Kind == TTypeKind::Class && !IsComponentType(*prop) && prop->GetObj
                      ? prop->GetObj(object)
                      : nullptr;
   if (sub == nullptr)
-    lexer_.Fail(at, "Property " + name + " of class " + object.ClassName() + " has no sub-properties");
+    lexer_.Fail(at, "Property " + std::string(name) + " of class " + object.ClassName() + " has no sub-properties");
   return sub;
 }
 
 void TFormReader::ReadProperty(TObject& target) {
   TObject* object = &target;
   TFormPos at = lexer_.Current().Pos();
-  std::string name = lexer_.TakeText();
+  std::string_view name = lexer_.Current().Text;  // points into the text being read
   bool nested = false;
   lexer_.Next();
   while (lexer_.Current().Is('.')) {
@@ -41,16 +41,16 @@ void TFormReader::ReadProperty(TObject& target) {
     object = SubObject(*object, name, at);
     nested = true;
     at = lexer_.Current().Pos();
-    name = lexer_.TakeText();
+    name = lexer_.Current().Text;
     lexer_.Next();
   }
   Expect('=');
-  if (nested && Is<TStrings>(object) && SameText(name, "Strings")) {
+  if (nested && EqualIgnoringCase(name, "Strings") && Is<TStrings>(object)) {
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
   const TPropInfo* prop = properties_.Find(object->ClassType(), name);
-  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + name + " of class " + object->ClassName());
+  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object->ClassName());
   ReadValue(*object, *prop, at);
 }
 
@@ -78,9 +78,9 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
     }
     case TTypeKind::Enumeration: {
       if (!prop.SetOrd) readOnly();
-      std::string name = ExpectIdentifier("a value of ", type.Name);
+      const std::string_view name = ExpectIdentifier("a value of ", type.Name);
       auto v = type.EnumValue(name);
-      if (!v) lexer_.Fail(at, "Invalid value " + name + " for property " + prop.Name + " of type " + type.Name);
+      if (!v) lexer_.Fail(at, "Invalid value " + std::string(name) + " for property " + prop.Name + " of type " + type.Name);
       GuardSet(at, prop, [&] { prop.SetOrd(target, *v); });
       return;
     }
@@ -100,7 +100,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
     }
     case TTypeKind::Method: {
       if (!prop.SetStr) readOnly();
-      std::string handler = ExpectIdentifier("the name of an event handler");
+      const std::string handler(ExpectIdentifier("the name of an event handler"));
       GuardSet(at, prop, [&] { prop.SetStr(target, handler); });
       return;
     }
@@ -122,8 +122,8 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
 
 void TFormReader::ReadReference(TObject& target, const TPropInfo& prop) {
   const TFormPos at = lexer_.Current().Pos();
-  std::string name = ExpectIdentifier("the name of a component");
-  if (SameText(name, "nil")) {
+  std::string name(ExpectIdentifier("the name of a component"));
+  if (EqualIgnoringCase(name, "nil")) {
     GuardSet(at, prop, [&] { prop.SetObj(target, nullptr); });
     return;
   }
@@ -203,9 +203,9 @@ int64_t TFormReader::ReadSet(const TTypeInfo& type) {
   for (bool first = true; !lexer_.Current().Is(']'); first = false) {
     if (!first) Expect(',');
     const TFormPos at = lexer_.Current().Pos();
-    std::string name = ExpectIdentifier("an element of ", type.Name);
+    const std::string_view name = ExpectIdentifier("an element of ", type.Name);
     auto v = type.EnumValue(name);
-    if (!v || *v >= 64) lexer_.Fail(at, "Invalid element " + name + " of set type " + type.Name);
+    if (!v || *v >= 64) lexer_.Fail(at, "Invalid element " + std::string(name) + " of set type " + type.Name);
     mask |= int64_t{1} << *v;
   }
   lexer_.Next();

@@ -4,19 +4,21 @@
 
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
+#include "rtl/NameTable.h"
 #include "rtl/Object.h"
 #include "rtl/SysUtils.h"
 
 namespace rtl {
 
-std::string TTypeInfo::EnumName(int64_t ordinal) const {
-  if (ordinal < 0 || ordinal >= static_cast<int64_t>(EnumNames.size())) return {};
+const std::string& TTypeInfo::EnumName(int64_t ordinal) const {
+  static const std::string none;
+  if (ordinal < 0 || ordinal >= static_cast<int64_t>(EnumNames.size())) return none;
   return EnumNames[static_cast<size_t>(ordinal)];
 }
 
-std::optional<int64_t> TTypeInfo::EnumValue(const std::string& name) const {
+std::optional<int64_t> TTypeInfo::EnumValue(std::string_view name) const {
   for (size_t i = 0; i < EnumNames.size(); ++i)
-    if (SameText(EnumNames[i], name)) return static_cast<int64_t>(i);
+    if (EqualIgnoringCase(EnumNames[i], name)) return static_cast<int64_t>(i);
   return std::nullopt;
 }
 

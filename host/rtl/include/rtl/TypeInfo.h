@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rtl {
@@ -29,8 +30,8 @@ struct TTypeInfo {
   std::vector<std::string> EnumNames;
   const TClass* ClassType = nullptr;
 
-  std::string EnumName(int64_t ordinal) const;        // "" when out of range
-  std::optional<int64_t> EnumValue(const std::string& name) const;  // ignores case
+  const std::string& EnumName(int64_t ordinal) const;  // "" when out of range
+  std::optional<int64_t> EnumValue(std::string_view name) const;  // ignores case
 };
 
 // Built-in property types.
