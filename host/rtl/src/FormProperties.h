@@ -4,8 +4,8 @@
 // declaration wins, as in TClass::FindProperty) is built on first use, so
 // each property line costs one hash look-up instead of a walk over names.
 #include <string_view>
-#include <unordered_map>
 
+#include "FormClassCache.h"
 #include "rtl/NameTable.h"
 #include "rtl/TypeInfo.h"
 
@@ -21,22 +21,16 @@ class TFormProperties {
   };
   using TTable = TNameTable<const TPropInfo, TPropName>;
 
-  std::unordered_map<const TClass*, TTable> tables_;
-  const TClass* lastClass_ = nullptr;  // consecutive lines mostly share a class
-  const TTable* lastTable_ = nullptr;
+  TFormClassCache<TTable> tables_;
 };
 
 inline const TPropInfo* TFormProperties::Find(const TClass& cls, std::string_view name) {
-  if (&cls != lastClass_) {
-    auto [it, added] = tables_.try_emplace(&cls);
-    if (added)
-      for (const TClass* c = &cls; c != nullptr; c = c->ClassParent())
-        for (const TPropInfo& prop : c->OwnProperties())
-          if (it->second.Find(prop.Name) == nullptr) it->second.Insert(&prop);
-    lastClass_ = &cls;
-    lastTable_ = &it->second;
-  }
-  return lastTable_->Find(name);
+  const TTable& table = tables_.Get(cls, [&](TTable& t) {
+    for (const TClass* c = &cls; c != nullptr; c = c->ClassParent())
+      for (const TPropInfo& prop : c->OwnProperties())
+        if (t.Find(prop.Name) == nullptr) t.Insert(&prop);
+  });
+  return table.Find(name);
 }
 
 }  // namespace rtl

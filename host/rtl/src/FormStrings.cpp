@@ -1,6 +1,8 @@
 // String values as the form writer spells them: quoted pieces of printable
 // text ('' for a quote), #nnn for control characters, long or multi-line
 // strings cut into pieces joined by "+".
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "FormWriter.h"
@@ -8,6 +10,29 @@
 namespace rtl {
 
 namespace {
+bool IsControl(char c) {
+  auto u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7f;
+}
+
+// Where the printable text from `from` on stops: at a control character, a
+// quote or the end. Eight bytes are looked at in one step while none of
+// them is such a byte.
+size_t PlainRunEnd(std::string_view text, size_t from) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHighs = 0x8080808080808080ull;
+  // Whether any byte of x is zero, or below n (n at most 0x80).
+  auto anyBelow = [](uint64_t x, uint64_t n) { return ((x - kOnes * n) & ~x & kHighs) != 0; };
+  size_t i = from;
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t x;
+    std::memcpy(&x, text.data() + i, 8);
+    if (anyBelow(x, 0x20) || anyBelow(x ^ (kOnes * '\''), 1) || anyBelow(x ^ (kOnes * 0x7f), 1)) break;
+  }
+  while (i < text.size() && !IsControl(text[i]) && text[i] != '\'') ++i;
+  return i;
+}
+
 std::vector<std::string_view> SplitPieces(std::string_view value) {
   std::vector<std::string_view> pieces;
   size_t start = 0;
@@ -38,28 +63,27 @@ void AppendQuotedPiece(std::string& out, std::string_view piece) {
     out += "''";
     return;
   }
-  auto isControl = [](char c) {
-    auto u = static_cast<unsigned char>(c);
-    return u < 0x20 || u == 0x7f;
-  };
   size_t i = 0;
   while (i < piece.size()) {
-    if (isControl(piece[i])) {
+    if (IsControl(piece[i])) {
+      const auto code = static_cast<unsigned char>(piece[i]);
       out += '#';
-      out += std::to_string(static_cast<unsigned char>(piece[i]));
+      if (code >= 100) out += static_cast<char>('0' + code / 100);
+      if (code >= 10) out += static_cast<char>('0' + code / 10 % 10);
+      out += static_cast<char>('0' + code % 10);
       ++i;
       continue;
     }
     // A quoted run of printable text, appended in stretches between quotes.
     out += '\'';
-    size_t start = i;
-    for (; i < piece.size() && !isControl(piece[i]); ++i) {
-      if (piece[i] != '\'') continue;
-      out.append(piece.substr(start, i + 1 - start));
-      out += '\'';  // '' stands for one quote
-      start = i + 1;
+    for (;;) {
+      const size_t end = PlainRunEnd(piece, i);
+      out.append(piece.substr(i, end - i));
+      i = end;
+      if (i == piece.size() || piece[i] != '\'') break;
+      out += "''";  // '' stands for one quote
+      ++i;
     }
-    out.append(piece.substr(start, i - start));
     out += '\'';
   }
 }

@@ -86,19 +86,13 @@ void TFormWriter::WriteProperties(const TObject& object, const std::string& pref
 }
 
 const TFormWriter::TClassProperties& TFormWriter::PropertiesOf(const TClass& cls) {
-  if (&cls == lastClass_) return *lastProperties_;
-  auto [it, added] = properties_.try_emplace(&cls);
-  if (added) {
-    TClassProperties& p = it->second;
+  return properties_.Get(cls, [&](TClassProperties& p) {
     p.IsComponent = cls.InheritsFrom(TComponent::StaticClass());
     for (const TPropInfo* prop : cls.Properties()) {
       p.All.push_back({prop, KindOf(*prop)});
       if (!SameText(prop->Name, "Name")) p.WithoutName.push_back(p.All.back());
     }
-  }
-  lastClass_ = &cls;
-  lastProperties_ = &it->second;
-  return it->second;
+  });
 }
 
 void TFormWriter::StartLine(int indent, const std::string& prefix, const std::string& name) {
@@ -121,30 +115,35 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
       if (!prop.GetOrd || !prop.SetOrd) return;  // read-only: cannot be read back
       int64_t v = prop.GetOrd(object);
       if (prop.DefaultOrd && v == *prop.DefaultOrd) return;
-      std::string text;
-      if (type.Kind == TTypeKind::Boolean) {
-        text = v != 0 ? "True" : "False";
-      } else if (type.Kind == TTypeKind::Integer) {
-        StartLine(indent, prefix, name);
-        char digits[24];
-        out_.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
-        out_ += '\n';
-        return;
-      } else if (type.Kind == TTypeKind::Enumeration) {
-        text = type.EnumName(v);
+      if (type.Kind == TTypeKind::Enumeration) {
+        const std::string& text = type.EnumName(v);
         if (text.empty()) Unwritable(object, prefix + name, "value " + std::to_string(v) + " has no name in " + type.Name);
-      } else {
+        StartLine(indent, prefix, name);
+        out_ += text;
+      } else if (type.Kind == TTypeKind::Set) {
+        // Checked before the line starts: a refused value leaves no half line.
+        for (size_t bit = 0; bit < 64; ++bit)
+          if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) != 0 && type.EnumName(static_cast<int64_t>(bit)).empty())
+            Unwritable(object, prefix + name, "element " + std::to_string(bit) + " has no name");
+        StartLine(indent, prefix, name);
+        out_ += '[';
+        const char* separator = "";
         for (size_t bit = 0; bit < 64; ++bit) {
           if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) == 0) continue;
-          std::string element = type.EnumName(static_cast<int64_t>(bit));
-          if (element.empty()) Unwritable(object, prefix + name, "element " + std::to_string(bit) + " has no name");
-          text += text.empty() ? "" : ", ";
-          text += element;
+          out_ += separator;
+          out_ += type.EnumName(static_cast<int64_t>(bit));
+          separator = ", ";
         }
-        text = "[" + text + "]";
+        out_ += ']';
+      } else {
+        StartLine(indent, prefix, name);
+        if (type.Kind == TTypeKind::Boolean) {
+          out_ += v != 0 ? "True" : "False";
+        } else {
+          char digits[24];
+          out_.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+        }
       }
-      StartLine(indent, prefix, name);
-      out_ += text;
       out_ += '\n';
       return;
     }
@@ -206,8 +205,12 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
   out_ += prefix;
   out_ += name;
   out_ += ".Strings = (\n";
+  // A plain string list lends its entries; other lists hand out copies.
+  const auto* kept =
+      &list.ClassType() == &TStringList::StaticClass() ? static_cast<const TStringList*>(&list) : nullptr;
+  std::string copy;
   for (int i = 0; i < count; ++i) {
-    std::string item = list.Get(i);
+    const std::string& item = kept != nullptr ? kept->Strings(i) : (copy = list.Get(i));
     if (FormStringFitsOneLine(item)) {
       out_.append(static_cast<size_t>(indent + 2), ' ');
       AppendQuotedPiece(out_, item);

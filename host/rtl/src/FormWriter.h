@@ -3,10 +3,10 @@
 // properties and its owned components, in the canonical layout.
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
+#include "FormClassCache.h"
 #include "rtl/Component.h"
 
 namespace rtl {
@@ -61,9 +61,7 @@ class TFormWriter {
 
   const TComponent& root_;
   std::unordered_set<std::string> inherited_;  // upper-case names
-  std::unordered_map<const TClass*, TClassProperties> properties_;
-  const TClass* lastClass_ = nullptr;  // consecutive objects mostly share a class
-  const TClassProperties* lastProperties_ = nullptr;
+  TFormClassCache<TClassProperties> properties_;
   std::string out_;
 };
 
