@@ -11,6 +11,7 @@
 #include "FormProperties.h"
 #include "rtl/Component.h"
 #include "rtl/FormFiles.h"
+#include "rtl/LineText.h"
 
 namespace rtl {
 
@@ -90,6 +91,7 @@ class TFormReader {
   std::vector<TLoadedEntry> loaded_;
   int depth_ = 0;
   std::string stringValue_;
+  TLineText listLines_;  // the entries of the string list being read
   const TClass* lastClass_ = nullptr;
 };
 

@@ -154,15 +154,12 @@ const std::string& TFormReader::ReadStringExpr() {
 void TFormReader::ReadStringList(TStrings& list) {
   const TFormPos at = lexer_.Current().Pos();
   Expect('(');
-  std::vector<std::string> items;
-  while (!lexer_.Current().Is(')')) items.push_back(ReadStringExpr());
+  // The entries are gathered in one buffer kept from list to list, and the
+  // list takes them in one change, its vector made once at its size.
+  listLines_.Clear();
+  while (!lexer_.Current().Is(')')) listLines_.AddLine(ReadStringExpr());
   lexer_.Next();
-  Guard(at, "Cannot fill the list: ", "", "", [&] {
-    list.BeginUpdate();
-    list.Clear();
-    list.AddLines(std::move(items));
-    list.EndUpdate();
-  });
+  Guard(at, "Cannot fill the list: ", "", "", [&] { list.SetLines(listLines_); });
 }
 
 void TFormReader::ReadCollection(TCollection& collection) {

@@ -25,6 +25,11 @@ class TLineText {
     text_.append(other.text_);
     for (size_t end : other.ends_) ends_.push_back(offset + end);
   }
+  // Drops every line, keeping the storage for the next ones.
+  void Clear() {
+    text_.clear();
+    ends_.clear();
+  }
   void Reserve(size_t bytes, size_t lines) {
     text_.reserve(bytes);
     ends_.reserve(lines);
