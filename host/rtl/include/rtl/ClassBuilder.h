@@ -136,7 +136,7 @@ class ClassBuilder {
   // StoredWhen can still amend it.
   ClassBuilder& Add(TPropInfo p) {
     Flush();
-    pending_ = std::move(p);
+    pending_ = std::make_unique<TPropInfo>(std::move(p));
     return *this;
   }
   void Flush() {
@@ -144,7 +144,7 @@ class ClassBuilder {
     pending_.reset();
   }
   TClass cls_;
-  std::optional<TPropInfo> pending_;
+  std::unique_ptr<TPropInfo> pending_;  // not an optional: GCC 12 at -O3 warns falsely on one
 };
 
 }  // namespace rtl
