@@ -36,20 +36,27 @@ TFieldAliases::TFieldAliases(const rtl::TStrings& fieldInfo) {
     if (value.size() < 2) continue;
     size_t dot = value.rfind('.', value.size() - 2);  // a dot at the very end belongs to the column
     if (dot == std::string::npos) continue;
-    byTable_[value.substr(0, dot)].try_emplace(value.substr(dot + 1), std::move(name));
+    TTable& table = byTable_[value.substr(0, dot)];
+    auto [column, added] = table.columns.try_emplace(value.substr(dot + 1), std::move(name));
+    if (added && column->first != column->second) table.renamed = true;
   }
 }
 
-const TFieldAliases::TColumnFields* TFieldAliases::ForTable(const std::string& tableName) const {
+const TFieldAliases::TTable* TFieldAliases::ForTable(const std::string& tableName) const {
   auto table = byTable_.find(tableName);
   return table == byTable_.end() ? nullptr : &table->second;
 }
 
+const TFieldAliases::TColumnFields* TFieldAliases::RenamedColumns(const std::string& tableName) const {
+  const TTable* table = ForTable(tableName);
+  return table != nullptr && table->renamed ? &table->columns : nullptr;
+}
+
 const std::string* TFieldAliases::Find(const std::string& tableName, const std::string& fieldName) const {
-  const TColumnFields* columns = ForTable(tableName);
-  if (columns == nullptr) return nullptr;
-  auto column = columns->find(fieldName);
-  return column == columns->end() ? nullptr : &column->second;
+  const TTable* table = ForTable(tableName);
+  if (table == nullptr) return nullptr;
+  auto column = table->columns.find(fieldName);
+  return column == table->columns.end() ? nullptr : &column->second;
 }
 
 }  // namespace dv

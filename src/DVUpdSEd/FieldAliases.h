@@ -25,11 +25,19 @@ class TFieldAliases {
 
   // column -> field, for one table
   using TColumnFields = std::unordered_map<std::string, std::string>;
-  // The columns of `tableName` that some field shows, or null.
-  const TColumnFields* ForTable(const std::string& tableName) const;
+  // The columns of `tableName` that some field shows, or null when no field
+  // shows one of them under another name: then every column is its own
+  // alias and a wide table needs no look-up per column.
+  const TColumnFields* RenamedColumns(const std::string& tableName) const;
 
  private:
-  std::unordered_map<std::string, TColumnFields> byTable_;
+  struct TTable {
+    TColumnFields columns;
+    bool renamed = false;  // some field's name differs from its column's
+  };
+  const TTable* ForTable(const std::string& tableName) const;
+
+  std::unordered_map<std::string, TTable> byTable_;
 };
 
 }  // namespace dv

@@ -29,7 +29,7 @@ std::string TSQLGenerator::FindFieldAlias(const std::string& tableName, const st
 
 std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector<std::string>& fields) const {
   std::vector<TFieldText> out(fields.size());
-  const TFieldAliases::TColumnFields* columns = aliases_->ForTable(choice_.TableText);
+  const TFieldAliases::TColumnFields* columns = aliases_->RenamedColumns(choice_.TableText);
   for (size_t i = 0; i < fields.size(); ++i) {
     TFieldText& t = out[i];
     t.name = &fields[i];
