@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -68,6 +69,23 @@ TEST(Messages, HorizontalExtentThroughSendMessage) {
   EXPECT_EQ(widget->horizontalScrollBar()->maximum(), width - widget->viewport()->width());
   delete list;
   EXPECT_EQ(vcl::SendMessageW(handle, vcl::LB_GETHORIZONTALEXTENT, 0, 0), 0);
+}
+
+TEST(Canvas, TextWidthAgreesWithTheWidgetsOwnMeasureInEveryFont) {
+  auto form = NewTestForm();
+  auto* list = form->Make<vcl::TListBox>("list", 5, 5, 100, 80);
+  const std::vector<std::string> texts{"COLUMN_0001A", "a b  c", "WAVE AV To Ty ..., ;:!", "", "Größe", "x\ty", "ЖУРНАЛ"};
+  auto expectAgreement = [&](const char* what) {
+    QFontMetrics metrics(list->Widget()->font());
+    for (const std::string& t : texts)
+      EXPECT_EQ(list->Canvas()->TextWidth(t), metrics.horizontalAdvance(QString::fromStdString(t))) << what << ": " << t;
+  };
+  expectAgreement("form's font");
+  const int before = list->Canvas()->TextWidth("COLUMN_0001A");
+  form->Font().SetSize(24);
+  form->Font().SetStyle(vcl::fsBold);
+  expectAgreement("large bold font");
+  EXPECT_GT(list->Canvas()->TextWidth("COLUMN_0001A"), before);  // measured again, not remembered
 }
 
 TEST(Screen, HourGlassIsQtsOverrideCursorUntilReset) {

@@ -93,12 +93,24 @@ const QFontMetrics& TCanvas::Metrics() const {
   if (!metrics_ || !(current == *font_)) {
     font_ = current;
     metrics_.emplace(current);
+    asciiAdvances_.fill(-1);
   }
   return *metrics_;
 }
 
+// Controls draw unshaped (QFont::PreferNoShaping), so a line of printable
+// ASCII is as wide as its characters' advances together: a list of
+// thousands of names is measured without laying out each one.
 int TCanvas::TextWidth(const std::string& text) const {
-  return Metrics().horizontalAdvance(QString::fromStdString(text));
+  const QFontMetrics& metrics = Metrics();
+  qreal width = 0;
+  for (unsigned char c : text) {
+    if (c < 0x20 || c > 0x7e) return metrics.horizontalAdvance(QString::fromStdString(text));
+    qreal& advance = asciiAdvances_[c];
+    if (advance < 0) advance = QFontMetricsF(*font_).horizontalAdvance(QChar(c));
+    width += advance;
+  }
+  return qRound(width);
 }
 
 int TCanvas::TextHeight(const std::string& text) const {

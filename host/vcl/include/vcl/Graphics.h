@@ -3,9 +3,10 @@
 #include <QColor>
 #include <QFont>
 #include <QFontMetrics>
-#include <optional>
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "rtl/Persistent.h"
@@ -76,6 +77,9 @@ class TCanvas {
   const QWidget* widget_;
   mutable std::optional<QFont> font_;  // the font the metrics were made for
   mutable std::optional<QFontMetrics> metrics_;
+  // Advances of printable ASCII characters in that font, measured on first
+  // use (negative until then).
+  mutable std::array<qreal, 128> asciiAdvances_{};
 };
 
 }  // namespace vcl
