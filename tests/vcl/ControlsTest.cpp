@@ -141,7 +141,10 @@ TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
       {{""}, {""}},
       // An entry holding a line break shows, and reads back, as two lines.
       {{"select A\r\nfrom T", "where"}, {"select A", "from T", "where"}},
-      {{"x\ry", "z\n"}, {"x", "y", "z", ""}},
+      // LF then CR is two breaks; CR CR LF is a CR and a CR LF.
+      {{"a\n\rb", "p\r\r\nq"}, {"a", "", "b", "p", "", "q"}},
+      {{"\r\n", "end\r"}, {"", "", "end", ""}},
+      {{"x\ry", "z\n"}, {"x", "y", "z", ""}},  // the last row is what the widget shows below
   };
   auto form = NewTestForm();
   form->combo->Items()->SetText("c1\nc2\n");  // a source kept by a widget

@@ -144,6 +144,7 @@ std::vector<int> TListBox::SelectedIndexes() const {
     if (range.isValid()) spans.emplace_back(range.top(), range.bottom());
   std::sort(spans.begin(), spans.end());
   std::vector<int> rows;
+  rows.reserve(spans.empty() ? 0 : static_cast<size_t>(spans.back().second - spans.front().first + 1));
   int next = 0;  // the first row not yet listed
   for (const auto& [top, bottom] : spans) {
     for (int row = std::max(top, next); row <= bottom; ++row) rows.push_back(row);

@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <cstring>
 #include <optional>
 
 #include "rtl/ClassBuilder.h"
@@ -17,8 +18,11 @@ void ForEachLine(const std::string& text, LineFn line) {
   const char* start = text.data();
   const char* const end = start + text.size();
   while (true) {
-    const char* stop = start;
-    while (stop != end && *stop != '\r' && *stop != '\n') ++stop;
+    // The next LF, then a CR before it: both searches are vectorised.
+    const auto* lf = static_cast<const char*>(std::memchr(start, '\n', static_cast<size_t>(end - start)));
+    const char* limit = lf != nullptr ? lf : end;
+    const auto* cr = static_cast<const char*>(std::memchr(start, '\r', static_cast<size_t>(limit - start)));
+    const char* stop = cr != nullptr ? cr : limit;
     line(start, stop);
     if (stop == end) return;
     start = stop + ((*stop == '\r' && stop + 1 != end && stop[1] == '\n') ? 2 : 1);
