@@ -10,9 +10,11 @@ namespace dv {
 
 namespace {
 std::vector<std::string> SelectedItems(const vcl::TListBox& list) {
+  std::vector<int> selected = list.SelectedIndexes();
   std::vector<std::string> out;
+  out.reserve(selected.size());
   rtl::TStrings* items = list.Items();
-  for (int i : list.SelectedIndexes()) out.push_back(items->Get(i));
+  for (int i : selected) out.push_back(items->Get(i));
   return out;
 }
 }  // namespace

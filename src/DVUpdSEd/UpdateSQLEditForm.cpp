@@ -84,6 +84,9 @@ void TDVUpdateSQLEditForm::LoadDefaultOptions() {
   FFieldInfo->Clear();
   FTableInfo->Clear();
   query->ParseFieldInfoFromSQL(query->SQL()->Text(), FFieldInfo.get(), FTableInfo.get(), nullptr);
+  // Indexed now, under the busy cursor of the parse that fills it, so that
+  // the first generation finds the index ready.
+  FieldAliases();
   FObjOwnerSupported = query->IsObjOwnerSupported();
   cbTableName->Items()->Clear();
   lbKeyFields->Items()->Clear();
