@@ -125,6 +125,14 @@ size_t PlainStatements(const std::vector<std::string>& fields) {
   return modify.size() + insert.size() + select.size() + del.size();
 }
 
+// Per-round times of both sides and the goal's ratio of their totals.
+void ReportRatio(benchmark::State& state, Clock::duration editor, Clock::duration baseline) {
+  const double n = static_cast<double>(state.iterations());
+  state.counters["baseline_ms"] = std::chrono::duration<double, std::milli>(baseline).count() / n;
+  state.counters["editor_ms"] = std::chrono::duration<double, std::milli>(editor).count() / n;
+  state.counters["ratio"] = std::chrono::duration<double>(editor) / std::chrono::duration<double>(baseline);
+}
+
 void BM_GetTableFieldsVersusRaw(benchmark::State& state) {
   Setup& s = Shared();
   QListWidget keys, updates;
@@ -148,10 +156,7 @@ void BM_GetTableFieldsVersusRaw(benchmark::State& state) {
       std::chrono::duration<double, std::milli>(runtime).count() / static_cast<double>(state.iterations());
   if (s.form->lbKeyFields->Items()->Count() != kColumns || keys.count() != kColumns)
     state.SkipWithError("the lists were not filled");
-  double n = static_cast<double>(state.iterations());
-  state.counters["baseline_ms"] = std::chrono::duration<double, std::milli>(baseline).count() / n;
-  state.counters["editor_ms"] = std::chrono::duration<double, std::milli>(editor).count() / n;
-  state.counters["ratio"] = std::chrono::duration<double>(editor) / std::chrono::duration<double>(baseline);
+  ReportRatio(state, editor, baseline);
 }
 
 // With every field selected in both lists (as after "Get Table Fields").
@@ -172,10 +177,7 @@ void BM_GenerateSQLVersusAppends(benchmark::State& state) {
   }
   if (s.update->DeleteSQL()->Count() != 0 || s.form->meSQLText->Lines()->Count() < kColumns / 1000)
     state.SkipWithError("nothing was generated");
-  double n = static_cast<double>(state.iterations());
-  state.counters["baseline_ms"] = std::chrono::duration<double, std::milli>(baseline).count() / n;
-  state.counters["editor_ms"] = std::chrono::duration<double, std::milli>(editor).count() / n;
-  state.counters["ratio"] = std::chrono::duration<double>(editor) / std::chrono::duration<double>(baseline);
+  ReportRatio(state, editor, baseline);
 }
 
 // The same, but each click the first in a freshly opened editor, whose
@@ -201,10 +203,7 @@ void BM_FirstGenerateSQLVersusAppends(benchmark::State& state) {
     baseline += t1 - t0;
     editor += t2 - t1;
   }
-  double n = static_cast<double>(state.iterations());
-  state.counters["baseline_ms"] = std::chrono::duration<double, std::milli>(baseline).count() / n;
-  state.counters["editor_ms"] = std::chrono::duration<double, std::milli>(editor).count() / n;
-  state.counters["ratio"] = std::chrono::duration<double>(editor) / std::chrono::duration<double>(baseline);
+  ReportRatio(state, editor, baseline);
 }
 
 BENCHMARK(BM_GetTableFieldsVersusRaw)->Unit(benchmark::kMillisecond);
