@@ -78,6 +78,38 @@ TEST_F(FormSaveTest, UnwritableValueWritesNothing) {
   Widget(*root, "A")->SetBuddy(nullptr);
 }
 
+// A large module goes to disk while its text is made: a value refused near
+// the end, or a write failing on the way, still leaves the old file whole.
+TEST_F(FormSaveTest, LargeModuleSavesWholeOrNotAtAll) {
+  std::string path = dir_.File("Module1.dfm");
+  rtl::WriteFileAtomic(path, kOld);
+  TTestModule root(nullptr);
+  root.SetName("Module1");
+  TTestWidget* last = nullptr;
+  for (int i = 0; i < 4000; ++i) {
+    last = new TTestWidget(&root);
+    last->SetName("W" + std::to_string(i));
+    last->SetCaption(std::string(200, 'c'));
+  }
+  TTestWidget* unnamed = new TTestWidget(&root);
+  last->SetBuddy(unnamed);
+  EXPECT_THROW(rtl::WriteComponentFile(path, root), rtl::EPropertyError);
+  EXPECT_EQ(rtl::ReadFileToString(path), kOld);
+  EXPECT_EQ(FilesIn(dir_.Path()), 1u) << "a temporary file was left behind";
+
+  last->SetBuddy(nullptr);
+  for (const char* step : {"write", "sync"}) {
+    g_failStep = step;
+    rtl::SetWriteFaultHook(&FailAtStep);
+    EXPECT_THROW(rtl::WriteComponentFile(path, root), rtl::EFCreateError) << step;
+    rtl::SetWriteFaultHook(nullptr);
+    EXPECT_EQ(rtl::ReadFileToString(path), kOld) << step;
+    EXPECT_EQ(FilesIn(dir_.Path()), 1u) << "a temporary file was left behind after " << step;
+  }
+  rtl::WriteComponentFile(path, root);
+  EXPECT_EQ(rtl::ReadFileToString(path), rtl::WriteComponentText(root));
+}
+
 TEST_F(FormSaveTest, ValuesWithoutAWrittenFormAreRefused) {
   TTestModule root(nullptr);
   auto* a = new TTestWidget(&root);

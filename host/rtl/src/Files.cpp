@@ -1,5 +1,4 @@
-// File and path helpers, and the one routine through which this code base
-// replaces a file: write beside it, flush, rename over it.
+// File and path helpers, and reading a whole file.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,14 +13,8 @@
 namespace rtl {
 
 namespace {
-TWriteFaultHook g_faultHook = nullptr;
-
-bool Fault(const char* step, const std::string& path) { return g_faultHook != nullptr && g_faultHook(step, path); }
-
 std::string Reason(int err) { return std::strerror(err); }
 }  // namespace
-
-void SetWriteFaultHook(TWriteFaultHook hook) { g_faultHook = hook; }
 
 bool FileExists(const std::string& path) {
   struct stat st {};
@@ -87,70 +80,6 @@ std::string ReadFileToString(const std::string& path) {
   }
   out.resize(used);
   return out;
-}
-
-namespace {
-// A link is replaced through its target, so the link itself survives.
-std::string ResolveLink(const std::string& path) {
-  char buf[4096];
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-  if (::realpath(path.c_str(), buf) != nullptr) return buf;
-  ssize_t n = ::readlink(path.c_str(), buf, sizeof buf - 1);  // dangling: write where it points
-  if (n <= 0) return path;
-  std::string target(buf, static_cast<size_t>(n));
-  return target.front() == PathDelim ? target : ExtractFilePath(path) + target;
-}
-
-void SyncDirectoryOf(const std::string& path) {
-  std::string dir = ExtractFilePath(path);
-  int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
-}  // namespace
-
-void WriteFileAtomic(const std::string& requestedPath, const std::string& contents) {
-  const std::string path = ResolveLink(requestedPath);
-  const std::string temp = path + ".tmp-" + std::to_string(::getpid());
-  auto fail = [&](const char* what, int err, bool removeTemp) {
-    if (removeTemp) ::unlink(temp.c_str());
-    throw EFCreateError(std::string("Cannot ") + what + " file \"" + path + "\". " + Reason(err));
-  };
-  // Keep the permissions of the file being replaced.
-  mode_t mode = 0644;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
-
-  if (Fault("open", path)) fail("create", EACCES, false);
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-  if (fd < 0) fail("create", errno, false);
-  if (Fault("write", path)) {
-    ::close(fd);
-    fail("write", ENOSPC, true);
-  }
-  size_t done = 0;
-  while (done < contents.size()) {
-    ssize_t n = ::write(fd, contents.data() + done, contents.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      int err = errno;
-      ::close(fd);
-      fail("write", err, true);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (Fault("sync", path) || ::fsync(fd) != 0) {
-    int err = errno != 0 ? errno : EIO;
-    ::close(fd);
-    fail("write", err, true);
-  }
-  if (::close(fd) != 0) fail("write", errno, true);
-  if (Fault("rename", path)) fail("replace", EXDEV, true);
-  if (::rename(temp.c_str(), path.c_str()) != 0) fail("replace", errno, true);
-  SyncDirectoryOf(path);
 }
 
 }  // namespace rtl

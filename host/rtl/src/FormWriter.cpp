@@ -3,6 +3,7 @@
 #include <charconv>
 #include <memory>
 
+#include "rtl/AtomicFile.h"
 #include "rtl/Collection.h"
 #include "rtl/FormFiles.h"
 #include "rtl/Strings.h"
@@ -38,8 +39,16 @@ TFormWriter::TFormWriter(const TComponent& root) : root_(root) {}
 
 std::string TFormWriter::Write() {
   CollectInheritedNames();
-  WriteObject(root_, 0);
+  WriteObject(root_, 0, nullptr);
   return std::move(out_);
+}
+
+void TFormWriter::WriteTo(const TSink& sink) {
+  CollectInheritedNames();
+  out_.reserve(kFormTextPiece + kFormTextPiece / 4);
+  WriteObject(root_, 0, &sink);
+  sink(out_);
+  out_.clear();
 }
 
 // Components that a fresh instance of the root's class creates itself come
@@ -58,7 +67,7 @@ void TFormWriter::CollectInheritedNames() {
   for (int i = 0; i < ancestor.ComponentCount(); ++i) inherited_.insert(UpperCase(ancestor.Components(i)->Name()));
 }
 
-void TFormWriter::WriteObject(const TComponent& component, int indent) {
+void TFormWriter::WriteObject(const TComponent& component, int indent, const TSink* sink) {
   out_.append(static_cast<size_t>(indent), ' ');
   bool isRoot = &component == &root_;
   bool inherited = !isRoot && !inherited_.empty() && inherited_.count(UpperCase(component.Name())) != 0;
@@ -70,8 +79,15 @@ void TFormWriter::WriteObject(const TComponent& component, int indent) {
   out_ += component.ClassName();
   out_ += '\n';
   WriteProperties(component, "", indent + 2, 0);
-  if (isRoot)
-    for (int i = 0; i < component.ComponentCount(); ++i) WriteObject(*component.Components(i), indent + 2);
+  if (isRoot) {
+    for (int i = 0; i < component.ComponentCount(); ++i) {
+      WriteObject(*component.Components(i), indent + 2, nullptr);
+      if (sink != nullptr && out_.size() >= kFormTextPiece) {
+        (*sink)(out_);
+        out_.clear();
+      }
+    }
+  }
   out_.append(static_cast<size_t>(indent), ' ');
   out_ += "end\n";
 }
@@ -250,8 +266,12 @@ std::string TFormWriter::ReferenceName(const TObject& object, const TPropInfo& p
 
 std::string WriteComponentText(const TComponent& root) { return TFormWriter(root).Write(); }
 
+// The text goes to the file while it is being made, so the disk is busy
+// with the first part while the rest is written.
 void WriteComponentFile(const std::string& path, const TComponent& root) {
-  WriteFileAtomic(path, WriteComponentText(root));
+  TAtomicFile file(path);
+  TFormWriter(root).WriteTo([&](std::string_view piece) { file.Write(piece); });
+  file.Commit();
 }
 
 }  // namespace rtl

@@ -61,12 +61,11 @@ std::string FormatDateTimeISO(TDateTime dt);
 
 // Reads a whole file; raises EFOpenError naming the file and the reason.
 std::string ReadFileToString(const std::string& path);
-// Writes a file so that readers see either the old or the whole new content:
-// the text goes to a temporary file beside it, is flushed, and replaces the
-// old file in one rename. Raises EFCreateError naming the file and reason.
+// Writes a file so that readers see either the old or the whole new content
+// (TAtomicFile in one go). Raises EFCreateError naming the file and reason.
 void WriteFileAtomic(const std::string& path, const std::string& contents);
 
-// Failure injection for tests: when set, WriteFileAtomic calls it before each
+// Failure injection for tests: when set, TAtomicFile calls it before each
 // step ("open", "write", "sync", "rename") and fails that step when it returns
 // true. Never set in production code.
 using TWriteFaultHook = bool (*)(const char* step, const std::string& path);

@@ -1,0 +1,125 @@
+// A file written in pieces while its content is being made: large contents
+// are written and flushed on a thread of the file's own, and whatever fails
+// there, or wherever the maker stops, the old file stays whole.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <string>
+
+#include "FileBytes.h"
+#include "TempDir.h"
+#include "rtl/AtomicFile.h"
+#include "rtl/Exceptions.h"
+#include "rtl/SysUtils.h"
+
+namespace {
+
+using dvtest::CountFiles;
+using dvtest::ReadBytes;
+using dvtest::TempDir;
+using dvtest::WriteBytes;
+
+// Pieces of uneven sizes, each line numbered, so a piece written twice,
+// dropped or out of order shows in the result.
+std::string Content(size_t bytes) {
+  std::string text;
+  for (int line = 0; text.size() < bytes; ++line) text += "line " + std::to_string(line) + " of the content\n";
+  return text;
+}
+
+void WriteInPieces(rtl::TAtomicFile& file, const std::string& text) {
+  size_t at = 0;
+  for (size_t piece = 1; at < text.size(); piece = piece * 7 % 100003 + 1) {
+    size_t n = std::min(piece, text.size() - at);
+    file.Write(std::string_view(text).substr(at, n));
+    at += n;
+  }
+}
+
+// Fails the n-th "write" step (counting from 1); steps run on the writer's
+// thread as well.
+std::atomic<int> g_writesLeft{0};
+bool FailNthWrite(const char* step, const std::string&) {
+  return std::string_view(step) == "write" && g_writesLeft.fetch_sub(1) == 1;
+}
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { WriteBytes(path_, "old contents\n"); }
+  void TearDown() override { rtl::SetWriteFaultHook(nullptr); }
+  void ExpectOldFileAlone() {
+    EXPECT_EQ(ReadBytes(path_), "old contents\n");
+    EXPECT_EQ(CountFiles(dir_.Path()), 1) << "a temporary file was left behind";
+  }
+  TempDir dir_;
+  const std::string path_ = dir_.File("module.txt");
+};
+
+TEST_F(AtomicFileTest, LargeContentInPiecesArrivesWholeAndOnlyAtCommit) {
+  const std::string text = Content(3 << 20);
+  rtl::TAtomicFile file(path_);
+  WriteInPieces(file, text);
+  EXPECT_EQ(ReadBytes(path_), "old contents\n") << "the old file changed before Commit";
+  EXPECT_EQ(CountFiles(dir_.Path()), 2);
+  file.Commit();
+  EXPECT_EQ(ReadBytes(path_), text);
+  EXPECT_EQ(CountFiles(dir_.Path()), 1);
+}
+
+TEST_F(AtomicFileTest, SmallContentAndEmptyContent) {
+  {
+    rtl::TAtomicFile file(path_);
+    file.Write("a");
+    file.Write("b\n");
+    file.Commit();
+  }
+  EXPECT_EQ(ReadBytes(path_), "ab\n");
+  rtl::TAtomicFile empty(path_);
+  empty.Commit();
+  EXPECT_EQ(ReadBytes(path_), "");
+}
+
+TEST_F(AtomicFileTest, MakerStoppingHalfWayLeavesTheOldFile) {
+  try {
+    rtl::TAtomicFile file(path_);
+    WriteInPieces(file, Content(2 << 20));  // the writer's thread is busy by now
+    throw std::runtime_error("the maker gave up");
+  } catch (const std::runtime_error&) {
+  }
+  ExpectOldFileAlone();
+}
+
+TEST_F(AtomicFileTest, FailureOnTheWritersThreadIsRaisedAndKeepsTheOldFile) {
+  for (int failing : {1, 2, 5}) {
+    g_writesLeft = failing;
+    rtl::SetWriteFaultHook(&FailNthWrite);
+    try {
+      rtl::TAtomicFile file(path_);
+      WriteInPieces(file, Content(4 << 20));
+      file.Commit();
+      ADD_FAILURE() << "no error when write " << failing << " fails";
+    } catch (const rtl::EFCreateError& e) {
+      EXPECT_NE(std::string(e.what()).find(path_), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find("No space left on device"), std::string::npos) << e.what();
+    }
+    rtl::SetWriteFaultHook(nullptr);
+    ExpectOldFileAlone();
+  }
+}
+
+TEST_F(AtomicFileTest, FailedFlushOrRenameAfterBackgroundWritesKeepsTheOldFile) {
+  for (const char* step : {"sync", "rename"}) {
+    static std::string failing;
+    failing = step;
+    rtl::SetWriteFaultHook([](const char* s, const std::string&) { return failing == s; });
+    rtl::TAtomicFile file(path_);
+    WriteInPieces(file, Content(1 << 20));
+    EXPECT_THROW(file.Commit(), rtl::EFCreateError) << step;
+    EXPECT_THROW(file.Write("more"), rtl::EFCreateError) << "written after a failed commit";
+    rtl::SetWriteFaultHook(nullptr);
+    ExpectOldFileAlone();
+  }
+}
+
+}  // namespace
