@@ -80,6 +80,14 @@ std::vector<ErrorRow> ErrorRows() {
       {"InlineFrame", "object M: TTestModule\n  inline F: TTestWidget\n  end\nend\n", 2, 3, "not supported"},
       {"LoadedFails", Module("    Caption = 'fail in Loaded'\n"), 2, 3, "Loading E failed: cannot start"},
       {"MethodNotAnIdentifier", Module("    OnChange = 'x'\n"), 3, 16, "the name of an event handler"},
+      // The reader scans up to the NUL after the text; a NUL byte within it
+      // is a character like any other, and the text's end is still its end.
+      {"NulByteOutsideQuotes", Module(std::string("    Count = 1\0\n", 15)), 3, 14, "Unexpected character byte 0x00"},
+      {"NulByteThenLineBreakInQuotes", Module(std::string("    Caption = 'a\0b\n", 19)), 3, 15, "Unterminated string"},
+      {"TextEndsInsideQuotes", "object M: TTestModule\n  Name = 'abc", 2, 10, "Unterminated string"},
+      {"TextEndsAfterName", "object M: TTestModule\n  Tag", 2, 6, "Expected \"=\", found end of file"},
+      {"TextEndsAfterBlanks", "object M: TTestModule\n  Tag = 1\n   \t ", 3, 6,
+       "Expected \"object\" or \"end\", found end of file"},
   };
 }
 
@@ -118,6 +126,13 @@ std::string NestedCollections(int levels) {
   text += "item\nend\n";
   for (int i = 1; i < levels; ++i) text += ">\nend\n";
   return text + ">\nend\nend\n";
+}
+
+TEST_F(FormFileTest, NulByteInsideQuotesIsText) {
+  auto root = Read(Module(std::string("    Caption = 'a\0b'\n", 20)));
+  EXPECT_EQ(Widget(*root, "E")->Caption(), std::string("a\0b", 3));
+  root = Read("object M: TTestModule\n  Tag = 7\nend");  // no line break after the last line
+  EXPECT_EQ(root->Tag(), 7);
 }
 
 TEST_F(FormFileTest, NestingUpToTheLimitIsRead) {

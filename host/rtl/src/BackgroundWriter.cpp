@@ -10,6 +10,9 @@ namespace rtl {
 namespace {
 constexpr size_t kMaxQueuedBytes = size_t{16} << 20;
 constexpr size_t kMaxSpareBuffers = 4;
+// Each flush costs the disk a commit of its own: small batches are only
+// written, and flushed together once this much has gathered.
+constexpr size_t kFlushEvery = size_t{512} << 10;
 }  // namespace
 
 int WriteAll(int fd, std::string_view bytes) {
@@ -78,10 +81,16 @@ void TBackgroundWriter::Run() {
     drained_.notify_one();
     // After a failure nothing more is written; the pieces are only let go.
     int err = 0;
-    for (const std::string& piece : batch)
-      if (!failed && err == 0) err = write_(piece);
+    for (const std::string& piece : batch) {
+      if (failed || err != 0) break;
+      err = write_(piece);
+      unflushed_ += piece.size();
+    }
     // Flushing what is written so far leaves the final flush only the tail.
-    if (!failed && err == 0) err = flush_();
+    if (!failed && err == 0 && unflushed_ >= kFlushEvery) {
+      err = flush_();
+      unflushed_ = 0;
+    }
     lock.lock();
     if (error_ == 0) error_ = err;
     for (std::string& piece : batch) {

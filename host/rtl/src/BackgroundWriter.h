@@ -48,6 +48,7 @@ class TBackgroundWriter {
   std::vector<std::string> queue_;
   std::vector<std::string> spare_;  // written buffers, kept for reuse
   size_t queuedBytes_ = 0;
+  size_t unflushed_ = 0;  // written since the last flush; the writer's thread only
   bool stopping_ = false;
   bool dropQueued_ = false;
   int error_ = 0;

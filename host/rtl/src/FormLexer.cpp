@@ -11,7 +11,7 @@ namespace rtl {
 
 namespace {
 // One table look-up per byte tells what it may start or continue.
-enum : uint8_t { kBlank = 1, kIdentStart = 2, kDigit = 4, kSymbol = 8 };
+enum : uint8_t { kBlank = 1, kIdentStart = 2, kDigit = 4, kSymbol = 8, kEndsQuotedRun = 16 };
 constexpr auto kCharClass = [] {
   std::array<uint8_t, 256> t{};
   for (char c : std::string_view(" \t\r\n")) t[static_cast<unsigned char>(c)] = kBlank;
@@ -19,6 +19,8 @@ constexpr auto kCharClass = [] {
   t['_'] = kIdentStart;
   for (int c = '0'; c <= '9'; ++c) t[c] = kDigit;
   for (char c : std::string_view("=:.,()[]<>+-{}")) t[static_cast<unsigned char>(c)] = kSymbol;
+  for (char c : std::string_view("'\r\n")) t[static_cast<unsigned char>(c)] |= kEndsQuotedRun;
+  t[0] |= kEndsQuotedRun;
   return t;
 }();
 bool Has(char c, uint8_t cls) { return (kCharClass[static_cast<unsigned char>(c)] & cls) != 0; }
@@ -69,7 +71,7 @@ std::string TFormToken::Describe() const {
   return "?";
 }
 
-TFormLexer::TFormLexer(std::string_view text, const std::string& source) : text_(text), source_(source) {
+TFormLexer::TFormLexer(const std::string& text, const std::string& source) : text_(text), source_(source) {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") start_ = pos_ = 3;  // UTF-8 byte-order mark
   Next();
 }
@@ -96,7 +98,7 @@ void TFormLexer::Next() {
   const char* s = text_.data();
   const size_t n = text_.size();
   size_t p = pos_;
-  while (p < n && Has(s[p], kBlank)) ++p;
+  while (Has(s[p], kBlank)) ++p;  // s[n] is NUL
   pos_ = p;
   current_.Kind = TFormTokenKind::End;
   current_.Text = {};
@@ -114,15 +116,17 @@ void TFormLexer::Next() {
   }
   if (IsDigit(c) || c == '$') return ReadNumber();
   if (c == '\'' || c == '#') return ReadString();
-  FailHere("Unexpected character " + DescribeByte(c));
+  FailUnexpected(c);
 }
+
+// Out of line, so that building the message costs Next nothing.
+void TFormLexer::FailUnexpected(char c) const { FailHere("Unexpected character " + DescribeByte(c)); }
 
 void TFormLexer::ReadIdentifier() {
   const char* s = text_.data();
-  const size_t n = text_.size();
   const size_t start = pos_;
   size_t p = start + 1;
-  while (p < n && Has(s[p], kIdentStart | kDigit)) ++p;
+  while (Has(s[p], kIdentStart | kDigit)) ++p;  // s[n] is NUL
   pos_ = p;
   current_.Kind = TFormTokenKind::Identifier;
   current_.Text = text_.substr(start, p - start);
@@ -186,7 +190,10 @@ std::string_view TFormLexer::QuotedRun(TFormPos open) const {
   const char* s = text_.data();
   const size_t n = text_.size();
   size_t stop = pos_;
-  while (stop < n && s[stop] != '\'' && s[stop] != '\r' && s[stop] != '\n') ++stop;
+  for (;; ++stop) {
+    while (!Has(s[stop], kEndsQuotedRun)) ++stop;
+    if (s[stop] != '\0' || stop == n) break;  // a NUL byte inside the quotes is text
+  }
   if (stop == n || s[stop] != '\'') Fail(open, "Unterminated string");
   return text_.substr(pos_, stop - pos_);
 }

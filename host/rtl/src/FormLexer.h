@@ -40,7 +40,9 @@ struct TFormToken {
 
 class TFormLexer {
  public:
-  TFormLexer(std::string_view text, const std::string& source);
+  // The text is a std::string for the NUL that always follows its last
+  // byte: the scanning loops stop there without checking the length.
+  TFormLexer(const std::string& text, const std::string& source);
 
   const TFormToken& Current() const { return current_; }
   void Next();
@@ -59,6 +61,7 @@ class TFormLexer {
   bool AtEnd() const { return pos_ >= text_.size(); }
   void Advance() { ++pos_; }
   [[noreturn]] void FailHere(const std::string& reason) const { Fail(TFormPos{pos_}, reason); }
+  [[noreturn, gnu::noinline, gnu::cold]] void FailUnexpected(char c) const;
 
   std::string_view text_;
   const std::string& source_;

@@ -4,7 +4,7 @@
 
 namespace rtl {
 
-TFormReader::TFormReader(std::string_view text, const std::string& source, const TFormReadOptions& options)
+TFormReader::TFormReader(const std::string& text, const std::string& source, const TFormReadOptions& options)
     : lexer_(text, source), options_(options) {}
 
 bool TFormReader::AtObjectKeyword() const {

@@ -20,7 +20,7 @@ class TCollection;
 
 class TFormReader {
  public:
-  TFormReader(std::string_view text, const std::string& source, const TFormReadOptions& options);
+  TFormReader(const std::string& text, const std::string& source, const TFormReadOptions& options);
   std::unique_ptr<TComponent> ReadRoot();
 
  private:

@@ -58,42 +58,42 @@ bool FormStringFitsOneLine(std::string_view value) {
   return value.size() <= kFormStringPiece && (lineBreak == std::string_view::npos || lineBreak + 1 == value.size());
 }
 
-void AppendQuotedPiece(std::string& out, std::string_view piece) {
+void AppendQuotedPiece(TFormTextOut& out, std::string_view piece) {
   if (piece.empty()) {
-    out += "''";
+    out.Append("''");
     return;
   }
   size_t i = 0;
   while (i < piece.size()) {
     if (IsControl(piece[i])) {
       const auto code = static_cast<unsigned char>(piece[i]);
-      out += '#';
-      if (code >= 100) out += static_cast<char>('0' + code / 100);
-      if (code >= 10) out += static_cast<char>('0' + code / 10 % 10);
-      out += static_cast<char>('0' + code % 10);
+      out.Append('#');
+      if (code >= 100) out.Append(static_cast<char>('0' + code / 100));
+      if (code >= 10) out.Append(static_cast<char>('0' + code / 10 % 10));
+      out.Append(static_cast<char>('0' + code % 10));
       ++i;
       continue;
     }
     // A quoted run of printable text, appended in stretches between quotes.
-    out += '\'';
+    out.Append('\'');
     for (;;) {
       const size_t end = PlainRunEnd(piece, i);
-      out.append(piece.substr(i, end - i));
+      out.Append(piece.substr(i, end - i));
       i = end;
       if (i == piece.size() || piece[i] != '\'') break;
-      out += "''";  // '' stands for one quote
+      out.Append("''");  // '' stands for one quote
       ++i;
     }
-    out += '\'';
+    out.Append('\'');
   }
 }
 
-void AppendFormString(std::string& out, std::string_view value, int indent) {
+void AppendFormString(TFormTextOut& out, std::string_view value, int indent) {
   if (FormStringFitsOneLine(value)) return AppendQuotedPiece(out, value);
   std::vector<std::string_view> pieces = SplitPieces(value);
   for (size_t i = 0; i < pieces.size(); ++i) {
-    if (i > 0) out += " +\n";
-    out.append(static_cast<size_t>(indent), ' ');
+    if (i > 0) out.Append(" +\n");
+    out.Blanks(static_cast<size_t>(indent));
     AppendQuotedPiece(out, pieces[i]);
   }
 }

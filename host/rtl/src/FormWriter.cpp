@@ -40,15 +40,15 @@ TFormWriter::TFormWriter(const TComponent& root) : root_(root) {}
 std::string TFormWriter::Write() {
   CollectInheritedNames();
   WriteObject(root_, 0, nullptr);
-  return std::move(out_);
+  return out_.Take();
 }
 
 void TFormWriter::WriteTo(const TSink& sink) {
   CollectInheritedNames();
-  out_.reserve(kFormTextPiece + kFormTextPiece / 4);
+  out_.Reserve(kFormTextPiece + kFormTextPiece / 4);
   WriteObject(root_, 0, &sink);
-  sink(out_);
-  out_.clear();
+  sink(out_.View());
+  out_.Clear();
 }
 
 // Components that a fresh instance of the root's class creates itself come
@@ -68,28 +68,28 @@ void TFormWriter::CollectInheritedNames() {
 }
 
 void TFormWriter::WriteObject(const TComponent& component, int indent, const TSink* sink) {
-  out_.append(static_cast<size_t>(indent), ' ');
+  out_.Blanks(static_cast<size_t>(indent));
   bool isRoot = &component == &root_;
   bool inherited = !isRoot && !inherited_.empty() && inherited_.count(UpperCase(component.Name())) != 0;
-  out_ += inherited ? "inherited " : "object ";
+  out_.Append(inherited ? "inherited " : "object ");
   if (!component.Name().empty()) {
-    out_ += component.Name();
-    out_ += ": ";
+    out_.Append(component.Name());
+    out_.Append(": ");
   }
-  out_ += component.ClassName();
-  out_ += '\n';
+  out_.Append(component.ClassName());
+  out_.Append('\n');
   WriteProperties(component, "", indent + 2, 0);
   if (isRoot) {
     for (int i = 0; i < component.ComponentCount(); ++i) {
       WriteObject(*component.Components(i), indent + 2, nullptr);
-      if (sink != nullptr && out_.size() >= kFormTextPiece) {
-        (*sink)(out_);
-        out_.clear();
+      if (sink != nullptr && out_.Size() >= kFormTextPiece) {
+        (*sink)(out_.View());
+        out_.Clear();
       }
     }
   }
-  out_.append(static_cast<size_t>(indent), ' ');
-  out_ += "end\n";
+  out_.Blanks(static_cast<size_t>(indent));
+  out_.Append("end\n");
 }
 
 void TFormWriter::WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth) {
@@ -112,10 +112,10 @@ const TFormWriter::TClassProperties& TFormWriter::PropertiesOf(const TClass& cls
 }
 
 void TFormWriter::StartLine(int indent, const std::string& prefix, const std::string& name) {
-  out_.append(static_cast<size_t>(indent), ' ');
-  out_ += prefix;
-  out_ += name;
-  out_ += " = ";
+  out_.Blanks(static_cast<size_t>(indent));
+  out_.Append(prefix);
+  out_.Append(name);
+  out_.Append(" = ");
 }
 
 void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TValueKind kind,
@@ -135,32 +135,33 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
         const std::string& text = type.EnumName(v);
         if (text.empty()) Unwritable(object, prefix + name, "value " + std::to_string(v) + " has no name in " + type.Name);
         StartLine(indent, prefix, name);
-        out_ += text;
+        out_.Append(text);
       } else if (type.Kind == TTypeKind::Set) {
         // Checked before the line starts: a refused value leaves no half line.
         for (size_t bit = 0; bit < 64; ++bit)
           if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) != 0 && type.EnumName(static_cast<int64_t>(bit)).empty())
             Unwritable(object, prefix + name, "element " + std::to_string(bit) + " has no name");
         StartLine(indent, prefix, name);
-        out_ += '[';
+        out_.Append('[');
         const char* separator = "";
         for (size_t bit = 0; bit < 64; ++bit) {
           if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) == 0) continue;
-          out_ += separator;
-          out_ += type.EnumName(static_cast<int64_t>(bit));
+          out_.Append(separator);
+          out_.Append(type.EnumName(static_cast<int64_t>(bit)));
           separator = ", ";
         }
-        out_ += ']';
+        out_.Append(']');
       } else {
         StartLine(indent, prefix, name);
         if (type.Kind == TTypeKind::Boolean) {
-          out_ += v != 0 ? "True" : "False";
+          out_.Append(v != 0 ? "True" : "False");
         } else {
           char digits[24];
-          out_.append(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+          char* end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+          out_.Append(std::string_view(digits, static_cast<size_t>(end - digits)));
         }
       }
-      out_ += '\n';
+      out_.Append('\n');
       return;
     }
     case TTypeKind::String: {
@@ -171,13 +172,13 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
         StartLine(indent, prefix, name);
         AppendQuotedPiece(out_, v);
       } else {
-        out_.append(static_cast<size_t>(indent), ' ');
-        out_ += prefix;
-        out_ += name;
-        out_ += " =\n";
+        out_.Blanks(static_cast<size_t>(indent));
+        out_.Append(prefix);
+        out_.Append(name);
+        out_.Append(" =\n");
         AppendFormString(out_, v, indent + 2);
       }
-      out_ += '\n';
+      out_.Append('\n');
       return;
     }
     case TTypeKind::Method: {
@@ -186,8 +187,8 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
       if (handler.empty()) return;
       if (!IsValidIdent(handler)) Unwritable(object, prefix + name, "\"" + handler + "\" is not a method name");
       StartLine(indent, prefix, name);
-      out_ += handler;
-      out_ += '\n';
+      out_.Append(handler);
+      out_.Append('\n');
       return;
     }
     case TTypeKind::Class:
@@ -202,8 +203,8 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
   if (kind == TValueKind::Reference) {
     if (!prop.SetObj) return;
     StartLine(indent, prefix, name);
-    out_ += ReferenceName(object, prop, target);
-    out_ += '\n';
+    out_.Append(ReferenceName(object, prop, target));
+    out_.Append('\n');
   } else if (kind == TValueKind::Strings) {
     WriteStringList(static_cast<const TStrings&>(*target), prefix, name, indent);
   } else if (kind == TValueKind::Collection) {
@@ -217,10 +218,10 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
                                   int indent) {
   int count = list.Count();
   if (count == 0) return;
-  out_.append(static_cast<size_t>(indent), ' ');
-  out_ += prefix;
-  out_ += name;
-  out_ += ".Strings = (\n";
+  out_.Blanks(static_cast<size_t>(indent));
+  out_.Append(prefix);
+  out_.Append(name);
+  out_.Append(".Strings = (\n");
   // A plain string list lends its entries; other lists hand out copies.
   const auto* kept =
       &list.ClassType() == &TStringList::StaticClass() ? static_cast<const TStringList*>(&list) : nullptr;
@@ -228,12 +229,12 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
   for (int i = 0; i < count; ++i) {
     const std::string& item = kept != nullptr ? kept->Strings(i) : (copy = list.Get(i));
     if (FormStringFitsOneLine(item)) {
-      out_.append(static_cast<size_t>(indent + 2), ' ');
+      out_.Blanks(static_cast<size_t>(indent + 2));
       AppendQuotedPiece(out_, item);
     } else {
       AppendFormString(out_, item, indent + 2);
     }
-    out_ += i + 1 == count ? ")\n" : "\n";
+    out_.Append(i + 1 == count ? ")\n" : "\n");
   }
 }
 
@@ -242,20 +243,20 @@ void TFormWriter::WriteCollection(const TCollection& collection, const std::stri
   int count = collection.Count();
   if (count == 0) return;
   if (depth + 1 > kMaxPropertyDepth) Unwritable(collection, prefix + name, "collections nested too deeply");
-  out_.append(static_cast<size_t>(indent), ' ');
-  out_ += prefix;
-  out_ += name;
-  out_ += " = <\n";
+  out_.Blanks(static_cast<size_t>(indent));
+  out_.Append(prefix);
+  out_.Append(name);
+  out_.Append(" = <\n");
   for (int i = 0; i < count; ++i) {
-    out_.append(static_cast<size_t>(indent + 2), ' ');
-    out_ += "item\n";
+    out_.Blanks(static_cast<size_t>(indent + 2));
+    out_.Append("item\n");
     WriteProperties(*collection.Items(i), "", indent + 4, depth + 1);
-    out_.append(static_cast<size_t>(indent + 2), ' ');
-    out_ += i + 1 == count ? "end>\n" : "end\n";
+    out_.Blanks(static_cast<size_t>(indent + 2));
+    out_.Append(i + 1 == count ? "end>\n" : "end\n");
   }
 }
 
-std::string TFormWriter::ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const {
+const std::string& TFormWriter::ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const {
   if (!Is<TComponent>(target)) Unwritable(object, prop.Name, "it refers to an object that is not a component");
   const auto* component = static_cast<const TComponent*>(target);
   if (component != &root_ && component->Owner() != &root_)

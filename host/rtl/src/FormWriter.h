@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FormClassCache.h"
+#include "FormTextOut.h"
 #include "rtl/Component.h"
 
 namespace rtl {
@@ -25,12 +26,12 @@ constexpr size_t kFormTextPiece = size_t{64} << 10;
 // True when `value` is written on one line.
 bool FormStringFitsOneLine(std::string_view value);
 // Appends one piece as quoted text with #nnn codes for control characters.
-void AppendQuotedPiece(std::string& out, std::string_view piece);
+void AppendQuotedPiece(TFormTextOut& out, std::string_view piece);
 // Appends the string; multi-line strings put each piece on its own line at
 // `indent`, every piece but the last followed by " +". The caller has
 // written the text before the value and, for multi-line strings, the line
 // break before the first piece.
-void AppendFormString(std::string& out, std::string_view value, int indent);
+void AppendFormString(TFormTextOut& out, std::string_view value, int indent);
 
 class TFormWriter {
  public:
@@ -55,7 +56,7 @@ class TFormWriter {
   void WriteStringList(const TStrings& list, const std::string& prefix, const std::string& name, int indent);
   void WriteCollection(const TCollection& collection, const std::string& prefix, const std::string& name, int indent,
                        int depth);
-  std::string ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const;
+  const std::string& ReferenceName(const TObject& object, const TPropInfo& prop, const TObject* target) const;
   void StartLine(int indent, const std::string& prefix, const std::string& name);  // "<indent>prefix.name = "
   struct TWrittenProperty {
     const TPropInfo* Prop;
@@ -72,7 +73,7 @@ class TFormWriter {
   const TComponent& root_;
   std::unordered_set<std::string> inherited_;  // upper-case names
   TFormClassCache<TClassProperties> properties_;
-  std::string out_;
+  TFormTextOut out_;
 };
 
 }  // namespace rtl
