@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "FileBytes.h"
 #include "TempDir.h"
@@ -120,6 +123,30 @@ TEST_F(AtomicFileTest, FailedFlushOrRenameAfterBackgroundWritesKeepsTheOldFile) 
     rtl::SetWriteFaultHook(nullptr);
     ExpectOldFileAlone();
   }
+}
+
+int OpenFiles() {
+  int n = 0;
+  for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++n;
+  return n;
+}
+
+// A large file replaced is let go on another thread: the new content is
+// there at once, and no handle on the old files stays open for long.
+TEST_F(AtomicFileTest, ReplacedLargeFilesAreLetGo) {
+  const int before = OpenFiles();
+  for (int round = 0; round < 20; ++round) {
+    const std::string text = Content((2 << 20) + static_cast<size_t>(round));
+    rtl::WriteFileAtomic(path_, text);
+    ASSERT_EQ(ReadBytes(path_), text) << round;
+  }
+  EXPECT_EQ(CountFiles(dir_.Path()), 1);
+  int open = OpenFiles();
+  for (int wait = 0; wait < 200 && open > before; ++wait) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    open = OpenFiles();
+  }
+  EXPECT_LE(open, before) << "handles on replaced files stay open";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "rtl/AtomicFile.h"
 
 #include "BackgroundWriter.h"
+#include "FileReleaser.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,6 +24,8 @@ bool Fault(const char* step, const std::string& path) { return g_faultHook != nu
 
 // Smaller files are written in one go at Commit, with no thread.
 constexpr size_t kBackgroundPiece = size_t{256} << 10;
+// Replacing a file at least this big lets the old one go on another thread.
+constexpr off_t kReleaseLaterSize = off_t{1} << 20;
 
 // A link is replaced through its target, so the link itself survives.
 std::string ResolveLink(const std::string& path) {
@@ -53,7 +56,10 @@ TAtomicFile::TAtomicFile(const std::string& path)
   // Keep the permissions of the file being replaced.
   mode_t mode = 0644;
   struct stat st {};
-  if (::stat(path_.c_str(), &st) == 0) mode = st.st_mode & 07777;
+  if (::stat(path_.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+    if (S_ISREG(st.st_mode)) oldSize_ = st.st_size;
+  }
   if (Fault("open", path_)) Fail("create", EACCES);
   fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
   if (fd_ < 0) Fail("create", errno);
@@ -109,9 +115,17 @@ void TAtomicFile::Commit() {
   if (::fsync(fd_) != 0) Fail("write", errno);
   if (::close(std::exchange(fd_, -1)) != 0) Fail("write", errno);
   if (Fault("rename", path_)) Fail("replace", EXDEV);
-  if (::rename(temp_.c_str(), path_.c_str()) != 0) Fail("replace", errno);
+  // A handle on the old file keeps the rename from freeing its pages there
+  // and then; the handle is let go on another thread.
+  const int old = oldSize_ >= kReleaseLaterSize ? ::open(path_.c_str(), O_RDONLY | O_CLOEXEC) : -1;
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
+    const int renameErr = errno;
+    if (old >= 0) ::close(old);
+    Fail("replace", renameErr);
+  }
   pending_ = false;
   SyncDirectoryOf(path_);
+  if (old >= 0) ReleaseFileLater(old);
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& contents) {

@@ -36,6 +36,7 @@ class TAtomicFile {
   std::string temp_;
   int fd_ = -1;
   bool pending_ = false;  // the temporary file exists and has not replaced the old one
+  long long oldSize_ = -1;  // the file replaced, when there is one
   std::string filling_;   // bytes not yet handed to the writer
   std::unique_ptr<TBackgroundWriter> writer_;  // started by the first full piece
 };

@@ -14,41 +14,73 @@ namespace rtl {
 
 inline char FoldAsciiCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-// Eight bytes at a time, each with its 0x20 bit cleared: names that differ
+namespace name_bytes {
+inline uint64_t Load8(const char* p) {
+  uint64_t word;
+  std::memcpy(&word, p, 8);
+  return word;
+}
+// All of a name shorter than eight bytes in one word: the first and last
+// four bytes (overlapping), or for up to three bytes the first, middle and
+// last. Two names of one length are equal exactly when their words are.
+inline uint64_t LoadShort(const char* p, size_t n) {
+  if (n >= 4) {
+    uint32_t head, tail;
+    std::memcpy(&head, p, 4);
+    std::memcpy(&tail, p + n - 4, 4);
+    return uint64_t{head} << 32 | tail;
+  }
+  if (n == 0) return 0;
+  auto byte = [&](size_t i) { return uint64_t{static_cast<unsigned char>(p[i])}; };
+  return byte(0) << 16 | byte(n / 2) << 8 | byte(n - 1);
+}
+}  // namespace name_bytes
+
+// A word at a time, each byte with its 0x20 bit cleared: names that differ
 // only in the case of ASCII letters hash alike (others may too; a look-up
 // compares the names after the hash).
 inline uint64_t HashIgnoringCase(std::string_view text) {
+  using namespace name_bytes;
   constexpr uint64_t kCaseBits = 0x2020202020202020ull;
+  // One to one in h for a given word, so differing words never merge.
   auto mix = [](uint64_t h, uint64_t word) {
     h = (h ^ (word & ~kCaseBits)) * 0x9E3779B97F4A7C15ull;
     return h ^ (h >> 32);
   };
-  uint64_t h = text.size();
-  size_t i = 0;
-  for (; i + 8 <= text.size(); i += 8) {
-    uint64_t word;
-    std::memcpy(&word, text.data() + i, 8);
-    h = mix(h, word);
+  const char* p = text.data();
+  const size_t n = text.size();
+  uint64_t h = n;
+  if (n < 8) {
+    h = mix(h, LoadShort(p, n));
+  } else {
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) h = mix(h, Load8(p + i));
+    if (i < n) h = mix(h, Load8(p + n - 8));  // the last eight bytes, overlapping
   }
-  uint64_t tail = 0;
-  for (size_t shift = 0; i < text.size(); ++i, shift += 8)
-    tail |= uint64_t{static_cast<unsigned char>(text[i])} << shift;
-  h = mix(h, tail);
-  return h ^ (h >> 29);
+  // Every bit of the words reaches the low bits, which pick the slot.
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  return h ^ (h >> 33);
 }
 
-// Names are mostly spelled alike: eight equal bytes are passed in one step,
-// and only the rest is compared letter by letter.
+// Names are mostly spelled alike: they are compared a word at a time, and
+// letter by letter only when the words differ.
 inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  size_t i = 0;
-  for (; i + 8 <= a.size(); i += 8) {
-    uint64_t x, y;
-    std::memcpy(&x, a.data() + i, 8);
-    std::memcpy(&y, b.data() + i, 8);
-    if (x != y) break;
+  using namespace name_bytes;
+  const size_t n = a.size();
+  if (n != b.size()) return false;
+  bool same = true;
+  if (n < 8) {
+    same = LoadShort(a.data(), n) == LoadShort(b.data(), n);
+  } else {
+    size_t i = 0;
+    for (; same && i + 8 <= n; i += 8) same = Load8(a.data() + i) == Load8(b.data() + i);
+    if (same && i < n) same = Load8(a.data() + n - 8) == Load8(b.data() + n - 8);
   }
-  for (; i < a.size(); ++i)
+  if (same) return true;
+  for (size_t i = 0; i < n; ++i)
     if (a[i] != b[i] && FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
   return true;
 }
