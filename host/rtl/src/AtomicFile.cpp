@@ -27,6 +27,19 @@ constexpr size_t kBackgroundPiece = size_t{256} << 10;
 // Replacing a file at least this big lets the old one go on another thread.
 constexpr off_t kReleaseLaterSize = off_t{1} << 20;
 
+// Writes all of `bytes` to `fd`; 0, or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return 0;
+}
+
 // A link is replaced through its target, so the link itself survives.
 std::string ResolveLink(const std::string& path) {
   char buf[4096];

@@ -1,8 +1,5 @@
 #include "BackgroundWriter.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <utility>
 
 namespace rtl {
@@ -14,18 +11,6 @@ constexpr size_t kMaxSpareBuffers = 4;
 // written, and flushed together once this much has gathered.
 constexpr size_t kFlushEvery = size_t{512} << 10;
 }  // namespace
-
-int WriteAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    bytes.remove_prefix(static_cast<size_t>(n));
-  }
-  return 0;
-}
 
 TBackgroundWriter::TBackgroundWriter(TWrite write, TFlush flush)
     : write_(std::move(write)), flush_(std::move(flush)), thread_([this] { Run(); }) {}

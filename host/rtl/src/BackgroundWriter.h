@@ -11,9 +11,6 @@
 
 namespace rtl {
 
-// Writes all of `bytes` to `fd`; 0, or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes);
-
 class TBackgroundWriter {
  public:
   // Both return 0 or an errno: `write` writes one piece, `flush` makes what
