@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <thread>
+
 #include "FileBytes.h"
 #include "TempDir.h"
 #include "rtl/Exceptions.h"
@@ -80,6 +82,19 @@ TEST(WriteFileAtomic, MissingFolderNamesFileAndReason) {
   EXPECT_THROW(rtl::ReadFileToString(dir.File("missing.txt")), rtl::EFOpenError);
   EXPECT_THROW(rtl::ReadFileToString(dir.Path()), rtl::EFOpenError);  // a folder reads as an error
   EXPECT_EQ(rtl::ReadFileToString("/proc/self/cmdline").empty(), false);  // no size known beforehand
+}
+
+// A pipe tells no size beforehand: the reader grows its buffer as bytes come.
+TEST(ReadFileToString, AStreamOfUnknownLengthIsReadWhole) {
+  TempDir dir;
+  const std::string fifo = dir.File("stream");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::string sent;
+  for (int i = 0; sent.size() < 200000; ++i) sent += "line " + std::to_string(i) + "\n";
+  std::thread writer([&] { WriteBytes(fifo, sent); });
+  const std::string received = rtl::ReadFileToString(fifo);
+  writer.join();
+  EXPECT_EQ(received, sent);
 }
 
 TEST(WriteFileAtomic, StringListsSaveThroughIt) {

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "ReadAll.h"
 #include "rtl/Exceptions.h"
 #include "rtl/SysUtils.h"
 
@@ -57,6 +58,22 @@ std::string GetCurrentDir() {
   return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string(".");
 }
 
+int ReadAll(int fd, size_t expected, std::string& out) {
+  out.assign(expected + 1, '\0');
+  size_t used = 0;
+  int err = 0;
+  for (;;) {
+    if (used == out.size()) out.resize(std::max<size_t>(4096, out.size() * 2));
+    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    used += static_cast<size_t>(n);
+  }
+  out.resize(used);
+  return err;
+}
+
 std::string ReadFileToString(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
@@ -64,21 +81,10 @@ std::string ReadFileToString(const std::string& path) {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
-  // Sized from the file so that a regular file takes one read (and one more
-  // to see its end); anything else grows as it comes.
   struct stat st {};
   size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
-  std::string out(expected + 1, '\0');
-  size_t used = 0;
-  while (true) {
-    if (used == out.size()) out.resize(std::max<size_t>(4096, out.size() * 2));
-    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(errno));
-    if (n == 0) break;
-    used += static_cast<size_t>(n);
-  }
-  out.resize(used);
+  std::string out;
+  if (int err = ReadAll(fd, expected, out)) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(err));
   return out;
 }
 

@@ -1,5 +1,7 @@
 #include "IniStorage.h"
 
+#include "ReadAll.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -17,23 +19,6 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 bool StartsWith(const std::string& s, const char* prefix, size_t n) {
   return s.size() >= n && std::memcmp(s.data(), prefix, n) == 0;
-}
-
-bool ReadAll(int fd, size_t sizeHint, std::string& out) {
-  out.resize(sizeHint > 0 ? sizeHint : 4096);
-  size_t done = 0;
-  for (;;) {
-    if (done == out.size()) out.resize(out.size() * 2);
-    ssize_t n = ::read(fd, out.data() + done, out.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (n == 0) break;
-    done += static_cast<size_t>(n);
-  }
-  out.resize(done);
-  return true;
 }
 
 void SwapBytes(std::u16string& s) {
@@ -88,12 +73,9 @@ TStoredText LoadText(const std::string& fileName) {
     ::close(fd);
     return stored;
   }
-  // One spare byte, so that a file of unchanged size is read in one call
-  // and the end is seen by the next.
-  bool ok = ReadAll(fd, static_cast<size_t>(st.st_size) + 1, stored.Text);
-  int err = errno;
+  const int err = ReadAll(fd, static_cast<size_t>(st.st_size), stored.Text);
   ::close(fd);
-  if (!ok) {
+  if (err != 0) {
     stored.Reason = std::strerror(err);
     stored.Text.clear();
     return stored;
