@@ -85,12 +85,6 @@ void TStrings::AddStrings(const TStrings& other) {
   EndUpdate();
 }
 
-void TStrings::AddLines(std::vector<std::string> lines) {
-  BeginUpdate();
-  for (const std::string& line : lines) Add(line);
-  EndUpdate();
-}
-
 void TStrings::SetLines(const TLineText& lines) {
   BeginUpdate();
   Clear();
@@ -289,17 +283,6 @@ void TStringList::Insert(int index, const std::string& s) {
   }
   if (index < 0 || index > Count()) IndexError(index);
   items_.insert(items_.begin() + index, Item{s, nullptr});
-  Changed();
-}
-
-void TStringList::AddLines(std::vector<std::string> lines) {
-  // A sorted list places each line itself.
-  if (sorted_) {
-    TStrings::AddLines(std::move(lines));
-    return;
-  }
-  items_.reserve(items_.size() + lines.size());
-  for (std::string& line : lines) items_.push_back(Item{std::move(line), nullptr});
   Changed();
 }
 

@@ -36,8 +36,6 @@ class TStrings : public TPersistent {
   int AddObject(const std::string& s, TObject* obj);
   void InsertObject(int index, const std::string& s, TObject* obj);
   void AddStrings(const TStrings& other);
-  // Appends every line; lists that keep their entries take them over.
-  virtual void AddLines(std::vector<std::string> lines);
   // Replaces every entry with the lines, in one change; lists that keep
   // their entries write over them in place, reusing their storage.
   virtual void SetLines(const TLineText& lines);
@@ -100,7 +98,6 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   void Move(int from, int to) override;
-  void AddLines(std::vector<std::string> lines) override;
   void SetLines(const TLineText& lines) override;
   int IndexOf(const std::string& s) const override;
 
