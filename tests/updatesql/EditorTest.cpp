@@ -9,21 +9,14 @@
 
 namespace {
 
-using updtest::Items;
-using updtest::RunEditor;
-using updtest::SelectedItems;
-using Form = dv::TDVUpdateSQLEditForm;
-using Lines = std::vector<std::string>;
+using namespace updtest;
 
-class Editor : public ::testing::Test {
+class Editor : public TSQLiteModuleTest {
  protected:
   void SetUp() override {
-    file_ = dir_.File("shop.db");
-    updtest::MakeSQLiteFile(file_,
-                            "create table ORDERS(ORDER_ID integer primary key, CUSTOMER text not null,"
-                            " AMOUNT real, NOTE text);");
-    module_ = std::make_unique<updtest::TModule>(dralvo::TDVServerType::stSQLite, file_,
-                                                 "select ORDER_ID, CUSTOMER, AMOUNT as TOTAL from ORDERS");
+    OpenModule("shop.db",
+               "create table ORDERS(ORDER_ID integer primary key, CUSTOMER text not null, AMOUNT real, NOTE text);",
+               "select ORDER_ID, CUSTOMER, AMOUNT as TOTAL from ORDERS");
     upd_ = module_->updateSQL;
     upd_->RefreshSQL()->Add("select 1\r\nfrom ORDERS");
     upd_->ModifySQL()->SetText("update ORDERS\nset NOTE = :NOTE\nwhere ORDER_ID = :OLD_ORDER_ID\n");
@@ -34,9 +27,6 @@ class Editor : public ::testing::Test {
     for (int i = 0; i < 4; ++i) out.push_back(upd_->GetSQLIndex(i)->ToVector());
     return out;
   }
-  dvtest::TempDir dir_;
-  std::string file_;
-  std::unique_ptr<updtest::TModule> module_;
   dralvo::TDVUpdateSQL* upd_ = nullptr;
 };
 

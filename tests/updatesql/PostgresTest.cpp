@@ -10,11 +10,7 @@
 
 namespace {
 
-using updtest::Items;
-using updtest::RunEditor;
-using updtest::SelectedItems;
-using Form = dv::TDVUpdateSQLEditForm;
-using Lines = std::vector<std::string>;
+using namespace updtest;
 
 std::string ConnectionString() {
   std::string s;

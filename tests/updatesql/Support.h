@@ -22,6 +22,8 @@ using dvtest::MakeSQLiteFile;
 using dvtest::PgConfigured;
 using dvtest::PgRun;
 using dvtest::UniqueName;
+using Form = dv::TDVUpdateSQLEditForm;
+using Lines = std::vector<std::string>;
 
 // Owner, database, query and update object of one test, the query's SQL
 // selecting from one table.
@@ -54,6 +56,20 @@ TRun RunEditor(dralvo::TDVUpdateSQL* updateSQL, const TEditorStep& act, const TA
 
 std::vector<std::string> Items(const vcl::TListBox& list);
 std::vector<std::string> SelectedItems(const vcl::TListBox& list);
+
+// A test on one SQLite file of its own, made from a script, and a module
+// whose query reads it.
+class TSQLiteModuleTest : public ::testing::Test {
+ protected:
+  void OpenModule(const std::string& fileName, const std::string& script, const std::string& sql) {
+    file_ = dir_.File(fileName);
+    MakeSQLiteFile(file_, script);
+    module_ = std::make_unique<TModule>(dralvo::TDVServerType::stSQLite, file_, sql);
+  }
+  dvtest::TempDir dir_;
+  std::string file_;
+  std::unique_ptr<TModule> module_;
+};
 
 }  // namespace updtest
 

@@ -9,18 +9,13 @@
 
 namespace {
 
-using updtest::Items;
-using updtest::RunEditor;
-using updtest::SelectedItems;
-using Form = dv::TDVUpdateSQLEditForm;
-using Lines = std::vector<std::string>;
+using namespace updtest;
 
-class TableFields : public ::testing::Test {
+class TableFields : public TSQLiteModuleTest {
  protected:
   void SetUp() override {
-    file_ = dir_.File("keys.db");
-    updtest::MakeSQLiteFile(
-        file_,
+    OpenModule(
+        "keys.db",
         "create table \"Order Lines\"(\"Order\" int, \"Line\" int, QTY int, primary key(\"Order\", \"Line\"));"
         "create table PK_AND_UNIQUE(A int, B int unique, C int, primary key(C));"
         "create table UNIQUE_ONLY(A int, B int, C int, D int);"
@@ -28,9 +23,8 @@ class TableFields : public ::testing::Test {
         "create unique index UQ_SECOND on UNIQUE_ONLY(D);"
         "create table NO_KEY(A int, B int);"
         "create table MIXED(Order_Id int primary key, NAME text);"
-        "create table BLANKS(\" \" int, \"  X\" int, K int primary key);");
-    module_ = std::make_unique<updtest::TModule>(dralvo::TDVServerType::stSQLite, file_,
-                                                 "select \"Order\", \"Line\", QTY from \"Order Lines\"");
+        "create table BLANKS(\" \" int, \"  X\" int, K int primary key);",
+        "select \"Order\", \"Line\", QTY from \"Order Lines\"");
   }
   // Types a table name and presses a button, as a person does.
   static void UseTable(Form& f, const std::string& table, vcl::TButton* Form::*button) {
@@ -44,9 +38,6 @@ class TableFields : public ::testing::Test {
     for (; schema && !schema->Eof(); schema->Next()) names.push_back(schema->FieldByName("INDEX_NAME")->AsString());
     return names;
   }
-  dvtest::TempDir dir_;
-  std::string file_;
-  std::unique_ptr<updtest::TModule> module_;
 };
 
 TEST_F(TableFields, FetchedColumnsFillBothListsWithRoomForTheLongest) {
