@@ -1,6 +1,7 @@
 // Property and class look-ups while reading: names ignore case, a property
-// republished by a descendant is the one used, and objects of different
-// classes may follow each other in any order.
+// republished by a descendant is the one used, objects of different classes
+// may follow each other in any order, and objects of one class may list
+// their properties in any order.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -110,6 +111,81 @@ TEST_F(FormLookupTest, ClassesAndPropertiesAreFoundIgnoringCaseInAnyOrder) {
   } catch (const rtl::EFormFileError& e) {
     EXPECT_EQ(e.Line(), 4);
     EXPECT_EQ(e.Reason(), "Class TBasePanelX not found");
+  }
+}
+
+// The reader guesses each property from the order the last object of the
+// class used: every guess that fails, and every guess that succeeds with
+// properties left out in between, must still give the property named.
+TEST_F(FormLookupTest, ObjectsOfOneClassListTheirPropertiesInAnyOrder) {
+  auto item = [](const rtl::TCollection& items, int i) { return static_cast<formtest::TTestItem*>(items.Items(i)); };
+  const std::string text =
+      "object M: TTestModule\n"
+      "  object A: TTestWidget\n"
+      "    Active = True\n"
+      "    Count = 1\n"
+      "    Caption = 'a'\n"
+      "    Note = 'na'\n"
+      "  end\n"
+      "  object B: TTestWidget\n"
+      "    Note = 'nb'\n"
+      "    CAPTION = 'b'\n"
+      "    count = 2\n"
+      "  end\n"
+      "  object C: TTestWidget\n"
+      "    Caption = 'c'\n"
+      "    Items = <\n"
+      "      item\n"
+      "        Value = 1\n"
+      "        Children = <\n"
+      "          item\n"
+      "            Name = 'inner'\n"
+      "            Value = 2\n"
+      "          end>\n"
+      "        Name = 'outer'\n"
+      "      end\n"
+      "      item\n"
+      "        Name = 'second'\n"
+      "      end>\n"
+      "    Count = 3\n"
+      "    Active = True\n"
+      "  end\n"
+      "end\n";
+  auto root = Read(text);
+  const formtest::TTestWidget* a = Widget(*root, "A");
+  EXPECT_TRUE(a->Active());
+  EXPECT_EQ(a->Count(), 1);
+  EXPECT_EQ(a->Caption(), "a");
+  EXPECT_EQ(a->Note(), "na");
+  const formtest::TTestWidget* b = Widget(*root, "B");
+  EXPECT_FALSE(b->Active());
+  EXPECT_EQ(b->Count(), 2);
+  EXPECT_EQ(b->Caption(), "b");
+  EXPECT_EQ(b->Note(), "nb");
+  const formtest::TTestWidget* c = Widget(*root, "C");
+  EXPECT_TRUE(c->Active());
+  EXPECT_EQ(c->Count(), 3);
+  EXPECT_EQ(c->Caption(), "c");
+  EXPECT_EQ(c->Note(), "");
+  ASSERT_EQ(c->Items()->Count(), 2);
+  const formtest::TTestItem* outer = item(*c->Items(), 0);
+  EXPECT_EQ(outer->Name(), "outer");
+  EXPECT_EQ(outer->Value(), 1);
+  ASSERT_EQ(outer->Children()->Count(), 1);
+  EXPECT_EQ(item(*outer->Children(), 0)->Name(), "inner");
+  EXPECT_EQ(item(*outer->Children(), 0)->Value(), 2);
+  EXPECT_EQ(item(*c->Items(), 1)->Name(), "second");
+  EXPECT_EQ(item(*c->Items(), 1)->Value(), 0);
+
+  // A misspelt name where a guess stands ready is still an unknown property.
+  try {
+    Read("object M: TTestModule\n  object A: TTestWidget\n    Count = 1\n    Caption = 'a'\n  end\n"
+         "  object B: TTestWidget\n    Count = 2\n    Captoin = 'b'\n  end\nend\n");
+    ADD_FAILURE() << "misspelt property accepted";
+  } catch (const rtl::EFormFileError& e) {
+    EXPECT_EQ(e.Line(), 8);
+    EXPECT_EQ(e.Column(), 5);
+    EXPECT_EQ(e.Reason(), "Unknown property Captoin of class TTestWidget");
   }
 }
 

@@ -15,7 +15,7 @@ class TFormClassCache {
  public:
   // The value of `cls`; `build(Value&)` fills it the first time.
   template <class Build>
-  const Value& Get(const TClass& cls, Build&& build) {
+  Value& Get(const TClass& cls, Build&& build) {
     for (const TRecent& r : recent_)
       if (r.Class == &cls) return *r.Entry;
     auto [it, added] = all_.try_emplace(&cls);
@@ -28,7 +28,7 @@ class TFormClassCache {
  private:
   struct TRecent {
     const TClass* Class = nullptr;
-    const Value* Entry = nullptr;
+    Value* Entry = nullptr;
   };
   std::unordered_map<const TClass*, Value> all_;
   std::array<TRecent, 4> recent_{};

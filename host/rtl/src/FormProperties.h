@@ -3,7 +3,14 @@
 // read. A class's table (its own and inherited properties; the nearest
 // declaration wins, as in TClass::FindProperty) is built on first use, so
 // each property line costs one hash look-up instead of a walk over names.
+//
+// Objects of one class mostly list their properties in one order (the
+// writer's declaration order, less the defaults left out), so a cursor over
+// the order met so far offers the likely next property before the table is
+// asked.
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 #include "FormClassCache.h"
 #include "rtl/NameTable.h"
@@ -12,25 +19,70 @@
 namespace rtl {
 
 class TFormProperties {
+  struct TClassEntry;
+
  public:
-  const TPropInfo* Find(const TClass& cls, std::string_view name);
+  // Where one object's property lines have got to.
+  class TCursor {
+    friend class TFormProperties;
+    TClassEntry* entry_ = nullptr;
+    size_t next_ = 0;
+  };
+
+  TCursor Start(const TClass& cls) {
+    TCursor cursor;
+    cursor.entry_ = &EntryOf(cls);
+    return cursor;
+  }
+  // The property `name` of the cursor's class, the next in order tried first.
+  const TPropInfo* Find(TCursor& cursor, std::string_view name);
+  const TPropInfo* Find(const TClass& cls, std::string_view name) { return EntryOf(cls).Table.Find(name); }
 
  private:
   struct TPropName {
     static std::string_view Get(const TPropInfo& prop) { return prop.Name; }
   };
   using TTable = TNameTable<const TPropInfo, TPropName>;
+  // Properties left out between two that are written (defaults) are passed
+  // over by looking this far ahead; the order stops growing at kMaxOrder,
+  // which only a class listing its properties in ever new orders reaches.
+  static constexpr size_t kLookAhead = 8;
+  static constexpr size_t kMaxOrder = 256;
+  struct TClassEntry {
+    TTable Table;
+    std::vector<const TPropInfo*> Order;  // property lines in the order met
+  };
 
-  TFormClassCache<TTable> tables_;
+  TClassEntry& EntryOf(const TClass& cls);
+
+  TFormClassCache<TClassEntry> entries_;
 };
 
-inline const TPropInfo* TFormProperties::Find(const TClass& cls, std::string_view name) {
-  const TTable& table = tables_.Get(cls, [&](TTable& t) {
+inline TFormProperties::TClassEntry& TFormProperties::EntryOf(const TClass& cls) {
+  return entries_.Get(cls, [&](TClassEntry& e) {
     for (const TClass* c = &cls; c != nullptr; c = c->ClassParent())
       for (const TPropInfo& prop : c->OwnProperties())
-        if (t.Find(prop.Name) == nullptr) t.Insert(&prop);
+        if (e.Table.Find(prop.Name) == nullptr) e.Table.Insert(&prop);
   });
-  return table.Find(name);
+}
+
+inline const TPropInfo* TFormProperties::Find(TCursor& cursor, std::string_view name) {
+  std::vector<const TPropInfo*>& order = cursor.entry_->Order;
+  const size_t end = std::min(order.size(), cursor.next_ + kLookAhead);
+  for (size_t i = cursor.next_; i < end; ++i) {
+    if (EqualIgnoringCase(order[i]->Name, name)) {
+      cursor.next_ = i + 1;
+      return order[i];
+    }
+  }
+  const TPropInfo* prop = cursor.entry_->Table.Find(name);
+  // Orders only grow, so a cursor never points past the end, even when
+  // an object nested in another of its class has added to the order.
+  if (prop != nullptr && order.size() < kMaxOrder) {
+    order.insert(order.begin() + static_cast<std::ptrdiff_t>(cursor.next_), prop);
+    ++cursor.next_;
+  }
+  return prop;
 }
 
 }  // namespace rtl

@@ -128,9 +128,10 @@ void TFormReader::ReadBody(TComponent& component, TFormPos at) {
 }
 
 void TFormReader::ReadProperties(TObject& target) {
+  TFormProperties::TCursor cursor = properties_.Start(target.ClassType());
   while (lexer_.Current().Kind == TFormTokenKind::Identifier && !lexer_.Current().IsKeyword("end") &&
          !AtObjectKeyword())
-    ReadProperty(target);
+    ReadProperty(target, cursor);
 }
 
 void TFormReader::ResolveReferences() {

@@ -46,8 +46,8 @@ class TFormReader {
   const TClass* FindClassOf(std::string_view name);
   void ReadBody(TComponent& component, TFormPos at);
   void ReadProperties(TObject& target);
-  void ReadProperty(TObject& target);
-  TObject* SubObject(TObject& object, std::string_view name, TFormPos at);
+  void ReadProperty(TObject& target, TFormProperties::TCursor& cursor);
+  TObject* SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at);
   void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);
   void ReadReference(TObject& target, const TPropInfo& prop);
   void ReadStringList(TStrings& list);

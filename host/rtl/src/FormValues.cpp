@@ -17,8 +17,7 @@ bool IsComponentType(const TPropInfo& prop) {
 
 // Each part of "A.B.C" but the last names an owned object whose property
 // follows; they are resolved while the path is read.
-TObject* TFormReader::SubObject(TObject& object, std::string_view name, TFormPos at) {
-  const TPropInfo* prop = properties_.Find(object.ClassType(), name);
+TObject* TFormReader::SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at) {
   if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object.ClassName());
   TObject* sub = prop->Type->Kind == TTypeKind::Class && !IsComponentType(*prop) && prop->GetObj
                      ? prop->GetObj(object)
@@ -28,7 +27,9 @@ TObject* TFormReader::SubObject(TObject& object, std::string_view name, TFormPos
   return sub;
 }
 
-void TFormReader::ReadProperty(TObject& target) {
+// The first name of a line is a property of `target`, found through the
+// cursor; names after a dot belong to sub-objects and are looked up alone.
+void TFormReader::ReadProperty(TObject& target, TFormProperties::TCursor& cursor) {
   TObject* object = &target;
   TFormPos at = lexer_.Current().Pos();
   std::string_view name = lexer_.Current().Text;  // points into the text being read
@@ -38,7 +39,8 @@ void TFormReader::ReadProperty(TObject& target) {
     lexer_.Next();
     if (lexer_.Current().Kind != TFormTokenKind::Identifier)
       lexer_.Fail(lexer_.Current(), "Expected a property name after \".\", found " + lexer_.Current().Describe());
-    object = SubObject(*object, name, at);
+    object = SubObject(*object, nested ? properties_.Find(object->ClassType(), name) : properties_.Find(cursor, name),
+                       name, at);
     nested = true;
     at = lexer_.Current().Pos();
     name = lexer_.Current().Text;
@@ -49,7 +51,8 @@ void TFormReader::ReadProperty(TObject& target) {
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
-  const TPropInfo* prop = properties_.Find(object->ClassType(), name);
+  const TPropInfo* prop =
+      nested ? properties_.Find(object->ClassType(), name) : properties_.Find(cursor, name);
   if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object->ClassName());
   ReadValue(*object, *prop, at);
 }
