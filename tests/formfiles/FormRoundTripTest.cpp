@@ -170,5 +170,34 @@ TEST_F(FormFileTest, LongStringsAreCutBetweenCharactersNotInsideThem) {
   EXPECT_EQ(Widget(*back, "W")->Caption(), caption);
 }
 
+// The writer finds the quotes and control characters of a string a word at
+// a time. Each is tried at every place in strings of every length around
+// the word size, beside the bytes that look like them to word arithmetic
+// ('&' is a quote with its low bit flipped, a blank is the first byte past
+// the control characters), and each string must come back as it went out.
+TEST_F(FormFileTest, QuotesAndControlCharactersAreSpelledWhereverTheyStand) {
+  auto spell = [](const std::string& caption) {
+    TTestModule root(nullptr);
+    auto* w = new TTestWidget(&root);
+    w->SetName("W");
+    w->SetCaption(caption);
+    return rtl::WriteComponentText(root);
+  };
+  const std::string specials[] = {"'", "\x01", "\x7f", "\x1f", "'&", "\x1f ", "'''", "\xc3\xa9'"};
+  for (size_t length = 1; length <= 20; ++length) {
+    for (const std::string& special : specials) {
+      for (size_t at = 0; at + special.size() <= length; ++at) {
+        std::string caption(length, 'x');
+        caption.replace(at, special.size(), special);
+        const std::string text = spell(caption);
+        auto back = Read(text);
+        ASSERT_EQ(Widget(*back, "W")->Caption(), caption) << text;
+      }
+    }
+  }
+  EXPECT_NE(spell("abcdefg'&hij").find("Caption = 'abcdefg''&hij'"), std::string::npos);
+  EXPECT_NE(spell("abcdefgh\x1f jk").find("Caption = 'abcdefgh'#31' jk'"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace formtest

@@ -1,6 +1,7 @@
 // String values as the form writer spells them: quoted pieces of printable
 // text ('' for a quote), #nnn for control characters, long or multi-line
 // strings cut into pieces joined by "+".
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -16,21 +17,35 @@ bool IsControl(char c) {
 }
 
 // Where the printable text from `from` on stops: at a control character, a
-// quote or the end. Eight bytes are looked at in one step while none of
-// them is such a byte.
+// quote or the end. Eight bytes are looked at in one step; the lowest byte
+// flagged in a word is always a real stop (a false flag needs a real stop
+// below it in the word), so the stop's place is read off the flags. The
+// last few bytes are the word that ends the text, shifted down past the
+// bytes already looked at: the zero bytes shifted in stop the run at the
+// end.
 size_t PlainRunEnd(std::string_view text, size_t from) {
+  static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
   constexpr uint64_t kOnes = 0x0101010101010101ull;
   constexpr uint64_t kHighs = 0x8080808080808080ull;
-  // Whether any byte of x is zero, or below n (n at most 0x80).
-  auto anyBelow = [](uint64_t x, uint64_t n) { return ((x - kOnes * n) & ~x & kHighs) != 0; };
-  size_t i = from;
-  for (; i + 8 <= text.size(); i += 8) {
+  // The high bit of each byte of x that is below n (n at most 0x80).
+  auto below = [](uint64_t x, uint64_t n) { return (x - kOnes * n) & ~x & kHighs; };
+  auto stops = [&](uint64_t x) { return below(x, 0x20) | below(x ^ (kOnes * '\''), 1) | below(x ^ (kOnes * 0x7f), 1); };
+  auto word = [&](size_t at) {
     uint64_t x;
-    std::memcpy(&x, text.data() + i, 8);
-    if (anyBelow(x, 0x20) || anyBelow(x ^ (kOnes * '\''), 1) || anyBelow(x ^ (kOnes * 0x7f), 1)) break;
+    std::memcpy(&x, text.data() + at, 8);
+    return x;
+  };
+  auto firstFlag = [](uint64_t flags) { return static_cast<size_t>(__builtin_ctzll(flags)) / 8; };
+  const size_t n = text.size();
+  size_t i = from;
+  if (n < 8) {
+    while (i < n && !IsControl(text[i]) && text[i] != '\'') ++i;
+    return i;
   }
-  while (i < text.size() && !IsControl(text[i]) && text[i] != '\'') ++i;
-  return i;
+  for (; i + 8 <= n; i += 8)
+    if (const uint64_t flags = stops(word(i))) return i + firstFlag(flags);
+  if (i == n) return n;
+  return i + firstFlag(stops(word(n - 8) >> (8 * (i - (n - 8)))));
 }
 
 std::vector<std::string_view> SplitPieces(std::string_view value) {

@@ -3,6 +3,7 @@
 // plain copy, without std::string's bookkeeping on every call. A form file
 // is made of many short appends (indentation, a name, " = ", a value).
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -13,7 +14,7 @@ class TFormTextOut {
  public:
   // Inlined, so a literal's length is known and its copy is a few moves.
   void Append(std::string_view text) {
-    std::memcpy(Room(text.size()), text.data(), text.size());
+    CopyBytes(Room(text.size()), text.data(), text.size());
     used_ += text.size();
   }
   void Append(char c) {
@@ -48,6 +49,30 @@ class TFormTextOut {
   }
 
  private:
+  // Most appends are a few bytes (a name, " = ", a short value): up to
+  // sixteen are copied with two moves that may overlap, not a call.
+  static void CopyBytes(char* to, const char* from, size_t n) {
+    if (n > 16) {
+      std::memcpy(to, from, n);
+    } else if (n >= 8) {
+      uint64_t head, tail;
+      std::memcpy(&head, from, 8);
+      std::memcpy(&tail, from + n - 8, 8);
+      std::memcpy(to, &head, 8);
+      std::memcpy(to + n - 8, &tail, 8);
+    } else if (n >= 4) {
+      uint32_t head, tail;
+      std::memcpy(&head, from, 4);
+      std::memcpy(&tail, from + n - 4, 4);
+      std::memcpy(to, &head, 4);
+      std::memcpy(to + n - 4, &tail, 4);
+    } else if (n > 0) {
+      to[0] = from[0];
+      to[n / 2] = from[n / 2];
+      to[n - 1] = from[n - 1];
+    }
+  }
+
   void Grow(size_t count) { buf_.resize(std::max({buf_.size() * 2, used_ + count, size_t{4096}})); }
 
   std::string buf_;  // its whole size is room; the text is the first used_ bytes
