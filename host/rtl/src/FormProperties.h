@@ -54,6 +54,8 @@ class TFormProperties {
   };
 
   TClassEntry& EntryOf(const TClass& cls);
+  // Past properties left out, or from the table (added to the order).
+  const TPropInfo* FindFurther(TCursor& cursor, std::string_view name);
 
   TFormClassCache<TClassEntry> entries_;
 };
@@ -66,23 +68,12 @@ inline TFormProperties::TClassEntry& TFormProperties::EntryOf(const TClass& cls)
   });
 }
 
+// The likely case inline: the very next property in the order.
 inline const TPropInfo* TFormProperties::Find(TCursor& cursor, std::string_view name) {
-  std::vector<const TPropInfo*>& order = cursor.entry_->Order;
-  const size_t end = std::min(order.size(), cursor.next_ + kLookAhead);
-  for (size_t i = cursor.next_; i < end; ++i) {
-    if (EqualIgnoringCase(order[i]->Name, name)) {
-      cursor.next_ = i + 1;
-      return order[i];
-    }
-  }
-  const TPropInfo* prop = cursor.entry_->Table.Find(name);
-  // Orders only grow, so a cursor never points past the end, even when
-  // an object nested in another of its class has added to the order.
-  if (prop != nullptr && order.size() < kMaxOrder) {
-    order.insert(order.begin() + static_cast<std::ptrdiff_t>(cursor.next_), prop);
-    ++cursor.next_;
-  }
-  return prop;
+  const std::vector<const TPropInfo*>& order = cursor.entry_->Order;
+  if (cursor.next_ < order.size() && EqualIgnoringCase(order[cursor.next_]->Name, name))
+    return order[cursor.next_++];
+  return FindFurther(cursor, name);
 }
 
 }  // namespace rtl
