@@ -55,22 +55,23 @@ class TFormTextOut {
     if (n > 16) {
       std::memcpy(to, from, n);
     } else if (n >= 8) {
-      uint64_t head, tail;
-      std::memcpy(&head, from, 8);
-      std::memcpy(&tail, from + n - 8, 8);
-      std::memcpy(to, &head, 8);
-      std::memcpy(to + n - 8, &tail, 8);
+      CopyEnds<uint64_t>(to, from, n);
     } else if (n >= 4) {
-      uint32_t head, tail;
-      std::memcpy(&head, from, 4);
-      std::memcpy(&tail, from + n - 4, 4);
-      std::memcpy(to, &head, 4);
-      std::memcpy(to + n - 4, &tail, 4);
+      CopyEnds<uint32_t>(to, from, n);
     } else if (n > 0) {
       to[0] = from[0];
       to[n / 2] = from[n / 2];
       to[n - 1] = from[n - 1];
     }
+  }
+  // The first and the last word of n bytes, n between one and two words.
+  template <class Word>
+  static void CopyEnds(char* to, const char* from, size_t n) {
+    Word head, tail;
+    std::memcpy(&head, from, sizeof head);
+    std::memcpy(&tail, from + n - sizeof tail, sizeof tail);
+    std::memcpy(to, &head, sizeof head);
+    std::memcpy(to + n - sizeof tail, &tail, sizeof tail);
   }
 
   void Grow(size_t count) { buf_.resize(std::max({buf_.size() * 2, used_ + count, size_t{4096}})); }
