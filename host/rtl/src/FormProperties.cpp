@@ -1,5 +1,7 @@
 #include "FormProperties.h"
 
+#include <algorithm>
+
 namespace rtl {
 
 const TPropInfo* TFormProperties::FindFurther(TCursor& cursor, std::string_view name) {

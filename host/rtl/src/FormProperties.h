@@ -8,7 +8,6 @@
 // writer's declaration order, less the defaults left out), so a cursor over
 // the order met so far offers the likely next property before the table is
 // asked.
-#include <algorithm>
 #include <string_view>
 #include <vector>
 
