@@ -34,13 +34,15 @@ void TFormReader::ReadProperty(TObject& target, TFormProperties::TCursor& cursor
   TFormPos at = lexer_.Current().Pos();
   std::string_view name = lexer_.Current().Text;  // points into the text being read
   bool nested = false;
+  auto findProperty = [&] {
+    return nested ? properties_.Find(object->ClassType(), name) : properties_.Find(cursor, name);
+  };
   lexer_.Next();
   while (lexer_.Current().Is('.')) {
     lexer_.Next();
     if (lexer_.Current().Kind != TFormTokenKind::Identifier)
       lexer_.Fail(lexer_.Current(), "Expected a property name after \".\", found " + lexer_.Current().Describe());
-    object = SubObject(*object, nested ? properties_.Find(object->ClassType(), name) : properties_.Find(cursor, name),
-                       name, at);
+    object = SubObject(*object, findProperty(), name, at);
     nested = true;
     at = lexer_.Current().Pos();
     name = lexer_.Current().Text;
@@ -51,8 +53,7 @@ void TFormReader::ReadProperty(TObject& target, TFormProperties::TCursor& cursor
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
-  const TPropInfo* prop =
-      nested ? properties_.Find(object->ClassType(), name) : properties_.Find(cursor, name);
+  const TPropInfo* prop = findProperty();
   if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object->ClassName());
   ReadValue(*object, *prop, at);
 }

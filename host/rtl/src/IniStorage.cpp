@@ -1,7 +1,5 @@
 #include "IniStorage.h"
 
-#include "ReadAll.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,6 +9,8 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+
+#include "ReadAll.h"
 
 namespace rtl::ini {
 
