@@ -47,6 +47,8 @@ class TFormReader {
   void ReadBody(TComponent& component, TFormPos at);
   void ReadProperties(TObject& target);
   void ReadProperty(TObject& target, TFormProperties::TCursor& cursor);
+  void ReadPropertyPath(TObject& target, const TPropInfo* prop, std::string_view name, TFormPos at);
+  [[noreturn, gnu::cold]] void UnknownProperty(TFormPos at, std::string_view name, const TObject& object) const;
   TObject* SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at);
   void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);
   void ReadReference(TObject& target, const TPropInfo& prop);

@@ -15,10 +15,14 @@ bool IsComponentType(const TPropInfo& prop) {
 }
 }  // namespace
 
+void TFormReader::UnknownProperty(TFormPos at, std::string_view name, const TObject& object) const {
+  lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object.ClassName());
+}
+
 // Each part of "A.B.C" but the last names an owned object whose property
 // follows; they are resolved while the path is read.
 TObject* TFormReader::SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at) {
-  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object.ClassName());
+  if (prop == nullptr) UnknownProperty(at, name, object);
   TObject* sub = prop->Type->Kind == TTypeKind::Class && !IsComponentType(*prop) && prop->GetObj
                      ? prop->GetObj(object)
                      : nullptr;
@@ -30,31 +34,37 @@ TObject* TFormReader::SubObject(TObject& object, const TPropInfo* prop, std::str
 // The first name of a line is a property of `target`, found through the
 // cursor; names after a dot belong to sub-objects and are looked up alone.
 void TFormReader::ReadProperty(TObject& target, TFormProperties::TCursor& cursor) {
-  TObject* object = &target;
-  TFormPos at = lexer_.Current().Pos();
-  std::string_view name = lexer_.Current().Text;  // points into the text being read
-  bool nested = false;
-  auto findProperty = [&] {
-    return nested ? properties_.Find(object->ClassType(), name) : properties_.Find(cursor, name);
-  };
+  const TFormPos at = lexer_.Current().Pos();
+  const std::string_view name = lexer_.Current().Text;  // points into the text being read
   lexer_.Next();
-  while (lexer_.Current().Is('.')) {
-    lexer_.Next();
+  if (lexer_.Current().Is('.')) return ReadPropertyPath(target, properties_.Find(cursor, name), name, at);
+  Expect('=');
+  const TPropInfo* prop = properties_.Find(cursor, name);
+  if (prop == nullptr) UnknownProperty(at, name, target);
+  ReadValue(target, *prop, at);
+}
+
+// "A.B.C = value", the lexer at the first dot: `prop` is A's property.
+void TFormReader::ReadPropertyPath(TObject& target, const TPropInfo* prop, std::string_view name, TFormPos at) {
+  TObject* object = &target;
+  for (;;) {
+    lexer_.Next();  // the dot
     if (lexer_.Current().Kind != TFormTokenKind::Identifier)
       lexer_.Fail(lexer_.Current(), "Expected a property name after \".\", found " + lexer_.Current().Describe());
-    object = SubObject(*object, findProperty(), name, at);
-    nested = true;
+    object = SubObject(*object, prop, name, at);
     at = lexer_.Current().Pos();
     name = lexer_.Current().Text;
     lexer_.Next();
+    if (!lexer_.Current().Is('.')) break;
+    prop = properties_.Find(object->ClassType(), name);
   }
   Expect('=');
-  if (nested && EqualIgnoringCase(name, "Strings") && Is<TStrings>(object)) {
+  if (EqualIgnoringCase(name, "Strings") && Is<TStrings>(object)) {
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
-  const TPropInfo* prop = findProperty();
-  if (prop == nullptr) lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object->ClassName());
+  prop = properties_.Find(object->ClassType(), name);
+  if (prop == nullptr) UnknownProperty(at, name, *object);
   ReadValue(*object, *prop, at);
 }
 
