@@ -135,6 +135,35 @@ TEST_F(FormFileTest, NulByteInsideQuotesIsText) {
   EXPECT_EQ(root->Tag(), 7);
 }
 
+// The end of a quoted run is looked for many bytes at a time: a quote, a NUL
+// or a line break is found at every place in runs shorter and longer than
+// one stride, and a run cut off by the end of the text is refused.
+TEST_F(FormFileTest, EveryStopInLongQuotedRunsIsFound) {
+  for (size_t length = 1; length <= 40; ++length) {
+    for (size_t at = 0; at < length; ++at) {
+      SCOPED_TRACE("length " + std::to_string(length) + ", at " + std::to_string(at));
+      std::string plain(length, 'x');
+      auto with = [&](std::string_view stop) { return plain.substr(0, at) + std::string(stop) + plain.substr(at + 1); };
+      auto caption = [&](const std::string& quoted) {
+        return Widget(*Read(Module("    Caption = '" + quoted + "'\n")), "E")->Caption();
+      };
+      EXPECT_EQ(caption(with("''")), with("'"));
+      EXPECT_EQ(caption(with(std::string(1, '\0'))), with(std::string(1, '\0')));
+      for (const char* lineBreak : {"\n", "\r"}) {
+        try {
+          Read(Module("    Caption = '" + with(lineBreak) + "'\n"));
+          ADD_FAILURE() << "a line break inside quotes was read";
+        } catch (const rtl::EFormFileError& e) {
+          EXPECT_EQ(e.Line(), 3);
+          EXPECT_EQ(e.Column(), 15);
+          EXPECT_EQ(e.Reason(), "Unterminated string");
+        }
+      }
+    }
+    EXPECT_THROW(Read("object M: TTestModule\n  Name = '" + std::string(length, 'x')), rtl::EFormFileError);
+  }
+}
+
 TEST_F(FormFileTest, NestingUpToTheLimitIsRead) {
   EXPECT_EQ(Read(NestedObjects(64))->ComponentCount(), 63);
   EXPECT_NO_THROW(Read(NestedCollections(62)));
