@@ -12,6 +12,18 @@ bool TFormReader::AtObjectKeyword() const {
   return t.IsKeyword("object") || t.IsKeyword("inherited") || t.IsKeyword("inline");
 }
 
+// Only names of three, six or nine letters can be keywords.
+bool TFormReader::AtPropertyName() const {
+  const TFormToken& t = lexer_.Current();
+  if (t.Kind != TFormTokenKind::Identifier) return false;
+  switch (t.Text.size()) {
+    case 3: return !t.IsKeyword("end");
+    case 6:
+    case 9: return !AtObjectKeyword();
+    default: return true;
+  }
+}
+
 std::string_view TFormReader::ExpectIdentifier(const char* what, std::string_view whatMore) {
   const TFormToken& t = lexer_.Current();
   if (t.Kind != TFormTokenKind::Identifier)
@@ -21,10 +33,9 @@ std::string_view TFormReader::ExpectIdentifier(const char* what, std::string_vie
   return text;
 }
 
-void TFormReader::Expect(char symbol) {
+void TFormReader::ExpectFailed(char symbol) const {
   const TFormToken& t = lexer_.Current();
-  if (!t.Is(symbol)) lexer_.Fail(t, std::string("Expected \"") + symbol + "\", found " + t.Describe());
-  lexer_.Next();
+  lexer_.Fail(t, std::string("Expected \"") + symbol + "\", found " + t.Describe());
 }
 
 void TFormReader::EnterNesting(TFormPos at) {
@@ -129,9 +140,7 @@ void TFormReader::ReadBody(TComponent& component, TFormPos at) {
 
 void TFormReader::ReadProperties(TObject& target) {
   TFormProperties::TCursor cursor = properties_.Start(target.ClassType());
-  while (lexer_.Current().Kind == TFormTokenKind::Identifier && !lexer_.Current().IsKeyword("end") &&
-         !AtObjectKeyword())
-    ReadProperty(target, cursor);
+  while (AtPropertyName()) ReadProperty(target, cursor);
 }
 
 void TFormReader::ResolveReferences() {

@@ -48,6 +48,7 @@ class TFormReader {
   void ReadProperties(TObject& target);
   void ReadProperty(TObject& target, TFormProperties::TCursor& cursor);
   void ReadPropertyPath(TObject& target, const TPropInfo* prop, std::string_view name, TFormPos at);
+  [[noreturn, gnu::cold]] void ReadOnly(const TPropInfo& prop, TFormPos at) const;
   [[noreturn, gnu::cold]] void UnknownProperty(TFormPos at, std::string_view name, const TObject& object) const;
   TObject* SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at);
   void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);
@@ -60,7 +61,13 @@ class TFormReader {
   int64_t ReadSet(const TTypeInfo& type);
   // The identifier, pointing into the text being read.
   std::string_view ExpectIdentifier(const char* what, std::string_view whatMore = {});
-  void Expect(char symbol);
+  // Most symbols stand where they are expected: the check is inline, the
+  // message is built out of line.
+  void Expect(char symbol) {
+    if (!lexer_.Current().Is(symbol)) ExpectFailed(symbol);
+    lexer_.Next();
+  }
+  [[noreturn, gnu::cold]] void ExpectFailed(char symbol) const;
   void EnterNesting(TFormPos at);
   void ResolveReferences();
   void CallLoaded();
@@ -84,6 +91,8 @@ class TFormReader {
     Guard(at, "Cannot set property ", prop.Name, ": ", std::forward<Action>(action));
   }
   bool AtObjectKeyword() const;
+  // An identifier that starts a property line rather than an object or an "end".
+  bool AtPropertyName() const;
 
   TFormLexer lexer_;
   TFormReadOptions options_;

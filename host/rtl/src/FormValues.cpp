@@ -15,6 +15,10 @@ bool IsComponentType(const TPropInfo& prop) {
 }
 }  // namespace
 
+void TFormReader::ReadOnly(const TPropInfo& prop, TFormPos at) const {
+  lexer_.Fail(at, "Property " + prop.Name + " is read-only");
+}
+
 void TFormReader::UnknownProperty(TFormPos at, std::string_view name, const TObject& object) const {
   lexer_.Fail(at, "Unknown property " + std::string(name) + " of class " + object.ClassName());
 }
@@ -71,11 +75,10 @@ void TFormReader::ReadPropertyPath(TObject& target, const TPropInfo* prop, std::
 void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt) {
   const TFormToken& token = lexer_.Current();
   const TFormPos at = token.Pos();
-  auto readOnly = [&] { lexer_.Fail(nameAt, "Property " + prop.Name + " is read-only"); };
   const TTypeInfo& type = *prop.Type;
   switch (type.Kind) {
     case TTypeKind::Boolean: {
-      if (!prop.SetOrd) readOnly();
+      if (!prop.SetOrd) ReadOnly(prop, nameAt);
       if (!token.IsKeyword("True") && !token.IsKeyword("False"))
         lexer_.Fail(at, "Expected True or False for property " + prop.Name + ", found " + token.Describe());
       const int64_t value = token.IsKeyword("True") ? 1 : 0;
@@ -84,14 +87,14 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       return;
     }
     case TTypeKind::Integer: {
-      if (!prop.SetOrd) readOnly();
+      if (!prop.SetOrd) ReadOnly(prop, nameAt);
       int64_t v = ReadInteger();
       if (v < INT32_MIN || v > INT32_MAX) lexer_.Fail(at, "Value out of range for integer property " + prop.Name);
       GuardSet(at, prop, [&] { prop.SetOrd(target, v); });
       return;
     }
     case TTypeKind::Enumeration: {
-      if (!prop.SetOrd) readOnly();
+      if (!prop.SetOrd) ReadOnly(prop, nameAt);
       const std::string_view name = ExpectIdentifier("a value of ", type.Name);
       auto v = type.EnumValue(name);
       if (!v) lexer_.Fail(at, "Invalid value " + std::string(name) + " for property " + prop.Name + " of type " + type.Name);
@@ -99,13 +102,13 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       return;
     }
     case TTypeKind::Set: {
-      if (!prop.SetOrd) readOnly();
+      if (!prop.SetOrd) ReadOnly(prop, nameAt);
       int64_t mask = ReadSet(type);
       GuardSet(at, prop, [&] { prop.SetOrd(target, mask); });
       return;
     }
     case TTypeKind::String: {
-      if (!prop.SetStr) readOnly();
+      if (!prop.SetStr) ReadOnly(prop, nameAt);
       if (token.Kind != TFormTokenKind::String)
         lexer_.Fail(at, "Expected a string for property " + prop.Name + ", found " + token.Describe());
       const std::string& v = ReadStringExpr();
@@ -113,7 +116,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       return;
     }
     case TTypeKind::Method: {
-      if (!prop.SetStr) readOnly();
+      if (!prop.SetStr) ReadOnly(prop, nameAt);
       const std::string handler(ExpectIdentifier("the name of an event handler"));
       GuardSet(at, prop, [&] { prop.SetStr(target, handler); });
       return;
@@ -122,7 +125,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       break;
   }
   if (IsComponentType(prop)) {
-    if (!prop.SetObj) readOnly();
+    if (!prop.SetObj) ReadOnly(prop, nameAt);
     return ReadReference(target, prop);
   }
   TObject* object = prop.GetObj ? prop.GetObj(target) : nullptr;
