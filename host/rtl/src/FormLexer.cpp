@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "FormScanAhead.h"
 #include "rtl/FormFiles.h"
 #include "rtl/SysUtils.h"
 
@@ -92,9 +93,48 @@ std::string TFormToken::Describe() const {
   return "?";
 }
 
-TFormLexer::TFormLexer(const std::string& text, const std::string& source) : text_(text), source_(source) {
+TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes)
+    : text_(text), source_(source) {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") start_ = pos_ = 3;  // UTF-8 byte-order mark
-  Next();
+  if (pieceBytes > 0 && text_.size() - start_ > 4 * pieceBytes) {
+    ahead_ = std::make_unique<TFormScanAhead>(text, source, start_, pieceBytes);
+    stop_ = ahead_->Piece(0).End;
+  }
+  if (!Scan()) NextPiece();
+}
+
+TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_t start, size_t begin, size_t end)
+    : text_(text), source_(source), start_(start), pos_(begin), stop_(end) {}
+
+TFormLexer::~TFormLexer() = default;
+
+void TFormLexer::NextPiece() {
+  if (lexedAhead_) {
+    --current_;  // stays on the piece's last token
+    const TFormScanAhead::TPiece& left = ahead_->Piece(piece_);
+    if (left.Error) std::rethrow_exception(left.Error);
+    if (current_->Kind == TFormTokenKind::End) return;
+  }
+  // Only the last piece holds the end of the text, so another one follows.
+  for (;;) {
+    ahead_->Leave(piece_);
+    const TFormScanAhead::TPiece& piece = ahead_->Piece(++piece_);
+    if (ahead_->Enter(piece_)) {
+      lexedAhead_ = false;
+      current_ = &scanned_;
+      pos_ = std::max(pos_, piece.Begin);
+      stop_ = piece.End;
+      if (Scan()) return;
+    } else if (!piece.Tokens.empty()) {
+      lexedAhead_ = true;
+      current_ = piece.Tokens.data();
+      pieceEnd_ = current_ + piece.Tokens.size();
+      return;
+    } else if (piece.Error) {
+      std::rethrow_exception(piece.Error);
+    }
+    // A piece of blanks only: on to the next one.
+  }
 }
 
 // Lines end with LF, CR LF or CR; columns count characters, not the bytes of
@@ -115,29 +155,34 @@ void TFormLexer::Fail(TFormPos at, const std::string& reason) const {
   throw EFormFileError(source_, line, column, reason);
 }
 
-void TFormLexer::Next() {
+bool TFormLexer::Scan() {
   const char* s = text_.data();
   const size_t n = text_.size();
   size_t p = pos_;
   while (Has(s[p], kBlank)) ++p;  // s[n] is NUL
   pos_ = p;
-  current_.Kind = TFormTokenKind::End;
-  current_.Text = {};
-  current_.Magnitude = 0;
-  current_.Symbol = 0;
-  current_.Offset = p;
-  if (p == n) return;
+  if (p >= stop_) return false;
+  scanned_.Kind = TFormTokenKind::End;
+  scanned_.Text = {};
+  scanned_.Magnitude = 0;
+  scanned_.Symbol = 0;
+  scanned_.Offset = p;
+  if (p == n) return true;
   const char c = s[p];
-  if (IsIdentStart(c)) return ReadIdentifier();
-  if (IsSymbol(c)) {
-    current_.Kind = TFormTokenKind::Symbol;
-    current_.Symbol = c;
+  if (IsIdentStart(c)) {
+    ReadIdentifier();
+  } else if (IsSymbol(c)) {
+    scanned_.Kind = TFormTokenKind::Symbol;
+    scanned_.Symbol = c;
     pos_ = p + 1;
-    return;
+  } else if (IsDigit(c) || c == '$') {
+    ReadNumber();
+  } else if (c == '\'' || c == '#') {
+    ReadString();
+  } else {
+    FailUnexpected(c);
   }
-  if (IsDigit(c) || c == '$') return ReadNumber();
-  if (c == '\'' || c == '#') return ReadString();
-  FailUnexpected(c);
+  return true;
 }
 
 // Out of line, so that building the message costs Next nothing.
@@ -149,8 +194,8 @@ void TFormLexer::ReadIdentifier() {
   size_t p = start + 1;
   while (Has(s[p], kIdentStart | kDigit)) ++p;  // s[n] is NUL
   pos_ = p;
-  current_.Kind = TFormTokenKind::Identifier;
-  current_.Text = text_.substr(start, p - start);
+  scanned_.Kind = TFormTokenKind::Identifier;
+  scanned_.Text = text_.substr(start, p - start);
 }
 
 void TFormLexer::ReadNumber() {
@@ -163,20 +208,20 @@ void TFormLexer::ReadNumber() {
     auto digit = static_cast<uint64_t>(HexValue(Peek()));
     // Keep room for the magnitude of the most negative 64-bit integer.
     if (value > (uint64_t{1} << 63) / base || value * base + digit > (uint64_t{1} << 63))
-      Fail(current_, "Integer value out of range");
+      Fail(scanned_, "Integer value out of range");
     value = value * base + digit;
     any = true;
     Advance();
   }
-  if (!any) Fail(current_, "Expected hexadecimal digits after \"$\"");
-  if (Peek() == '.' && IsDigit(Peek(1))) Fail(current_, "Floating-point values are not supported");
+  if (!any) Fail(scanned_, "Expected hexadecimal digits after \"$\"");
+  if (Peek() == '.' && IsDigit(Peek(1))) Fail(scanned_, "Floating-point values are not supported");
   if (IsIdentStart(Peek()) || IsDigit(Peek())) FailHere("Invalid character in number");
-  current_.Kind = TFormTokenKind::Integer;
-  current_.Magnitude = value;
+  scanned_.Kind = TFormTokenKind::Integer;
+  scanned_.Magnitude = value;
 }
 
 void TFormLexer::ReadString() {
-  current_.Kind = TFormTokenKind::String;
+  scanned_.Kind = TFormTokenKind::String;
   decoded_.clear();
   bool first = true;
   while (Peek() == '\'' || Peek() == '#') {
@@ -194,7 +239,7 @@ void TFormLexer::ReadString() {
       // A string of one piece without doubled quotes is used where it
       // stands, with no copy.
       if (first && after != '\'' && after != '#') {
-        current_.Text = run;
+        scanned_.Text = run;
         return;
       }
       first = false;
@@ -204,7 +249,7 @@ void TFormLexer::ReadString() {
       Advance();
     }
   }
-  current_.Text = decoded_;
+  scanned_.Text = decoded_;
 }
 
 std::string_view TFormLexer::QuotedRun(TFormPos open) const {

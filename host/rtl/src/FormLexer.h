@@ -3,6 +3,7 @@
 // one string token ('a'#13#10'b'); the "+" that continues a string over
 // lines is a symbol left to the parser.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,19 +39,37 @@ struct TFormToken {
   std::string Describe() const;                 // for "found ..." in messages
 };
 
+class TFormScanAhead;
+
 class TFormLexer {
  public:
   // The text is a std::string for the NUL that always follows its last
-  // byte: the scanning loops stop there without checking the length.
-  TFormLexer(const std::string& text, const std::string& source);
+  // byte: the scanning loops stop there without checking the length. A
+  // text of more than four pieces of `pieceBytes` is lexed ahead on a
+  // second thread (0: never).
+  TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes = 0);
+  ~TFormLexer();
+  TFormLexer(const TFormLexer&) = delete;
+  TFormLexer& operator=(const TFormLexer&) = delete;
 
-  const TFormToken& Current() const { return current_; }
-  void Next();
+  const TFormToken& Current() const { return *current_; }
+  void Next() {
+    if (lexedAhead_ ? ++current_ != pieceEnd_ : Scan()) return;
+    NextPiece();
+  }
   [[noreturn]] void Fail(TFormPos at, const std::string& reason) const;
   [[noreturn]] void Fail(const TFormToken& at, const std::string& reason) const { Fail(at.Pos(), reason); }
   const std::string& Source() const { return source_; }
 
  private:
+  friend class TFormScanAhead;
+  // Lexes the piece of text from `begin` to `end` on its own.
+  TFormLexer(const std::string& text, const std::string& source, size_t start, size_t begin, size_t end);
+  // Lexes the next token into scanned_; false when it would start at or
+  // after stop_, the end of the piece.
+  bool Scan();
+  // Moves into the next piece, lexed ahead or not.
+  void NextPiece();
   void ReadIdentifier();
   void ReadNumber();
   void ReadString();
@@ -67,8 +86,16 @@ class TFormLexer {
   const std::string& source_;
   size_t start_ = 0;  // after a byte-order mark
   size_t pos_ = 0;
-  TFormToken current_;
+  size_t stop_ = SIZE_MAX;
+  TFormToken scanned_;
   std::string decoded_;  // strings that needed decoding; keeps its buffer
+  // The current token: scanned_, or one lexed ahead in the piece the
+  // reader is in (up to pieceEnd_).
+  const TFormToken* current_ = &scanned_;
+  const TFormToken* pieceEnd_ = nullptr;
+  bool lexedAhead_ = false;
+  std::unique_ptr<TFormScanAhead> ahead_;
+  size_t piece_ = 0;
 };
 
 // Appends the UTF-8 form of a code point (valid scalar values only).

@@ -1,11 +1,20 @@
 #include "FormReader.h"
 
+#include <thread>
+
 #include "rtl/SysUtils.h"
 
 namespace rtl {
 
+namespace {
+size_t ScanAheadPiece(const TFormReadOptions& options) {
+  static const bool severalProcessors = std::thread::hardware_concurrency() > 1;
+  return severalProcessors ? options.ScanAheadPiece : 0;
+}
+}  // namespace
+
 TFormReader::TFormReader(const std::string& text, const std::string& source, const TFormReadOptions& options)
-    : lexer_(text, source), options_(options) {}
+    : lexer_(text, source, ScanAheadPiece(options)), options_(options) {}
 
 bool TFormReader::AtObjectKeyword() const {
   const TFormToken& t = lexer_.Current();

@@ -51,6 +51,10 @@ struct TFormReadOptions {
   // are read (a designer notes the module's folder there, so that Loaded
   // already sees it). On a refused file the root is freed afterwards.
   std::function<void(TComponent& root)> OnRootCreated;
+  // A text longer than four pieces of this many bytes is lexed ahead on a
+  // second thread, a piece at a time, while the components are made
+  // (0: never; a single-processor machine never does).
+  size_t ScanAheadPiece = size_t{256} << 10;
 };
 
 // Reads a whole module. On any error nothing survives: every component
