@@ -9,7 +9,7 @@
 
 namespace rtl {
 
-enum class TFormTokenKind { End, Identifier, Integer, String, Symbol };
+enum class TFormTokenKind : uint8_t { End, Identifier, Integer, String, Symbol };
 
 // A place in the text as a byte offset; line and column are worked out
 // only when an error is reported there.
@@ -18,14 +18,14 @@ struct TFormPos {
 };
 
 struct TFormToken {
-  TFormTokenKind Kind = TFormTokenKind::End;
   // An identifier points into the text being read, and stays valid as long
   // as that text. A string's decoded UTF-8 points into the text too when it
   // needed no decoding, otherwise into the lexer, until the next string.
   std::string_view Text;
   uint64_t Magnitude = 0;  // integer without its sign
-  char Symbol = 0;
   size_t Offset = 0;
+  TFormTokenKind Kind = TFormTokenKind::End;
+  char Symbol = 0;
 
   TFormPos Pos() const { return {Offset}; }
   bool Is(char symbol) const { return Kind == TFormTokenKind::Symbol && Symbol == symbol; }
