@@ -93,11 +93,11 @@ std::string TFormToken::Describe() const {
   return "?";
 }
 
-TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes)
+TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes, bool inStep)
     : text_(text), source_(source) {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") start_ = pos_ = 3;  // UTF-8 byte-order mark
   if (pieceBytes > 0 && text_.size() - start_ > 4 * pieceBytes) {
-    ahead_ = std::make_unique<TFormScanAhead>(text, source, start_, pieceBytes);
+    ahead_ = std::make_unique<TFormScanAhead>(text, source, start_, pieceBytes, inStep);
     stop_ = ahead_->Piece(0).End;
   }
   if (!Scan()) NextPiece();

@@ -46,8 +46,9 @@ class TFormLexer {
   // The text is a std::string for the NUL that always follows its last
   // byte: the scanning loops stop there without checking the length. A
   // text of more than four pieces of `pieceBytes` is lexed ahead on a
-  // second thread (0: never).
-  TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes = 0);
+  // second thread (0: never); `inStep` makes the reader wait for every piece
+  // after the first (tests).
+  TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes = 0, bool inStep = false);
   ~TFormLexer();
   TFormLexer(const TFormLexer&) = delete;
   TFormLexer& operator=(const TFormLexer&) = delete;

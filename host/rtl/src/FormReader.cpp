@@ -14,7 +14,7 @@ size_t ScanAheadPiece(const TFormReadOptions& options) {
 }  // namespace
 
 TFormReader::TFormReader(const std::string& text, const std::string& source, const TFormReadOptions& options)
-    : lexer_(text, source, ScanAheadPiece(options)), options_(options) {}
+    : lexer_(text, source, ScanAheadPiece(options), options.ScanAheadInStep), options_(options) {}
 
 bool TFormReader::AtObjectKeyword() const {
   const TFormToken& t = lexer_.Current();

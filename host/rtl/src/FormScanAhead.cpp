@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <pthread.h>
+#include <sched.h>
 #include <utility>
 
 namespace rtl {
 
-TFormScanAhead::TFormScanAhead(const std::string& text, const std::string& source, size_t begin, size_t pieceBytes)
-    : text_(text), source_(source), start_(begin) {
+TFormScanAhead::TFormScanAhead(const std::string& text, const std::string& source, size_t begin, size_t pieceBytes,
+                               bool inStep)
+    : text_(text), source_(source), start_(begin), inStep_(inStep) {
   for (size_t at = begin;;) {
     auto piece = std::make_unique<TPiece>();
     piece->Begin = at;
@@ -25,43 +28,67 @@ TFormScanAhead::TFormScanAhead(const std::string& text, const std::string& sourc
 }
 
 TFormScanAhead::~TFormScanAhead() {
-  stop_ = true;
-  reader_.fetch_add(1);
-  reader_.notify_all();
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  changed_.notify_all();
   thread_.join();
 }
 
+// A piece the thread is still on is lexed again rather than waited for
+// (unless in step): the thread is behind, most likely sharing its processor
+// with other work, so it is told to stop rather than take time from the
+// reader.
 bool TFormScanAhead::Enter(size_t index) {
-  reader_.store(index);
-  reader_.notify_all();
   TPiece& piece = *pieces_[index];
   uint8_t state = kFree;
-  if (piece.State.compare_exchange_strong(state, kTaken)) return true;
-  while ((state = piece.State.load(std::memory_order_acquire)) != kDone) piece.State.wait(state);
-  return false;
+  const bool free = !inStep_ && piece.State.compare_exchange_strong(state, kTaken);
+  std::unique_lock lock(mutex_);
+  reader_ = index;
+  if (inStep_) {
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return piece.State.load(std::memory_order_acquire) == kDone; });
+    return false;
+  }
+  if (!free && state != kDone) stop_ = true;
+  lock.unlock();
+  changed_.notify_all();
+  return state != kDone;
 }
 
 void TFormScanAhead::Leave(size_t index) {
   TPiece& piece = *pieces_[index];
-  if (piece.State.load(std::memory_order_acquire) != kDone) return;  // the reader lexed it
+  // Tokens the thread is still making stay until it has ended.
+  if (piece.State.load(std::memory_order_acquire) != kDone) return;
   std::vector<TFormToken>().swap(piece.Tokens);
   std::string().swap(piece.Decoded);
 }
 
 void TFormScanAhead::Run() {
+  // The thread only uses a processor that would otherwise be idle: when all
+  // are busy, the reader lexes on its own rather than share its processor.
+  sched_param idle{};
+  if (!inStep_) pthread_setschedparam(pthread_self(), SCHED_IDLE, &idle);
   for (size_t index = 1; index < pieces_.size(); ++index) {
-    size_t reader;
-    while ((reader = reader_.load()) + kAhead < index && !stop_) reader_.wait(reader);
-    if (stop_) return;
-    // A thread that fell behind starts again just ahead of the reader.
-    index = std::max(index, reader + 1);
+    {
+      std::unique_lock lock(mutex_);
+      changed_.wait(lock, [&] { return stop_ || reader_ + kAhead >= index; });
+      if (stop_) return;
+      // A thread that fell behind starts again just ahead of the reader (in
+      // step, the reader leaves every piece to the thread).
+      if (!inStep_) index = std::max(index, reader_ + 1);
+    }
     if (index >= pieces_.size()) return;
     TPiece& piece = *pieces_[index];
     uint8_t state = kFree;
     if (!piece.State.compare_exchange_strong(state, kTaken)) continue;
     Lex(piece);
     piece.State.store(kDone, std::memory_order_release);
-    piece.State.notify_all();
+    if (inStep_) {
+      std::lock_guard lock(mutex_);  // the reader waits under the lock: it sees Done or is woken
+      changed_.notify_all();
+    }
   }
 }
 

@@ -3,13 +3,15 @@
 // is cut into pieces at line starts (no token spans a line break, so each
 // piece can be lexed on its own), and the thread lexes the pieces a little
 // ahead of the reader. The reader takes a piece's tokens when it gets there,
-// or lexes the piece itself when the thread has not started on it: a busy
-// machine costs no more than lexing alone, and an error in a piece is
-// raised only when the reader reaches it, as if it had lexed the piece.
+// or lexes the piece itself when the thread has not finished it, so it never
+// waits for the thread; an error in a piece is raised only when the reader
+// reaches it, as if it had lexed the piece.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -32,8 +34,10 @@ class TFormScanAhead {
   static constexpr size_t kNoEnd = SIZE_MAX;
 
   // Cuts the text from `begin` into pieces of about `pieceBytes` and starts
-  // the thread; the reader is in piece 0.
-  TFormScanAhead(const std::string& text, const std::string& source, size_t begin, size_t pieceBytes);
+  // the thread; the reader is in piece 0. In step, the thread lexes every
+  // later piece and the reader waits for it (tests).
+  TFormScanAhead(const std::string& text, const std::string& source, size_t begin, size_t pieceBytes,
+                 bool inStep = false);
   // Stops the thread; tokens not taken are dropped.
   ~TFormScanAhead();
   TFormScanAhead(const TFormScanAhead&) = delete;
@@ -41,8 +45,8 @@ class TFormScanAhead {
 
   size_t Count() const { return pieces_.size(); }
   const TPiece& Piece(size_t index) const { return *pieces_[index]; }
-  // The reader enters piece `index`: true when it is to lex the piece
-  // itself, false once the thread has lexed it.
+  // The reader enters piece `index`: false when the thread has lexed it,
+  // true when the reader is to lex it itself.
   bool Enter(size_t index);
   // The reader has left piece `index`; its tokens are let go.
   void Leave(size_t index);
@@ -59,9 +63,13 @@ class TFormScanAhead {
   const std::string& text_;
   const std::string& source_;
   const size_t start_;  // where the text proper begins, after a byte-order mark
+  const bool inStep_;
   std::vector<std::unique_ptr<TPiece>> pieces_;
-  std::atomic<size_t> reader_{0};  // the piece the reader is in; changes wake the thread
-  std::atomic<bool> stop_{false};
+  // Waits are rare (a piece is many lines), so they go through one lock.
+  std::mutex mutex_;
+  std::condition_variable changed_;  // the reader moved, a piece was done in step, or stop
+  size_t reader_ = 0;                // the piece the reader is in
+  bool stop_ = false;
   std::thread thread_;  // last: starts once the members it uses exist
 };
 

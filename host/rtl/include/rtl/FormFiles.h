@@ -55,6 +55,9 @@ struct TFormReadOptions {
   // second thread, a piece at a time, while the components are made
   // (0: never; a single-processor machine never does).
   size_t ScanAheadPiece = size_t{256} << 10;
+  // For tests: every piece after the first is lexed by the thread and the
+  // reader waits for it, so that the thread's tokens are always the ones read.
+  bool ScanAheadInStep = false;
 };
 
 // Reads a whole module. On any error nothing survives: every component
