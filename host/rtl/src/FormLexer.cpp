@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <system_error>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -97,8 +98,12 @@ TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_
     : text_(text), source_(source) {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") start_ = pos_ = 3;  // UTF-8 byte-order mark
   if (pieceBytes > 0 && text_.size() - start_ > 4 * pieceBytes) {
-    ahead_ = std::make_unique<TFormScanAhead>(text, source, start_, pieceBytes, inStep);
-    stop_ = ahead_->Piece(0).End;
+    try {
+      ahead_ = std::make_unique<TFormScanAhead>(text, source, start_, pieceBytes, inStep);
+      stop_ = ahead_->Piece(0).End;
+    } catch (const std::system_error&) {
+      // No thread to be had: the text is lexed here, all of it.
+    }
   }
   if (!Scan()) NextPiece();
 }
@@ -185,7 +190,7 @@ bool TFormLexer::Scan() {
   return true;
 }
 
-// Out of line, so that building the message costs Next nothing.
+// Out of line, so that building the message costs Scan nothing.
 void TFormLexer::FailUnexpected(char c) const { FailHere("Unexpected character " + DescribeByte(c)); }
 
 void TFormLexer::ReadIdentifier() {

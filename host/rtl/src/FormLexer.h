@@ -20,7 +20,8 @@ struct TFormPos {
 struct TFormToken {
   // An identifier points into the text being read, and stays valid as long
   // as that text. A string's decoded UTF-8 points into the text too when it
-  // needed no decoding, otherwise into the lexer, until the next string.
+  // needed no decoding, otherwise into the lexer (or the piece lexed ahead)
+  // until the next string.
   std::string_view Text;
   uint64_t Magnitude = 0;  // integer without its sign
   size_t Offset = 0;
@@ -53,7 +54,10 @@ class TFormLexer {
   TFormLexer(const TFormLexer&) = delete;
   TFormLexer& operator=(const TFormLexer&) = delete;
 
+  // Valid until the next call of Next.
   const TFormToken& Current() const { return *current_; }
+  // One step along the tokens of a piece lexed ahead, or a token lexed
+  // here; at the end of a piece, on into the next.
   void Next() {
     if (lexedAhead_ ? ++current_ != pieceEnd_ : Scan()) return;
     NextPiece();

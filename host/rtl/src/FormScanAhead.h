@@ -34,8 +34,9 @@ class TFormScanAhead {
   static constexpr size_t kNoEnd = SIZE_MAX;
 
   // Cuts the text from `begin` into pieces of about `pieceBytes` and starts
-  // the thread; the reader is in piece 0. In step, the thread lexes every
-  // later piece and the reader waits for it (tests).
+  // the thread (std::system_error when none can be had); the reader is in
+  // piece 0. In step, the thread lexes every later piece and the reader
+  // waits for it (tests).
   TFormScanAhead(const std::string& text, const std::string& source, size_t begin, size_t pieceBytes,
                  bool inStep = false);
   // Stops the thread; tokens not taken are dropped.
@@ -43,7 +44,6 @@ class TFormScanAhead {
   TFormScanAhead(const TFormScanAhead&) = delete;
   TFormScanAhead& operator=(const TFormScanAhead&) = delete;
 
-  size_t Count() const { return pieces_.size(); }
   const TPiece& Piece(size_t index) const { return *pieces_[index]; }
   // The reader enters piece `index`: false when the thread has lexed it,
   // true when the reader is to lex it itself.
