@@ -56,6 +56,17 @@ std::string Widgets(int count) {
   return text + "end\n";
 }
 
+// Pieces of the size a reader uses unless told otherwise.
+TEST_F(FormFileTest, MegabytesReadAlikeInDefaultPieces) {
+  const std::string text = Widgets(3000);
+  const size_t piece = rtl::TFormReadOptions{}.ScanAheadPiece;
+  ASSERT_GT(text.size(), 4 * piece);
+  const std::string whole = Outcome(text, 0);
+  ASSERT_EQ(whole.rfind("read:", 0), 0u);
+  EXPECT_EQ(Outcome(text, piece), whole);
+  EXPECT_EQ(Outcome(text, piece, true), whole);
+}
+
 TEST_F(FormFileTest, LongTextReadsAlikeInPieces) {
   const std::string text = Widgets(40);
   const std::string whole = Outcome(text, 0);
