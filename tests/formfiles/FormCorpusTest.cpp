@@ -10,11 +10,6 @@
 namespace formtest {
 namespace {
 
-std::filesystem::path CorpusDir() {
-  const char* source = std::getenv("DV_SOURCE_DIR");
-  return std::filesystem::path(source != nullptr ? source : ".") / "tests" / "formfiles" / "corpus";
-}
-
 TEST_F(FormFileTest, CorpusInputsReadOrAreRefusedCleanly) {
   ASSERT_TRUE(std::filesystem::is_directory(CorpusDir())) << CorpusDir();
   int read = 0, refused = 0;

@@ -3,6 +3,8 @@
 // every object the test made is gone again.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -10,6 +12,12 @@
 #include "rtl/FormFiles.h"
 
 namespace formtest {
+
+// The fuzzer's interesting inputs, kept with the sources.
+inline std::filesystem::path CorpusDir() {
+  const char* source = std::getenv("DV_SOURCE_DIR");
+  return std::filesystem::path(source != nullptr ? source : ".") / "tests" / "formfiles" / "corpus";
+}
 
 class FormFileTest : public ::testing::Test {
  protected:

@@ -102,11 +102,6 @@ TEST_F(FormFileTest, ErrorsInAnyPieceAreRaisedWhereTheyStand) {
   ExpectSameInPieces(text.substr(0, text.find('\'', text.size() / 2) + 5));
 }
 
-std::filesystem::path CorpusDir() {
-  const char* source = std::getenv("DV_SOURCE_DIR");
-  return std::filesystem::path(source != nullptr ? source : ".") / "tests" / "formfiles" / "corpus";
-}
-
 TEST_F(FormFileTest, CorpusReadsAlikeInPieces) {
   ASSERT_TRUE(std::filesystem::is_directory(CorpusDir())) << CorpusDir();
   for (const auto& entry : std::filesystem::directory_iterator(CorpusDir())) {
