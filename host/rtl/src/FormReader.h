@@ -48,7 +48,7 @@ class TFormReader {
   void ReadProperties(TObject& target);
   void ReadProperty(TObject& target, TFormProperties::TCursor& cursor);
   void ReadPropertyPath(TObject& target, const TPropInfo* prop, std::string_view name, TFormPos at);
-  [[noreturn, gnu::cold]] void ReadOnly(const TPropInfo& prop, TFormPos at) const;
+  [[noreturn, gnu::cold]] void ReadOnly(TFormPos at, const TPropInfo& prop) const;
   [[noreturn, gnu::cold]] void UnknownProperty(TFormPos at, std::string_view name, const TObject& object) const;
   TObject* SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at);
   void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);

@@ -15,7 +15,7 @@ bool IsComponentType(const TPropInfo& prop) {
 }
 }  // namespace
 
-void TFormReader::ReadOnly(const TPropInfo& prop, TFormPos at) const {
+void TFormReader::ReadOnly(TFormPos at, const TPropInfo& prop) const {
   lexer_.Fail(at, "Property " + prop.Name + " is read-only");
 }
 
@@ -78,7 +78,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
   const TTypeInfo& type = *prop.Type;
   switch (type.Kind) {
     case TTypeKind::Boolean: {
-      if (!prop.SetOrd) ReadOnly(prop, nameAt);
+      if (!prop.SetOrd) ReadOnly(nameAt, prop);
       if (!token.IsKeyword("True") && !token.IsKeyword("False"))
         lexer_.Fail(at, "Expected True or False for property " + prop.Name + ", found " + token.Describe());
       const int64_t value = token.IsKeyword("True") ? 1 : 0;
@@ -87,14 +87,14 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       return;
     }
     case TTypeKind::Integer: {
-      if (!prop.SetOrd) ReadOnly(prop, nameAt);
+      if (!prop.SetOrd) ReadOnly(nameAt, prop);
       int64_t v = ReadInteger();
       if (v < INT32_MIN || v > INT32_MAX) lexer_.Fail(at, "Value out of range for integer property " + prop.Name);
       GuardSet(at, prop, [&] { prop.SetOrd(target, v); });
       return;
     }
     case TTypeKind::Enumeration: {
-      if (!prop.SetOrd) ReadOnly(prop, nameAt);
+      if (!prop.SetOrd) ReadOnly(nameAt, prop);
       const std::string_view name = ExpectIdentifier("a value of ", type.Name);
       auto v = type.EnumValue(name);
       if (!v) lexer_.Fail(at, "Invalid value " + std::string(name) + " for property " + prop.Name + " of type " + type.Name);
@@ -102,13 +102,13 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       return;
     }
     case TTypeKind::Set: {
-      if (!prop.SetOrd) ReadOnly(prop, nameAt);
+      if (!prop.SetOrd) ReadOnly(nameAt, prop);
       int64_t mask = ReadSet(type);
       GuardSet(at, prop, [&] { prop.SetOrd(target, mask); });
       return;
     }
     case TTypeKind::String: {
-      if (!prop.SetStr) ReadOnly(prop, nameAt);
+      if (!prop.SetStr) ReadOnly(nameAt, prop);
       if (token.Kind != TFormTokenKind::String)
         lexer_.Fail(at, "Expected a string for property " + prop.Name + ", found " + token.Describe());
       const std::string& v = ReadStringExpr();
@@ -116,7 +116,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       return;
     }
     case TTypeKind::Method: {
-      if (!prop.SetStr) ReadOnly(prop, nameAt);
+      if (!prop.SetStr) ReadOnly(nameAt, prop);
       const std::string handler(ExpectIdentifier("the name of an event handler"));
       GuardSet(at, prop, [&] { prop.SetStr(target, handler); });
       return;
@@ -125,7 +125,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
       break;
   }
   if (IsComponentType(prop)) {
-    if (!prop.SetObj) ReadOnly(prop, nameAt);
+    if (!prop.SetObj) ReadOnly(nameAt, prop);
     return ReadReference(target, prop);
   }
   TObject* object = prop.GetObj ? prop.GetObj(target) : nullptr;
