@@ -37,13 +37,12 @@ TFormScanAhead::~TFormScanAhead() {
 }
 
 // A piece the thread is still on is lexed again rather than waited for
-// (unless in step): the thread is behind, most likely sharing its processor
-// with other work, so it is told to stop rather than take time from the
-// reader.
+// (unless in step): the thread is behind, its processor taken by other work
+// for a while, and starts again past the reader once it is done.
 bool TFormScanAhead::Enter(size_t index) {
   TPiece& piece = *pieces_[index];
   uint8_t state = kFree;
-  const bool free = !inStep_ && piece.State.compare_exchange_strong(state, kTaken);
+  if (!inStep_) piece.State.compare_exchange_strong(state, kTaken);
   std::unique_lock lock(mutex_);
   reader_ = index;
   if (inStep_) {
@@ -51,7 +50,6 @@ bool TFormScanAhead::Enter(size_t index) {
     changed_.wait(lock, [&] { return piece.State.load(std::memory_order_acquire) == kDone; });
     return false;
   }
-  if (!free && state != kDone) stop_ = true;
   lock.unlock();
   changed_.notify_all();
   return state != kDone;
