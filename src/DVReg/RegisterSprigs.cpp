@@ -1,0 +1,7 @@
+#include "DVReg/Registrations.h"
+
+namespace dv {
+
+void RegisterSprigs() {}
+
+}  // namespace dv
