@@ -6,9 +6,9 @@
 #include "Commands.h"
 #include "DVReg/DesignSettings.h"
 #include "dralvo/ServerTypes.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

@@ -6,7 +6,7 @@
 
 #include "Commands.h"
 #include "ModuleSession.h"
-#include "rtl/FormFiles.h"
+#include "rtl/forms/FormFiles.h"
 
 namespace designer {
 

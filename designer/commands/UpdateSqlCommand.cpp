@@ -18,7 +18,7 @@
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 
 namespace designer {

@@ -1,7 +1,7 @@
 #include "designide/PackageInfo.h"
 
 #include "designide/Registration.h"
-#include "rtl/Packages.h"
+#include "rtl/packages/Packages.h"
 
 namespace designide {
 

@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

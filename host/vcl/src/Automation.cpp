@@ -1,6 +1,6 @@
 #include "vcl/Automation.h"
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 #include "vcl/Forms.h"
 
 namespace vcl {

@@ -10,7 +10,7 @@
 #include "PgTypes.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 
