@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "Commands.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Packages.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "dralvo/Hooks.h"
-#include "rtl/Exceptions.h"
-#include "rtl/FormFiles.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

@@ -7,9 +7,9 @@
 #include "DVReg/DesignSettings.h"
 #include "dralvo/Secrets.h"
 #include "dralvo/ServerTypes.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

@@ -8,7 +8,7 @@
 #include "Commands.h"
 #include "ModuleSession.h"
 #include "dralvo/Secrets.h"
-#include "rtl/FormFiles.h"
+#include "rtl/forms/FormFiles.h"
 
 namespace designer {
 

@@ -19,7 +19,7 @@
 #include "dralvo/Database.h"
 #include "dralvo/Secrets.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 
 namespace designer {

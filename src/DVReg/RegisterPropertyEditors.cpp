@@ -3,7 +3,7 @@
 #include "designide/DBReg.h"
 #include "designide/Registration.h"
 #include "dralvo/Engine.h"
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace dv {
 

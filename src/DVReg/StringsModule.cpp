@@ -4,8 +4,8 @@
 #include "designide/Designer.h"
 #include "designide/StFilSys.h"
 #include "designide/ToolsAPI.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Keyboard.h"
 
 namespace dv {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "designide/ToolsAPI.h"
-#include "rtl/Streams.h"
+#include "rtl/files/Streams.h"
 
 namespace dv {
 

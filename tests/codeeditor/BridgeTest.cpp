@@ -8,7 +8,7 @@
 #include "designide/StFilSys.h"
 #include "designide/ToolsAPI.h"
 #include "dralvo/Query.h"
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 #include "vcl/Automation.h"
 #include "vcl/Keyboard.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designertest {
 

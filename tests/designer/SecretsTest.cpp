@@ -3,7 +3,7 @@
 #include <string>
 
 #include "DesignerFixture.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designertest {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <deque>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dvtest {
 

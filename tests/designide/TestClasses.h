@@ -7,8 +7,8 @@
 #include "designide/ComponentEditors.h"
 #include "designide/PropertyEditors.h"
 #include "designide/TreeIntf.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace dvtest {
 

@@ -6,8 +6,8 @@
 
 #include "Fixture.h"
 #include "db/DataSource.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/FormFiles.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/forms/FormFiles.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "designide/Registration.h"
 #include "dralvo/Common.h"
 #include "dralvo/Engine.h"
-#include "rtl/Packages.h"
-#include "rtl/Registry.h"
-#include "rtl/Resources.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/packages/Resources.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 

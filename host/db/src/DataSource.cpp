@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "db/DataSet.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace db {
 

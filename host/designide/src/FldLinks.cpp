@@ -1,6 +1,6 @@
 #include "designide/FldLinks.h"
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace designide {
 

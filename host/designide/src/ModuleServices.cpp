@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designide {
 

@@ -1,7 +1,7 @@
 // Text modules and their source editors.
 #include "designide/ToolsAPI.h"
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 
 namespace designide {
 

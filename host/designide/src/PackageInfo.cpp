@@ -2,7 +2,7 @@
 
 #include "designide/Registration.h"
 #include "designide/StFilSys.h"
-#include "rtl/Packages.h"
+#include "rtl/packages/Packages.h"
 
 namespace designide {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "designide/Designer.h"
-#include "rtl/Exceptions.h"
-#include "rtl/LineText.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/text/LineText.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designide {
 

@@ -6,7 +6,7 @@
 #include "dralvo/Driver.h"
 #include "dralvo/Session.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

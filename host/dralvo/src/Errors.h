@@ -5,8 +5,8 @@
 #include <string>
 
 #include "dralvo/Secrets.h"
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

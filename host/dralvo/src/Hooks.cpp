@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dralvo {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 #include "vcl/Forms.h"
 
 namespace vcl {

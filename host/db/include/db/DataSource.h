@@ -2,7 +2,7 @@
 // TDataSource: links visual or detail consumers (TDataLink) to a dataset.
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace db {
 

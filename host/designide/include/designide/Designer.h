@@ -3,7 +3,7 @@
 // implements it for a person; tests implement it for assertions.
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace designide {
 

@@ -8,7 +8,7 @@
 #include "db/DataSet.h"
 #include "db/IndexDefs.h"
 #include "designide/PropertyEditors.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace designide {
 

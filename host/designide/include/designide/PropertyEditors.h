@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "designide/Designer.h"
-#include "rtl/Persistent.h"
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/Persistent.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace designide {
 

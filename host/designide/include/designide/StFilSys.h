@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "designide/ToolsAPI.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace designide {
 

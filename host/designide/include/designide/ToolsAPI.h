@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designide {
 

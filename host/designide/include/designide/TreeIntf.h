@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace designide {
 

@@ -11,7 +11,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
 #include "dralvo/Secrets.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 
