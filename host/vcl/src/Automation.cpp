@@ -1,5 +1,7 @@
 #include "vcl/Automation.h"
 
+#include <algorithm>
+
 #include "rtl/Exceptions.h"
 #include "vcl/Forms.h"
 
@@ -43,6 +45,12 @@ intptr_t TScriptAutomation::ShellExecuted(const TShellExecuteInfo& info) {
   ShellRequests.push_back(info);
   if (!OnShellExecute) return TAutomation::ShellExecuted(info);
   return OnShellExecute(info);
+}
+
+bool TAutomation::KeyDown(int) { return false; }
+
+bool TScriptAutomation::KeyDown(int virtualKey) {
+  return std::find(KeysDown.begin(), KeysDown.end(), virtualKey) != KeysDown.end();
 }
 
 }  // namespace vcl
