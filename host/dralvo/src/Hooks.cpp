@@ -12,6 +12,10 @@ TLoginPromptHandler& LoginHandler() {
   static TLoginPromptHandler handler;
   return handler;
 }
+TDesignNoticeHandler& NoticeHandler() {
+  static TDesignNoticeHandler handler;
+  return handler;
+}
 std::map<const rtl::TComponent*, std::string>& ModuleFolders() {
   static std::map<const rtl::TComponent*, std::string> folders;
   return folders;
@@ -37,6 +41,11 @@ TFolderWatcher& Watcher() {
 
 void SetLoginPromptHandler(TLoginPromptHandler handler) { LoginHandler() = std::move(handler); }
 const TLoginPromptHandler& GetLoginPromptHandler() { return LoginHandler(); }
+
+void SetDesignNoticeHandler(TDesignNoticeHandler handler) { NoticeHandler() = std::move(handler); }
+void DesignNotice(const std::string& notice) {
+  if (NoticeHandler()) NoticeHandler()(notice);
+}
 
 void SetModuleFolder(const rtl::TComponent* root, const std::string& folder) {
   if (root == nullptr) return;
