@@ -45,4 +45,14 @@ intptr_t TScriptAutomation::ShellExecuted(const TShellExecuteInfo& info) {
   return OnShellExecute(info);
 }
 
+bool TAutomation::FileDialogShown(TOpenDialog& dialog) {
+  throw rtl::Exception("No automation step for the file dialog \"" + dialog.Title() + "\"");
+}
+
+bool TScriptAutomation::FileDialogShown(TOpenDialog& dialog) {
+  ++FormsShown;
+  if (!OnFileDialog) return TAutomation::FileDialogShown(dialog);
+  return OnFileDialog(dialog);
+}
+
 }  // namespace vcl

@@ -39,6 +39,10 @@ class TAutomation {
   // desktop would: above 32 opened, 32 or less refused. An automation that
   // does not expect this raises.
   virtual intptr_t ShellExecuted(const TShellExecuteInfo& info);
+  // A file-open dialog is shown; set its FileName and return true to
+  // choose that file, or return false to cancel. An automation that does
+  // not expect this raises.
+  virtual bool FileDialogShown(TOpenDialog& dialog);
 };
 
 // An automation made of functions, recording every message box shown. A
@@ -50,14 +54,16 @@ class TScriptAutomation : public TAutomation {
   std::function<void(TForm&)> OnRefused;
   std::function<TModalResult(const TMessageDlgInfo&)> OnMessage;
   std::function<intptr_t(const TShellExecuteInfo&)> OnShellExecute;
+  std::function<bool(TOpenDialog&)> OnFileDialog;
   std::vector<TMessageDlgInfo> Messages;
   std::vector<TShellExecuteInfo> ShellRequests;
-  int FormsShown = 0;
+  int FormsShown = 0;  // modal forms and file dialogs
 
   void FormShown(TForm& form) override;
   void CloseRefused(TForm& form) override;
   TModalResult MessageShown(const TMessageDlgInfo& info) override;
   intptr_t ShellExecuted(const TShellExecuteInfo& info) override;
+  bool FileDialogShown(TOpenDialog& dialog) override;
 };
 
 // Installs an automation for the lifetime of this object; the one installed
