@@ -53,4 +53,14 @@ bool TScriptAutomation::KeyDown(int virtualKey) {
   return std::find(KeysDown.begin(), KeysDown.end(), virtualKey) != KeysDown.end();
 }
 
+bool TAutomation::FileDialogShown(TOpenDialog& dialog) {
+  throw rtl::Exception("No automation step for the file dialog \"" + dialog.Title() + "\"");
+}
+
+bool TScriptAutomation::FileDialogShown(TOpenDialog& dialog) {
+  ++FormsShown;
+  if (!OnFileDialog) return TAutomation::FileDialogShown(dialog);
+  return OnFileDialog(dialog);
+}
+
 }  // namespace vcl

@@ -203,4 +203,21 @@ class TMemo : public TWinControl {
   bool wordWrap_ = true;
 };
 
+// A one-line text box. It keeps no toolkit type of its own: the widget is
+// reached through Widget().
+class TEdit : public TWinControl {
+  RTL_CLASS(TEdit)
+ public:
+  explicit TEdit(rtl::TComponent* owner);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  bool ReadOnly() const;
+  void SetReadOnly(bool on);
+
+  // A person types `text` over the whole text: focus, text, OnChange.
+  void TypeText(const std::string& text);
+
+  TNotifyEvent OnChange;
+};
+
 }  // namespace vcl
