@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "dralvo/Secrets.h"
 
 namespace {
 
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
     try {
       return c.Run(args);
     } catch (const std::exception& e) {
-      std::cerr << "dvdesigner " << c.Name << ": " << e.what() << "\n";
+      // Whatever a layer put into the message, no password is shown.
+      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
       return 1;
     }
   }

@@ -43,14 +43,6 @@ dralvo::TDVDatabase* TestForm::AddDatabase(const std::string& name, dralvo::TDVS
   return db;
 }
 
-PgSchema::PgSchema(const std::string& script) : name_(UniqueName("dvt_")) {
-  PgRun("create schema " + name_ + "; set search_path = " + name_ + "; " + script);
-}
-
-PgSchema::~PgSchema() {
-  if (PgConfigured()) PgRun("drop schema " + name_ + " cascade");
-}
-
 std::vector<std::string> IndexRows(db::TDataSet& ds) {
   std::vector<std::string> out;
   for (ds.First(); !ds.Eof(); ds.Next()) {

@@ -26,19 +26,6 @@ struct TestForm {
   dralvo::TDVDatabase* AddDatabase(const std::string& name, dralvo::TDVServerType type, const std::string& remote);
 };
 
-// A fresh schema on the PostgreSQL server, dropped with everything in it.
-class PgSchema {
- public:
-  explicit PgSchema(const std::string& script);  // script runs with the schema first on search_path
-  ~PgSchema();
-  const std::string& Name() const { return name_; }
-  // "set search_path" statement for connections that should see it.
-  std::string SearchPath() const { return "options=-csearch_path=" + name_; }
-
- private:
-  std::string name_;
-};
-
 // The index schema as "INDEX_NAME:COLUMN_NAME:INDEX_TYPE" per row, null as "-".
 std::vector<std::string> IndexRows(db::TDataSet& ds);
 

@@ -73,6 +73,8 @@ TDVDatabase* TDVDataSet::FindDatabase() const {
 
 TDVDatabase* TDVDataSet::Database() const { return GetDBSession()->DatabaseByName(databaseName_); }
 
+TDVDatabase* TDVDataSet::BoundDatabase() const { return Active() ? openedOn_ : nullptr; }
+
 bool TDVDataSet::IsObjOwnerSupported() const {
   TDVDatabase* db = FindDatabase();
   if (db == nullptr) return false;

@@ -47,6 +47,13 @@ bool TDVStoredProc::DescriptionsAvailable() const {
   return db->ServerType() == TDVServerType::stPostgreSQL;
 }
 
+// A prepared procedure was described on its database; the database is
+// looked up again rather than remembered, so that a freed one is never seen.
+TDVDatabase* TDVStoredProc::BoundDatabase() const {
+  if (TDVDatabase* db = TDVDataSet::BoundDatabase()) return db;
+  return prepared_ ? FindDatabase() : nullptr;
+}
+
 void TDVStoredProc::Prepare() {
   if (prepared_) return;
   if (storedProcName_.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SStoredProcNameMissing);

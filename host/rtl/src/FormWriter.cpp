@@ -35,7 +35,7 @@ TFormWriter::TValueKind KindOf(const TPropInfo& prop) {
 }
 }  // namespace
 
-TFormWriter::TFormWriter(const TComponent& root) : root_(root) {}
+TFormWriter::TFormWriter(const TComponent& root, TFormStringFilter shown) : root_(root), shown_(std::move(shown)) {}
 
 std::string TFormWriter::Write() {
   CollectInheritedNames();
@@ -168,6 +168,7 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
       if (!prop.GetStr || !prop.SetStr) return;
       std::string v = prop.GetStr(object);
       if (v == prop.DefaultStr) return;
+      if (shown_) v = shown_(v, false);
       if (FormStringFitsOneLine(v)) {
         StartLine(indent, prefix, name);
         AppendQuotedPiece(out_, v);
@@ -227,7 +228,9 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
       &list.ClassType() == &TStringList::StaticClass() ? static_cast<const TStringList*>(&list) : nullptr;
   std::string copy;
   for (int i = 0; i < count; ++i) {
-    const std::string& item = kept != nullptr ? kept->Strings(i) : (copy = list.Get(i));
+    const std::string& stored = kept != nullptr ? kept->Strings(i) : (copy = list.Get(i));
+    std::string shownItem;
+    const std::string& item = shown_ ? (shownItem = shown_(stored, true)) : stored;
     if (FormStringFitsOneLine(item)) {
       out_.Blanks(static_cast<size_t>(indent + 2));
       AppendQuotedPiece(out_, item);
@@ -266,6 +269,10 @@ const std::string& TFormWriter::ReferenceName(const TObject& object, const TProp
 }
 
 std::string WriteComponentText(const TComponent& root) { return TFormWriter(root).Write(); }
+
+std::string WriteComponentText(const TComponent& root, const TFormStringFilter& shown) {
+  return TFormWriter(root, shown).Write();
+}
 
 // The text goes to the file while it is being made, so the disk is busy
 // with the first part while the rest is written.

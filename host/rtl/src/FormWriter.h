@@ -10,6 +10,7 @@
 #include "FormClassCache.h"
 #include "FormTextOut.h"
 #include "rtl/Component.h"
+#include "rtl/FormFiles.h"
 
 namespace rtl {
 
@@ -38,7 +39,7 @@ class TFormWriter {
   // Takes the text in pieces of about kFormTextPiece bytes, in order.
   using TSink = std::function<void(std::string_view)>;
 
-  explicit TFormWriter(const TComponent& root);
+  explicit TFormWriter(const TComponent& root, TFormStringFilter shown = {});
   // The whole text.
   std::string Write();
   // The whole text, handed to `sink` piece by piece as it is made.
@@ -71,6 +72,7 @@ class TFormWriter {
   void CollectInheritedNames();
 
   const TComponent& root_;
+  TFormStringFilter shown_;  // empty: values as stored
   std::unordered_set<std::string> inherited_;  // upper-case names
   TFormClassCache<TClassProperties> properties_;
   TFormTextOut out_;

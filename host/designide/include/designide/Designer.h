@@ -16,6 +16,9 @@ class IDesigner {
   virtual rtl::TComponent* GetRoot() = 0;
   // The file extension of the designed module ("dfm").
   virtual std::string GetDesignerExtension() { return "dfm"; }
+  // Makes `instance` (a component or a collection item) what the Object
+  // Inspector shows; a host without an inspector ignores it.
+  virtual void SelectComponent(rtl::TPersistent* instance) { (void)instance; }
 };
 
 // The designer of each designed root, as the host announces it, for the

@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "rtl/Component.h"
 #include "rtl/Exceptions.h"
@@ -75,6 +76,12 @@ std::unique_ptr<TComponent> ReadComponentFile(const std::string& path, const TFo
 // be written (a reference to an unnamed component, say), before anything
 // is written.
 std::string WriteComponentText(const TComponent& root);
+// The same layout for a listing that shows values otherwise than they are
+// stored: `shown` gets every string property (listEntry false) and every
+// string-list entry (listEntry true) and returns the text to write. The
+// result need not read back into the same module.
+using TFormStringFilter = std::function<std::string(std::string_view value, bool listEntry)>;
+std::string WriteComponentText(const TComponent& root, const TFormStringFilter& shown);
 // Replaces the file in one rename; on failure the old file stays intact.
 void WriteComponentFile(const std::string& path, const TComponent& root);
 
