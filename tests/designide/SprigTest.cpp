@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "CountingDesigner.h"
+#include "SprigDump.h"
 #include "TestClasses.h"
 #include "designide/Registration.h"
 #include "designide/SprigTree.h"
@@ -86,16 +87,7 @@ class SprigTreeTest : public ::testing::Test {
     component->SetText(text);
     return component;
   }
-  // The tree as captions, one node a line, indented by level.
-  std::string Dump() {
-    std::string text;
-    std::function<void(TSprig*, int)> walk = [&](TSprig* node, int depth) {
-      text += std::string(static_cast<size_t>(depth) * 2, ' ') + node->Caption() + (node->Unplaced() ? " ?" : "") + "\n";
-      for (int i = 0; i < node->Count(); ++i) walk(node->Child(i), depth + 1);
-    };
-    walk(tree_.Root(), 0);
-    return text;
-  }
+  std::string Dump() { return DumpSprigs(tree_.Root()); }
 
   rtl::TComponent module_{nullptr};
   TCountingDesigner designer_{&module_};
@@ -117,7 +109,7 @@ TEST_F(SprigTreeTest, BuildsPlacesAndOrdersNodesWhateverTheModuleOrder) {
             "Module: TComponent\n"
             "  SalesGroup: TMid (Sales)\n"
             "    Early: TLeaf\n"
-            "      first\n"
+            "      first ~\n"
             "    Late: TLeaf\n"
             "  Lost: TLeaf ?\n"
             "  Broken: TLeaf ?\n"
@@ -132,7 +124,7 @@ TEST_F(SprigTreeTest, BuildsPlacesAndOrdersNodesWhateverTheModuleOrder) {
   EXPECT_TRUE(changes_[0].WholeTree);
 }
 
-TEST_F(SprigTreeTest, FindPrefersNamesToUniqueNamesAndIgnoresCaseInEveryScript) {
+TEST_F(SprigTreeTest, FindMatchesNamesThenUniqueNamesOfGroupingNodesIgnoringCaseInEveryScript) {
   Make(TMid::StaticClass(), "Alpha", "Beta");
   Make(TMid::StaticClass(), "Beta", "Ärger");
   Make(TLeaf::StaticClass(), "Member", "Beta")->Lines()->Add("deep");
@@ -141,9 +133,12 @@ TEST_F(SprigTreeTest, FindPrefersNamesToUniqueNamesAndIgnoresCaseInEveryScript) 
   TSprig* alpha = tree_.NodeFor(module_.FindComponent("Alpha"));
   TSprig* beta = tree_.NodeFor(module_.FindComponent("Beta"));
 
-  EXPECT_EQ(root->Find("bETA", false), alpha) << "Text (Name) before component name (UniqueName)";
+  TSprig* gamma = root->Add(std::make_unique<TLineSprig>("Gamma"));
+  root->Add(std::make_unique<TLineSprig>("Beta"));
+  EXPECT_EQ(root->Find("bETA", false), alpha) << "Text (Name) before a grouping node's UniqueName";
   EXPECT_EQ(root->Find("äRGER", false), beta);
-  EXPECT_EQ(root->Find("alpha", false), alpha);
+  EXPECT_EQ(root->Find("gamma", false), gamma);
+  EXPECT_EQ(root->Find("alpha", false), nullptr) << "a component's node by its Name only";
   EXPECT_EQ(root->Find("DEEP", false), nullptr);
   EXPECT_EQ(root->Find("DEEP", true)->Parent(), tree_.NodeFor(module_.FindComponent("Member")));
   TSprig* blank = root->Add(std::make_unique<TTransientSprig>());

@@ -20,7 +20,9 @@ void TSprigIndex::File(TSprig* child) {
     child->nameKey_ = rtl::AnsiFoldCase(name);
     Claim(entries_[child->nameKey_].ByName, child);
   }
-  const std::string unique = child->UniqueName();
+  // A component's node is found by its Name only: its unique name is the
+  // component's own name, which says nothing about what others look for.
+  const std::string unique = child->Item() == nullptr ? child->UniqueName() : std::string();
   child->filedUniqueName_ = !unique.empty();
   if (child->filedUniqueName_) {
     child->uniqueKey_ = unique == name ? child->nameKey_ : rtl::AnsiFoldCase(unique);

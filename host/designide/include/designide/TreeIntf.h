@@ -74,14 +74,15 @@ class TSprig : public rtl::TObject {
   // Raises EComponentError for a node under itself or held by nobody.
   TSprig* Add(TSprig* child);
 
-  // The child whose Name or UniqueName is `name`, names compared ignoring
-  // case in every script, as sessions and databases are; with `recurse` also
-  // deeper (children first, then each child's subtree). A Name match wins
-  // over a UniqueName match; among equals the one filed first. Empty unique
-  // names are not looked up, nor the empty Name of a node without an item.
-  // Hashed: each node's children are filed under their names the first time
-  // it is searched and as they are added afterwards, so a node whose names
-  // depend on fields has them set before it is added.
+  // The child whose Name is `name` or, for a node without an item (a
+  // grouping node), whose UniqueName is; names compared ignoring case in
+  // every script, as sessions and databases are. With `recurse` also deeper
+  // (children first, then each child's subtree). A Name match wins over a
+  // UniqueName match; among equals the one filed first. The empty Name of a
+  // node without an item is not looked up. Hashed: each node's children are
+  // filed under their names the first time it is searched and as they are
+  // added afterwards, so a node whose names depend on fields has them set
+  // before it is added.
   TSprig* Find(const std::string& name, bool recurse = true);
 
   // This node's item now belongs elsewhere: the node is placed again by its
