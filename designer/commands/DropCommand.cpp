@@ -53,10 +53,11 @@ int RunDrop(const TArgs& arguments) {
       throw EBadInput(e.what());
     }
 
+    const bool accepted = tree.DragOver(node, target);
+    std::cout << (accepted ? "drag accepted\n" : "drag refused\n") << std::flush;
+    if (!accepted) return 1;
     const TValues before = StringProperties(session->Root());
     const designide::TDropResult result = tree.Drop(node, target);
-    std::cout << (result.Accepted ? "drag accepted\n" : "drag refused\n");
-    if (!result.Accepted) return 1;
     std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
     const TValues after = StringProperties(session->Root());
     for (const auto& [key, value] : after)
