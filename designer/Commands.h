@@ -18,6 +18,8 @@ struct TCommand {
 int RunInfo(const TArgs& args);
 int RunSettings(const TArgs& args);
 int RunShow(const TArgs& args);
+int RunStructure(const TArgs& args);
+int RunDrop(const TArgs& args);
 int RunUpdateSql(const TArgs& args);
 
 // Helpers shared by the commands.

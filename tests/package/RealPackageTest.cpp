@@ -159,6 +159,20 @@ TEST_F(RealPackageTest, RegisterRowsAnswerTheLookUps) {
     EXPECT_EQ(designide::IsPropertyInCategory(db, row.Class, row.Property), row.InCategory)
         << row.Class.ClassName() << "." << row.Property;
 
+  // The Structure-view sprigs, in registration order; descendants share them.
+  std::vector<std::string> sprigRows;
+  for (const auto& info : designide::Registrations(module))
+    if (info.Kind == designide::TRegistrationKind::SprigType) sprigRows.push_back(designide::DescribeRegistration(info));
+  EXPECT_EQ(sprigRows, (std::vector<std::string>{"SprigType TDVSession -> TDVSessionSprig",
+                                                 "SprigType TDVDatabase -> TDVDatabaseSprig",
+                                                 "SprigType TDVDataSet -> TDVDataSetSprig",
+                                                 "SprigType TDVTable -> TDVTableSprig",
+                                                 "SprigType TDVQuery -> TDVQuerySprig",
+                                                 "SprigType TDVStoredProc -> TDVStoredProcSprig",
+                                                 "SprigType TDVUpdateSQL -> TDVUpdateSQLSprig"}));
+  EXPECT_EQ(designide::FindSprigClass(TDVMacroQuery::StaticClass())->ClassName(), "TDVQuerySprig");
+  EXPECT_EQ(designide::FindSprigClass(TDVScript::StaticClass()), nullptr);
+
   rtl::UnloadPackage(module);
   EXPECT_TRUE(designide::Registrations(module).empty());
   EXPECT_TRUE(designide::PalettePages().empty());
