@@ -26,6 +26,6 @@ for entry in "${configs[@]}"; do
   echo "== test $dir"
   # pg_virtualenv exports PGHOST, PGUSER, PGPASSWORD; fill in what it leaves
   # to libpq's defaults so the tests see a complete configuration.
-  pg_virtualenv sh -c "export PGPORT=\${PGPORT:-5432} PGDATABASE=\${PGDATABASE:-postgres} DV_REQUIRE_PG=1
+  pg_virtualenv -t sh -c "export PGPORT=\${PGPORT:-5432} PGDATABASE=\${PGDATABASE:-postgres} DV_REQUIRE_PG=1
     ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions='$root/tools/lsan.supp' ctest --test-dir '$dir' --output-on-failure -j $jobs"
 done
