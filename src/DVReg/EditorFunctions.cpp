@@ -9,7 +9,7 @@
 #include "dralvo/MacroQuery.h"
 #include "dralvo/Session.h"
 #include "dralvo/StoredProc.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dv {
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "dralvo/PackageInfo.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 #include "vcl/PackageInfo.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "db/Field.h"
 #include "dralvo/PackageInfo.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 namespace dvtest {
 

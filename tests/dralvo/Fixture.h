@@ -12,7 +12,7 @@
 #include "SqlFixtures.h"
 #include "TempDir.h"
 #include "dralvo/Engine.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dvtest {
 

@@ -12,7 +12,7 @@
 #include "designide/ColnEdit.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "designide/ColnEdit.h"
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace designide {
 

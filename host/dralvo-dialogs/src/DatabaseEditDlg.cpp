@@ -1,7 +1,7 @@
 #include "TestConnection.h"
 #include "dralvo/Database.h"
 #include "dralvo/Dlgs.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Dialogs.h"
 
 namespace dralvo {

@@ -2,7 +2,7 @@
 // default parameters added on request, or the text moved to the code editor.
 #include "Place.h"
 #include "TextEditDlg.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 
 namespace dralvo {

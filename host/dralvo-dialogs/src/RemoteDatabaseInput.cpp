@@ -2,8 +2,8 @@
 // only), a connection-string field for PostgreSQL.
 #include "Place.h"
 #include "dralvo/Dlgs.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 

@@ -10,7 +10,7 @@
 #include "dralvo/Driver.h"
 #include "dralvo/Query.h"
 #include "dralvo/Session.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 
 namespace dralvo {

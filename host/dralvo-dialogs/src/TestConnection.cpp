@@ -3,7 +3,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Driver.h"
 #include "dralvo/Hooks.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

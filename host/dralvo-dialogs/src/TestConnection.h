@@ -5,7 +5,7 @@
 #include <string>
 
 #include "dralvo/ServerTypes.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace dralvo {
 

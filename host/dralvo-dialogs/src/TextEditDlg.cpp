@@ -1,7 +1,7 @@
 #include "TextEditDlg.h"
 
 #include "Place.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

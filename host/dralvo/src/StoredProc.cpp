@@ -4,7 +4,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 #include "vcl/Dialogs.h"

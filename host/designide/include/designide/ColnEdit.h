@@ -8,8 +8,8 @@
 #include <string>
 
 #include "designide/Designer.h"
-#include "rtl/Collection.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Collection.h"
+#include "rtl/objects/Component.h"
 
 namespace designide {
 

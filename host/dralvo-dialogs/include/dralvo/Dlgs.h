@@ -8,7 +8,7 @@
 #include <string>
 
 #include "dralvo/ServerTypes.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 

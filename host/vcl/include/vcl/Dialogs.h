@@ -9,7 +9,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
 namespace vcl {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
 
