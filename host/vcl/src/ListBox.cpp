@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "Guard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -105,6 +106,9 @@ TListBox::TListBox(rtl::TComponent* owner)
   list_->setTextElideMode(Qt::ElideNone);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // A person's click on an item: Qt has changed the selection already.
+  QObject::connect(list_, &QListWidget::itemClicked, list_,
+                   [this](QListWidgetItem*) { Guarded([this] { DoClick(); }); });
 }
 
 TListBox::~TListBox() = default;

@@ -42,5 +42,6 @@ inline constexpr const char* SNoUpdateDataSet = "%s: the update object has no da
 inline constexpr const char* SNoPrimaryKey = "%s: table '%s' has no primary key to locate the record";
 inline constexpr const char* SUnclosedMacro = "Unterminated quote in SQL text";
 inline constexpr const char* SParamsFileError = "Cannot read parameters file '%s': %s";
+inline constexpr const char* SConnectionTestPassed = "Connected to the %s database '%s'";
 
 }  // namespace dralvo
