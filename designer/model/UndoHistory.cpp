@@ -1,0 +1,40 @@
+#include "model/UndoHistory.h"
+
+namespace designer {
+
+namespace {
+const std::string kNothing;
+}  // namespace
+
+void TUndoHistory::Record(std::string label, std::string before) {
+  undo_.push_back({std::move(label), std::move(before)});
+  if (undo_.size() > MaxSteps) undo_.pop_front();
+  redo_.clear();
+}
+
+const std::string& TUndoHistory::UndoLabel() const { return undo_.empty() ? kNothing : undo_.back().Label; }
+
+const std::string& TUndoHistory::RedoLabel() const { return redo_.empty() ? kNothing : redo_.back().Label; }
+
+std::optional<TUndoStep> TUndoHistory::Undo(std::string current) {
+  if (undo_.empty()) return std::nullopt;
+  TUndoStep step = std::move(undo_.back());
+  undo_.pop_back();
+  redo_.push_back({step.Label, std::move(current)});
+  return step;
+}
+
+std::optional<TUndoStep> TUndoHistory::Redo(std::string current) {
+  if (redo_.empty()) return std::nullopt;
+  TUndoStep step = std::move(redo_.back());
+  redo_.pop_back();
+  undo_.push_back({step.Label, std::move(current)});
+  return step;
+}
+
+void TUndoHistory::Clear() {
+  undo_.clear();
+  redo_.clear();
+}
+
+}  // namespace designer
