@@ -9,4 +9,6 @@ function(dv_layer target output)
   # layer may be inlined and bound directly instead of going through the PLT.
   target_compile_options(${target} PRIVATE -fno-semantic-interposition)
   dv_warnings(${target})
+  # Installed beside the program and the package, as in the build's bin/.
+  install(TARGETS ${target} LIBRARY DESTINATION bin)
 endfunction()

@@ -1,9 +1,9 @@
 #include <algorithm>
 
 #include "Commands.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Packages.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 
@@ -11,9 +11,18 @@ std::string DefaultPackagePath() {
   return rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr)) + "DclDralvo160.so";
 }
 
+namespace {
+// An option stands once: a second one would otherwise be left over and
+// reported as unknown, or silently win over the first.
+void CheckOnce(const TArgs& args, TArgs::const_iterator first, const std::string& name) {
+  if (std::find(first + 1, args.cend(), name) != args.cend()) throw rtl::Exception("Option " + name + " given twice");
+}
+}  // namespace
+
 std::string TakeOption(TArgs& args, const std::string& name) {
   auto it = std::find(args.begin(), args.end(), name);
   if (it == args.end()) return {};
+  CheckOnce(args, it, name);
   if (it + 1 == args.end()) throw rtl::Exception("Option " + name + " needs a value");
   std::string value = *(it + 1);
   args.erase(it, it + 2);
@@ -23,6 +32,7 @@ std::string TakeOption(TArgs& args, const std::string& name) {
 bool TakeFlag(TArgs& args, const std::string& name) {
   auto it = std::find(args.begin(), args.end(), name);
   if (it == args.end()) return false;
+  CheckOnce(args, it, name);
   args.erase(it);
   return true;
 }

@@ -19,15 +19,18 @@ int RunInfo(const TArgs& args);
 int RunOpen(const TArgs& args);
 int RunSettings(const TArgs& args);
 int RunShow(const TArgs& args);
+int RunStructure(const TArgs& args);
+int RunDrop(const TArgs& args);
 int RunUpdateSql(const TArgs& args);
 
 // Helpers shared by the commands.
 // The package built beside the program.
 std::string DefaultPackagePath();
 // Takes "--name VALUE" out of args; "" when absent. Raises rtl::Exception
-// when the option has no value.
+// when the option has no value or is given twice.
 std::string TakeOption(TArgs& args, const std::string& name);
-// Takes "--name" out of args; true when it was there.
+// Takes "--name" out of args; true when it was there. Raises rtl::Exception
+// when it is given twice.
 bool TakeFlag(TArgs& args, const std::string& name);
 // Raises rtl::Exception naming the first argument left over.
 void NoMoreArgs(const TArgs& args, const std::string& command);

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "dralvo/Secrets.h"
 
 namespace {
 
@@ -19,6 +20,10 @@ const TCommand kCommands[] = {
     {"settings", "[--set-root-dir DIR]",
      "print the design settings, or store the folder of the settings file", &designer::RunSettings},
     {"show", "FILE [--package FILE]", "open a data module and print its components and their properties", &designer::RunShow},
+    {"structure", "FILE [--package FILE]", "print the Structure view of a data module as an indented tree",
+     &designer::RunStructure},
+    {"drop", "FILE NODE TARGET [--save] [--package FILE]",
+     "drag a node of the Structure view onto another and print what the drop changed", &designer::RunDrop},
     {"updatesql",
      "FILE OBJECT [--table TEXT] [--table-fields] [--primary-keys] [--dataset-defaults] [--keys A,B,...] "
      "[--update A,B,...] [--quote] [--generate] [--print] [--save] [--package FILE]",
@@ -59,7 +64,8 @@ int main(int argc, char** argv) {
     try {
       return c.Run(args);
     } catch (const std::exception& e) {
-      std::cerr << "dvdesigner " << c.Name << ": " << e.what() << "\n";
+      // Whatever a layer put into the message, no password is shown.
+      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
       return 1;
     }
   }

@@ -26,10 +26,10 @@
 
 #include "FormTestClasses.h"
 #include "TempDir.h"
-#include "rtl/FormFiles.h"
-#include "rtl/LineText.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/text/LineText.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

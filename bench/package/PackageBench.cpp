@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "designide/Registration.h"
-#include "rtl/Packages.h"
+#include "rtl/packages/Packages.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "db/Field.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
-#include "rtl/Strings.h"
-#include "rtl/Units.h"
+#include "rtl/text/Strings.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 

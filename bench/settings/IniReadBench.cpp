@@ -12,7 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "rtl/IniFiles.h"
+#include "rtl/settings/IniFiles.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "DVUpdSEd/UpdateSQLEditForm.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 #include "vcl/Application.h"
 #include "vcl/DataModule.h"
 #include "vcl/PackageInfo.h"

@@ -5,9 +5,9 @@
 
 #include "Commands.h"
 #include "designide/Registration.h"
-#include "rtl/Packages.h"
-#include "rtl/Resources.h"
-#include "rtl/SysUtils.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/packages/Resources.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

@@ -3,9 +3,9 @@
 #include <iostream>
 
 #include "dralvo/Hooks.h"
-#include "rtl/Exceptions.h"
-#include "rtl/FormFiles.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 
@@ -20,6 +20,9 @@ TModuleSession::TModuleSession(const std::string& packageFile, const std::string
   std::cerr << "Loading package " << packageFile << " ...\n";
   package_ = rtl::LoadPackage(packageFile);
   try {
+    // Links the runtime changes on its own (one update object named by two
+    // datasets) are told, not dropped silently.
+    dralvo::SetDesignNoticeHandler([](const std::string& notice) { std::cerr << "Note: " << notice << "\n"; });
     std::cerr << "Reading " << moduleFile << " ...\n";
     rtl::TFormReadOptions options;
     options.Designing = true;
@@ -48,6 +51,7 @@ void TModuleSession::FreeModule() noexcept {
   if (announcedRoot_ != nullptr) dralvo::SetModuleFolder(announcedRoot_, "");
   announcedRoot_ = nullptr;
   root_.reset();
+  dralvo::SetDesignNoticeHandler(nullptr);
 }
 
 rtl::TComponent& TModuleSession::Component(const std::string& name) const {

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "designide/Designer.h"
-#include "rtl/Component.h"
-#include "rtl/Packages.h"
+#include "rtl/objects/Component.h"
+#include "rtl/packages/Packages.h"
 
 namespace designer {
 

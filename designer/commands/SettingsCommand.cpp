@@ -5,10 +5,11 @@
 
 #include "Commands.h"
 #include "DVReg/DesignSettings.h"
+#include "dralvo/Secrets.h"
 #include "dralvo/ServerTypes.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 
@@ -26,11 +27,12 @@ void SetRootDir(const std::string& dir) {
   std::cout << "RootDir set to " << absolute << "\n";
 }
 
+// Entries are shown with their passwords masked; the file keeps them.
 void PrintList(const char* title, const rtl::TStrings& list, bool numbered) {
   std::cout << title << ":\n";
   if (list.Count() == 0) std::cout << "  (none)\n";
   for (int i = 0; i < list.Count(); ++i)
-    std::cout << "  " << (numbered ? std::to_string(i + 1) + ". " : "") << list[i] << "\n";
+    std::cout << "  " << (numbered ? std::to_string(i + 1) + ". " : "") << dralvo::MaskPasswordParam(list[i]) << "\n";
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 // does and prints every component with its class and the published
 // properties that differ from their defaults, in the form-file notation
 // (strings quoted, lists in parentheses, collections in angle brackets).
+// Passwords are shown masked.
 #include <iostream>
 
 #include "Commands.h"
 #include "ModuleSession.h"
-#include "rtl/FormFiles.h"
+#include "dralvo/Secrets.h"
+#include "rtl/forms/FormFiles.h"
 
 namespace designer {
 
@@ -23,7 +25,9 @@ int RunShow(const TArgs& arguments) {
   const rtl::TComponent& root = session.Root();
   std::cout << "Module " << moduleFile << ": " << root.Name() << " (" << root.ClassName() << ") with "
             << root.ComponentCount() << (root.ComponentCount() == 1 ? " component\n" : " components\n");
-  std::cout << rtl::WriteComponentText(root);
+  std::cout << rtl::WriteComponentText(root, [](std::string_view value, bool listEntry) {
+    return listEntry ? dralvo::MaskPasswordParam(value) : dralvo::MaskPasswords(value);
+  });
   return 0;
 }
 

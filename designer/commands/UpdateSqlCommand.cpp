@@ -17,8 +17,9 @@
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
+#include "dralvo/Secrets.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 
 namespace designer {
@@ -59,7 +60,7 @@ void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {
   if (dataSet == nullptr) return;
   dralvo::TDVDatabase* database = dataSet->FindDatabase();
   if (database == nullptr || database->Connected()) return;
-  std::cerr << "Connecting to database " << database->DatabaseName() << " (" << database->ResolvedTarget()
+  std::cerr << "Connecting to database " << database->DatabaseName() << " (" << dralvo::MaskPasswords(database->ResolvedTarget())
             << ") ...\n";
 }
 

@@ -1,7 +1,7 @@
 #include "UpdateSqlScript.h"
 
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"

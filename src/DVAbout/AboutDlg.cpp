@@ -4,7 +4,7 @@
 
 #include "DVReg/PackageModule.h"
 #include "dralvo/Common.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Shell.h"

@@ -2,7 +2,7 @@
 
 #include "DVAbout/AboutDlg.h"
 #include "DVReg/EditorFunctions.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dv {
 

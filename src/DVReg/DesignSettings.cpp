@@ -1,7 +1,7 @@
 #include "DVReg/DesignSettings.h"
 
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dv {
 

@@ -8,8 +8,8 @@
 
 #include "dralvo/Common.h"
 #include "dralvo/ServerTypes.h"
-#include "rtl/IniFiles.h"
-#include "rtl/Strings.h"
+#include "rtl/settings/IniFiles.h"
+#include "rtl/text/Strings.h"
 
 namespace dv {
 

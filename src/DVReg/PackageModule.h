@@ -1,7 +1,7 @@
 #pragma once
 // The package's own module handle (the platform's HInstance), for reading
 // the package's file name and version data.
-#include "rtl/Packages.h"
+#include "rtl/packages/Packages.h"
 
 namespace dv {
 

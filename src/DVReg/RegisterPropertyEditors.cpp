@@ -1,9 +1,13 @@
 #include "DVReg/DesignSettings.h"
+#include "DVReg/FieldLinkProperty.h"
+#include "DVReg/NameListProperties.h"
+#include "DVReg/ParamsProperties.h"
 #include "DVReg/Registrations.h"
+#include "db/Params.h"
 #include "designide/DBReg.h"
 #include "designide/Registration.h"
 #include "dralvo/Engine.h"
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace dv {
 
@@ -11,10 +15,23 @@ using namespace designide;
 using namespace dralvo;
 
 void RegisterPropertyEditors() {
-  const rtl::TTypeInfo& stringType = rtl::TypeInfoString();
-  RegisterPropertyEditor(stringType, &TDVTable::StaticClass(), "IndexName", TIndexNameProperty::StaticClass());
-  RegisterPropertyEditor(stringType, &TDVTable::StaticClass(), "IndexFieldNames",
-                         TIndexFieldNamesProperty::StaticClass());
+  const rtl::TTypeInfo& boolean = rtl::TypeInfoBoolean();
+  const rtl::TTypeInfo& str = rtl::TypeInfoString();
+  const rtl::TTypeInfo& params = rtl::ClassTypeInfo(db::TParams::StaticClass());
+  RegisterPropertyEditor(boolean, &TDVDatabase::StaticClass(), "Connected", TDVDatabaseConnectedProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVDatabase::StaticClass(), "RemoteDatabase", TDVDatabaseProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVDatabase::StaticClass(), "SessionName", TDVSessionNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVDataSet::StaticClass(), "DatabaseName", TDVDatabaseNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVDataSet::StaticClass(), "SessionName", TDVSessionNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVScript::StaticClass(), "DatabaseName", TDVDatabaseNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVScript::StaticClass(), "SessionName", TDVSessionNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVStoredProc::StaticClass(), "StoredProcName",
+                         TDVStoredProcNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVTable::StaticClass(), "TableName", TDVTableNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVTable::StaticClass(), "IndexName", TIndexNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVTable::StaticClass(), "IndexFieldNames", TIndexFieldNamesProperty::StaticClass());
+  RegisterPropertyEditor(params, &TDVQuery::StaticClass(), "Params", TDVQueryParamsProperty::StaticClass());
+  RegisterPropertyEditor(params, &TDVStoredProc::StaticClass(), "Params", TDVStoredProcParamsProperty::StaticClass());
 }
 
 // The SQL-editor switch is read here for the first time; the decision holds
@@ -22,6 +39,8 @@ void RegisterPropertyEditors() {
 void RegisterTextAndLinkEditors() {
   if (DesignSettings != nullptr && DesignSettings->SQLEditor()) {
   }
+  RegisterPropertyEditor(rtl::TypeInfoString(), &TDVTable::StaticClass(), "MasterFields",
+                         TDVTableFieldLinkProperty::StaticClass());
 }
 
 }  // namespace dv

@@ -7,7 +7,7 @@
 #include "designide/PackageInfo.h"
 #include "dralvo/PackageInfo.h"
 #include "dralvo/ServerTypes.h"
-#include "rtl/PackageInfo.h"
+#include "rtl/packages/PackageInfo.h"
 #include "vcl/PackageInfo.h"
 
 namespace dv {

@@ -3,7 +3,7 @@
 // its own in the order DVAbout, DVUpdSEd, DVReg, DclDralvo160. DVReg's
 // initialization creates DesignSettings and sets the runtime's default server
 // type from it; its finalization saves and frees the settings.
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 namespace dv {
 

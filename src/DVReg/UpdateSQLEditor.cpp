@@ -3,7 +3,7 @@
 #include "DVReg/EditorFunctions.h"
 #include "dralvo/Consts.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dv {
 

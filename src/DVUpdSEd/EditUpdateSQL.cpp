@@ -6,7 +6,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 
 namespace dv {

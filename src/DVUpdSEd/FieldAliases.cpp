@@ -1,6 +1,6 @@
 #include "DVUpdSEd/FieldAliases.h"
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dv {
 

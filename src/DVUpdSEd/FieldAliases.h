@@ -6,7 +6,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace dv {
 

@@ -1,7 +1,7 @@
 #include "DVUpdSEd/SQLGenerator.h"
 
 #include "dralvo/Common.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dv {
 

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "DVUpdSEd/FieldAliases.h"
-#include "rtl/LineText.h"
-#include "rtl/Strings.h"
+#include "rtl/text/LineText.h"
+#include "rtl/text/Strings.h"
 
 namespace dv {
 

@@ -13,7 +13,7 @@
 #include "dralvo/SchemaInfo.h"
 #include "dralvo/Session.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Dialogs.h"
 
 namespace dv {

@@ -5,8 +5,8 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Query.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 #include "vcl/Dialogs.h"
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"

@@ -2,7 +2,7 @@
 // starts, registers and stops the package. Nothing else lives here.
 #include "DVReg/Register.h"
 #include "DVReg/Units.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 extern "C" {
 __attribute__((visibility("default"))) void Initialize() { rtl::InitializePackage(dv::PackageInfo()); }

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "DVAbout/AboutDlg.h"
-#include "rtl/Resources.h"
+#include "rtl/packages/Resources.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 

@@ -5,7 +5,7 @@
 #include "db/DataSource.h"
 #include "db/Field.h"
 #include "db/MemDataSet.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designertest {
 
@@ -18,6 +18,9 @@ void DesignerTest::SetUp() {
   sourceDir_ = Env("DV_SOURCE_DIR");
   ASSERT_FALSE(binDir_.empty()) << "DV_BIN_DIR is not set";
   ASSERT_TRUE(rtl::FileExists(binDir_ + "/dvdesigner")) << binDir_;
+  // The designer finds no registry of the machine's user: settings come from
+  // the example's folder.
+  ::setenv("XDG_CONFIG_HOME", config_.Path().c_str(), 1);
   rtl::WriteFileAtomic(ModulePath(), rtl::ReadFileToString(sourceDir_ + "/examples/Shop.dfm"));
   auto built = dvtest::RunProcess({binDir_ + "/dvmkdb", sourceDir_ + "/examples/shop.sql", dir_.File("shop.db")},
                                   dir_.Path());

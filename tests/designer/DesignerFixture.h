@@ -21,6 +21,7 @@ class DesignerTest : public ::testing::Test {
   std::string ModulePath() const { return dir_.File("Shop.dfm"); }
 
   dvtest::TempDir dir_;
+  dvtest::TempDir config_;  // the designer's private configuration folder
   std::string binDir_;
   std::string sourceDir_;
 };

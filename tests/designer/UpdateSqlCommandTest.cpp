@@ -112,6 +112,27 @@ TEST_F(DesignerTest, MessageBoxOfTheEditorIsShownAndFails) {
   EXPECT_TRUE(Has(r.Err, "no_such_table")) << r.Err;
 }
 
+// Two queries name one update object: it serves the one read last, and the
+// user is told that the other is saved without it.
+TEST_F(DesignerTest, AnUpdateObjectNamedTwiceIsToldNotDroppedSilently) {
+  std::string text = Module();
+  const std::string end = "  object OrdersUpdate: TDVUpdateSQL";
+  text.insert(text.find(end),
+              "  object RecentOrders: TDVQuery\n    DatabaseName = 'shop'\n    UpdateObject = OrdersUpdate\n"
+              "    SQL.Strings = (\n      'select * from orders')\n  end\n");
+  WriteModule(text);
+  auto r = Designer({"updatesql", "Shop.dfm", "OrdersUpdate", "--table-fields", "--primary-keys", "--generate",
+                     "--save"});
+  ASSERT_EQ(r.ExitCode, 0) << r.Err;
+  EXPECT_TRUE(Has(r.Err, "Note: OrdersUpdate serves one dataset: it is now the UpdateObject of RecentOrders, and "
+                         "OrdersQuery has none (so a save writes it without one)"))
+      << r.Err;
+  const std::string saved = Module();
+  EXPECT_EQ(saved.find("UpdateObject"), saved.rfind("UpdateObject")) << saved;
+  EXPECT_TRUE(Has(saved, "  object RecentOrders: TDVQuery\n    DatabaseName = 'shop'\n    UpdateObject = OrdersUpdate\n"))
+      << saved;
+}
+
 struct BadCall {
   const char* name;
   std::vector<std::string> args;
@@ -131,6 +152,9 @@ std::vector<BadCall> BadCalls() {
       {"EmptyFieldName", {"updatesql", "Shop.dfm", "OrdersUpdate", "--keys", "order_id,,status"}, "empty field name"},
       {"MissingObject", {"updatesql", "Shop.dfm"}, "needs the data module file and the update object's name"},
       {"UnknownOption", {"updatesql", "Shop.dfm", "OrdersUpdate", "--frobnicate"}, "Unknown option for updatesql"},
+      {"RepeatedFlag", {"updatesql", "Shop.dfm", "OrdersUpdate", "--print", "--print"}, "Option --print given twice"},
+      {"RepeatedOption", {"updatesql", "Shop.dfm", "OrdersUpdate", "--table", "orders", "--table", "customers"},
+       "Option --table given twice"},
       {"MissingModule", {"updatesql", "Nowhere.dfm", "OrdersUpdate"}, "Nowhere.dfm"},
       {"DisabledButton", {"updatesql", "Shop.dfm", "OrdersUpdate", "--table", " ", "--table-fields"},
        "\"Get Table Fields\" cannot be pressed: it is disabled"},

@@ -7,7 +7,7 @@
 #include "designide/DBReg.h"
 #include "designide/DSDesign.h"
 #include "designide/FldLinks.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <deque>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dvtest {
 
@@ -12,6 +12,9 @@ const rtl::TClass& TBase::StaticClass() {
                                      .Str("Text", &TBase::Text, &TBase::SetText)
                                      .Bool("Flag", &TBase::Flag, &TBase::SetFlag)
                                      .Owned("Lines", StringListType(), &TBase::Lines)
+                                     .Enum("Options", SetOfThree(), &TBase::Options, &TBase::SetOptions)
+                                     .Ref("Buddy", rtl::ClassTypeInfo(TOther::StaticClass()), &TBase::Buddy,
+                                          &TBase::SetBuddy)
                                      .Build();
   return cls;
 }
@@ -29,6 +32,11 @@ const rtl::TClass& TOther::StaticClass() {
 }
 
 const rtl::TTypeInfo& StringListType() { return rtl::ClassTypeInfo(rtl::TStringList::StaticClass()); }
+
+const rtl::TTypeInfo& SetOfThree() {
+  static const rtl::TTypeInfo info{"TOptions", rtl::TTypeKind::Set, {"soRed", "soGreen", "soBlue"}, nullptr};
+  return info;
+}
 
 namespace {
 // Numbered editor classes: plain descendants made on first use and kept.

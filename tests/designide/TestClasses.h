@@ -7,10 +7,12 @@
 #include "designide/ComponentEditors.h"
 #include "designide/PropertyEditors.h"
 #include "designide/TreeIntf.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace dvtest {
+
+class TOther;
 
 class TBase : public rtl::TComponent {
   RTL_CLASS(TBase)
@@ -21,10 +23,18 @@ class TBase : public rtl::TComponent {
   bool Flag() const { return flag_; }
   void SetFlag(bool b) { flag_ = b; }
   rtl::TStringList* Lines() const { return lines_.get(); }
+  // A set of the elements of SetOfThree() as a bit mask.
+  unsigned Options() const { return options_; }
+  void SetOptions(unsigned options) { options_ = options; }
+  // A reference to another component of the module.
+  TOther* Buddy() const { return buddy_; }
+  void SetBuddy(TOther* buddy) { buddy_ = buddy; }
 
  private:
   std::string text_;
   bool flag_ = false;
+  unsigned options_ = 0;
+  TOther* buddy_ = nullptr;
   std::unique_ptr<rtl::TStringList> lines_ = std::make_unique<rtl::TStringList>();
 };
 class TMid : public TBase {
@@ -51,5 +61,7 @@ const rtl::TClass& SprigClass(int n);
 
 // Type information of a property of class type TStringList.
 const rtl::TTypeInfo& StringListType();
+// A set type with the elements "soRed", "soGreen", "soBlue".
+const rtl::TTypeInfo& SetOfThree();
 
 }  // namespace dvtest

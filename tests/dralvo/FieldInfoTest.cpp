@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "db/Field.h"
 #include "dralvo/PackageInfo.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 namespace dvtest {
 
@@ -41,14 +41,6 @@ dralvo::TDVDatabase* TestForm::AddDatabase(const std::string& name, dralvo::TDVS
   db->SetServerType(type);
   db->SetRemoteDatabase(remote);
   return db;
-}
-
-PgSchema::PgSchema(const std::string& script) : name_(UniqueName("dvt_")) {
-  PgRun("create schema " + name_ + "; set search_path = " + name_ + "; " + script);
-}
-
-PgSchema::~PgSchema() {
-  if (PgConfigured()) PgRun("drop schema " + name_ + " cascade");
 }
 
 std::vector<std::string> IndexRows(db::TDataSet& ds) {

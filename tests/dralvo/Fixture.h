@@ -12,7 +12,7 @@
 #include "SqlFixtures.h"
 #include "TempDir.h"
 #include "dralvo/Engine.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dvtest {
 
@@ -24,19 +24,6 @@ std::vector<std::string> SQLiteColumn(const std::string& path, const std::string
 struct TestForm {
   std::unique_ptr<rtl::TComponent> root = std::make_unique<rtl::TComponent>(nullptr);
   dralvo::TDVDatabase* AddDatabase(const std::string& name, dralvo::TDVServerType type, const std::string& remote);
-};
-
-// A fresh schema on the PostgreSQL server, dropped with everything in it.
-class PgSchema {
- public:
-  explicit PgSchema(const std::string& script);  // script runs with the schema first on search_path
-  ~PgSchema();
-  const std::string& Name() const { return name_; }
-  // "set search_path" statement for connections that should see it.
-  std::string SearchPath() const { return "options=-csearch_path=" + name_; }
-
- private:
-  std::string name_;
 };
 
 // The index schema as "INDEX_NAME:COLUMN_NAME:INDEX_TYPE" per row, null as "-".

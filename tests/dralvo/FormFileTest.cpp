@@ -2,12 +2,14 @@
 // components, collections, and connecting once the module is loaded.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "Fixture.h"
 #include "db/DataSource.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/FormFiles.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 
@@ -120,6 +122,27 @@ TEST_F(FormFiles, ModuleConnectsAfterLoadingAndLinksItsComponents) {
   EXPECT_EQ(dralvo::ModuleFolderCount(), folders - 1);
   dralvo::SetModuleFolder(module.get(), "");
   EXPECT_EQ(dralvo::ModuleFolderCount(), folders - 2);
+}
+
+// Two tables each the other's master, open in the file: the reader refuses
+// the link that closes the circle, at its place, and frees everything.
+TEST_F(FormFiles, ACircularMasterLinkIsRefusedWhenTheFileIsRead) {
+  // The input is part of the form fuzz corpus.
+  const char* source = std::getenv("DV_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  const std::string text =
+      rtl::ReadFileToString(std::string(source) + "/tests/formfiles/corpus/circular-master-link.dfm");
+  int before = static_cast<int>(dralvo::Session()->Databases().size());
+  try {
+    Read(text);
+    FAIL() << "read a circular module";
+  } catch (const rtl::EFormFileError& e) {
+    EXPECT_EQ(e.Line(), 25) << e.what();
+    EXPECT_NE(e.Reason().find("OrdersTable -> OrdersSource -> LinesTable -> LinesSource -> OrdersTable"),
+              std::string::npos)
+        << e.what();
+  }
+  EXPECT_EQ(static_cast<int>(dralvo::Session()->Databases().size()), before);
 }
 
 TEST_F(FormFiles, AFailedConnectionFailsTheModuleAndLeavesNothingBehind) {

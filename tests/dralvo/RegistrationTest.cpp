@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
-#include "rtl/TypeInfo.h"
-#include "rtl/Units.h"
+#include "rtl/objects/TypeInfo.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "Fixture.h"
 #include "db/Field.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "Fixture.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

@@ -1,6 +1,8 @@
 // TDVTable on a real SQLite file: indexes, ordering, master-detail, writes.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Fixture.h"
 #include "db/DataSource.h"
 #include "db/Field.h"
@@ -103,6 +105,43 @@ TEST_F(SQLiteTable, DetailFollowsTheMastersCurrentRecord) {
   EXPECT_EQ(Column(*orders_, "total"), (std::vector<std::string>{"5", "1"}));
   delete source;
   EXPECT_EQ(orders_->MasterSource(), nullptr);
+}
+
+// A table that would end up driving itself, directly or through another
+// table, is refused with the chain of components; nothing is linked then.
+TEST_F(SQLiteTable, CircularMasterLinksAreRefusedNamingTheComponents) {
+  auto* ordersSource = new db::TDataSource(form_.root.get());
+  ordersSource->SetName("OrdersSource");
+  orders_->SetName("Orders");
+  ordersSource->SetDataSet(orders_);
+  auto Refused = [](const std::function<void()>& link, const std::string& chain) {
+    try {
+      link();
+      ADD_FAILURE() << "linked: " << chain;
+    } catch (const rtl::EDatabaseError& e) {
+      EXPECT_NE(e.Message().find("Circular data link refused: " + chain), std::string::npos) << e.Message();
+    }
+  };
+  Refused([&] { orders_->SetMasterSource(ordersSource); }, "Orders -> OrdersSource -> Orders");
+  EXPECT_EQ(orders_->MasterSource(), nullptr);
+
+  auto* customers = NewTable("customer");
+  customers->SetName("Customers");
+  auto* customerSource = new db::TDataSource(form_.root.get());
+  customerSource->SetName("CustomerSource");
+  orders_->SetMasterSource(customerSource);
+  customers->SetMasterSource(ordersSource);
+  // Customers drives Orders through CustomerSource, Orders drives Customers.
+  Refused([&] { customerSource->SetDataSet(customers); },
+          "Orders -> OrdersSource -> Customers -> CustomerSource -> Orders");
+  EXPECT_EQ(customerSource->DataSet(), nullptr);
+  // Removing one link lets the other direction through.
+  customers->SetMasterSource(nullptr);
+  customerSource->SetDataSet(customers);
+  customers->Open();
+  orders_->SetMasterFields("id");
+  orders_->Open();
+  EXPECT_EQ(orders_->RecordCount(), 2);
 }
 
 TEST_F(SQLiteTable, WritesThroughTheKeyWithoutAnUpdateObject) {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "designide/Registration.h"
-#include "rtl/Registry.h"
+#include "rtl/settings/Registry.h"
 #include "vcl/Application.h"
 
 namespace edtest {

@@ -11,7 +11,7 @@
 #include "designide/ComponentEditors.h"
 #include "CountingDesigner.h"
 #include "designide/Designer.h"
-#include "rtl/Packages.h"
+#include "rtl/packages/Packages.h"
 
 namespace edtest {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "FormFixture.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace formtest {
 namespace {

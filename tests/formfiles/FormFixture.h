@@ -9,7 +9,7 @@
 #include <string>
 
 #include "FormTestClasses.h"
-#include "rtl/FormFiles.h"
+#include "rtl/forms/FormFiles.h"
 
 namespace formtest {
 

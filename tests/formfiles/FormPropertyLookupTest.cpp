@@ -7,7 +7,7 @@
 #include <string>
 
 #include "FormFixture.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "FormFixture.h"
 #include "TempDir.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace formtest {
 namespace {

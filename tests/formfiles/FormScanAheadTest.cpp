@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "FormFixture.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace formtest {
 namespace {

@@ -1,6 +1,6 @@
 #include "FormTestClasses.h"
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 
 namespace formtest {
 

@@ -4,10 +4,10 @@
 // test can tell that a refused file left nothing behind.
 #include <string>
 
-#include "rtl/ClassBuilder.h"
-#include "rtl/Collection.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/objects/Collection.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace formtest {
 

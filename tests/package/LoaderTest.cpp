@@ -7,10 +7,10 @@
 #include "PackageTestSupport.h"
 #include "TempDir.h"
 #include "designide/Registration.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Packages.h"
-#include "rtl/TypeInfo.h"
-#include "rtl/Units.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/objects/TypeInfo.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 

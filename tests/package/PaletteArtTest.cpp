@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "PaletteArt.h"
-#include "rtl/Resources.h"
+#include "rtl/packages/Resources.h"
 
 namespace {
 

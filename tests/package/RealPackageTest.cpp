@@ -12,10 +12,10 @@
 #include "designide/Registration.h"
 #include "dralvo/Common.h"
 #include "dralvo/Engine.h"
-#include "rtl/Packages.h"
-#include "rtl/Registry.h"
-#include "rtl/Resources.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/packages/Resources.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 
@@ -158,6 +158,20 @@ TEST_F(RealPackageTest, RegisterRowsAnswerTheLookUps) {
   for (const auto& row : rows)
     EXPECT_EQ(designide::IsPropertyInCategory(db, row.Class, row.Property), row.InCategory)
         << row.Class.ClassName() << "." << row.Property;
+
+  // The Structure-view sprigs, in registration order; descendants share them.
+  std::vector<std::string> sprigRows;
+  for (const auto& info : designide::Registrations(module))
+    if (info.Kind == designide::TRegistrationKind::SprigType) sprigRows.push_back(designide::DescribeRegistration(info));
+  EXPECT_EQ(sprigRows, (std::vector<std::string>{"SprigType TDVSession -> TDVSessionSprig",
+                                                 "SprigType TDVDatabase -> TDVDatabaseSprig",
+                                                 "SprigType TDVDataSet -> TDVDataSetSprig",
+                                                 "SprigType TDVTable -> TDVTableSprig",
+                                                 "SprigType TDVQuery -> TDVQuerySprig",
+                                                 "SprigType TDVStoredProc -> TDVStoredProcSprig",
+                                                 "SprigType TDVUpdateSQL -> TDVUpdateSQLSprig"}));
+  EXPECT_EQ(designide::FindSprigClass(TDVMacroQuery::StaticClass())->ClassName(), "TDVQuerySprig");
+  EXPECT_EQ(designide::FindSprigClass(TDVScript::StaticClass()), nullptr);
 
   rtl::UnloadPackage(module);
   EXPECT_TRUE(designide::Registrations(module).empty());

@@ -2,8 +2,8 @@
 // refused with a message that says where.
 #include <gtest/gtest.h>
 
-#include "rtl/Exceptions.h"
-#include "rtl/Resources.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Resources.h"
 
 namespace {
 

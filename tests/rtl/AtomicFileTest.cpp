@@ -12,9 +12,9 @@
 
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "rtl/AtomicFile.h"
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/files/AtomicFile.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "rtl/ClassBuilder.h"
-#include "rtl/Component.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/objects/Component.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

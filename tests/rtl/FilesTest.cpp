@@ -8,9 +8,9 @@
 
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "rtl/IniFiles.h"
-#include "rtl/Strings.h"
+#include "rtl/settings/IniFiles.h"
+#include "rtl/text/Strings.h"
 
 namespace {
 

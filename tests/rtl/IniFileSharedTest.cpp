@@ -6,9 +6,9 @@
 #include <unistd.h>
 
 #include "TempDir.h"
-#include "rtl/IniFiles.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/settings/IniFiles.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

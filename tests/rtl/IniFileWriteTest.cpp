@@ -7,10 +7,10 @@
 
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "rtl/Exceptions.h"
-#include "rtl/IniFiles.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/settings/IniFiles.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/NameTable.h"
+#include "rtl/objects/NameTable.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "rtl/ClassBuilder.h"
-#include "rtl/Collection.h"
-#include "rtl/Component.h"
-#include "rtl/Exceptions.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/objects/Collection.h"
+#include "rtl/objects/Component.h"
+#include "rtl/system/Exceptions.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "FileBytes.h"
 #include "TempDir.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

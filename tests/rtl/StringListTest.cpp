@@ -2,9 +2,9 @@
 // entries, text in and out, and the list operations editors rely on.
 #include <gtest/gtest.h>
 
-#include "rtl/Exceptions.h"
-#include "rtl/LineText.h"
-#include "rtl/Strings.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/text/LineText.h"
+#include "rtl/text/Strings.h"
 
 namespace {
 

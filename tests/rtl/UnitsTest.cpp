@@ -2,8 +2,8 @@
 // list it, and stops with the last of them, in reverse order.
 #include <gtest/gtest.h>
 
-#include "rtl/Exceptions.h"
-#include "rtl/Units.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Units.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "DVReg/DesignSettings.h"
 #include "SettingsFixture.h"
-#include "rtl/Exceptions.h"
-#include "rtl/IniFiles.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/settings/IniFiles.h"
 
 namespace {
 

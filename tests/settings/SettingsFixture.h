@@ -12,8 +12,8 @@
 #include "FileBytes.h"
 #include "TempDir.h"
 #include "dralvo/ServerTypes.h"
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dvtest {
 

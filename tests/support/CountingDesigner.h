@@ -1,7 +1,7 @@
 #pragma once
 // A designer for tests: counts Modified calls and names a root.
 #include "designide/Designer.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dvtest {
 

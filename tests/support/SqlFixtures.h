@@ -45,6 +45,26 @@ inline std::string UniqueName(const std::string& prefix) {
   return prefix + std::to_string(rd() % 1000000000u);
 }
 
+// A fresh schema on the PostgreSQL server, dropped with everything in it.
+class PgSchema {
+ public:
+  // The script runs with the schema first on the search path.
+  explicit PgSchema(const std::string& script) : name_(UniqueName("dvt_")) {
+    PgRun("create schema " + name_ + "; set search_path = " + name_ + "; " + script);
+  }
+  ~PgSchema() {
+    if (PgConfigured()) PgRun("drop schema " + name_ + " cascade");
+  }
+  PgSchema(const PgSchema&) = delete;
+  PgSchema& operator=(const PgSchema&) = delete;
+  const std::string& Name() const { return name_; }
+  // The connection option that puts the schema first on the search path.
+  std::string SearchPath() const { return "options=-csearch_path=" + name_; }
+
+ private:
+  std::string name_;
+};
+
 }  // namespace dvtest
 
 // Skips a test that needs PostgreSQL when none is configured, but fails it

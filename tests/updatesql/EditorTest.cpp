@@ -4,7 +4,7 @@
 
 #include "Support.h"
 #include "dralvo/Consts.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 
 namespace {

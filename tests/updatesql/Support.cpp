@@ -3,7 +3,7 @@
 
 
 #include "dralvo/PackageInfo.h"
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 #include "vcl/DataModule.h"
 #include "vcl/PackageInfo.h"
 

@@ -5,7 +5,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
 #include "db/Field.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // offscreen platform (set by the test runner).
 #include <gtest/gtest.h>
 
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 #include "vcl/PackageInfo.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include "db/DataSource.h"
 #include "db/Exceptions.h"
 #include "db/Field.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace db {
 

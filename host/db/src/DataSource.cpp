@@ -3,14 +3,50 @@
 #include <algorithm>
 
 #include "db/DataSet.h"
-#include "rtl/ClassBuilder.h"
+#include "db/Exceptions.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace db {
+
+namespace {
+std::string Label(const rtl::TComponent& c) { return c.Name().empty() ? c.ClassName() : c.Name(); }
+}  // namespace
+
+// Data flows from a dataset through its sources and their links to the
+// datasets those links drive. Linking `master` to `detail` closes a circle
+// when `master` is `detail` or is reached from it that way; then the
+// message names the chain, "A -> ASource -> B -> BSource -> A".
+void TDataSource::CheckNoCircularLink(const TDataSet* master, const TDataSource& via, const TDataSet* detail) {
+  if (master == nullptr || detail == nullptr) return;
+  std::vector<const rtl::TComponent*> path{detail};
+  std::vector<const TDataSet*> seen;
+  auto reaches = [&](auto&& self, const TDataSet* from) -> bool {
+    if (from == master) return true;
+    if (std::find(seen.begin(), seen.end(), from) != seen.end()) return false;
+    seen.push_back(from);
+    for (const TDataSource* source : from->sources_)
+      for (const TDataLink* link : source->links_)
+        if (const TDataSet* next = link->DetailDataSet()) {
+          path.push_back(source);
+          path.push_back(next);
+          if (self(self, next)) return true;
+          path.resize(path.size() - 2);
+        }
+    return false;
+  };
+  if (!reaches(reaches, detail)) return;
+  path.push_back(&via);
+  path.push_back(detail);
+  std::string chain;
+  for (const rtl::TComponent* c : path) chain += (chain.empty() ? "" : " -> ") + Label(*c);
+  DatabaseError("Circular data link refused: " + chain);
+}
 
 TDataLink::~TDataLink() { SetDataSource(nullptr); }
 
 void TDataLink::SetDataSource(TDataSource* source) {
   if (source_ == source) return;
+  if (source != nullptr) TDataSource::CheckNoCircularLink(source->DataSet(), *source, DetailDataSet());
   if (source_ != nullptr) std::erase(source_->links_, this);
   source_ = source;
   if (source_ != nullptr) source_->links_.push_back(this);
@@ -42,6 +78,7 @@ TDataSource::~TDataSource() {
 
 void TDataSource::SetDataSet(TDataSet* dataSet) {
   if (dataSet_ == dataSet) return;
+  for (const TDataLink* link : links_) CheckNoCircularLink(dataSet, *this, link->DetailDataSet());
   if (dataSet_ != nullptr) {
     std::erase(dataSet_->sources_, this);
     dataSet_->RemoveFreeNotification(this);
@@ -61,7 +98,12 @@ void TDataSource::SetEnabled(bool enabled) {
 }
 
 void TDataSource::NotifyDataChange() {
-  if (!enabled_) return;
+  if (!enabled_ || notifying_) return;
+  notifying_ = true;
+  struct TDone {
+    bool& flag;
+    ~TDone() { flag = false; }
+  } done{notifying_};
   // A link may detach itself while being told; walk a copy.
   std::vector<TDataLink*> links = links_;
   for (TDataLink* link : links)

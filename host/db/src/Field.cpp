@@ -1,7 +1,7 @@
 #include "db/Field.h"
 
 #include "db/DataSet.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace db {
 

@@ -1,7 +1,7 @@
 #include "db/IndexDefs.h"
 
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 
 namespace db {
 

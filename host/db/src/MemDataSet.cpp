@@ -1,6 +1,6 @@
 #include "db/MemDataSet.h"
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace db {
 

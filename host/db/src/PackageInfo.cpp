@@ -5,8 +5,8 @@
 #include "db/IndexDefs.h"
 #include "db/MemDataSet.h"
 #include "db/Params.h"
-#include "rtl/PackageInfo.h"
-#include "rtl/TypeInfo.h"
+#include "rtl/packages/PackageInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
 #include "db/Params.h"
 
 #include "db/Exceptions.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 
 namespace db {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 
 namespace db {
 

@@ -2,7 +2,7 @@
 
 #include "designide/DBReg.h"
 #include "designide/DSDesign.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace designide {
 

@@ -1,7 +1,7 @@
 #include "designide/DBReg.h"
 
 #include "db/IndexDefs.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace designide {
 

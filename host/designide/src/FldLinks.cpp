@@ -1,6 +1,7 @@
 #include "designide/FldLinks.h"
 
-#include "rtl/ClassBuilder.h"
+#include "db/DataSource.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace designide {
 
@@ -32,6 +33,14 @@ void TFieldLinkProperty::Edit() {
 }
 
 db::TDataSet* TFieldLinkProperty::GetDataSet() const { return rtl::As<db::TDataSet>(GetComponent(0)); }
+
+db::TDataSet* TFieldLinkProperty::GetMasterDataSet() const {
+  db::TDataSet* detail = GetDataSet();
+  const rtl::TPropInfo* prop = detail->ClassType().FindProperty("MasterSource");
+  if (prop == nullptr || !prop->GetObj) return nullptr;
+  auto* source = dynamic_cast<db::TDataSource*>(prop->GetObj(*detail));
+  return source != nullptr ? source->DataSet() : nullptr;
+}
 
 void TFieldLinkProperty::GetFieldNamesForIndex(rtl::TStrings*) { Abstract("GetFieldNamesForIndex"); }
 bool TFieldLinkProperty::GetIndexBased() { return false; }

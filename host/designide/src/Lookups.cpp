@@ -4,7 +4,7 @@
 
 #include "RegistryStore.h"
 #include "designide/Registration.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designide {
 

@@ -1,13 +1,16 @@
 #include "designide/PackageInfo.h"
 
 #include "designide/Registration.h"
-#include "rtl/Packages.h"
+#include "designide/StFilSys.h"
+#include "rtl/packages/Packages.h"
 
 namespace designide {
 
 namespace {
 void DesignIntfInit() { rtl::AddPackageUnloadNotify(&UnregisterPackage); }
 void DesignIntfFinal() { rtl::RemovePackageUnloadNotify(&UnregisterPackage); }
+// Text modules of string-list properties do not outlive the framework.
+void StFilSysFinal() { StFilSys::Unregister(); }
 }  // namespace
 
 const rtl::TPackageInfoTable& PackageInfo() {
@@ -19,6 +22,8 @@ const rtl::TPackageInfoTable& PackageInfo() {
       {"DSnDB", nullptr, nullptr},
       {"FldLinks", nullptr, nullptr},
       {"DBReg", nullptr, nullptr},
+      {"ToolsAPI", nullptr, nullptr},
+      {"StFilSys", nullptr, &StFilSysFinal},
   };
   static const rtl::TPackageInfoTable table{units, static_cast<int>(std::size(units))};
   return table;

@@ -6,7 +6,7 @@
 #include "designide/ComponentEditors.h"
 #include "designide/PropertyEditors.h"
 #include "designide/TreeIntf.h"
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 
 namespace designide {
 

@@ -1,7 +1,9 @@
-#include "designide/DSnDB.h"
 #include "designide/TreeIntf.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+
+#include "SprigIndex.h"
+#include "designide/SprigTree.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designide {
 
@@ -19,12 +21,13 @@ const rtl::TClass& TTransientSprig::StaticClass() {
       rtl::ClassBuilder<TTransientSprig>("TTransientSprig", &TSprig::StaticClass()).Creatable().Build();
   return cls;
 }
-const rtl::TClass& TDataSetSprig::StaticClass() {
+const rtl::TClass& TRootSprig::StaticClass() {
   static const rtl::TClass cls =
-      rtl::ClassBuilder<TDataSetSprig>("TDataSetSprig", &TComponentSprig::StaticClass()).Creatable().Build();
+      rtl::ClassBuilder<TRootSprig>("TRootSprig", &TComponentSprig::StaticClass()).Creatable().Build();
   return cls;
 }
 
+TSprig::TSprig(rtl::TPersistent* item) : item_(item) {}
 TSprig::~TSprig() = default;
 
 std::string TSprig::Name() {
@@ -33,85 +36,131 @@ std::string TSprig::Name() {
 }
 
 std::string TSprig::UniqueName() { return Name(); }
-
-std::string TSprig::Caption() { return CaptionFor(Name(), UniqueName()); }
-
+bool TSprig::Transient() { return false; }
+bool TSprig::AnyProblems() { return false; }
 const rtl::TClass* TSprig::ItemClass() { return item_ == nullptr ? nullptr : &item_->ClassType(); }
+
+std::string TSprig::Caption() {
+  const rtl::TClass* cls = ItemClass();
+  return CaptionFor(Name(), UniqueName(), cls != nullptr ? cls->ClassName() : std::string());
+}
 
 bool TSprig::DragOverTo(TSprig*) { return false; }
 bool TSprig::DragDropTo(TSprig*) { return false; }
 bool TSprig::PaletteOverTo(TSprig*, const rtl::TClass*) { return false; }
+void TSprig::Reparent() {}
+void TSprig::FigureParent() {
+  if (TSprig* root = Root(); root != this) root->Add(this);
+}
+void TSprig::FigureChildren() {}
 
 TSprig* TSprig::Root() {
+  if (tree_ != nullptr && tree_->Root() != nullptr) return tree_->Root();
   TSprig* node = this;
   while (node->parent_ != nullptr) node = node->parent_;
   return node;
 }
 
 TSprig* TSprig::Child(int index) const {
-  if (index < 0 || index >= Count()) throw rtl::EListError("Sprig child index out of bounds (" + std::to_string(index) + ")");
+  if (index < 0 || index >= Count())
+    throw rtl::EListError("Sprig child index out of bounds (" + std::to_string(index) + ")");
   return children_[static_cast<size_t>(index)].get();
 }
 
+void TSprig::SetTree(TSprigTree* tree) {
+  tree_ = tree;
+  for (auto& child : children_) child->SetTree(tree);
+}
+
+TSprig* TSprig::Insert(std::unique_ptr<TSprig> child, size_t position) {
+  TSprig* node = child.get();
+  node->parent_ = this;
+  node->unplaced_ = false;
+  if (node->tree_ != tree_) node->SetTree(tree_);
+  children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(position), std::move(child));
+  for (size_t i = position; i < children_.size(); ++i) children_[i]->position_ = static_cast<int>(i);
+  if (index_) index_->File(node);
+  return node;
+}
+
+std::unique_ptr<TSprig> TSprig::Take(TSprig* child) {
+  const auto position = static_cast<size_t>(child->position_);
+  if (child->parent_ != this || position >= children_.size() || children_[position].get() != child)
+    throw rtl::EComponentError("The sprig is not a child of this sprig");
+  if (index_) index_->Unfile(child, children_);
+  std::unique_ptr<TSprig> owned = std::move(children_[position]);
+  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(position));
+  for (size_t i = position; i < children_.size(); ++i) children_[i]->position_ = static_cast<int>(i);
+  owned->parent_ = nullptr;
+  owned->position_ = 0;
+  return owned;
+}
+
 TSprig* TSprig::Add(std::unique_ptr<TSprig> child) {
+  if (!child) throw rtl::EComponentError("A null sprig cannot be added");
+  return Insert(std::move(child), children_.size());
+}
+
+TSprig* TSprig::Add(TSprig* child) {
+  if (child == nullptr) throw rtl::EComponentError("A null sprig cannot be added");
   for (TSprig* p = this; p != nullptr; p = p->parent_)
-    if (p == child.get()) throw rtl::EComponentError("A sprig cannot be placed under itself");
-  child->parent_ = this;
-  children_.push_back(std::move(child));
-  return children_.back().get();
+    if (p == child) throw rtl::EComponentError("A sprig cannot be placed under itself or its own child");
+  if (child->parent_ == this) return child;
+  std::unique_ptr<TSprig> owned;
+  if (child->parent_ != nullptr)
+    owned = child->parent_->Take(child);
+  else if (tree_ != nullptr)
+    owned = tree_->TakeUnplaced(child);
+  if (!owned) throw rtl::EComponentError("The sprig is held by no tree; add it as a new node");
+  return Insert(std::move(owned), children_.size());
 }
 
-std::unique_ptr<TSprig> TSprig::Detach() {
-  if (parent_ == nullptr) return nullptr;
-  auto& siblings = parent_->children_;
-  for (auto it = siblings.begin(); it != siblings.end(); ++it)
-    if (it->get() == this) {
-      std::unique_ptr<TSprig> self = std::move(*it);
-      siblings.erase(it);
-      parent_ = nullptr;
-      return self;
-    }
-  return nullptr;
-}
-
-void TSprig::Reparent(TSprig* newParent) {
-  if (newParent == parent_ || newParent == nullptr) return;
-  for (TSprig* p = newParent; p != nullptr; p = p->parent_)
-    if (p == this) throw rtl::EComponentError("A sprig cannot be placed under its own descendant");
-  std::unique_ptr<TSprig> self = Detach();
-  if (self) newParent->Add(std::move(self));
-}
-
-void TSprig::ReparentChildren(TSprig* newParent) {
-  if (newParent == nullptr || newParent == this) return;
-  while (!children_.empty()) children_.front()->Reparent(newParent);
-}
-
-TSprig* TSprig::Find(const std::string& uniqueName, bool recurse) {
-  for (auto& child : children_) {
-    if (rtl::SameText(child->UniqueName(), uniqueName)) return child.get();
-    if (recurse)
-      if (TSprig* found = child->Find(uniqueName, true)) return found;
+TSprig* TSprig::Find(const std::string& name, bool recurse) {
+  if (!index_) {
+    index_ = std::make_unique<TSprigIndex>();
+    for (auto& child : children_) index_->File(child.get());
   }
+  if (TSprig* found = index_->Find(name)) return found;
+  if (recurse)
+    for (auto& child : children_)
+      if (TSprig* found = child->Find(name, true)) return found;
   return nullptr;
 }
 
-TSprig* TSprig::Find(const rtl::TPersistent* item, bool recurse) {
-  for (auto& child : children_) {
-    if (item != nullptr && child->item_ == item) return child.get();
-    if (recurse)
-      if (TSprig* found = child->Find(item, true)) return found;
+void TSprig::ReparentChildren() {
+  TSprig* oldParent = parent_;
+  if (tree_ == nullptr || oldParent == nullptr) {
+    for (auto& child : children_) child->Reparent();
+    return;
   }
-  return nullptr;
+  const auto oldPosition = static_cast<size_t>(position_);
+  const bool wasUnplaced = unplaced_;
+  // Back where it was, in the same position among its siblings.
+  auto restore = [&] {
+    std::unique_ptr<TSprig> self = parent_ != nullptr ? parent_->Take(this) : tree_->TakeUnplaced(this);
+    oldParent->Insert(std::move(self), std::min(oldPosition, oldParent->children_.size()));
+    unplaced_ = wasUnplaced;
+  };
+  tree_->HoldUnplaced(oldParent->Take(this));
+  try {
+    FigureParent();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  if (parent_ == nullptr || parent_ == oldParent) restore();
+  try {
+    for (size_t i = 0; i < children_.size(); ++i) children_[i]->Reparent();
+  } catch (...) {
+    if (parent_ != oldParent) restore();
+    throw;
+  }
 }
 
 std::string TSprig::CaptionFor(const std::string& name, const std::string& label, const std::string& cls) {
-  std::string caption;
-  if (name.empty())
-    caption = label.empty() ? std::string() : "{" + label + "}";
-  else
-    caption = label.empty() || label == name ? name : name + " {" + label + "}";
-  if (!cls.empty()) caption += " (" + cls + ")";
+  std::string caption = label.empty() ? name : label;
+  if (!cls.empty()) caption += (caption.empty() ? "" : ": ") + cls;
+  if (!name.empty() && !label.empty() && name != label) caption += " (" + name + ")";
   return caption;
 }
 

@@ -4,9 +4,10 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
+#include "dralvo/Hooks.h"
 #include "dralvo/Session.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 
@@ -50,8 +51,15 @@ void TDVDataSet::SetUpdateObject(TDVDataSetUpdateObject* updateObject) {
     updateObject_->dataSet_ = nullptr;
     RemoveFreeNotification(updateObject_);
   }
-  // An update object serves one dataset: it leaves its former one.
-  if (updateObject != nullptr && updateObject->dataSet_ != nullptr) updateObject->dataSet_->SetUpdateObject(nullptr);
+  // An update object serves one dataset: it leaves its former one, and the
+  // user hears of it (a module naming it twice loses the first link).
+  if (updateObject != nullptr && updateObject->dataSet_ != nullptr) {
+    TDVDataSet* former = updateObject->dataSet_;
+    former->SetUpdateObject(nullptr);
+    DesignNotice(updateObject->Name() + " serves one dataset: it is now the UpdateObject of " +
+                 DisplayNameForErrors() + ", and " + former->DisplayNameForErrors() +
+                 " has none (so a save writes it without one)");
+  }
   updateObject_ = updateObject;
   if (updateObject_ != nullptr) {
     updateObject_->dataSet_ = this;
@@ -72,6 +80,8 @@ TDVDatabase* TDVDataSet::FindDatabase() const {
 }
 
 TDVDatabase* TDVDataSet::Database() const { return GetDBSession()->DatabaseByName(databaseName_); }
+
+TDVDatabase* TDVDataSet::BoundDatabase() const { return Active() ? openedOn_ : nullptr; }
 
 bool TDVDataSet::IsObjOwnerSupported() const {
   TDVDatabase* db = FindDatabase();

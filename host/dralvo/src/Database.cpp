@@ -10,7 +10,7 @@
 #include "dralvo/Monitor.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

@@ -11,8 +11,8 @@
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
 #include "dralvo/SqlParser.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dralvo {
 
@@ -10,6 +10,10 @@ namespace {
 // Function-local statics: nothing runs when the library is loaded.
 TLoginPromptHandler& LoginHandler() {
   static TLoginPromptHandler handler;
+  return handler;
+}
+TDesignNoticeHandler& NoticeHandler() {
+  static TDesignNoticeHandler handler;
   return handler;
 }
 std::map<const rtl::TComponent*, std::string>& ModuleFolders() {
@@ -37,6 +41,11 @@ TFolderWatcher& Watcher() {
 
 void SetLoginPromptHandler(TLoginPromptHandler handler) { LoginHandler() = std::move(handler); }
 const TLoginPromptHandler& GetLoginPromptHandler() { return LoginHandler(); }
+
+void SetDesignNoticeHandler(TDesignNoticeHandler handler) { NoticeHandler() = std::move(handler); }
+void DesignNotice(const std::string& notice) {
+  if (NoticeHandler()) NoticeHandler()(notice);
+}
 
 void SetModuleFolder(const rtl::TComponent* root, const std::string& folder) {
   if (root == nullptr) return;

@@ -1,7 +1,7 @@
 #include "dralvo/MacroQuery.h"
 
 #include "dralvo/SqlParser.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

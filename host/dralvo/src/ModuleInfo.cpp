@@ -1,8 +1,8 @@
 // Module file names and version data of package files (Dvcommon).
 #include "dralvo/Common.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Packages.h"
-#include "rtl/Resources.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/packages/Resources.h"
 
 namespace dralvo {
 

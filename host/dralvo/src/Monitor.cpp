@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

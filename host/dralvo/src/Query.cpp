@@ -3,8 +3,8 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Driver.h"
 #include "dralvo/SqlParser.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

@@ -3,7 +3,7 @@
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
 #include "dralvo/Session.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 

@@ -5,8 +5,8 @@
 #include "dralvo/Monitor.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

@@ -1,6 +1,6 @@
 #include "dralvo/ServerTypes.h"
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

@@ -6,8 +6,8 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/text/Strings.h"
 
 namespace dralvo {
 

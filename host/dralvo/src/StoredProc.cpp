@@ -4,7 +4,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 
@@ -45,6 +45,13 @@ bool TDVStoredProc::DescriptionsAvailable() const {
   if (db == nullptr) return false;
   if (db->Connected()) return db->Connection().SupportsStoredProcs();
   return db->ServerType() == TDVServerType::stPostgreSQL;
+}
+
+// A prepared procedure was described on its database; the database is
+// looked up again rather than remembered, so that a freed one is never seen.
+TDVDatabase* TDVStoredProc::BoundDatabase() const {
+  if (TDVDatabase* db = TDVDataSet::BoundDatabase()) return db;
+  return prepared_ ? FindDatabase() : nullptr;
 }
 
 void TDVStoredProc::Prepare() {

@@ -5,7 +5,7 @@
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
 
@@ -13,6 +13,7 @@ class TDVTable::TMasterLink : public db::TDataLink {
  public:
   explicit TMasterLink(TDVTable* table) : table_(table) {}
   void DataChanged() override { table_->MasterChanged(); }
+  db::TDataSet* DetailDataSet() const override { return table_; }
 
  private:
   TDVTable* table_;
@@ -76,9 +77,10 @@ void TDVTable::SetMasterFields(const std::string& names) {
 }
 
 void TDVTable::SetMasterSource(db::TDataSource* source) {
-  if (source == MasterSource()) return;
-  if (MasterSource() != nullptr) RemoveFreeNotification(MasterSource());
-  masterLink_->SetDataSource(source);
+  db::TDataSource* old = MasterSource();
+  if (source == old) return;
+  masterLink_->SetDataSource(source);  // a circular link raises here, changing nothing
+  if (old != nullptr) RemoveFreeNotification(old);
   if (source != nullptr) FreeNotification(source);
   MasterChanged();
 }

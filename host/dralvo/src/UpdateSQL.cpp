@@ -6,8 +6,8 @@
 #include "dralvo/DataSet.h"
 #include "dralvo/Driver.h"
 #include "dralvo/SqlParser.h"
-#include "rtl/ClassBuilder.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

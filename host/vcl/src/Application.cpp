@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Dialogs.h"
 
 namespace vcl {

@@ -1,6 +1,8 @@
 #include "vcl/Automation.h"
 
-#include "rtl/Exceptions.h"
+#include <algorithm>
+
+#include "rtl/system/Exceptions.h"
 #include "vcl/Forms.h"
 
 namespace vcl {
@@ -43,6 +45,22 @@ intptr_t TScriptAutomation::ShellExecuted(const TShellExecuteInfo& info) {
   ShellRequests.push_back(info);
   if (!OnShellExecute) return TAutomation::ShellExecuted(info);
   return OnShellExecute(info);
+}
+
+bool TAutomation::KeyDown(int) { return false; }
+
+bool TScriptAutomation::KeyDown(int virtualKey) {
+  return std::find(KeysDown.begin(), KeysDown.end(), virtualKey) != KeysDown.end();
+}
+
+bool TAutomation::FileDialogShown(TOpenDialog& dialog) {
+  throw rtl::Exception("No automation step for the file dialog \"" + dialog.Title() + "\"");
+}
+
+bool TScriptAutomation::FileDialogShown(TOpenDialog& dialog) {
+  ++FormsShown;
+  if (!OnFileDialog) return TAutomation::FileDialogShown(dialog);
+  return OnFileDialog(dialog);
 }
 
 }  // namespace vcl

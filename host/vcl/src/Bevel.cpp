@@ -1,6 +1,6 @@
 #include <QFrame>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
 namespace vcl {

@@ -1,7 +1,7 @@
 #include <QPushButton>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 

@@ -1,7 +1,7 @@
 #include <QCheckBox>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {

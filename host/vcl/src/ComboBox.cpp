@@ -3,7 +3,7 @@
 #include <QSignalBlocker>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {

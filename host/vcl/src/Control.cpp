@@ -4,7 +4,7 @@
 #include <QVariant>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"

@@ -1,6 +1,6 @@
 #include "vcl/DataModule.h"
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace vcl {
 

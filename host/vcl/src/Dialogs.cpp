@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 

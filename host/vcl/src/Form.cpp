@@ -7,7 +7,7 @@
 
 #include "FormWindow.h"
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {

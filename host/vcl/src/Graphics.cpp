@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cmath>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 
 namespace vcl {
 

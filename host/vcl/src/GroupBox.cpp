@@ -1,6 +1,6 @@
 #include <QGroupBox>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {

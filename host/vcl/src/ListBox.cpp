@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <optional>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {

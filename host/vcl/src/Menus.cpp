@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 #include "vcl/Controls.h"

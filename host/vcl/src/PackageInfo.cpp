@@ -1,6 +1,6 @@
 #include "vcl/PackageInfo.h"
 
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 #include "vcl/Application.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/DataModule.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/ComCtrls.h"
 
 namespace vcl {

@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
 namespace vcl {

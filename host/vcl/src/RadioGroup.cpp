@@ -3,7 +3,7 @@
 #include <QRadioButton>
 
 #include "Guard.h"
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
 namespace vcl {

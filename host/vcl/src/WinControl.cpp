@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "rtl/ClassBuilder.h"
+#include "rtl/objects/ClassBuilder.h"
 #include "vcl/Forms.h"
 
 namespace vcl {

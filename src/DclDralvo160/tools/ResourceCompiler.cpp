@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "PaletteArt.h"
-#include "rtl/Resources.h"
+#include "rtl/packages/Resources.h"
 
 namespace {
 

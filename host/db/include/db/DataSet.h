@@ -10,7 +10,7 @@
 #include "db/FieldDefs.h"
 #include "db/FieldType.h"
 #include "db/Value.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace rtl {
 class TStrings;

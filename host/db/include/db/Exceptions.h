@@ -2,7 +2,7 @@
 // The data-access error: the platform's EDatabaseError.
 #include <string>
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 
 namespace db {
 using EDatabaseError = rtl::EDatabaseError;

@@ -4,7 +4,7 @@
 
 #include "db/FieldType.h"
 #include "db/Value.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace db {
 

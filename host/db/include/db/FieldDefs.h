@@ -4,7 +4,7 @@
 #include <string>
 
 #include "db/FieldType.h"
-#include "rtl/Collection.h"
+#include "rtl/objects/Collection.h"
 
 namespace db {
 

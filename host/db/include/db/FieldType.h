@@ -1,7 +1,7 @@
 #pragma once
 // Field data types and parameter kinds, with their type information for
 // form files ("DataType = ftInteger", "ParamType = ptInput").
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace db {
 

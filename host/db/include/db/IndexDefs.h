@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Collection.h"
+#include "rtl/objects/Collection.h"
 
 namespace db {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Unit table of dbrtl160: registers the framework's streamable classes.
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 namespace db {
 const rtl::TPackageInfoTable& PackageInfo();

@@ -5,7 +5,7 @@
 
 #include "db/FieldType.h"
 #include "db/Value.h"
-#include "rtl/Collection.h"
+#include "rtl/objects/Collection.h"
 
 namespace db {
 

@@ -5,7 +5,7 @@
 
 #include "db/DataSet.h"
 #include "designide/Designer.h"
-#include "rtl/Object.h"
+#include "rtl/objects/Object.h"
 
 namespace designide {
 

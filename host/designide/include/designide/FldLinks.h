@@ -8,7 +8,7 @@
 #include "db/DataSet.h"
 #include "db/IndexDefs.h"
 #include "designide/PropertyEditors.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace designide {
 
@@ -22,6 +22,9 @@ class TFieldLinkProperty : public TStringProperty {
   bool Changed() const { return changed_; }
   // The detail dataset: the edited component.
   db::TDataSet* GetDataSet() const;
+  // The master: the dataset of the detail's published "MasterSource";
+  // null when it has none.
+  db::TDataSet* GetMasterDataSet() const;
 
   virtual void GetFieldNamesForIndex(rtl::TStrings* list);
   virtual bool GetIndexBased();

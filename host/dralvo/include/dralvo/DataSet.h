@@ -37,6 +37,9 @@ class TDVDataSet : public db::TDataSet {
   TDVDatabase* FindDatabase() const;
   // As FindDatabase, raising when there is none.
   TDVDatabase* Database() const;
+  // The database this dataset is bound to while it is open (a stored
+  // procedure also while it is prepared); null otherwise.
+  virtual TDVDatabase* BoundDatabase() const;
   // Whether table names may carry an owner (schema) prefix: true for
   // servers with schemas. Without a database: false.
   bool IsObjOwnerSupported() const;

@@ -9,8 +9,8 @@
 #include "db/Params.h"
 #include "dralvo/ServerTypes.h"
 #include "dralvo/SchemaInfo.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace dralvo {
 

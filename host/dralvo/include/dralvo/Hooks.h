@@ -18,6 +18,13 @@ using TLoginPromptHandler =
 void SetLoginPromptHandler(TLoginPromptHandler handler);
 const TLoginPromptHandler& GetLoginPromptHandler();
 
+// Tells the user of a link the runtime changed on its own (an update object
+// taken over by a second dataset leaves the first). With no handler
+// installed, the notice goes nowhere.
+using TDesignNoticeHandler = std::function<void(const std::string& notice)>;
+void SetDesignNoticeHandler(TDesignNoticeHandler handler);
+void DesignNotice(const std::string& notice);
+
 // The folder of the module (data module, form) `root` is being designed
 // from: a relative SQLite file of a database owned by that root is taken
 // relative to it. An empty folder clears the entry; freeing the root clears

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dralvo {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "dralvo/DataSet.h"
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 
 namespace dralvo {
 

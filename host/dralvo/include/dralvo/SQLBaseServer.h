@@ -3,7 +3,7 @@
 // answering questions about it.
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace dralvo {
 

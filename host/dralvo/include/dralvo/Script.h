@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace dralvo {
 

@@ -2,7 +2,7 @@
 // Database server types and their names.
 #include <string>
 
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace dralvo {
 

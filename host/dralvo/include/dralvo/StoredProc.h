@@ -30,6 +30,7 @@ class TDVStoredProc : public TDVDataSet {
   // True when the server describes procedures (so Params come from it).
   bool DescriptionsAvailable() const;
   uint16_t GetParamsCount() const { return static_cast<uint16_t>(params_->Count()); }
+  TDVDatabase* BoundDatabase() const override;
   // Runs the procedure; output values land in the output parameters.
   void ExecProc();
 

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "db/FieldType.h"
-#include "rtl/Component.h"
-#include "rtl/Strings.h"
+#include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 
 namespace dralvo {
 

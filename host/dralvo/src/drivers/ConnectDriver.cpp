@@ -2,7 +2,7 @@
 
 #include "PgConnection.h"
 #include "SQLiteConnection.h"
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 
 namespace dralvo {
 

@@ -1,6 +1,6 @@
 #include "NameParts.h"
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

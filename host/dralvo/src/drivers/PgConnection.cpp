@@ -10,7 +10,8 @@
 #include "PgTypes.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
-#include "rtl/SysUtils.h"
+#include "dralvo/Secrets.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 
@@ -24,39 +25,7 @@ bool IsUri(const std::string& t) { return t.rfind("postgresql://", 0) == 0 || t.
 std::string Int8(PGresult* res, int row, int col) { return PQgetvalue(res, row, col); }
 }  // namespace
 
-std::string MaskPassword(const std::string& target) {
-  if (IsUri(target)) {
-    size_t scheme = target.find("://") + 3;
-    size_t at = target.find('@', scheme);
-    size_t colon = target.find(':', scheme);
-    std::string out = target;
-    if (at != std::string::npos && colon != std::string::npos && colon < at)
-      out = target.substr(0, colon + 1) + "****" + target.substr(at);
-    size_t q = out.find("password=");
-    if (q != std::string::npos) {
-      size_t end = out.find('&', q);
-      out = out.substr(0, q + 9) + "****" + (end == std::string::npos ? "" : out.substr(end));
-    }
-    return out;
-  }
-  size_t q = target.find("password");
-  if (q == std::string::npos) return target;
-  size_t eq = target.find('=', q);
-  if (eq == std::string::npos) return target;
-  size_t v = eq + 1;
-  while (v < target.size() && target[v] == ' ') ++v;
-  size_t end = v;
-  if (end < target.size() && target[end] == '\'') {
-    ++end;
-    while (end < target.size() && target[end] != '\'') end += target[end] == '\\' ? 2 : 1;
-    end = std::min(end + 1, target.size());
-  } else {
-    while (end < target.size() && target[end] != ' ') ++end;
-  }
-  return target.substr(0, v) + "****" + target.substr(end);
-}
-
-TPgConnection::TPgConnection(const TDVConnectParams& params) : shownTarget_(MaskPassword(params.Target)) {
+TPgConnection::TPgConnection(const TDVConnectParams& params) : shownTarget_(MaskPasswords(params.Target)) {
   std::vector<const char*> keys{"connect_timeout", "fallback_application_name", "client_encoding"};
   std::vector<const char*> values{"10", "Dralvo", "UTF8"};
   std::string target = rtl::Trim(params.Target), host, port, dbname;

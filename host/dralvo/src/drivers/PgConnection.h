@@ -44,8 +44,4 @@ class TPgConnection : public TDVConnection {
   std::string shownTarget_;
 };
 
-// The connection target as it may be shown: a password in a URI or a
-// key=value string is replaced by "****".
-std::string MaskPassword(const std::string& target);
-
 }  // namespace dralvo

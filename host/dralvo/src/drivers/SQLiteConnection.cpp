@@ -9,7 +9,7 @@
 #include "SQLiteStatement.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

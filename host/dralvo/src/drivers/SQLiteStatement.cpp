@@ -6,7 +6,7 @@
 
 #include "../Errors.h"
 #include "dralvo/Consts.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 

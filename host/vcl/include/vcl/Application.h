@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
 namespace vcl {

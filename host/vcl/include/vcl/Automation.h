@@ -39,6 +39,13 @@ class TAutomation {
   // desktop would: above 32 opened, 32 or less refused. An automation that
   // does not expect this raises.
   virtual intptr_t ShellExecuted(const TShellExecuteInfo& info);
+  // Whether the key (a virtual-key code of vcl/Keyboard.h) is held down
+  // now; none is unless the automation says so.
+  virtual bool KeyDown(int virtualKey);
+  // A file-open dialog is shown; set its FileName and return true to
+  // choose that file, or return false to cancel. An automation that does
+  // not expect this raises.
+  virtual bool FileDialogShown(TOpenDialog& dialog);
 };
 
 // An automation made of functions, recording every message box shown. A
@@ -50,14 +57,19 @@ class TScriptAutomation : public TAutomation {
   std::function<void(TForm&)> OnRefused;
   std::function<TModalResult(const TMessageDlgInfo&)> OnMessage;
   std::function<intptr_t(const TShellExecuteInfo&)> OnShellExecute;
+  std::function<bool(TOpenDialog&)> OnFileDialog;
   std::vector<TMessageDlgInfo> Messages;
   std::vector<TShellExecuteInfo> ShellRequests;
-  int FormsShown = 0;
+  // Keys held down while the script runs (vcl::VK_MENU for Alt).
+  std::vector<int> KeysDown;
+  int FormsShown = 0;  // modal forms and file dialogs
 
   void FormShown(TForm& form) override;
   void CloseRefused(TForm& form) override;
   TModalResult MessageShown(const TMessageDlgInfo& info) override;
   intptr_t ShellExecuted(const TShellExecuteInfo& info) override;
+  bool KeyDown(int virtualKey) override;
+  bool FileDialogShown(TOpenDialog& dialog) override;
 };
 
 // Installs an automation for the lifetime of this object; the one installed

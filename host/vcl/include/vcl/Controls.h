@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
 namespace vcl {

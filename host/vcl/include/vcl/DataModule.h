@@ -2,7 +2,7 @@
 // TDataModule: a non-visual root component that holds other components.
 // It is not a form, so code that asks whether an owner is a form can tell
 // the two apart. Registered as a class so form files can create it.
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
 namespace vcl {

@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
 namespace vcl {
@@ -47,5 +48,41 @@ TModalResult ModalResultOfButton(TMsgDlgBtn button);
 // The name of a type ("Error") and of a modal result ("Yes"), for logs.
 const char* MsgDlgTypeName(TMsgDlgType type);
 const char* ModalResultName(TModalResult result);
+
+// Options of the file-open dialog, a set of flags.
+enum TOpenOption : unsigned { ofFileMustExist = 1u << 0, ofPathMustExist = 1u << 1 };
+using TOpenOptions = unsigned;
+
+// The file-open dialog. Execute runs through the modal seam: an automation
+// answers it (see TAutomation::FileDialogShown); without one, a person
+// chooses in the desktop's dialog; with neither, it is cancelled at once.
+class TOpenDialog : public rtl::TComponent {
+  RTL_CLASS(TOpenDialog)
+ public:
+  explicit TOpenDialog(rtl::TComponent* owner);
+
+  const std::string& FileName() const { return fileName_; }
+  void SetFileName(const std::string& fileName) { fileName_ = fileName; }
+  // "Description|pattern;pattern|Description|pattern"
+  const std::string& Filter() const { return filter_; }
+  void SetFilter(const std::string& filter) { filter_ = filter; }
+  const std::string& InitialDir() const { return initialDir_; }
+  void SetInitialDir(const std::string& folder) { initialDir_ = folder; }
+  const std::string& Title() const { return title_; }
+  void SetTitle(const std::string& title) { title_ = title; }
+  TOpenOptions Options() const { return options_; }
+  void SetOptions(TOpenOptions options) { options_ = options; }
+
+  // True when a file was chosen (FileName holds it). A chosen file that
+  // the options say must exist and does not raises EInOutError naming it.
+  bool Execute();
+
+ private:
+  std::string fileName_;
+  std::string filter_;
+  std::string initialDir_;
+  std::string title_;
+  TOpenOptions options_ = ofPathMustExist;
+};
 
 }  // namespace vcl

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Controls.h"
 
 class QFrame;

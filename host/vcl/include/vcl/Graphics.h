@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "rtl/Persistent.h"
+#include "rtl/objects/Persistent.h"
 
 class QWidget;
 

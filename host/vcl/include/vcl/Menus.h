@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
 class QMenu;

@@ -1,7 +1,7 @@
 #pragma once
 // The widget layer's unit table: registering its classes and creating
 // Application and Screen at start-up, freeing them at finalization.
-#include "rtl/Units.h"
+#include "rtl/packages/Units.h"
 
 namespace vcl {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "rtl/Strings.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
 
@@ -201,6 +201,23 @@ class TMemo : public TWinControl {
   std::unique_ptr<rtl::TStrings> lines_;
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;
   bool wordWrap_ = true;
+};
+
+// A one-line text box. It keeps no toolkit type of its own: the widget is
+// reached through Widget().
+class TEdit : public TWinControl {
+  RTL_CLASS(TEdit)
+ public:
+  explicit TEdit(rtl::TComponent* owner);
+  std::string Text() const;
+  void SetText(const std::string& text);
+  bool ReadOnly() const;
+  void SetReadOnly(bool on);
+
+  // A person types `text` over the whole text: focus, text, OnChange.
+  void TypeText(const std::string& text);
+
+  TNotifyEvent OnChange;
 };
 
 }  // namespace vcl

@@ -1,0 +1,75 @@
+// dvdesigner drop FILE NODE TARGET [--save] [--package FILE]: drags a node
+// of the module's Structure view onto another, as a person does in the
+// view: prints whether the dragged node accepted the target, whether the
+// drop changed the module, and each property it changed; with --save the
+// module is written back when it changed. Exit status 1 when the drag was
+// refused or the drop failed (nothing is changed then).
+#include <iostream>
+#include <map>
+#include <utility>
+
+#include "Commands.h"
+#include "StructureText.h"
+#include "rtl/objects/TypeInfo.h"
+
+namespace designer {
+
+namespace {
+
+using TValues = std::map<std::pair<std::string, std::string>, std::string>;
+
+// Every string property of every component of the module.
+TValues StringProperties(const rtl::TComponent& root) {
+  TValues values;
+  for (int i = 0; i < root.ComponentCount(); ++i) {
+    const rtl::TComponent* component = root.Components(i);
+    for (const rtl::TPropInfo* prop : component->ClassType().Properties())
+      if (prop->GetStr) values[{component->Name(), prop->Name}] = prop->GetStr(*component);
+  }
+  return values;
+}
+
+}  // namespace
+
+int RunDrop(const TArgs& arguments) {
+  return RunCheckingInput("drop", [&] {
+    TArgs args = arguments;
+    std::string packageFile = TakeOption(args, "--package");
+    const bool save = TakeFlag(args, "--save");
+    for (const std::string& arg : args)
+      if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for drop: " + arg);
+    if (args.size() != 3) throw EBadInput("drop needs the data module file, the node to drag and the target node");
+    if (packageFile.empty()) packageFile = DefaultPackagePath();
+
+    std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
+    designide::TSprigTree tree(session.get());
+    tree.Build(&session->Root());
+    designide::TSprig* node = nullptr;
+    designide::TSprig* target = nullptr;
+    try {
+      node = FindNodeByName(tree, args[1]);
+      target = FindNodeByName(tree, args[2]);
+    } catch (const rtl::Exception& e) {
+      throw EBadInput(e.what());
+    }
+
+    const bool accepted = tree.DragOver(node, target);
+    std::cout << (accepted ? "drag accepted\n" : "drag refused\n") << std::flush;
+    if (!accepted) return 1;
+    const TValues before = StringProperties(session->Root());
+    const designide::TDropResult result = tree.Drop(node, target);
+    std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
+    const TValues after = StringProperties(session->Root());
+    for (const auto& [key, value] : after)
+      if (auto old = before.find(key); old != before.end() && old->second != value)
+        std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
+    if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
+    if (save && session->IsModified()) {
+      session->Save();
+      std::cerr << "Saved " << session->FileName() << "\n";
+    }
+    return 0;
+  });
+}
+
+}  // namespace designer
