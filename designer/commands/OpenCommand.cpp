@@ -7,8 +7,8 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Packages.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Packages.h"
 #include "vcl/Application.h"
 #include "window/MainWindow.h"
 

@@ -1,6 +1,6 @@
 #include "model/ComponentNames.h"
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

@@ -2,8 +2,8 @@
 // Names the designer gives to new components.
 #include <string>
 
-#include "rtl/Component.h"
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/Component.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace designer {
 

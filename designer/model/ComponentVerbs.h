@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "designide/Designer.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace designer {
 

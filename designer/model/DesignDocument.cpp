@@ -4,9 +4,9 @@
 
 #include "dralvo/Hooks.h"
 #include "model/ComponentNames.h"
-#include "rtl/Exceptions.h"
-#include "rtl/FormFiles.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 
@@ -38,6 +38,7 @@ std::unique_ptr<TDesignDocument> TDesignDocument::CreateNew() {
 TDesignDocument::TDesignDocument(std::unique_ptr<rtl::TComponent> root, std::string fileName, std::string text)
     : root_(std::move(root)), fileName_(std::move(fileName)), text_(std::move(text)), savedText_(text_) {
   selection_.OnChange = [this] { Notify(dcSelection); };
+  designide::SetRootDesigner(root_.get(), this);
 }
 
 TDesignDocument::~TDesignDocument() {
@@ -58,6 +59,7 @@ std::unique_ptr<rtl::TComponent> TDesignDocument::ReadModule(const std::string& 
 
 void TDesignDocument::FreeRoot() noexcept {
   if (root_ == nullptr) return;
+  designide::SetRootDesigner(root_.get(), nullptr);
   dralvo::SetModuleFolder(root_.get(), "");
   root_.reset();
 }
@@ -77,19 +79,25 @@ void TDesignDocument::Modified() {
     actionModified_ = true;
     return;
   }
-  RecordChange("Change");
+  RecordChange("Change", SelectedNames());
+}
+
+std::vector<std::string> TDesignDocument::SelectedNames() const {
+  std::vector<std::string> names;
+  for (rtl::TComponent* c : selection_.Items()) names.push_back(c->Name());
+  return names;
 }
 
 // The module's text is taken after every change; the text before it is the
 // undo step. A module that cannot be written now (a reference the form
 // file cannot name) is still modified, but what came before can no longer
 // be brought back exactly, so the history starts again.
-void TDesignDocument::RecordChange(const std::string& label) {
+void TDesignDocument::RecordChange(const std::string& label, std::vector<std::string> selectedBefore) {
   modified_ = true;
   try {
     std::string now = rtl::WriteComponentText(*root_);
     if (now != text_) {
-      if (textKnown_) history_.Record(label, std::move(text_));
+      if (textKnown_) history_.Record({label, std::move(text_), std::move(selectedBefore)});
       text_ = std::move(now);
       textKnown_ = true;
     }
@@ -102,13 +110,16 @@ void TDesignDocument::RecordChange(const std::string& label) {
 
 void TDesignDocument::Change(const std::string& label, const std::function<void()>& work) {
   const bool outermost = actionDepth_ == 0;
-  if (outermost) actionModified_ = false;
+  if (outermost) {
+    actionModified_ = false;
+    actionSelection_ = SelectedNames();
+  }
   ++actionDepth_;
   auto finish = [&] {
     --actionDepth_;
     if (outermost && actionModified_) {
       actionModified_ = false;
-      RecordChange(label);
+      RecordChange(label, std::move(actionSelection_));
     }
   };
   try {
@@ -190,21 +201,19 @@ void TDesignDocument::SaveAs(const std::string& fileName) {
 
 void TDesignDocument::Undo() {
   if (!textKnown_) return;
-  if (auto step = history_.Undo(text_)) Restore(step->Text);
+  if (auto step = history_.Undo({"", text_, SelectedNames()})) Restore(step->Text, step->Selected);
 }
 
 void TDesignDocument::Redo() {
   if (!textKnown_) return;
-  if (auto step = history_.Redo(text_)) Restore(step->Text);
+  if (auto step = history_.Redo({"", text_, SelectedNames()})) Restore(step->Text, step->Selected);
 }
 
 // A module's sessions and databases are known to the runtime by name, so
 // the old root goes before the new one is read. Should the kept text not
 // read (it always has so far), the text before it is read again, and
 // failing that an empty module stands in; the error is then raised.
-void TDesignDocument::Restore(const std::string& text) {
-  std::vector<std::string> selected;
-  for (rtl::TComponent* c : selection_.Items()) selected.push_back(c->Name());
+void TDesignDocument::Restore(const std::string& text, const std::vector<std::string>& selected) {
   if (OnRootReplacing) OnRootReplacing();
   selection_.Clear();
   const std::string source = fileName_.empty() ? std::string(kUntitled) : fileName_;
@@ -213,6 +222,7 @@ void TDesignDocument::Restore(const std::string& text) {
   try {
     root_ = ReadModule(text, source, Folder());
     text_ = text;
+    designide::SetRootDesigner(root_.get(), this);
   } catch (const std::exception&) {
     try {
       root_ = ReadModule(previous, source, Folder());
@@ -220,6 +230,7 @@ void TDesignDocument::Restore(const std::string& text) {
       root_ = NewRoot();
       text_ = rtl::WriteComponentText(*root_);
     }
+    designide::SetRootDesigner(root_.get(), this);
     history_.Clear();
     modified_ = true;
     Notify(dcModule | dcComponents | dcPositions | dcSelection | dcModifiedFlag);

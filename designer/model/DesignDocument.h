@@ -14,7 +14,7 @@
 #include "designide/Designer.h"
 #include "model/Selection.h"
 #include "model/UndoHistory.h"
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace designer {
 
@@ -82,8 +82,8 @@ class TDesignDocument : public designide::IDesigner {
   const std::string& UndoLabel() const { return history_.UndoLabel(); }
   const std::string& RedoLabel() const { return history_.RedoLabel(); }
   // Bring back the module as it was before (after) the last change. The
-  // root is made anew from the kept text; components selected before are
-  // selected again by name.
+  // root is made anew from the kept text; the components selected then are
+  // selected again (by name).
   void Undo();
   void Redo();
 
@@ -97,8 +97,10 @@ class TDesignDocument : public designide::IDesigner {
   TDesignDocument(std::unique_ptr<rtl::TComponent> root, std::string fileName, std::string text);
   static std::unique_ptr<rtl::TComponent> ReadModule(const std::string& text, const std::string& source,
                                                      const std::string& folder);
-  void RecordChange(const std::string& label);
-  void Restore(const std::string& text);
+  void RecordChange(const std::string& label, std::vector<std::string> selectedBefore);
+  // Makes the root anew from `text` and selects the components named.
+  void Restore(const std::string& text, const std::vector<std::string>& selected);
+  std::vector<std::string> SelectedNames() const;
   void FreeRoot() noexcept;
   void Notify(unsigned changes);
   std::string Folder() const;
@@ -111,6 +113,7 @@ class TDesignDocument : public designide::IDesigner {
   bool modified_ = false;
   int actionDepth_ = 0;
   bool actionModified_ = false;
+  std::vector<std::string> actionSelection_;  // selected when the action began
   TSelection selection_;
   TUndoHistory history_;
 };

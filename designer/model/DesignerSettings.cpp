@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "rtl/IniFiles.h"
-#include "rtl/Registry.h"
-#include "rtl/SysUtils.h"
+#include "rtl/settings/IniFiles.h"
+#include "rtl/settings/Registry.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

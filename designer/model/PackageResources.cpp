@@ -4,10 +4,10 @@
 
 #include "designide/ComponentEditors.h"
 #include "designide/Registration.h"
-#include "rtl/Component.h"
-#include "rtl/Exceptions.h"
-#include "rtl/Resources.h"
-#include "rtl/SysUtils.h"
+#include "rtl/objects/Component.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/packages/Resources.h"
+#include "rtl/system/SysUtils.h"
 
 namespace designer {
 

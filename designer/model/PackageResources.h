@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "rtl/Packages.h"
-#include "rtl/TypeInfo.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace designer {
 

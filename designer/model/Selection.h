@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 namespace designer {
 

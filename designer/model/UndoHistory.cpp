@@ -6,8 +6,8 @@ namespace {
 const std::string kNothing;
 }  // namespace
 
-void TUndoHistory::Record(std::string label, std::string before) {
-  undo_.push_back({std::move(label), std::move(before)});
+void TUndoHistory::Record(TUndoStep before) {
+  undo_.push_back(std::move(before));
   if (undo_.size() > MaxSteps) undo_.pop_front();
   redo_.clear();
 }
@@ -16,19 +16,21 @@ const std::string& TUndoHistory::UndoLabel() const { return undo_.empty() ? kNot
 
 const std::string& TUndoHistory::RedoLabel() const { return redo_.empty() ? kNothing : redo_.back().Label; }
 
-std::optional<TUndoStep> TUndoHistory::Undo(std::string current) {
+std::optional<TUndoStep> TUndoHistory::Undo(TUndoStep current) {
   if (undo_.empty()) return std::nullopt;
   TUndoStep step = std::move(undo_.back());
   undo_.pop_back();
-  redo_.push_back({step.Label, std::move(current)});
+  current.Label = step.Label;
+  redo_.push_back(std::move(current));
   return step;
 }
 
-std::optional<TUndoStep> TUndoHistory::Redo(std::string current) {
+std::optional<TUndoStep> TUndoHistory::Redo(TUndoStep current) {
   if (redo_.empty()) return std::nullopt;
   TUndoStep step = std::move(redo_.back());
   redo_.pop_back();
-  undo_.push_back({step.Label, std::move(current)});
+  current.Label = step.Label;
+  undo_.push_back(std::move(current));
   return step;
 }
 

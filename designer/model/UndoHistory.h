@@ -7,12 +7,14 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace designer {
 
 struct TUndoStep {
   std::string Label;  // what the change did ("Move", "Delete OrdersQuery")
   std::string Text;   // the module's form text on the other side of the change
+  std::vector<std::string> Selected;  // names of the components selected then
 };
 
 class TUndoHistory {
@@ -20,16 +22,17 @@ class TUndoHistory {
   // At most this many steps are kept; the oldest go first.
   static constexpr size_t MaxSteps = 100;
 
-  // A change was made: `before` is the text it replaced. Redo is cleared.
-  void Record(std::string label, std::string before);
+  // A change was made: `before` is the state it replaced. Redo is cleared.
+  void Record(TUndoStep before);
   bool CanUndo() const { return !undo_.empty(); }
   bool CanRedo() const { return !redo_.empty(); }
   const std::string& UndoLabel() const;  // "" when there is nothing
   const std::string& RedoLabel() const;
-  // Takes the last change and keeps `current` (the text it made) for redo.
-  std::optional<TUndoStep> Undo(std::string current);
+  // Takes the last change and keeps `current` (the state it made, with any
+  // label) for redo.
+  std::optional<TUndoStep> Undo(TUndoStep current);
   // Takes the last undone change back and keeps `current` for undo.
-  std::optional<TUndoStep> Redo(std::string current);
+  std::optional<TUndoStep> Redo(TUndoStep current);
   void Clear();
 
  private:

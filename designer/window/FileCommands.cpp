@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QStatusBar>
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 #include "vcl/Dialogs.h"

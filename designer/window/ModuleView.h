@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "rtl/Component.h"
+#include "rtl/objects/Component.h"
 
 class QRubberBand;
 

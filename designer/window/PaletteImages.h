@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <unordered_map>
 
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 namespace designer {
 

@@ -6,7 +6,7 @@
 #include <QToolButton>
 
 #include "designide/Registration.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "window/PaletteImages.h"
 
 namespace designer {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "rtl/TypeInfo.h"
+#include "rtl/objects/TypeInfo.h"
 
 class QButtonGroup;
 class QToolButton;

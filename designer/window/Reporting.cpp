@@ -4,7 +4,7 @@
 #include <QStatusBar>
 #include <exception>
 
-#include "rtl/Exceptions.h"
+#include "rtl/system/Exceptions.h"
 #include "vcl/Dialogs.h"
 
 namespace designer {

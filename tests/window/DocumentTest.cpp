@@ -7,8 +7,8 @@
 
 #include "WindowEnvironment.h"
 #include "model/DesignDocument.h"
-#include "rtl/FormFiles.h"
-#include "rtl/SysUtils.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/system/SysUtils.h"
 
 namespace windowtest {
 namespace {

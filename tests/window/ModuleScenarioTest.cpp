@@ -5,9 +5,9 @@
 #include <QToolButton>
 
 #include "WindowFixture.h"
-#include "rtl/FormFiles.h"
-#include "rtl/Strings.h"
-#include "rtl/SysUtils.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/text/Strings.h"
+#include "rtl/system/SysUtils.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 #include "window/ModuleView.h"

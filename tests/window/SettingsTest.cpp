@@ -3,8 +3,8 @@
 
 #include "TempDir.h"
 #include "model/DesignerSettings.h"
-#include "rtl/Exceptions.h"
-#include "rtl/SysUtils.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
 
 namespace windowtest {
 namespace {
@@ -21,7 +21,7 @@ TEST(DesignerSettings, RecentFilesAreMostRecentFirstEachOnceAndAtMostEight) {
   ASSERT_EQ(files.size(), 8u);
   EXPECT_EQ(files[0], "/m/5.dfm");
   EXPECT_EQ(files[1], "/m/10.dfm");
-  EXPECT_EQ(files[7], "/m/4.dfm");
+  EXPECT_EQ(files[7], "/m/3.dfm");
   settings.RemoveRecentFile("/m/10.dfm");
   EXPECT_EQ(settings.RecentFiles()[1], "/m/9.dfm");
 

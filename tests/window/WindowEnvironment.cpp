@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "PackageTestSupport.h"
-#include "rtl/Packages.h"
+#include "rtl/packages/Packages.h"
 #include "vcl/Application.h"
 
 namespace windowtest {

@@ -5,7 +5,7 @@
 #include <QContextMenuEvent>
 #include <QTest>
 
-#include "rtl/SysUtils.h"
+#include "rtl/system/SysUtils.h"
 #include "window/ModuleView.h"
 
 namespace windowtest {
