@@ -16,6 +16,7 @@ struct TCommand {
 };
 
 int RunInfo(const TArgs& args);
+int RunOpen(const TArgs& args);
 int RunSettings(const TArgs& args);
 int RunShow(const TArgs& args);
 int RunStructure(const TArgs& args);

@@ -1,4 +1,6 @@
 // dvdesigner: the host program's command line.
+#include <strings.h>
+
 #include <cstring>
 #include <iostream>
 
@@ -13,6 +15,8 @@ using designer::TCommand;
 const TCommand kCommands[] = {
     {"info", "[--package FILE]",
      "load the package and print its identity, palette and registrations", &designer::RunInfo},
+    {"open", "[FILE] [--package FILE]",
+     "open the designer window, with the data module FILE when given (also: dvdesigner FILE.dfm)", &designer::RunOpen},
     {"settings", "[--set-root-dir DIR]",
      "print the design settings, or store the folder of the settings file", &designer::RunSettings},
     {"show", "FILE [--package FILE]", "open a data module and print its components and their properties", &designer::RunShow},
@@ -32,6 +36,11 @@ void PrintUsage(std::ostream& out) {
   out << "\nFILE for --package defaults to DclDralvo160.so beside the program.\n";
 }
 
+bool EndsWithDfm(const char* arg) {
+  const size_t length = std::strlen(arg);
+  return length > 4 && strcasecmp(arg + length - 4, ".dfm") == 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -43,9 +52,11 @@ int main(int argc, char** argv) {
     PrintUsage(std::cout);
     return 0;
   }
+  // "dvdesigner Shop.dfm" opens the window on that module.
+  const bool moduleFirst = EndsWithDfm(argv[1]);
   for (const TCommand& c : kCommands) {
-    if (std::strcmp(argv[1], c.Name) != 0) continue;
-    designer::TArgs args(argv + 2, argv + argc);
+    if (moduleFirst ? std::strcmp(c.Name, "open") != 0 : std::strcmp(argv[1], c.Name) != 0) continue;
+    designer::TArgs args(argv + (moduleFirst ? 1 : 2), argv + argc);
     if (designer::TakeFlag(args, "--help")) {
       std::cout << "usage: dvdesigner " << c.Name << " " << c.Usage << "\n  " << c.Summary << "\n";
       return 0;

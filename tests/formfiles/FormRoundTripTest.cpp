@@ -71,6 +71,9 @@ std::vector<RoundTripRow> RoundTripRows() {
       {"InheritedChild",
        "object Module1: TTestInheritedModule\n  inherited Header: TTestWidget\n    Caption = 'Top'\n  end\n"
        "  object Edit1: TTestWidget\n    Buddy = Header\n  end\nend\n"},
+      {"DesignPositionAfterTheProperties",
+       "object Module1: TTestModule\n  object E: TTestWidget\n    Caption = 'x'\n    Left = 48\n    Top = -8\n"
+       "  end\n  object F: TTestWidget\n    Top = 16\n  end\nend\n"},
   };
 }
 
@@ -111,6 +114,16 @@ TEST_F(FormFileTest, EveryValueKindArrivesInTheComponents) {
   EXPECT_EQ(e2->Count(), -2147483648LL);
   EXPECT_EQ(e2->Font()->Name(), "Sans");
   EXPECT_EQ(e2->Font()->Size(), 0);
+}
+
+TEST_F(FormFileTest, DesignPositionIsReadIntoTheComponentInAnyOrder) {
+  auto root = Read("object Module1: TTestModule\n  object E: TTestWidget\n    top = 7\n    Caption = 'x'\n"
+                   "    LEFT = 300\n  end\nend\n");
+  EXPECT_EQ(Widget(*root, "E")->DesignLeft(), 300);
+  EXPECT_EQ(Widget(*root, "E")->DesignTop(), 7);
+  EXPECT_EQ(rtl::WriteComponentText(*root),
+            "object Module1: TTestModule\n  object E: TTestWidget\n    Caption = 'x'\n    Left = 300\n    Top = 7\n"
+            "  end\nend\n");
 }
 
 TEST_F(FormFileTest, EscapedStringsDecodeToUtf8) {

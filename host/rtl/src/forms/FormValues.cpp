@@ -44,6 +44,7 @@ void TFormReader::ReadProperty(TObject& target, TFormProperties::TCursor& cursor
   if (lexer_.Current().Is('.')) return ReadPropertyPath(target, properties_.Find(cursor, name), name, at);
   Expect('=');
   const TPropInfo* prop = properties_.Find(cursor, name);
+  if (prop == nullptr && Is<TComponent>(&target)) prop = DesignPositionProperty(name);
   if (prop == nullptr) UnknownProperty(at, name, target);
   ReadValue(target, *prop, at);
 }

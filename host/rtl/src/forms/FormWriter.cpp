@@ -79,6 +79,10 @@ void TFormWriter::WriteObject(const TComponent& component, int indent, const TSi
   out_.Append(component.ClassName());
   out_.Append('\n');
   WriteProperties(component, "", indent + 2, 0);
+  if (!PropertiesOf(component.ClassType()).PublishesPosition) {
+    for (const char* name : {"Left", "Top"})
+      WriteProperty(component, *DesignPositionProperty(name), TValueKind::Unknown, "", indent + 2, 0);
+  }
   if (isRoot) {
     for (int i = 0; i < component.ComponentCount(); ++i) {
       WriteObject(*component.Components(i), indent + 2, nullptr);
@@ -104,6 +108,7 @@ void TFormWriter::WriteProperties(const TObject& object, const std::string& pref
 const TFormWriter::TClassProperties& TFormWriter::PropertiesOf(const TClass& cls) {
   return properties_.Get(cls, [&](TClassProperties& p) {
     p.IsComponent = cls.InheritsFrom(TComponent::StaticClass());
+    p.PublishesPosition = cls.FindProperty("Left") != nullptr || cls.FindProperty("Top") != nullptr;
     for (const TPropInfo* prop : cls.Properties()) {
       p.All.push_back({prop, KindOf(*prop)});
       if (!SameText(prop->Name, "Name")) p.WithoutName.push_back(p.All.back());

@@ -67,6 +67,7 @@ class TFormWriter {
     std::vector<TWrittenProperty> All;          // published order
     std::vector<TWrittenProperty> WithoutName;  // for components: Name is in the object line
     bool IsComponent = false;
+    bool PublishesPosition = false;  // else the design position follows the properties
   };
   const TClassProperties& PropertiesOf(const TClass& cls);
   void CollectInheritedNames();

@@ -1,6 +1,8 @@
 #include "rtl/objects/Component.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"
@@ -13,6 +15,33 @@ const TClass& TComponent::StaticClass() {
                                 .Int("Tag", &TComponent::Tag, &TComponent::SetTag, 0)
                                 .Build();
   return cls;
+}
+
+namespace {
+TPropInfo DesignCoordinate(const char* name, int (TComponent::*get)() const, bool left) {
+  TPropInfo prop;
+  prop.Name = name;
+  prop.Type = &TypeInfoInteger();
+  prop.GetOrd = [get](const TObject& o) { return static_cast<int64_t>((static_cast<const TComponent&>(o).*get)()); };
+  prop.SetOrd = [left](TObject& o, int64_t v) {
+    auto& c = static_cast<TComponent&>(o);
+    const int value = static_cast<int>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    if (left)
+      c.SetDesignPosition(value, c.DesignTop());
+    else
+      c.SetDesignPosition(c.DesignLeft(), value);
+  };
+  prop.DefaultOrd = 0;
+  return prop;
+}
+}  // namespace
+
+const TPropInfo* DesignPositionProperty(std::string_view name) {
+  static const TPropInfo left = DesignCoordinate("Left", &TComponent::DesignLeft, true);
+  static const TPropInfo top = DesignCoordinate("Top", &TComponent::DesignTop, false);
+  if (EqualIgnoringCase(name, "Left")) return &left;
+  if (EqualIgnoringCase(name, "Top")) return &top;
+  return nullptr;
 }
 
 std::string_view TComponentNameKey::Get(const TComponent& component) { return component.Name(); }

@@ -51,6 +51,16 @@ class TComponent : public TPersistent {
   int64_t Tag() const { return tag_; }
   void SetTag(int64_t tag) { tag_ = tag; }
 
+  // Where a designer shows a component that is not a control: form files
+  // keep it as "Left" and "Top" after the published properties of a class
+  // that publishes no Left or Top of its own (DesignPositionProperty).
+  int DesignLeft() const { return designLeft_; }
+  int DesignTop() const { return designTop_; }
+  void SetDesignPosition(int left, int top) {
+    designLeft_ = left;
+    designTop_ = top;
+  }
+
   unsigned ComponentState() const { return state_; }
   bool IsDesigning() const { return (state_ & csDesigning) != 0; }
   bool IsLoading() const { return (state_ & csLoading) != 0; }
@@ -81,8 +91,14 @@ class TComponent : public TPersistent {
   TNameTable<TComponent, TComponentNameKey> names_;  // the named ones of components_
   std::vector<TComponent*> notifyPeers_;  // not owned
   int64_t tag_ = 0;
+  int designLeft_ = 0;
+  int designTop_ = 0;
   unsigned state_ = 0;
 };
+
+// The design position as form files read and write it: "Left" or "Top"
+// (ignoring case) of any component, default 0; null for other names.
+const TPropInfo* DesignPositionProperty(std::string_view name);
 
 // True when `name` is a valid identifier (letter or underscore, then letters,
 // digits, underscores).

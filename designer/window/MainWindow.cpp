@@ -1,0 +1,133 @@
+#include "window/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "window/ModuleView.h"
+#include "window/PalettePanel.h"
+#include "window/Reporting.h"
+
+namespace designer {
+
+TMainWindow::TMainWindow(TDesignerSettings settings) : settings_(std::move(settings)) {
+  setObjectName("DesignerWindow");
+  images_.Load();
+  BuildPanels();
+  BuildMenus();
+  WireModuleView();
+  statusBar()->setObjectName("StatusBar");
+  RestoreGeometry();
+  SetDocument(TDesignDocument::CreateNew());
+}
+
+TMainWindow::~TMainWindow() {
+  // The panels go before the module whose components they show.
+  delete centre_;
+  centre_ = nullptr;
+  if (document_ != nullptr) document_->OnChange = nullptr;
+}
+
+void TMainWindow::BuildPanels() {
+  palette_ = new TPalettePanel(images_, this);
+  palette_->Rebuild();
+  auto* paletteBar = new QToolBar("Palette", this);
+  paletteBar->setObjectName("PaletteBar");
+  paletteBar->setMovable(false);
+  paletteBar->addWidget(palette_);
+  addToolBar(Qt::TopToolBarArea, paletteBar);
+
+  centre_ = new QTabWidget(this);
+  centre_->setObjectName("Editors");
+  moduleScroll_ = new QScrollArea(centre_);
+  moduleScroll_->setObjectName("ModuleScroll");
+  moduleView_ = new TModuleView(images_, moduleScroll_);
+  moduleScroll_->setWidget(moduleView_);
+  moduleScroll_->setWidgetResizable(true);
+  centre_->addTab(moduleScroll_, "Design");
+  setCentralWidget(centre_);
+  resize(1000, 700);
+}
+
+void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
+  if (document_ != nullptr) {
+    document_->OnChange = nullptr;
+    document_->OnRootReplacing = nullptr;
+  }
+  // The view lets go of the old module before it is freed.
+  moduleView_->SetDocument(nullptr);
+  document_ = std::move(document);
+  if (document_ != nullptr) document_->OnChange = [this](unsigned changes) { DocumentChanged(changes); };
+  moduleView_->SetDocument(document_.get());
+  palette_->ClearChoice();
+  UpdateTitle();
+  UpdateActions();
+}
+
+void TMainWindow::DocumentChanged(unsigned changes) {
+  if ((changes & (dcComponents | dcPositions | dcModule)) != 0) moduleView_->Reload();
+  if ((changes & dcSelection) != 0) moduleView_->update();
+  UpdateTitle();
+  UpdateActions();
+}
+
+void TMainWindow::UpdateTitle() {
+  if (document_ == nullptr) {
+    setWindowTitle("dvdesigner");
+    setWindowModified(false);
+    return;
+  }
+  setWindowTitle(QString::fromStdString(document_->DisplayName()) + "[*] - dvdesigner");
+  setWindowModified(document_->IsModified());
+}
+
+void TMainWindow::UpdateActions() {
+  const bool open = document_ != nullptr;
+  Action("actionSave")->setEnabled(open);
+  Action("actionSaveAs")->setEnabled(open);
+  Action("actionClose")->setEnabled(open);
+  Action("actionSelectAll")->setEnabled(open);
+  Action("actionDelete")->setEnabled(open && !document_->Selection().Empty());
+  QAction* undo = Action("actionUndo");
+  undo->setEnabled(open && document_->CanUndo());
+  undo->setText(open && document_->CanUndo() ? QString::fromStdString("&Undo " + document_->UndoLabel()) : "&Undo");
+  QAction* redo = Action("actionRedo");
+  redo->setEnabled(open && document_->CanRedo());
+  redo->setText(open && document_->CanRedo() ? QString::fromStdString("&Redo " + document_->RedoLabel()) : "&Redo");
+}
+
+QAction* TMainWindow::Action(const char* name) const {
+  auto* action = findChild<QAction*>(name);
+  if (action == nullptr) throw std::logic_error(std::string("The window has no action ") + name);
+  return action;
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  if (!CloseModule()) {
+    event->ignore();
+    return;
+  }
+  SaveGeometry();
+  event->accept();
+}
+
+void TMainWindow::RestoreGeometry() {
+  const std::string geometry = settings_.WindowGeometry();
+  const std::string state = settings_.WindowState();
+  if (!geometry.empty()) restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(geometry)));
+  if (!state.empty()) restoreState(QByteArray::fromBase64(QByteArray::fromStdString(state)));
+}
+
+// A settings file that cannot be written costs the geometry, not the exit.
+void TMainWindow::SaveGeometry() {
+  try {
+    settings_.SaveWindow(saveGeometry().toBase64().toStdString(), saveState().toBase64().toStdString());
+  } catch (const std::exception& error) {
+    statusBar()->showMessage(QString::fromStdString(std::string("Window layout not kept: ") + error.what()));
+  }
+}
+
+}  // namespace designer

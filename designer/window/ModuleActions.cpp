@@ -1,0 +1,111 @@
+// What a person does in the module view: create from the palette, run a
+// component editor's verb or its Edit, move, delete, undo and redo. Every
+// editor call is one undoable change named after what the person chose.
+#include <QAction>
+#include <QMenu>
+#include <QStatusBar>
+
+#include "model/ComponentVerbs.h"
+#include "window/ComponentMenu.h"
+#include "window/MainWindow.h"
+#include "window/ModuleView.h"
+#include "window/PalettePanel.h"
+#include "window/Reporting.h"
+
+namespace designer {
+
+namespace {
+// "&Generate SQL..." -> "Generate SQL": a verb caption as an undo label.
+std::string PlainCaption(const std::string& caption) {
+  std::string plain;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size() && caption[i + 1] != '&') continue;
+    plain += caption[i];
+  }
+  while (!plain.empty() && (plain.back() == '.' || plain.back() == ' ')) plain.pop_back();
+  return plain;
+}
+}  // namespace
+
+void TMainWindow::WireModuleView() {
+  moduleView_->WantsCreate = [this] { return palette_->ChosenClass() != nullptr; };
+  moduleView_->OnCreateAt = [this](QPoint at) { CreateAt(at); };
+  moduleView_->OnMove = [this](int dx, int dy) {
+    if (document_ != nullptr) RunReported("Moving the components", [&] { document_->MoveSelected(dx, dy); });
+  };
+  moduleView_->OnDoubleClick = [this](rtl::TComponent& component) { EditComponent(component); };
+  moduleView_->OnContextMenu = [this](rtl::TComponent* component, QPoint at) { ShowContextMenu(component, at); };
+  moduleView_->OnDelete = [this] { DeleteSelection(); };
+}
+
+void TMainWindow::CreateAt(QPoint at) {
+  const rtl::TClass* cls = palette_->ChosenClass();
+  palette_->ClearChoice();
+  if (document_ == nullptr || cls == nullptr) return;
+  RunReported("Creating a " + cls->ClassName(), [&] { document_->CreateComponent(*cls, at.x(), at.y()); });
+}
+
+void TMainWindow::RunVerb(rtl::TComponent& component, int index, const std::string& caption) {
+  const std::string name = component.Name();
+  const std::string label = PlainCaption(caption);
+  statusBar()->showMessage(QString::fromStdString(label + " on " + name));
+  RunReported("\"" + label + "\" on " + name, [&] {
+    document_->Change(label + " " + name, [&] { ExecuteComponentVerb(component, *document_, index); });
+  });
+  statusBar()->clearMessage();
+}
+
+void TMainWindow::EditComponent(rtl::TComponent& component) {
+  if (document_ == nullptr) return;
+  const std::string name = component.Name();
+  RunReported("The editor of " + name, [&] {
+    document_->Change("Edit " + name, [&] { designer::EditComponent(component, *document_); });
+  });
+}
+
+void TMainWindow::ShowContextMenu(rtl::TComponent* component, QPoint globalPos) {
+  if (document_ == nullptr) return;
+  std::vector<TVerb> verbs;
+  std::string name;
+  if (component != nullptr && document_->Selection().Count() == 1) {
+    name = component->Name();
+    RunReported("Asking the editor of " + name + " for its verbs",
+                [&] { verbs = ComponentVerbs(*component, *document_); });
+  }
+  // The component is looked up again when a verb is chosen: the menu does
+  // not hold on to it.
+  auto runVerb = [this, name, verbs](int index) {
+    rtl::TComponent* target = document_ != nullptr ? document_->Root().FindComponent(name) : nullptr;
+    if (target == nullptr) return;
+    for (const TVerb& verb : verbs)
+      if (verb.Index == index) RunVerb(*target, index, verb.Caption);
+  };
+  QMenu* menu =
+      BuildComponentMenu(this, verbs, runVerb, {Action("actionDelete"), Action("actionSelectAll")});
+  menu->popup(globalPos);
+}
+
+void TMainWindow::DeleteSelection() {
+  if (document_ == nullptr || document_->Selection().Empty()) return;
+  RunReported("Deleting the selected components", [&] { document_->DeleteSelected(); });
+}
+
+void TMainWindow::UndoChange() {
+  if (document_ == nullptr || !document_->CanUndo()) return;
+  const std::string label = document_->UndoLabel();
+  RunReported("Undoing " + label, [&] {
+    TBusyScope busy(statusBar(), "Undoing " + label + " ...");
+    document_->Undo();
+  });
+}
+
+void TMainWindow::RedoChange() {
+  if (document_ == nullptr || !document_->CanRedo()) return;
+  const std::string label = document_->RedoLabel();
+  RunReported("Redoing " + label, [&] {
+    TBusyScope busy(statusBar(), "Redoing " + label + " ...");
+    document_->Redo();
+  });
+}
+
+}  // namespace designer
