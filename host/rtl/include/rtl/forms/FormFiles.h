@@ -51,13 +51,6 @@ struct TFormReadOptions {
   // are read (a designer notes the module's folder there, so that Loaded
   // already sees it). On a refused file the root is freed afterwards.
   std::function<void(TComponent& root)> OnRootCreated;
-  // A text longer than four pieces of this many bytes is lexed ahead on a
-  // second thread, a piece at a time, while the components are made
-  // (0: never; a single-processor machine never does).
-  size_t ScanAheadPiece = size_t{256} << 10;
-  // For tests: every piece after the first is lexed by the thread and the
-  // reader waits for it, so that the thread's tokens are always the ones read.
-  bool ScanAheadInStep = false;
 };
 
 // Reads a whole module. On any error nothing survives: every component
@@ -75,7 +68,8 @@ std::unique_ptr<TComponent> ReadComponentFile(const std::string& path, const TFo
 // be written (a reference to an unnamed component, say), before anything
 // is written.
 std::string WriteComponentText(const TComponent& root);
-// Replaces the file in one rename; on failure the old file stays intact.
+// Makes the whole text, then replaces the file in one rename (TAtomicFile);
+// on failure the old file stays intact.
 void WriteComponentFile(const std::string& path, const TComponent& root);
 
 }  // namespace rtl
