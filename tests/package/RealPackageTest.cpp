@@ -3,11 +3,13 @@
 // with a settings file of the test's own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 
 #include "PackageTestSupport.h"
 #include "TempDir.h"
+#include "designide/ComponentEditors.h"
 #include "designide/DBReg.h"
 #include "designide/Registration.h"
 #include "dralvo/Common.h"
@@ -123,7 +125,7 @@ TEST_F(RealPackageTest, RegisterRowsAnswerTheLookUps) {
   EXPECT_EQ(rtl::GetModuleFileName(module), std::filesystem::canonical(PackageFile()).string());
   EXPECT_EQ(GetModuleFileNameStr(module), rtl::GetModuleFileName(module));
 
-  // Step 1: the palette page, in order.
+  // The palette page, in order.
   EXPECT_EQ(designide::PaletteComponents("Dralvo"),
             (std::vector<const rtl::TClass*>{&TDVSession::StaticClass(), &TDVDatabase::StaticClass(),
                                              &TDVQuery::StaticClass(), &TDVMacroQuery::StaticClass(),
@@ -131,7 +133,7 @@ TEST_F(RealPackageTest, RegisterRowsAnswerTheLookUps) {
                                              &TDVUpdateSQL::StaticClass(), &TDVScript::StaticClass(),
                                              &TDVMonitor::StaticClass(), &TDVSQLBaseServer::StaticClass()}));
 
-  // Step 2, rows 11 and 12: the IDE's index editors for tables.
+  // The IDE's index editors for tables.
   const rtl::TTypeInfo& str = rtl::TypeInfoString();
   EXPECT_EQ(designide::FindPropertyEditorClass(TDVTable::StaticClass(), str, "IndexName"),
             &designide::TIndexNameProperty::StaticClass());
@@ -140,7 +142,7 @@ TEST_F(RealPackageTest, RegisterRowsAnswerTheLookUps) {
   EXPECT_EQ(designide::FindPropertyEditorClass(TDVQuery::StaticClass(), str, "IndexName"), nullptr)
       << "only tables";
 
-  // Step 5: the database category.
+  // The database category.
   const std::string db = designide::sDatabaseCategoryName();
   struct TRow {
     const rtl::TClass& Class;
@@ -177,6 +179,51 @@ TEST_F(RealPackageTest, RegisterRowsAnswerTheLookUps) {
   EXPECT_TRUE(designide::Registrations(module).empty());
   EXPECT_TRUE(designide::PalettePages().empty());
   EXPECT_EQ(designide::FindPropertyEditorClass(TDVTable::StaticClass(), str, "IndexName"), nullptr);
+}
+
+std::string EditorName(const rtl::TClass& componentClass) {
+  const rtl::TClass* editor = designide::FindComponentEditorClass(componentClass);
+  return editor != nullptr ? editor->ClassName() : std::string("(none)");
+}
+
+// Component editors follow the registered classes (and only those), in the
+// order Register gives, and go when the package goes.
+TEST_F(RealPackageTest, ComponentEditorRowsAnswerTheLookUps) {
+  rtl::HMODULE module = rtl::LoadPackage(PackageFile());
+  struct TRow {
+    const rtl::TClass& Component;
+    const char* Editor;
+  };
+  const TRow rows[] = {
+      {TDVSession::StaticClass(), "TDVDefaultEditor"},   {TDVUpdateSQL::StaticClass(), "TDVUpdateSQLEditor"},
+      {TDVScript::StaticClass(), "TDVScriptEditor"},     {TDVMonitor::StaticClass(), "TDVDefaultEditor"},
+      {TDVSQLBaseServer::StaticClass(), "TDVDefaultEditor"},
+  };
+  std::vector<std::string> expected;
+  for (const TRow& row : rows) {
+    EXPECT_EQ(EditorName(row.Component), row.Editor) << row.Component.ClassName();
+    expected.push_back(std::string("ComponentEditor ") + row.Component.ClassName() + " -> " + row.Editor);
+  }
+  const rtl::TClass* script = designide::FindComponentEditorClass(TDVScript::StaticClass());
+  const rtl::TClass* session = designide::FindComponentEditorClass(TDVSession::StaticClass());
+  ASSERT_NE(script, nullptr);
+  ASSERT_NE(session, nullptr);
+  EXPECT_TRUE(script->InheritsFrom(*session)) << "the script editor is a default editor";
+  EXPECT_TRUE(session->InheritsFrom(designide::TComponentEditor::StaticClass()));
+  for (const rtl::TClass* cls : {&TDVTable::StaticClass(), &TDVQuery::StaticClass(), &TDVStoredProc::StaticClass(),
+                                 &TDVDatabase::StaticClass()})
+    for (const TRow& row : rows) EXPECT_NE(EditorName(*cls), row.Editor) << cls->ClassName();
+
+  std::vector<std::string> mine;
+  for (const auto& info : designide::Registrations(module)) {
+    const std::string line = designide::DescribeRegistration(info);
+    if (std::find(expected.begin(), expected.end(), line) != expected.end()) mine.push_back(line);
+  }
+  EXPECT_EQ(mine, expected);
+
+  rtl::UnloadPackage(module);
+  EXPECT_EQ(designide::FindComponentEditorClass(TDVScript::StaticClass()), nullptr);
+  EXPECT_EQ(designide::FindComponentEditorClass(TDVUpdateSQL::StaticClass()), nullptr);
 }
 
 TEST_F(RealPackageTest, StartUpSetsTheDefaultServerTypeAndReloadReadsTheFileAgain) {

@@ -59,8 +59,7 @@ TEST(NameTable, ManyNamesSurviveGrowthAndRemoval) {
   // Every other name goes; the rest are still found, the gone ones not.
   for (size_t i = 0; i < items.size(); i += 2) table.Erase(items[i]->Name, items[i].get());
   for (size_t i = 0; i < items.size(); ++i) {
-    std::string upper = items[i]->Name;
-    for (char& c : upper) c = rtl::FoldAsciiCase(c);
+    const std::string upper = rtl::UpperCase(items[i]->Name);
     EXPECT_EQ(table.Find(upper), i % 2 == 0 ? nullptr : items[i].get()) << items[i]->Name;
   }
   // A name inserted again replaces the entry of that name.

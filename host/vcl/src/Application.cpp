@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Dialogs.h"
 

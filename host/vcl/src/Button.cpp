@@ -1,6 +1,6 @@
 #include <QPushButton>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"

@@ -2,7 +2,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 

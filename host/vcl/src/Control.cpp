@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QVariant>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"

@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "FormWindow.h"
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 

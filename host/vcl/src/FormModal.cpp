@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "FormWindow.h"
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 #include "vcl/Forms.h"

@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "vcl/Forms.h"
 
 namespace vcl {

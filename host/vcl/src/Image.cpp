@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QPixmap>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPalette>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 

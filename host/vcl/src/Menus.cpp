@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <algorithm>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"

@@ -2,7 +2,7 @@
 #include <QTabWidget>
 #include <algorithm>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ComCtrls.h"
 

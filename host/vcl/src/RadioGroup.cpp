@@ -2,7 +2,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 

@@ -4,18 +4,9 @@
 
 #include <algorithm>
 
+#include "rtl/system/SysUtils.h"
+
 namespace dralvo::sql {
-
-namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
-           return lower(x) == lower(y);
-         });
-}
-
-}  // namespace
 
 std::vector<ParamRef> FindParams(const std::string& sql) {
   std::vector<ParamRef> out;
@@ -43,7 +34,7 @@ PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker) {
       r.names.push_back(p.name);
       continue;
     }
-    auto it = std::find_if(numbered.begin(), numbered.end(), [&](const std::string& n) { return SameText(n, p.name); });
+    auto it = std::find_if(numbered.begin(), numbered.end(), [&](const std::string& n) { return rtl::AnsiSameText(n, p.name); });
     if (it == numbered.end()) it = numbered.insert(numbered.end(), p.name);
     r.sql += '$' + std::to_string(it - numbered.begin() + 1);
   }

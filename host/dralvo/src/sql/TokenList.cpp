@@ -3,18 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "rtl/system/SysUtils.h"
+
 namespace dralvo::sql::detail {
 
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsUpper(std::string_view word, std::string_view upper) {
-  if (word.size() != upper.size()) return false;
-  for (size_t i = 0; i < word.size(); ++i)
-    if (Upper(word[i]) != upper[i]) return false;
-  return true;
-}
 
 // Sorted, upper case.
 constexpr std::string_view kReserved[] = {
@@ -83,7 +78,7 @@ TokenList::TokenList(std::string_view sql) {
 
 bool TokenList::Is(size_t i, std::string_view keyword) const {
   const Sig& s = (*this)[i];
-  return s.kind == TokenKind::Identifier && EqualsUpper(s.text, keyword);
+  return s.kind == TokenKind::Identifier && rtl::SameText(s.text, keyword);
 }
 
 bool TokenList::IsOp(size_t i, std::string_view op) const {
@@ -97,9 +92,7 @@ bool IsReservedWord(std::string_view word) { return InList(word, kReserved); }
 bool IsValueKeyword(std::string_view word) { return InList(word, kValueKeywords); }
 
 bool SameName(std::string_view a, std::string_view b) {
-  std::string x = UnquoteIdentifier(a), y = UnquoteIdentifier(b);
-  return x.size() == y.size() &&
-         std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) { return Upper(p) == Upper(q); });
+  return rtl::AnsiSameText(UnquoteIdentifier(a), UnquoteIdentifier(b));
 }
 
 }  // namespace dralvo::sql::detail

@@ -54,7 +54,8 @@ inline bool IsPlainName(const Sig& s) {
          (s.kind == TokenKind::Identifier && !IsReservedWord(s.text));
 }
 // Two names as written denote the same object: quotes removed, letter case
-// ignored (servers fold unquoted names, some fold quoted ones too).
+// ignored in every script (servers fold unquoted names, some fold quoted ones
+// too).
 bool SameName(std::string_view a, std::string_view b);
 
 }  // namespace dralvo::sql::detail

@@ -1,9 +1,6 @@
 // The one routine through which this code base replaces a file.
 #include "rtl/files/AtomicFile.h"
 
-#include "BackgroundWriter.h"
-#include "FileReleaser.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,11 +18,6 @@ namespace {
 TWriteFaultHook g_faultHook = nullptr;
 
 bool Fault(const char* step, const std::string& path) { return g_faultHook != nullptr && g_faultHook(step, path); }
-
-// Smaller files are written in one go at Commit, with no thread.
-constexpr size_t kBackgroundPiece = size_t{256} << 10;
-// Replacing a file at least this big lets the old one go on another thread.
-constexpr off_t kReleaseLaterSize = off_t{1} << 20;
 
 // Writes all of `bytes` to `fd`; 0, or the errno of the write that failed.
 int WriteAll(int fd, std::string_view bytes) {
@@ -69,26 +61,16 @@ TAtomicFile::TAtomicFile(const std::string& path)
   // Keep the permissions of the file being replaced.
   mode_t mode = 0644;
   struct stat st {};
-  if (::stat(path_.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-    if (S_ISREG(st.st_mode)) oldSize_ = st.st_size;
-  }
+  if (::stat(path_.c_str(), &st) == 0) mode = st.st_mode & 07777;
   if (Fault("open", path_)) Fail("create", EACCES);
   fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
   if (fd_ < 0) Fail("create", errno);
   pending_ = true;
 }
 
-// Called on the writer's thread too: the test hook is set before writing.
-int TAtomicFile::WritePiece(std::string_view bytes) const {
-  if (Fault("write", path_)) return ENOSPC;
-  return WriteAll(fd_, bytes);
-}
-
 TAtomicFile::~TAtomicFile() { Discard(); }
 
 void TAtomicFile::Discard() {
-  writer_.reset();  // before the file it writes is closed
   if (fd_ >= 0) ::close(std::exchange(fd_, -1));
   if (pending_) ::unlink(temp_.c_str());
   pending_ = false;
@@ -101,44 +83,19 @@ void TAtomicFile::Fail(const char* what, int err) {
 
 void TAtomicFile::Write(std::string_view bytes) {
   if (fd_ < 0) Fail("write", EBADF);
-  filling_.append(bytes);
-  if (filling_.size() < kBackgroundPiece) return;
-  if (!writer_) {
-    writer_ = std::make_unique<TBackgroundWriter>([this](std::string_view piece) { return WritePiece(piece); },
-                                                  [fd = fd_] { return ::fdatasync(fd) == 0 ? 0 : errno; });
-  }
-  filling_ = writer_->Hand(std::move(filling_));
-  filling_.reserve(kBackgroundPiece + kBackgroundPiece / 4);
-  if (int err = writer_->Error()) Fail("write", err);
+  if (Fault("write", path_)) Fail("write", ENOSPC);
+  if (int err = WriteAll(fd_, bytes)) Fail("write", err);
 }
 
 void TAtomicFile::Commit() {
   if (fd_ < 0) Fail("write", EBADF);
-  int err = 0;
-  if (writer_) {
-    if (!filling_.empty()) writer_->Hand(std::move(filling_));
-    err = writer_->Finish();
-    writer_.reset();
-  } else {
-    err = WritePiece(filling_);
-  }
-  filling_ = {};
-  if (err != 0) Fail("write", err);
   if (Fault("sync", path_)) Fail("write", EIO);
   if (::fsync(fd_) != 0) Fail("write", errno);
   if (::close(std::exchange(fd_, -1)) != 0) Fail("write", errno);
   if (Fault("rename", path_)) Fail("replace", EXDEV);
-  // A handle on the old file keeps the rename from freeing its pages there
-  // and then; the handle is let go on another thread.
-  const int old = oldSize_ >= kReleaseLaterSize ? ::open(path_.c_str(), O_RDONLY | O_CLOEXEC) : -1;
-  if (::rename(temp_.c_str(), path_.c_str()) != 0) {
-    const int renameErr = errno;
-    if (old >= 0) ::close(old);
-    Fail("replace", renameErr);
-  }
+  if (::rename(temp_.c_str(), path_.c_str()) != 0) Fail("replace", errno);
   pending_ = false;
   SyncDirectoryOf(path_);
-  if (old >= 0) ReleaseFileLater(old);
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& contents) {

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "ReadAll.h"
+#include "ReadToEnd.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 
@@ -58,7 +58,7 @@ std::string GetCurrentDir() {
   return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string(".");
 }
 
-int ReadAll(int fd, size_t expected, std::string& out) {
+int ReadToEnd(int fd, size_t expected, std::string& out) {
   out.assign(expected + 1, '\0');
   size_t used = 0;
   int err = 0;
@@ -84,7 +84,7 @@ std::string ReadFileToString(const std::string& path) {
   struct stat st {};
   size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
   std::string out;
-  if (int err = ReadAll(fd, expected, out)) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(err));
+  if (int err = ReadToEnd(fd, expected, out)) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(err));
   return out;
 }
 

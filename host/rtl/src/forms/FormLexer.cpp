@@ -3,14 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <system_error>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
-#include "FormScanAhead.h"
 #include "rtl/forms/FormFiles.h"
-#include "rtl/system/SysUtils.h"
 
 namespace rtl {
 
@@ -34,24 +28,6 @@ bool IsDigit(char c) { return Has(c, kDigit); }
 bool IsHexDigit(char c) { return IsDigit(c) || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 int HexValue(char c) { return IsDigit(c) ? c - '0' : (c | 0x20) - 'a' + 10; }
 bool IsSymbol(char c) { return Has(c, kSymbol); }
-
-// The first byte from `from` on that ends a quoted run: a quote, a line
-// break or NUL (s[n] is one). Strings are mostly tens of bytes of plain
-// text, so sixteen bytes are looked at together while they lie in the text;
-// a NUL among them is text, so only the byte loop looks for it.
-size_t QuotedRunStop(const char* s, size_t from, size_t n) {
-#if defined(__SSE2__)
-  const __m128i quote = _mm_set1_epi8('\''), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
-  for (; from + 16 <= n; from += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + from));
-    const __m128i stops =
-        _mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-    if (const int mask = _mm_movemask_epi8(stops)) return from + static_cast<size_t>(__builtin_ctz(mask));
-  }
-#endif
-  while (!Has(s[from], kEndsQuotedRun)) ++from;
-  return from;
-}
 
 std::string DescribeByte(char c) {
   auto u = static_cast<unsigned char>(c);
@@ -94,52 +70,9 @@ std::string TFormToken::Describe() const {
   return "?";
 }
 
-TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes, bool inStep)
-    : text_(text), source_(source) {
+TFormLexer::TFormLexer(const std::string& text, const std::string& source) : text_(text), source_(source) {
   if (text_.substr(0, 3) == "\xEF\xBB\xBF") start_ = pos_ = 3;  // UTF-8 byte-order mark
-  if (pieceBytes > 0 && text_.size() - start_ > 4 * pieceBytes) {
-    try {
-      ahead_ = std::make_unique<TFormScanAhead>(text, source, start_, pieceBytes, inStep);
-      stop_ = ahead_->Piece(0).End;
-    } catch (const std::system_error&) {
-      // No thread to be had: the text is lexed here, all of it.
-    }
-  }
-  if (!Scan()) NextPiece();
-}
-
-TFormLexer::TFormLexer(const std::string& text, const std::string& source, size_t start, size_t begin, size_t end)
-    : text_(text), source_(source), start_(start), pos_(begin), stop_(end) {}
-
-TFormLexer::~TFormLexer() = default;
-
-void TFormLexer::NextPiece() {
-  if (lexedAhead_) {
-    --current_;  // stays on the piece's last token
-    const TFormScanAhead::TPiece& left = ahead_->Piece(piece_);
-    if (left.Error) std::rethrow_exception(left.Error);
-    if (current_->Kind == TFormTokenKind::End) return;
-  }
-  // Only the last piece holds the end of the text, so another one follows.
-  for (;;) {
-    ahead_->Leave(piece_);
-    const TFormScanAhead::TPiece& piece = ahead_->Piece(++piece_);
-    if (ahead_->Enter(piece_)) {
-      lexedAhead_ = false;
-      current_ = &scanned_;
-      pos_ = std::max(pos_, piece.Begin);
-      stop_ = piece.End;
-      if (Scan()) return;
-    } else if (!piece.Tokens.empty()) {
-      lexedAhead_ = true;
-      current_ = piece.Tokens.data();
-      pieceEnd_ = current_ + piece.Tokens.size();
-      return;
-    } else if (piece.Error) {
-      std::rethrow_exception(piece.Error);
-    }
-    // A piece of blanks only: on to the next one.
-  }
+  Next();
 }
 
 // Lines end with LF, CR LF or CR; columns count characters, not the bytes of
@@ -160,25 +93,20 @@ void TFormLexer::Fail(TFormPos at, const std::string& reason) const {
   throw EFormFileError(source_, line, column, reason);
 }
 
-bool TFormLexer::Scan() {
+void TFormLexer::Next() {
   const char* s = text_.data();
-  const size_t n = text_.size();
   size_t p = pos_;
   while (Has(s[p], kBlank)) ++p;  // s[n] is NUL
   pos_ = p;
-  if (p >= stop_) return false;
-  scanned_.Kind = TFormTokenKind::End;
-  scanned_.Text = {};
-  scanned_.Magnitude = 0;
-  scanned_.Symbol = 0;
-  scanned_.Offset = p;
-  if (p == n) return true;
+  token_ = TFormToken{};
+  token_.Offset = p;
+  if (p == text_.size()) return;
   const char c = s[p];
   if (IsIdentStart(c)) {
     ReadIdentifier();
   } else if (IsSymbol(c)) {
-    scanned_.Kind = TFormTokenKind::Symbol;
-    scanned_.Symbol = c;
+    token_.Kind = TFormTokenKind::Symbol;
+    token_.Symbol = c;
     pos_ = p + 1;
   } else if (IsDigit(c) || c == '$') {
     ReadNumber();
@@ -187,10 +115,9 @@ bool TFormLexer::Scan() {
   } else {
     FailUnexpected(c);
   }
-  return true;
 }
 
-// Out of line, so that building the message costs Scan nothing.
+// Out of line, so that building the message costs Next nothing.
 void TFormLexer::FailUnexpected(char c) const { FailHere("Unexpected character " + DescribeByte(c)); }
 
 void TFormLexer::ReadIdentifier() {
@@ -199,8 +126,8 @@ void TFormLexer::ReadIdentifier() {
   size_t p = start + 1;
   while (Has(s[p], kIdentStart | kDigit)) ++p;  // s[n] is NUL
   pos_ = p;
-  scanned_.Kind = TFormTokenKind::Identifier;
-  scanned_.Text = text_.substr(start, p - start);
+  token_.Kind = TFormTokenKind::Identifier;
+  token_.Text = text_.substr(start, p - start);
 }
 
 void TFormLexer::ReadNumber() {
@@ -213,20 +140,20 @@ void TFormLexer::ReadNumber() {
     auto digit = static_cast<uint64_t>(HexValue(Peek()));
     // Keep room for the magnitude of the most negative 64-bit integer.
     if (value > (uint64_t{1} << 63) / base || value * base + digit > (uint64_t{1} << 63))
-      Fail(scanned_, "Integer value out of range");
+      Fail(token_, "Integer value out of range");
     value = value * base + digit;
     any = true;
     Advance();
   }
-  if (!any) Fail(scanned_, "Expected hexadecimal digits after \"$\"");
-  if (Peek() == '.' && IsDigit(Peek(1))) Fail(scanned_, "Floating-point values are not supported");
+  if (!any) Fail(token_, "Expected hexadecimal digits after \"$\"");
+  if (Peek() == '.' && IsDigit(Peek(1))) Fail(token_, "Floating-point values are not supported");
   if (IsIdentStart(Peek()) || IsDigit(Peek())) FailHere("Invalid character in number");
-  scanned_.Kind = TFormTokenKind::Integer;
-  scanned_.Magnitude = value;
+  token_.Kind = TFormTokenKind::Integer;
+  token_.Magnitude = value;
 }
 
 void TFormLexer::ReadString() {
-  scanned_.Kind = TFormTokenKind::String;
+  token_.Kind = TFormTokenKind::String;
   decoded_.clear();
   bool first = true;
   while (Peek() == '\'' || Peek() == '#') {
@@ -244,7 +171,7 @@ void TFormLexer::ReadString() {
       // A string of one piece without doubled quotes is used where it
       // stands, with no copy.
       if (first && after != '\'' && after != '#') {
-        scanned_.Text = run;
+        token_.Text = run;
         return;
       }
       first = false;
@@ -254,17 +181,16 @@ void TFormLexer::ReadString() {
       Advance();
     }
   }
-  scanned_.Text = decoded_;
+  token_.Text = decoded_;
 }
 
 std::string_view TFormLexer::QuotedRun(TFormPos open) const {
   const char* s = text_.data();
   const size_t n = text_.size();
   size_t stop = pos_;
-  for (;; ++stop) {
-    stop = QuotedRunStop(s, stop, n);
-    if (s[stop] != '\0' || stop == n) break;  // a NUL byte inside the quotes is text
-  }
+  // A quote, a line break or the end stop the run; a NUL byte before the
+  // end is text (s[n] is NUL).
+  while (!Has(s[stop], kEndsQuotedRun) || (s[stop] == '\0' && stop < n)) ++stop;
   if (stop == n || s[stop] != '\'') Fail(open, "Unterminated string");
   return text_.substr(pos_, stop - pos_);
 }

@@ -3,9 +3,10 @@
 // one string token ('a'#13#10'b'); the "+" that continues a string over
 // lines is a symbol left to the parser.
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
+
+#include "rtl/system/SysUtils.h"
 
 namespace rtl {
 
@@ -20,8 +21,7 @@ struct TFormPos {
 struct TFormToken {
   // An identifier points into the text being read, and stays valid as long
   // as that text. A string's decoded UTF-8 points into the text too when it
-  // needed no decoding, otherwise into the lexer (or the piece lexed ahead)
-  // until the next string.
+  // needed no decoding, otherwise into the lexer until the next string.
   std::string_view Text;
   uint64_t Magnitude = 0;  // integer without its sign
   size_t Offset = 0;
@@ -31,54 +31,30 @@ struct TFormToken {
   TFormPos Pos() const { return {Offset}; }
   bool Is(char symbol) const { return Kind == TFormTokenKind::Symbol && Symbol == symbol; }
   // An identifier that is `word`, ignoring case.
-  bool IsKeyword(std::string_view word) const {
-    if (Kind != TFormTokenKind::Identifier || Text.size() != word.size()) return false;
-    for (size_t i = 0; i < word.size(); ++i)
-      if ((Text[i] | 0x20) != (word[i] | 0x20)) return false;  // letters only: ASCII case folding
-    return true;
-  }
+  bool IsKeyword(std::string_view word) const { return Kind == TFormTokenKind::Identifier && SameText(Text, word); }
   std::string Describe() const;                 // for "found ..." in messages
 };
-
-class TFormScanAhead;
 
 class TFormLexer {
  public:
   // The text is a std::string for the NUL that always follows its last
-  // byte: the scanning loops stop there without checking the length. A
-  // text of more than four pieces of `pieceBytes` is lexed ahead on a
-  // second thread (0: never); `inStep` makes the reader wait for every piece
-  // after the first (tests).
-  TFormLexer(const std::string& text, const std::string& source, size_t pieceBytes = 0, bool inStep = false);
-  ~TFormLexer();
+  // byte: the scanning loops stop there without checking the length.
+  TFormLexer(const std::string& text, const std::string& source);
   TFormLexer(const TFormLexer&) = delete;
   TFormLexer& operator=(const TFormLexer&) = delete;
 
   // Valid until the next call of Next.
-  const TFormToken& Current() const { return *current_; }
-  // One step along the tokens of a piece lexed ahead, or a token lexed
-  // here; at the end of a piece, on into the next.
-  void Next() {
-    if (lexedAhead_ ? ++current_ != pieceEnd_ : Scan()) return;
-    NextPiece();
-  }
+  const TFormToken& Current() const { return token_; }
+  void Next();
   [[noreturn]] void Fail(TFormPos at, const std::string& reason) const;
   [[noreturn]] void Fail(const TFormToken& at, const std::string& reason) const { Fail(at.Pos(), reason); }
   const std::string& Source() const { return source_; }
 
  private:
-  friend class TFormScanAhead;
-  // Lexes the piece of text from `begin` to `end` on its own.
-  TFormLexer(const std::string& text, const std::string& source, size_t start, size_t begin, size_t end);
-  // Lexes the next token into scanned_; false when it would start at or
-  // after stop_, the end of the piece.
-  bool Scan();
-  // Moves into the next piece, lexed ahead or not.
-  void NextPiece();
   void ReadIdentifier();
   void ReadNumber();
   void ReadString();
-  // The text from pos_ to the next quote, in a piece opened at `open`.
+  // The text from pos_ to the next quote, in a string opened at `open`.
   std::string_view QuotedRun(TFormPos open) const;
   void ReadCharCode();
   char Peek(size_t ahead = 0) const { return pos_ + ahead < text_.size() ? text_[pos_ + ahead] : '\0'; }
@@ -91,16 +67,8 @@ class TFormLexer {
   const std::string& source_;
   size_t start_ = 0;  // after a byte-order mark
   size_t pos_ = 0;
-  size_t stop_ = SIZE_MAX;
-  TFormToken scanned_;
+  TFormToken token_;
   std::string decoded_;  // strings that needed decoding; keeps its buffer
-  // The current token: scanned_, or one lexed ahead in the piece the
-  // reader is in (up to pieceEnd_).
-  const TFormToken* current_ = &scanned_;
-  const TFormToken* pieceEnd_ = nullptr;
-  bool lexedAhead_ = false;
-  std::unique_ptr<TFormScanAhead> ahead_;
-  size_t piece_ = 0;
 };
 
 // Appends the UTF-8 form of a code point (valid scalar values only).

@@ -1,20 +1,11 @@
 #include "FormReader.h"
 
-#include <thread>
-
 #include "rtl/system/SysUtils.h"
 
 namespace rtl {
 
-namespace {
-size_t ScanAheadPiece(const TFormReadOptions& options) {
-  static const bool severalProcessors = std::thread::hardware_concurrency() > 1;
-  return severalProcessors ? options.ScanAheadPiece : 0;
-}
-}  // namespace
-
 TFormReader::TFormReader(const std::string& text, const std::string& source, const TFormReadOptions& options)
-    : lexer_(text, source, ScanAheadPiece(options), options.ScanAheadInStep), options_(options) {}
+    : lexer_(text, source), options_(options) {}
 
 bool TFormReader::AtObjectKeyword() const {
   const TFormToken& t = lexer_.Current();
@@ -100,7 +91,7 @@ std::unique_ptr<TComponent> TFormReader::ReadRoot() {
 
 // Sibling objects mostly share a class: the last one found is asked first.
 const TClass* TFormReader::FindClassOf(std::string_view name) {
-  if (lastClass_ == nullptr || !EqualIgnoringCase(name, lastClass_->ClassName()))
+  if (lastClass_ == nullptr || !SameText(name, lastClass_->ClassName()))
     lastClass_ = FindClass(std::string(name));
   return lastClass_;
 }
@@ -111,7 +102,7 @@ TComponent* TFormReader::CreateChild(const THeader& h) {
   if (h.Inherited) {
     child = root_->FindComponent(name);
     if (child == nullptr) lexer_.Fail(h.At, "Inherited component " + name + " not found");
-    if (!EqualIgnoringCase(child->ClassName(), h.ClassName))
+    if (!SameText(child->ClassName(), h.ClassName))
       lexer_.Fail(h.ClassAt, "Inherited component " + name + " is a " + child->ClassName() + ", not a " +
                                  std::string(h.ClassName));
   } else {
@@ -148,8 +139,7 @@ void TFormReader::ReadBody(TComponent& component, TFormPos at) {
 }
 
 void TFormReader::ReadProperties(TObject& target) {
-  TFormProperties::TCursor cursor = properties_.Start(target.ClassType());
-  while (AtPropertyName()) ReadProperty(target, cursor);
+  while (AtPropertyName()) ReadProperty(target);
 }
 
 void TFormReader::ResolveReferences() {

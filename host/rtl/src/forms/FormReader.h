@@ -46,7 +46,7 @@ class TFormReader {
   const TClass* FindClassOf(std::string_view name);
   void ReadBody(TComponent& component, TFormPos at);
   void ReadProperties(TObject& target);
-  void ReadProperty(TObject& target, TFormProperties::TCursor& cursor);
+  void ReadProperty(TObject& target);
   void ReadPropertyPath(TObject& target, const TPropInfo* prop, std::string_view name, TFormPos at);
   [[noreturn, gnu::cold]] void ReadOnly(TFormPos at, const TPropInfo& prop) const;
   [[noreturn, gnu::cold]] void UnknownProperty(TFormPos at, std::string_view name, const TObject& object) const;

@@ -3,7 +3,6 @@
 #include <charconv>
 #include <memory>
 
-#include "rtl/files/AtomicFile.h"
 #include "rtl/objects/Collection.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/text/Strings.h"
@@ -39,16 +38,8 @@ TFormWriter::TFormWriter(const TComponent& root, TFormStringFilter shown) : root
 
 std::string TFormWriter::Write() {
   CollectInheritedNames();
-  WriteObject(root_, 0, nullptr);
-  return out_.Take();
-}
-
-void TFormWriter::WriteTo(const TSink& sink) {
-  CollectInheritedNames();
-  out_.Reserve(kFormTextPiece + kFormTextPiece / 4);
-  WriteObject(root_, 0, &sink);
-  sink(out_.View());
-  out_.Clear();
+  WriteObject(root_, 0);
+  return std::move(out_);
 }
 
 // Components that a fresh instance of the root's class creates itself come
@@ -67,33 +58,27 @@ void TFormWriter::CollectInheritedNames() {
   for (int i = 0; i < ancestor.ComponentCount(); ++i) inherited_.insert(UpperCase(ancestor.Components(i)->Name()));
 }
 
-void TFormWriter::WriteObject(const TComponent& component, int indent, const TSink* sink) {
-  out_.Blanks(static_cast<size_t>(indent));
+void TFormWriter::WriteObject(const TComponent& component, int indent) {
+  out_.append(static_cast<size_t>(indent), ' ');
   bool isRoot = &component == &root_;
   bool inherited = !isRoot && !inherited_.empty() && inherited_.count(UpperCase(component.Name())) != 0;
-  out_.Append(inherited ? "inherited " : "object ");
+  out_.append(inherited ? "inherited " : "object ");
   if (!component.Name().empty()) {
-    out_.Append(component.Name());
-    out_.Append(": ");
+    out_.append(component.Name());
+    out_.append(": ");
   }
-  out_.Append(component.ClassName());
-  out_.Append('\n');
+  out_.append(component.ClassName());
+  out_ += '\n';
   WriteProperties(component, "", indent + 2, 0);
   if (!PropertiesOf(component.ClassType()).PublishesPosition) {
     for (const char* name : {"Left", "Top"})
       WriteProperty(component, *DesignPositionProperty(name), TValueKind::Unknown, "", indent + 2, 0);
   }
   if (isRoot) {
-    for (int i = 0; i < component.ComponentCount(); ++i) {
-      WriteObject(*component.Components(i), indent + 2, nullptr);
-      if (sink != nullptr && out_.Size() >= kFormTextPiece) {
-        (*sink)(out_.View());
-        out_.Clear();
-      }
-    }
+    for (int i = 0; i < component.ComponentCount(); ++i) WriteObject(*component.Components(i), indent + 2);
   }
-  out_.Blanks(static_cast<size_t>(indent));
-  out_.Append("end\n");
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_.append("end\n");
 }
 
 void TFormWriter::WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth) {
@@ -106,21 +91,24 @@ void TFormWriter::WriteProperties(const TObject& object, const std::string& pref
 }
 
 const TFormWriter::TClassProperties& TFormWriter::PropertiesOf(const TClass& cls) {
-  return properties_.Get(cls, [&](TClassProperties& p) {
+  auto [it, added] = properties_.try_emplace(&cls);
+  TClassProperties& p = it->second;
+  if (added) {
     p.IsComponent = cls.InheritsFrom(TComponent::StaticClass());
     p.PublishesPosition = cls.FindProperty("Left") != nullptr || cls.FindProperty("Top") != nullptr;
     for (const TPropInfo* prop : cls.Properties()) {
       p.All.push_back({prop, KindOf(*prop)});
       if (!SameText(prop->Name, "Name")) p.WithoutName.push_back(p.All.back());
     }
-  });
+  }
+  return p;
 }
 
 void TFormWriter::StartLine(int indent, const std::string& prefix, const std::string& name) {
-  out_.Blanks(static_cast<size_t>(indent));
-  out_.Append(prefix);
-  out_.Append(name);
-  out_.Append(" = ");
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_.append(prefix);
+  out_.append(name);
+  out_.append(" = ");
 }
 
 void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TValueKind kind,
@@ -140,33 +128,33 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
         const std::string& text = type.EnumName(v);
         if (text.empty()) Unwritable(object, prefix + name, "value " + std::to_string(v) + " has no name in " + type.Name);
         StartLine(indent, prefix, name);
-        out_.Append(text);
+        out_.append(text);
       } else if (type.Kind == TTypeKind::Set) {
         // Checked before the line starts: a refused value leaves no half line.
         for (size_t bit = 0; bit < 64; ++bit)
           if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) != 0 && type.EnumName(static_cast<int64_t>(bit)).empty())
             Unwritable(object, prefix + name, "element " + std::to_string(bit) + " has no name");
         StartLine(indent, prefix, name);
-        out_.Append('[');
+        out_ += '[';
         const char* separator = "";
         for (size_t bit = 0; bit < 64; ++bit) {
           if ((static_cast<uint64_t>(v) & (uint64_t{1} << bit)) == 0) continue;
-          out_.Append(separator);
-          out_.Append(type.EnumName(static_cast<int64_t>(bit)));
+          out_.append(separator);
+          out_.append(type.EnumName(static_cast<int64_t>(bit)));
           separator = ", ";
         }
-        out_.Append(']');
+        out_ += ']';
       } else {
         StartLine(indent, prefix, name);
         if (type.Kind == TTypeKind::Boolean) {
-          out_.Append(v != 0 ? "True" : "False");
+          out_.append(v != 0 ? "True" : "False");
         } else {
           char digits[24];
           char* end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-          out_.Append(std::string_view(digits, static_cast<size_t>(end - digits)));
+          out_.append(std::string_view(digits, static_cast<size_t>(end - digits)));
         }
       }
-      out_.Append('\n');
+      out_ += '\n';
       return;
     }
     case TTypeKind::String: {
@@ -178,13 +166,13 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
         StartLine(indent, prefix, name);
         AppendQuotedPiece(out_, v);
       } else {
-        out_.Blanks(static_cast<size_t>(indent));
-        out_.Append(prefix);
-        out_.Append(name);
-        out_.Append(" =\n");
+        out_.append(static_cast<size_t>(indent), ' ');
+        out_.append(prefix);
+        out_.append(name);
+        out_.append(" =\n");
         AppendFormString(out_, v, indent + 2);
       }
-      out_.Append('\n');
+      out_ += '\n';
       return;
     }
     case TTypeKind::Method: {
@@ -193,8 +181,8 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
       if (handler.empty()) return;
       if (!IsValidIdent(handler)) Unwritable(object, prefix + name, "\"" + handler + "\" is not a method name");
       StartLine(indent, prefix, name);
-      out_.Append(handler);
-      out_.Append('\n');
+      out_.append(handler);
+      out_ += '\n';
       return;
     }
     case TTypeKind::Class:
@@ -209,8 +197,8 @@ void TFormWriter::WriteProperty(const TObject& object, const TPropInfo& prop, TV
   if (kind == TValueKind::Reference) {
     if (!prop.SetObj) return;
     StartLine(indent, prefix, name);
-    out_.Append(ReferenceName(object, prop, target));
-    out_.Append('\n');
+    out_.append(ReferenceName(object, prop, target));
+    out_ += '\n';
   } else if (kind == TValueKind::Strings) {
     WriteStringList(static_cast<const TStrings&>(*target), prefix, name, indent);
   } else if (kind == TValueKind::Collection) {
@@ -224,10 +212,10 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
                                   int indent) {
   int count = list.Count();
   if (count == 0) return;
-  out_.Blanks(static_cast<size_t>(indent));
-  out_.Append(prefix);
-  out_.Append(name);
-  out_.Append(".Strings = (\n");
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_.append(prefix);
+  out_.append(name);
+  out_.append(".Strings = (\n");
   // A plain string list lends its entries; other lists hand out copies.
   const auto* kept =
       &list.ClassType() == &TStringList::StaticClass() ? static_cast<const TStringList*>(&list) : nullptr;
@@ -237,12 +225,12 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
     std::string shownItem;
     const std::string& item = shown_ ? (shownItem = shown_(stored, true)) : stored;
     if (FormStringFitsOneLine(item)) {
-      out_.Blanks(static_cast<size_t>(indent + 2));
+      out_.append(static_cast<size_t>(indent + 2), ' ');
       AppendQuotedPiece(out_, item);
     } else {
       AppendFormString(out_, item, indent + 2);
     }
-    out_.Append(i + 1 == count ? ")\n" : "\n");
+    out_.append(i + 1 == count ? ")\n" : "\n");
   }
 }
 
@@ -251,16 +239,16 @@ void TFormWriter::WriteCollection(const TCollection& collection, const std::stri
   int count = collection.Count();
   if (count == 0) return;
   if (depth + 1 > kMaxPropertyDepth) Unwritable(collection, prefix + name, "collections nested too deeply");
-  out_.Blanks(static_cast<size_t>(indent));
-  out_.Append(prefix);
-  out_.Append(name);
-  out_.Append(" = <\n");
+  out_.append(static_cast<size_t>(indent), ' ');
+  out_.append(prefix);
+  out_.append(name);
+  out_.append(" = <\n");
   for (int i = 0; i < count; ++i) {
-    out_.Blanks(static_cast<size_t>(indent + 2));
-    out_.Append("item\n");
+    out_.append(static_cast<size_t>(indent + 2), ' ');
+    out_.append("item\n");
     WriteProperties(*collection.Items(i), "", indent + 4, depth + 1);
-    out_.Blanks(static_cast<size_t>(indent + 2));
-    out_.Append(i + 1 == count ? "end>\n" : "end\n");
+    out_.append(static_cast<size_t>(indent + 2), ' ');
+    out_.append(i + 1 == count ? "end>\n" : "end\n");
   }
 }
 
@@ -279,12 +267,10 @@ std::string WriteComponentText(const TComponent& root, const TFormStringFilter& 
   return TFormWriter(root, shown).Write();
 }
 
-// The text goes to the file while it is being made, so the disk is busy
-// with the first part while the rest is written.
+// The whole text is made before the file is touched: a value that cannot be
+// written leaves the old file as it was.
 void WriteComponentFile(const std::string& path, const TComponent& root) {
-  TAtomicFile file(path);
-  TFormWriter(root).WriteTo([&](std::string_view piece) { file.Write(piece); });
-  file.Commit();
+  WriteFileAtomic(path, WriteComponentText(root));
 }
 
 }  // namespace rtl

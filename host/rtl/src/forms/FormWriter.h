@@ -2,13 +2,11 @@
 // The writer behind WriteComponentText: one pass over the root's published
 // properties and its owned components, in the canonical layout.
 #include <string>
-#include <functional>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
-#include "FormClassCache.h"
-#include "FormTextOut.h"
 #include "rtl/objects/Component.h"
 #include "rtl/forms/FormFiles.h"
 
@@ -20,37 +18,29 @@ class TCollection;
 // Longest piece of a string on one line; longer strings, and strings with
 // line breaks, are cut into pieces joined by "+".
 constexpr size_t kFormStringPiece = 64;
-// Size of the pieces a writer hands to its sink: small enough to stay in
-// the cache while they are made.
-constexpr size_t kFormTextPiece = size_t{64} << 10;
 
 // True when `value` is written on one line.
 bool FormStringFitsOneLine(std::string_view value);
 // Appends one piece as quoted text with #nnn codes for control characters.
-void AppendQuotedPiece(TFormTextOut& out, std::string_view piece);
+void AppendQuotedPiece(std::string& out, std::string_view piece);
 // Appends the string; multi-line strings put each piece on its own line at
 // `indent`, every piece but the last followed by " +". The caller has
 // written the text before the value and, for multi-line strings, the line
 // break before the first piece.
-void AppendFormString(TFormTextOut& out, std::string_view value, int indent);
+void AppendFormString(std::string& out, std::string_view value, int indent);
 
 class TFormWriter {
  public:
-  // Takes the text in pieces of about kFormTextPiece bytes, in order.
-  using TSink = std::function<void(std::string_view)>;
-
   explicit TFormWriter(const TComponent& root, TFormStringFilter shown = {});
   // The whole text.
   std::string Write();
-  // The whole text, handed to `sink` piece by piece as it is made.
-  void WriteTo(const TSink& sink);
 
   // What an object-valued property holds: a reference to a component, a
   // string list, a collection, or (Unknown) whatever the object at hand is.
   enum class TValueKind { Unknown, Reference, Strings, Collection };
 
  private:
-  void WriteObject(const TComponent& component, int indent, const TSink* sink);
+  void WriteObject(const TComponent& component, int indent);
   void WriteProperties(const TObject& object, const std::string& prefix, int indent, int depth);
   void WriteProperty(const TObject& object, const TPropInfo& prop, TValueKind kind, const std::string& prefix,
                      int indent, int depth);
@@ -75,8 +65,8 @@ class TFormWriter {
   const TComponent& root_;
   TFormStringFilter shown_;  // empty: values as stored
   std::unordered_set<std::string> inherited_;  // upper-case names
-  TFormClassCache<TClassProperties> properties_;
-  TFormTextOut out_;
+  std::unordered_map<const TClass*, TClassProperties> properties_;  // built on first use
+  std::string out_;
 };
 
 }  // namespace rtl

@@ -119,7 +119,7 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
   // The index is gone with the owner's end; the few look-ups made while the
   // components are freed walk those still here.
   for (TComponent* c : components_)
-    if (EqualIgnoringCase(c->name_, name)) return c;
+    if (SameText(c->name_, name)) return c;
   return nullptr;
 }
 

@@ -18,7 +18,7 @@ const std::string& TTypeInfo::EnumName(int64_t ordinal) const {
 
 std::optional<int64_t> TTypeInfo::EnumValue(std::string_view name) const {
   for (size_t i = 0; i < EnumNames.size(); ++i)
-    if (EqualIgnoringCase(EnumNames[i], name)) return static_cast<int64_t>(i);
+    if (SameText(EnumNames[i], name)) return static_cast<int64_t>(i);
   return std::nullopt;
 }
 

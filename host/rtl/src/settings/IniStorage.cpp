@@ -10,7 +10,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "files/ReadAll.h"
+#include "files/ReadToEnd.h"
 
 namespace rtl::ini {
 
@@ -73,7 +73,7 @@ TStoredText LoadText(const std::string& fileName) {
     ::close(fd);
     return stored;
   }
-  const int err = ReadAll(fd, static_cast<size_t>(st.st_size), stored.Text);
+  const int err = ReadToEnd(fd, static_cast<size_t>(st.st_size), stored.Text);
   ::close(fd);
   if (err != 0) {
     stored.Reason = std::strerror(err);

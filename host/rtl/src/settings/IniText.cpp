@@ -25,14 +25,6 @@ bool IsAscii(std::string_view s) {
   return true;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
-// A key for sets of names that ignore case.
-std::string Folded(std::string_view name) {
-  std::string s(name);
-  return IsAscii(s) ? UpperCase(s) : AnsiUpperCase(s);
-}
-
 std::string Joined(std::string_view a, std::string_view b, std::string_view c) {
   std::string out;
   out.reserve(a.size() + b.size() + c.size());
@@ -88,13 +80,9 @@ void ForEachHeader(std::string_view text, Visit visit) {
 bool MayNameSection(std::string_view rest, std::string_view section) {
   size_t i = 0;
   while (i < rest.size() && rest[i] != '\n' && IsBlank(rest[i])) ++i;
-  for (char want : section) {
-    if (i >= rest.size()) return false;
-    char have = rest[i++];
-    if (static_cast<unsigned char>(have) >= 0x80 || static_cast<unsigned char>(want) >= 0x80) return true;
-    if (AsciiUpper(have) != AsciiUpper(want)) return false;
-  }
-  return true;
+  const std::string_view head = rest.substr(i, section.size());
+  if (head.size() < section.size()) return false;
+  return !IsAscii(head) || !IsAscii(section) || SameText(head, section);
 }
 
 // Position just after the header of the first section `section`, or npos.
@@ -112,7 +100,7 @@ size_t FindSectionBody(std::string_view text, std::string_view section) {
     const auto* nl = static_cast<const char*>(std::memchr(hit, '\n', text.size() - at));
     size_t end = nl != nullptr ? static_cast<size_t>(nl - text.data()) : text.size();
     Line line = ParseLine(text.substr(start, end - start));
-    if (line.Kind == LineKind::Section && SameName(line.Name, section)) return end < text.size() ? end + 1 : end;
+    if (line.Kind == LineKind::Section && AnsiSameText(line.Name, section)) return end < text.size() ? end + 1 : end;
   }
   return npos;
 }
@@ -153,16 +141,6 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (IsAscii(a) && IsAscii(b)) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-      if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
-    return true;
-  }
-  return AnsiSameText(std::string(a), std::string(b));
-}
-
 bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string& value) {
   size_t body = FindSectionBody(text, section);
   if (body == npos) return false;
@@ -170,7 +148,7 @@ bool FindValue(std::string_view text, std::string_view section, std::string_view
   for (std::string_view raw; reader.Next(raw);) {
     Line line = ParseLine(raw);
     if (line.Kind == LineKind::Section) return false;
-    if (line.Kind == LineKind::Entry && SameName(line.Name, key)) {
+    if (line.Kind == LineKind::Entry && AnsiSameText(line.Name, key)) {
       value.assign(Unquote(line.Value));
       return true;
     }
@@ -187,14 +165,14 @@ void ForEachEntry(std::string_view text, std::string_view section,
   for (std::string_view raw; reader.Next(raw);) {
     Line line = ParseLine(raw);
     if (line.Kind == LineKind::Section) return;
-    if (line.Kind == LineKind::Entry && seen.insert(Folded(line.Name)).second) visit(line.Name, Unquote(line.Value));
+    if (line.Kind == LineKind::Entry && seen.insert(AnsiFoldCase(std::string(line.Name))).second) visit(line.Name, Unquote(line.Value));
   }
 }
 
 void ForEachSection(std::string_view text, const std::function<void(std::string_view name)>& visit) {
   std::unordered_set<std::string> seen;
   ForEachHeader(text, [&](std::string_view name, size_t) {
-    if (seen.insert(Folded(name)).second) visit(name);
+    if (seen.insert(AnsiFoldCase(std::string(name))).second) visit(name);
     return true;
   });
 }
@@ -227,7 +205,7 @@ TIniDocument::TIniDocument(std::string_view text) {
 int TIniDocument::FindSection(std::string_view section) const {
   for (size_t i = 0; i < lines_.size(); ++i) {
     Line line = ParseLine(lines_[i].Text);
-    if (line.Kind == LineKind::Section && SameName(line.Name, section)) return static_cast<int>(i);
+    if (line.Kind == LineKind::Section && AnsiSameText(line.Name, section)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -260,7 +238,7 @@ void TIniDocument::SetValue(std::string_view section, std::string_view key, std:
   for (size_t i = static_cast<size_t>(header) + 1; i < end; ++i) {
     std::string& text = lines_[i].Text;
     Line line = ParseLine(text);
-    if (line.Kind != LineKind::Entry || !SameName(line.Name, key)) continue;
+    if (line.Kind != LineKind::Entry || !AnsiSameText(line.Name, key)) continue;
     // Keep the key as stored and the blanks around "=" as they were.
     size_t prefix = text.find('=') + 1;
     while (prefix < text.size() && (text[prefix] == ' ' || text[prefix] == '\t')) ++prefix;
@@ -286,7 +264,7 @@ void TIniDocument::DeleteKey(std::string_view section, std::string_view key) {
   size_t end = SectionEnd(static_cast<size_t>(header));
   for (size_t i = end; i-- > static_cast<size_t>(header) + 1;) {
     Line line = ParseLine(lines_[i].Text);
-    if (line.Kind == LineKind::Entry && SameName(line.Name, key))
+    if (line.Kind == LineKind::Entry && AnsiSameText(line.Name, key))
       lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
   }
 }

@@ -27,8 +27,6 @@ struct Line {
 Line ParseLine(std::string_view line);
 // A value in matching single or double quotes loses them.
 std::string_view Unquote(std::string_view value);
-// Names ignore case, for every script.
-bool SameName(std::string_view a, std::string_view b);
 
 // The first entry `key` of the first section `section`.
 bool FindValue(std::string_view text, std::string_view section, std::string_view key, std::string& value);

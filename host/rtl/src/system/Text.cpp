@@ -58,11 +58,11 @@ namespace {
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-bool IsAscii(const std::string& s) {
+bool IsAscii(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-std::u16string ToUtf16(const std::string& s) {
+std::u16string ToUtf16(std::string_view s) {
   std::u16string out(s.size() + 1, u'\0');
   int32_t length = 0;
   UErrorCode status = U_ZERO_ERROR;
@@ -124,7 +124,7 @@ std::string LowerCase(const std::string& s) {
   return r;
 }
 
-int CompareText(const std::string& a, const std::string& b) {
+int CompareText(std::string_view a, std::string_view b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
     auto ca = static_cast<unsigned char>(AsciiUpper(a[i]));
@@ -134,16 +134,12 @@ int CompareText(const std::string& a, const std::string& b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && CompareText(a, b) == 0;
-}
-
-bool AnsiSameText(const std::string& a, const std::string& b) {
+bool AnsiSameText(std::string_view a, std::string_view b) {
   if (IsAscii(a) && IsAscii(b)) return SameText(a, b);
   return FoldCompare(ToUtf16(a), ToUtf16(b)) == 0;
 }
 
-int AnsiCompareText(const std::string& a, const std::string& b) {
+int AnsiCompareText(std::string_view a, std::string_view b) {
   bool ascii = IsAscii(a) && IsAscii(b);
   if (ascii && SameText(a, b)) return 0;
   std::u16string ua = ToUtf16(a), ub = ToUtf16(b);

@@ -52,13 +52,6 @@ struct TFormReadOptions {
   // are read (a designer notes the module's folder there, so that Loaded
   // already sees it). On a refused file the root is freed afterwards.
   std::function<void(TComponent& root)> OnRootCreated;
-  // A text longer than four pieces of this many bytes is lexed ahead on a
-  // second thread, a piece at a time, while the components are made
-  // (0: never; a single-processor machine never does).
-  size_t ScanAheadPiece = size_t{256} << 10;
-  // For tests: every piece after the first is lexed by the thread and the
-  // reader waits for it, so that the thread's tokens are always the ones read.
-  bool ScanAheadInStep = false;
 };
 
 // Reads a whole module. On any error nothing survives: every component
@@ -82,7 +75,8 @@ std::string WriteComponentText(const TComponent& root);
 // result need not read back into the same module.
 using TFormStringFilter = std::function<std::string(std::string_view value, bool listEntry)>;
 std::string WriteComponentText(const TComponent& root, const TFormStringFilter& shown);
-// Replaces the file in one rename; on failure the old file stays intact.
+// Makes the whole text, then replaces the file in one rename (TAtomicFile);
+// on failure the old file stays intact.
 void WriteComponentFile(const std::string& path, const TComponent& root);
 
 }  // namespace rtl

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-namespace rtl {
+#include "rtl/system/SysUtils.h"
 
-inline char FoldAsciiCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+namespace rtl {
 
 namespace name_bytes {
 inline uint64_t Load8(const char* p) {
@@ -65,26 +65,6 @@ inline uint64_t HashIgnoringCase(std::string_view text) {
   return h ^ (h >> 33);
 }
 
-// Names are mostly spelled alike: they are compared a word at a time, and
-// letter by letter only when the words differ.
-inline bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  using namespace name_bytes;
-  const size_t n = a.size();
-  if (n != b.size()) return false;
-  bool same = true;
-  if (n < 8) {
-    same = LoadShort(a.data(), n) == LoadShort(b.data(), n);
-  } else {
-    size_t i = 0;
-    for (; same && i + 8 <= n; i += 8) same = Load8(a.data() + i) == Load8(b.data() + i);
-    if (same && i < n) same = Load8(a.data() + n - 8) == Load8(b.data() + n - 8);
-  }
-  if (same) return true;
-  for (size_t i = 0; i < n; ++i)
-    if (a[i] != b[i] && FoldAsciiCase(a[i]) != FoldAsciiCase(b[i])) return false;
-  return true;
-}
-
 template <class T, class KeyOf>
 class TNameTable {
  public:
@@ -96,7 +76,7 @@ class TNameTable {
     for (size_t i = Home(hash);; i = (i + 1) & Mask()) {
       const Slot& s = slots_[i];
       if (s.Item == nullptr) return nullptr;
-      if (s.Hash == hash && EqualIgnoringCase(KeyOf::Get(*s.Item), name)) return s.Item;
+      if (s.Hash == hash && SameText(KeyOf::Get(*s.Item), name)) return s.Item;
     }
   }
 
@@ -107,7 +87,7 @@ class TNameTable {
     const uint64_t hash = HashIgnoringCase(KeyOf::Get(*item));
     size_t i = Home(hash);
     for (; slots_[i].Item != nullptr; i = (i + 1) & Mask()) {
-      if (slots_[i].Hash == hash && EqualIgnoringCase(KeyOf::Get(*slots_[i].Item), KeyOf::Get(*item))) {
+      if (slots_[i].Hash == hash && SameText(KeyOf::Get(*slots_[i].Item), KeyOf::Get(*item))) {
         slots_[i].Item = item;
         return;
       }

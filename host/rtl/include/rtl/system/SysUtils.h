@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace rtl {
@@ -24,14 +25,26 @@ bool TryStrToInt(const std::string& s, int64_t& value);
 std::string Trim(const std::string& s);
 std::string TrimLeft(const std::string& s);
 std::string TrimRight(const std::string& s);
-// ASCII-only case conversion and comparison, as the platform's.
+// Comparing while ignoring letter case: one family, two reaches (the rule
+// of where each belongs is in host/rtl/README.md).
+//
+// ASCII letters only, as the platform's: names that code defines or that a
+// grammar keeps to ASCII (classes, properties, components, enumeration
+// values, keywords, resources, fixed words).
 std::string UpperCase(const std::string& s);
 std::string LowerCase(const std::string& s);
-int CompareText(const std::string& a, const std::string& b);
-bool SameText(const std::string& a, const std::string& b);
-// Locale-aware comparisons that ignore case for every script (ICU).
-int AnsiCompareText(const std::string& a, const std::string& b);
-bool AnsiSameText(const std::string& a, const std::string& b);
+int CompareText(std::string_view a, std::string_view b);
+inline bool SameText(std::string_view a, std::string_view b) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i] && upper(a[i]) != upper(b[i])) return false;
+  return true;
+}
+// Every script, locale-aware (ICU): names and text a person types (sessions,
+// databases, tables, fields, parameters, INI sections and keys, list entries).
+int AnsiCompareText(std::string_view a, std::string_view b);
+bool AnsiSameText(std::string_view a, std::string_view b);
 std::string AnsiUpperCase(const std::string& s);
 // The case-folded form: two texts are AnsiSameText exactly when their folded
 // forms are equal, so it serves as a hash key for case-blind look-ups.

@@ -35,15 +35,15 @@ TObject* TFormReader::SubObject(TObject& object, const TPropInfo* prop, std::str
   return sub;
 }
 
-// The first name of a line is a property of `target`, found through the
-// cursor; names after a dot belong to sub-objects and are looked up alone.
-void TFormReader::ReadProperty(TObject& target, TFormProperties::TCursor& cursor) {
+// The first name of a line is a property of `target`; names after a dot
+// belong to sub-objects.
+void TFormReader::ReadProperty(TObject& target) {
   const TFormPos at = lexer_.Current().Pos();
   const std::string_view name = lexer_.Current().Text;  // points into the text being read
   lexer_.Next();
-  if (lexer_.Current().Is('.')) return ReadPropertyPath(target, properties_.Find(cursor, name), name, at);
+  if (lexer_.Current().Is('.')) return ReadPropertyPath(target, properties_.Find(target.ClassType(), name), name, at);
   Expect('=');
-  const TPropInfo* prop = properties_.Find(cursor, name);
+  const TPropInfo* prop = properties_.Find(target.ClassType(), name);
   if (prop == nullptr && Is<TComponent>(&target)) prop = DesignPositionProperty(name);
   if (prop == nullptr) UnknownProperty(at, name, target);
   ReadValue(target, *prop, at);
@@ -64,7 +64,7 @@ void TFormReader::ReadPropertyPath(TObject& target, const TPropInfo* prop, std::
     prop = properties_.Find(object->ClassType(), name);
   }
   Expect('=');
-  if (EqualIgnoringCase(name, "Strings") && Is<TStrings>(object)) {
+  if (SameText(name, "Strings") && Is<TStrings>(object)) {
     ReadStringList(*static_cast<TStrings*>(object));
     return;
   }
@@ -141,7 +141,7 @@ void TFormReader::ReadValue(TObject& target, const TPropInfo& prop, TFormPos nam
 void TFormReader::ReadReference(TObject& target, const TPropInfo& prop) {
   const TFormPos at = lexer_.Current().Pos();
   std::string name(ExpectIdentifier("the name of a component"));
-  if (EqualIgnoringCase(name, "nil")) {
+  if (SameText(name, "nil")) {
     GuardSet(at, prop, [&] { prop.SetObj(target, nullptr); });
     return;
   }

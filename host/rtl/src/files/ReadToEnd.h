@@ -8,6 +8,6 @@ namespace rtl {
 // more, so that a regular file of that size takes one read and the next sees
 // its end; anything longer grows as it comes. 0, or the errno of the failed
 // read (`out` then holds what was read before it).
-int ReadAll(int fd, size_t expected, std::string& out);
+int ReadToEnd(int fd, size_t expected, std::string& out);
 
 }  // namespace rtl
