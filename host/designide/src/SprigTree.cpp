@@ -13,8 +13,6 @@
 
 namespace designide {
 
-namespace {
-
 // Sprig classes by component class, and the registration rank of each sprig
 // class: looked up once per class while one set of nodes is made.
 class TSprigClasses {
@@ -44,8 +42,6 @@ class TSprigClasses {
   std::vector<const rtl::TClass*> registered_;
   std::vector<TClassSprig> classes_;
 };
-
-}  // namespace
 
 TSprigTree::TSprigTree(IDesigner* designer) : designer_(designer), nodes_(std::make_unique<TItemTable>()) {}
 TSprigTree::~TSprigTree() = default;
@@ -103,8 +99,6 @@ void TSprigTree::BuildTree(rtl::TComponent* root) {
       return root->Components(static_cast<int>(i));
     });
   } catch (...) {
-    unplaced_.clear();
-    unsorted_.clear();
     root_ = std::move(oldRoot);
     module_ = oldModule;
     selected_ = oldSelected;
@@ -114,9 +108,21 @@ void TSprigTree::BuildTree(rtl::TComponent* root) {
 
 void TSprigTree::PlaceComponents(size_t count, const std::function<rtl::TComponent*(size_t, int&)>& item) {
   TSprigClasses classes;
-  std::vector<int> ranks(count);
   unplaced_.clear();
   unplaced_.reserve(count);
+  placing_ = true;
+  try {
+    PlaceAll(classes, count, item);
+  } catch (...) {
+    EndPlacing(false);
+    throw;
+  }
+  EndPlacing(true);
+}
+
+void TSprigTree::PlaceAll(TSprigClasses& classes, size_t count,
+                          const std::function<rtl::TComponent*(size_t, int&)>& item) {
+  std::vector<int> ranks(count);
   for (size_t i = 0; i < count; ++i) {
     int order = 0, rank = -1;
     rtl::TComponent* component = item(i, order);
@@ -134,9 +140,6 @@ void TSprigTree::PlaceComponents(size_t count, const std::function<rtl::TCompone
   std::vector<int> sequence(count);
   for (size_t i = 0; i < count; ++i) sequence[start[static_cast<size_t>(ranks[i] + 1)]++] = static_cast<int>(i);
   for (int i : sequence) PlaceOne(unplaced_[static_cast<size_t>(i)].get());
-  unplaced_.clear();
-  unplaced_.shrink_to_fit();
-  SortUnsorted();
 }
 
 void TSprigTree::PlaceOne(TSprig* node) {
@@ -152,24 +155,37 @@ void TSprigTree::PlaceOne(TSprig* node) {
   node->FigureChildren();
 }
 
+// Children follow the earliest module component in their subtrees, so that
+// a person finds them in module order; nodes without one keep their order
+// after the others. While nodes are placed, a node is sorted once at the
+// end; a node moved at other times at once.
 void TSprigTree::MarkUnsorted(TSprig* node) {
-  if (node->unsorted_) return;
-  node->unsorted_ = true;
-  unsorted_.push_back(node);
+  if (!placing_) {
+    SortChildren(node);
+  } else if (!node->unsorted_) {
+    node->unsorted_ = true;
+    unsorted_.push_back(node);
+  }
 }
 
-void TSprigTree::SortUnsorted() {
-  // Children follow the earliest module component in their subtrees, so
-  // that a person finds them in module order; nodes without one keep their
-  // order after the others.
-  for (TSprig* node : unsorted_) {
-    auto& children = node->children_;
-    std::stable_sort(children.begin(), children.end(),
-                     [](const auto& a, const auto& b) { return a->firstOrder_ < b->firstOrder_; });
-    for (size_t i = 0; i < children.size(); ++i) children[i]->position_ = static_cast<int>(i);
-    node->unsorted_ = false;
-  }
+void TSprigTree::SortChildren(TSprig* node) {
+  auto& children = node->children_;
+  std::stable_sort(children.begin(), children.end(),
+                   [](const auto& a, const auto& b) { return a->firstOrder_ < b->firstOrder_; });
+  for (size_t i = 0; i < children.size(); ++i) children[i]->position_ = static_cast<int>(i);
+  node->unsorted_ = false;
+}
+
+void TSprigTree::EndPlacing(bool sort) {
+  for (TSprig* node : unsorted_)
+    if (sort)
+      SortChildren(node);
+    else
+      node->unsorted_ = false;
   unsorted_.clear();
+  unplaced_.clear();
+  unplaced_.shrink_to_fit();
+  placing_ = false;
 }
 
 void TSprigTree::Forget(TSprig* subtree) {
@@ -206,8 +222,7 @@ void TSprigTree::RebuildGroups(const std::vector<TSprig*>& groups) {
     order = items[i].first;
     return items[i].second;
   });
-  MarkUnsorted(root_.get());
-  SortUnsorted();
+  SortChildren(root_.get());
   gone.clear();
   RestoreState(state);
   TSprigTreeChange change;

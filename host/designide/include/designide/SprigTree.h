@@ -47,6 +47,7 @@ struct TSprigTreeChange {
 };
 
 class TItemTable;
+class TSprigClasses;
 
 class TSprigTree {
  public:
@@ -116,8 +117,10 @@ class TSprigTree {
   void PlaceComponents(size_t count, const std::function<rtl::TComponent*(size_t, int&)>& item);
   void PlaceOne(TSprig* node);
   void Forget(TSprig* subtree);
+  void PlaceAll(TSprigClasses& classes, size_t count, const std::function<rtl::TComponent*(size_t, int&)>& item);
   void MarkUnsorted(TSprig* node);
-  void SortUnsorted();
+  static void SortChildren(TSprig* node);
+  void EndPlacing(bool sort);
   void RebuildGroups(const std::vector<TSprig*>& groups);
   TState SaveState() const;
   void RestoreState(const TState& state);
@@ -132,7 +135,8 @@ class TSprigTree {
   std::vector<std::unique_ptr<TSprig>> unplaced_;  // nodes being placed
   std::unique_ptr<TItemTable> nodes_;  // item -> node, when not stale
   mutable bool nodesStale_ = true;
-  std::vector<TSprig*> unsorted_;               // nodes whose children are out of order
+  std::vector<TSprig*> unsorted_;  // while placing: nodes whose children are out of order
+  bool placing_ = false;
   TSprig* selected_ = nullptr;
   TChangeHandler onChange_;
 };
