@@ -4,13 +4,13 @@
 
 #include "DVReg/DatabaseSprigs.h"
 #include "DVReg/SessionSprigs.h"
+#include "DVReg/SprigClass.h"
 #include "DVReg/SprigUndo.h"
 #include "dralvo/Database.h"
 #include "dralvo/Query.h"
 #include "dralvo/StoredProc.h"
 #include "dralvo/Table.h"
 #include "dralvo/UpdateSQL.h"
-#include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"
 
 namespace dv {
@@ -40,12 +40,6 @@ bool TargetNames(designide::TSprig* Target, std::string& DatabaseName, std::stri
 bool IsDatabaseTarget(designide::TSprig* Target) {
   if (rtl::Is<TDVImpliedDatabaseSprig>(Target)) return true;
   return rtl::Is<TDVDatabaseSprig>(Target) && !rtl::As<dralvo::TDVDatabase>(Target->Item())->DatabaseName().empty();
-}
-
-template <class T>
-const rtl::TClass& SprigClass(const char* Name, const rtl::TClass& Parent) {
-  static const rtl::TClass cls = rtl::ClassBuilder<T>(Name, &Parent).Creatable().Build();
-  return cls;
 }
 
 }  // namespace

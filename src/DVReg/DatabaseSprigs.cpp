@@ -1,11 +1,11 @@
 #include "DVReg/DatabaseSprigs.h"
 
 #include "DVReg/SessionSprigs.h"
+#include "DVReg/SprigClass.h"
 #include "DVReg/SprigUndo.h"
 #include "dralvo/Database.h"
 #include "dralvo/ServerTypes.h"
 #include "dralvo/Session.h"
-#include "rtl/objects/ClassBuilder.h"
 
 namespace dv {
 
@@ -43,19 +43,10 @@ bool DropDatabaseNode(designide::TSprig* Node, designide::TSprig* Target, const 
 }  // namespace
 
 const rtl::TClass& TDVDatabaseSprig::StaticClass() {
-  static const rtl::TClass cls =
-      rtl::ClassBuilder<TDVDatabaseSprig>("TDVDatabaseSprig", &designide::TComponentSprig::StaticClass())
-          .Creatable()
-          .Build();
-  return cls;
+  return SprigClass<TDVDatabaseSprig>("TDVDatabaseSprig", designide::TComponentSprig::StaticClass());
 }
-
 const rtl::TClass& TDVImpliedDatabaseSprig::StaticClass() {
-  static const rtl::TClass cls =
-      rtl::ClassBuilder<TDVImpliedDatabaseSprig>("TDVImpliedDatabaseSprig", &designide::TComponentSprig::StaticClass())
-          .Creatable()
-          .Build();
-  return cls;
+  return SprigClass<TDVImpliedDatabaseSprig>("TDVImpliedDatabaseSprig", designide::TComponentSprig::StaticClass());
 }
 
 std::string ImpliedDatabaseNodeName(const std::string& DatabaseName) { return "<ImpliedDatabase>." + DatabaseName; }

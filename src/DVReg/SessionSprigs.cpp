@@ -2,8 +2,8 @@
 
 #include <memory>
 
+#include "DVReg/SprigClass.h"
 #include "dralvo/Session.h"
-#include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"
 
 namespace dv {
@@ -13,19 +13,10 @@ constexpr const char* kDefaultSessionNode = "<DefaultSession>";
 }
 
 const rtl::TClass& TDVSessionSprig::StaticClass() {
-  static const rtl::TClass cls =
-      rtl::ClassBuilder<TDVSessionSprig>("TDVSessionSprig", &designide::TComponentSprig::StaticClass())
-          .Creatable()
-          .Build();
-  return cls;
+  return SprigClass<TDVSessionSprig>("TDVSessionSprig", designide::TComponentSprig::StaticClass());
 }
-
 const rtl::TClass& TDVDefaultSessionSprig::StaticClass() {
-  static const rtl::TClass cls =
-      rtl::ClassBuilder<TDVDefaultSessionSprig>("TDVDefaultSessionSprig", &designide::TTransientSprig::StaticClass())
-          .Creatable()
-          .Build();
-  return cls;
+  return SprigClass<TDVDefaultSessionSprig>("TDVDefaultSessionSprig", designide::TTransientSprig::StaticClass());
 }
 
 bool TDVSessionSprig::AnyProblems() { return rtl::As<dralvo::TDVSession>(Item())->SessionName().empty(); }

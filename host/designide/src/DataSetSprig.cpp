@@ -18,15 +18,14 @@ const rtl::TClass& TFieldSprig::StaticClass() {
 }
 
 void TDataSetSprig::FigureChildren() {
-  auto* dataSet = dynamic_cast<db::TDataSet*>(Item());
-  if (dataSet == nullptr) return;
+  if (!rtl::Is<db::TDataSet>(Item())) return;
+  auto* dataSet = static_cast<db::TDataSet*>(Item());
   for (int i = 0; i < dataSet->FieldCount(); ++i)
     Add(CreateSprig(TFieldSprig::StaticClass(), dataSet->Fields(i)));
 }
 
 std::string TFieldSprig::Name() {
-  auto* field = dynamic_cast<db::TField*>(Item());
-  return field != nullptr ? field->FieldName() : std::string();
+  return rtl::Is<db::TField>(Item()) ? static_cast<db::TField*>(Item())->FieldName() : std::string();
 }
 
 std::string TFieldSprig::UniqueName() {

@@ -93,6 +93,15 @@ const rtl::TClass* FindSprigClass(const rtl::TClass& componentClass) {
   return Nearest(TRegistrationKind::SprigType, componentClass);
 }
 
+std::vector<const rtl::TClass*> RegisteredSprigClasses() {
+  std::vector<const rtl::TClass*> classes;
+  for (const auto& info : detail::Store())
+    if (info.Kind == TRegistrationKind::SprigType &&
+        std::find(classes.begin(), classes.end(), info.EditorClass) == classes.end())
+      classes.push_back(info.EditorClass);
+  return classes;
+}
+
 const rtl::TClass* FindPropertyEditorClass(const rtl::TClass& componentClass, const rtl::TTypeInfo& propertyType,
                                            const std::string& propertyName) {
   const rtl::TClass* best = nullptr;

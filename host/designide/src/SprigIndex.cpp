@@ -1,6 +1,7 @@
 #include "SprigIndex.h"
 
 #include "designide/TreeIntf.h"
+#include "rtl/objects/NameTable.h"
 #include "rtl/system/SysUtils.h"
 
 namespace designide {
@@ -11,48 +12,80 @@ namespace {
 void Claim(TSprig*& holder, TSprig* child) {
   if (holder == nullptr || holder->Index() > child->Index()) holder = child;
 }
+
+bool IsAscii(const std::string& text) {
+  unsigned char bits = 0;
+  for (char c : text) bits |= static_cast<unsigned char>(c);
+  return bits < 0x80;
+}
+
+// The name as the index holds and looks it up: as it stands in ASCII,
+// folded otherwise.
+std::string Key(const std::string& name) { return IsAscii(name) ? name : rtl::AnsiFoldCase(name); }
 }  // namespace
 
+TSprigIndex::TEntry& TSprigIndex::EntryFor(const std::string& key) {
+  if (TEntry* entry = table_.Find(key)) return *entry;
+  entries_.push_back(std::make_unique<TEntry>());
+  entries_.back()->Key = key;
+  table_.Insert(entries_.back().get());
+  return *entries_.back();
+}
+
 void TSprigIndex::File(TSprig* child) {
+  TKeys& keys = filed_[child];
   const std::string name = child->Name();
-  child->filedName_ = !name.empty() || child->Item() != nullptr;
-  if (child->filedName_) {
-    child->nameKey_ = rtl::AnsiFoldCase(name);
-    Claim(entries_[child->nameKey_].ByName, child);
+  keys.HasName = !name.empty() || child->Item() != nullptr;
+  if (keys.HasName) {
+    keys.Name = Key(name);
+    Claim(EntryFor(keys.Name).ByName, child);
   }
   // A component's node is found by its Name only: its unique name is the
   // component's own name, which says nothing about what others look for.
   const std::string unique = child->Item() == nullptr ? child->UniqueName() : std::string();
-  child->filedUniqueName_ = !unique.empty();
-  if (child->filedUniqueName_) {
-    child->uniqueKey_ = unique == name ? child->nameKey_ : rtl::AnsiFoldCase(unique);
-    Claim(entries_[child->uniqueKey_].ByUniqueName, child);
+  keys.HasUniqueName = !unique.empty();
+  if (keys.HasUniqueName) {
+    keys.UniqueName = Key(unique);
+    Claim(EntryFor(keys.UniqueName).ByUniqueName, child);
   }
 }
 
+void TSprigIndex::Release(const TSprig* child, const std::string& key, TSprig* TEntry::*slot,
+                          const std::vector<std::unique_ptr<TSprig>>& siblings) {
+  TEntry* entry = table_.Find(key);
+  if (entry == nullptr || entry->*slot != child) return;
+  const bool byName = slot == &TEntry::ByName;
+  TSprig* next = nullptr;
+  for (const auto& sibling : siblings) {
+    if (sibling.get() == child) continue;
+    auto keys = filed_.find(sibling.get());
+    if (keys == filed_.end()) continue;
+    const bool match = byName ? keys->second.HasName && rtl::EqualIgnoringCase(keys->second.Name, key)
+                              : keys->second.HasUniqueName && rtl::EqualIgnoringCase(keys->second.UniqueName, key);
+    if (match) {
+      next = sibling.get();
+      break;
+    }
+  }
+  entry->*slot = next;
+}
+
 void TSprigIndex::Unfile(TSprig* child, const std::vector<std::unique_ptr<TSprig>>& siblings) {
-  auto release = [&](const std::string& key, TSprig* TEntry::*slot, bool TSprig::*filed, std::string TSprig::*keyOf) {
-    auto it = entries_.find(key);
-    if (it == entries_.end() || it->second.*slot != child) return;
-    TSprig* next = nullptr;
-    for (const auto& sibling : siblings)
-      if (sibling.get() != child && sibling.get()->*filed && sibling.get()->*keyOf == key) {
-        next = sibling.get();
-        break;
-      }
-    it->second.*slot = next;
-    if (it->second.ByName == nullptr && it->second.ByUniqueName == nullptr) entries_.erase(it);
-  };
-  if (child->filedName_) release(child->nameKey_, &TEntry::ByName, &TSprig::filedName_, &TSprig::nameKey_);
-  if (child->filedUniqueName_)
-    release(child->uniqueKey_, &TEntry::ByUniqueName, &TSprig::filedUniqueName_, &TSprig::uniqueKey_);
-  child->filedName_ = child->filedUniqueName_ = false;
+  auto it = filed_.find(child);
+  if (it == filed_.end()) return;
+  const TKeys keys = std::move(it->second);
+  filed_.erase(it);
+  if (keys.HasName) Release(child, keys.Name, &TEntry::ByName, siblings);
+  if (keys.HasUniqueName) Release(child, keys.UniqueName, &TEntry::ByUniqueName, siblings);
 }
 
 TSprig* TSprigIndex::Find(const std::string& name) const {
-  auto it = entries_.find(rtl::AnsiFoldCase(name));
-  if (it == entries_.end()) return nullptr;
-  return it->second.ByName != nullptr ? it->second.ByName : it->second.ByUniqueName;
+  // A match as the name stands (ignoring the case of ASCII letters) is a
+  // match; a name in another script may match only once folded.
+  const TEntry* entry = table_.Find(name);
+  if (entry == nullptr && !IsAscii(name)) entry = table_.Find(Key(name));
+  if (entry == nullptr) return nullptr;
+  return entry->ByName != nullptr ? entry->ByName : entry->ByUniqueName;
 }
 
 }  // namespace designide

@@ -4,48 +4,64 @@
 #include <climits>
 #include <utility>
 #include <unordered_map>
+#include <unordered_set>
 
+#include "ItemTable.h"
 #include "SprigTreeState.h"
 #include "designide/Registration.h"
 #include "rtl/system/Exceptions.h"
 
 namespace designide {
 
-namespace {
-
 // Sprig classes by component class, and the registration rank of each sprig
 // class: looked up once per class while one set of nodes is made.
 class TSprigClasses {
  public:
-  TSprigClasses() {
-    int rank = 0;
-    for (const TRegistrationInfo& info : AllRegistrations())
-      if (info.Kind == TRegistrationKind::SprigType) ranks_.emplace(info.EditorClass, rank++);
-  }
+  TSprigClasses() : registered_(RegisteredSprigClasses()) {}
   const rtl::TClass& For(const rtl::TClass& componentClass, int& rank) {
-    auto [it, made] = classes_.try_emplace(&componentClass, nullptr);
-    if (made) it->second = FindSprigClass(componentClass);
-    if (it->second == nullptr) {
-      rank = -1;
-      return TComponentSprig::StaticClass();
+    // A module holds components of few classes: a short list beats hashing.
+    auto it = std::find_if(classes_.begin(), classes_.end(), [&](const auto& c) { return c.Component == &componentClass; });
+    if (it == classes_.end()) {
+      TClassSprig found{&componentClass, FindSprigClass(componentClass), -1};
+      if (found.Sprig != nullptr)
+        found.Rank = static_cast<int>(std::find(registered_.begin(), registered_.end(), found.Sprig) - registered_.begin());
+      it = classes_.insert(classes_.end(), found);
     }
-    rank = ranks_.at(it->second);
-    return *it->second;
+    rank = it->Rank;
+    return it->Sprig != nullptr ? *it->Sprig : TComponentSprig::StaticClass();
   }
+  // Ranks run from -1 (no registered sprig class) to Ranks() - 1.
+  int Ranks() const { return static_cast<int>(registered_.size()); }
 
  private:
-  std::unordered_map<const rtl::TClass*, const rtl::TClass*> classes_;
-  std::unordered_map<const rtl::TClass*, int> ranks_;
+  struct TClassSprig {
+    const rtl::TClass* Component;
+    const rtl::TClass* Sprig;
+    int Rank;
+  };
+  std::vector<const rtl::TClass*> registered_;
+  std::vector<TClassSprig> classes_;
 };
 
-}  // namespace
-
-TSprigTree::TSprigTree(IDesigner* designer) : designer_(designer) {}
+TSprigTree::TSprigTree(IDesigner* designer) : designer_(designer), nodes_(std::make_unique<TItemTable>()) {}
 TSprigTree::~TSprigTree() = default;
 
 TSprig* TSprigTree::NodeFor(const rtl::TPersistent* item) const {
-  auto it = nodes_.find(item);
-  return it == nodes_.end() ? nullptr : it->second;
+  // Filed on the first look-up after the tree changed: building does not
+  // wait for a table that a command may never ask.
+  if (nodesStale_) {
+    nodes_->Clear();
+    std::vector<TSprig*> stack;
+    if (root_) stack.push_back(root_.get());
+    while (!stack.empty()) {
+      TSprig* node = stack.back();
+      stack.pop_back();
+      nodes_->Insert(node->Item(), node);
+      for (auto& child : node->children_) stack.push_back(child.get());
+    }
+    nodesStale_ = false;
+  }
+  return nodes_->Find(item);
 }
 
 std::unique_ptr<TSprig> TSprigTree::TakeUnplaced(TSprig* node) {
@@ -72,61 +88,58 @@ void TSprigTree::BuildTree(rtl::TComponent* root) {
   if (root == nullptr) throw rtl::EComponentError("The Structure view needs a module to show");
   // The old tree stays until the new one stands, and comes back if it fails.
   std::unique_ptr<TSprig> oldRoot = std::move(root_);
-  auto oldNodes = std::move(nodes_);
+  nodesStale_ = true;
   rtl::TComponent* oldModule = std::exchange(module_, root);
   TSprig* oldSelected = std::exchange(selected_, nullptr);
   try {
-    nodes_.clear();
     root_ = CreateSprig(TRootSprig::StaticClass(), root);
     root_->SetTree(this);
-    nodes_[root] = root_.get();
-    std::vector<rtl::TComponent*> components;
-    std::vector<int> order;
-    components.reserve(static_cast<size_t>(root->ComponentCount()));
-    order.reserve(components.capacity());
-    for (int i = 0; i < root->ComponentCount(); ++i) {
-      components.push_back(root->Components(i));
-      order.push_back(i);
-    }
-    PlaceComponents(components, order);
-    OrderChildren(root_.get());
+    PlaceComponents(static_cast<size_t>(root->ComponentCount()), [root](size_t i, int& order) {
+      order = static_cast<int>(i);
+      return root->Components(static_cast<int>(i));
+    });
   } catch (...) {
-    unplaced_.clear();
     root_ = std::move(oldRoot);
-    nodes_ = std::move(oldNodes);
     module_ = oldModule;
     selected_ = oldSelected;
     throw;
   }
 }
 
-std::vector<TSprig*> TSprigTree::PlaceComponents(const std::vector<rtl::TComponent*>& components,
-                                                 const std::vector<int>& moduleOrder) {
-  struct TMade {
-    int Rank;
-    int Order;
-    std::unique_ptr<TSprig> Node;
-  };
+void TSprigTree::PlaceComponents(size_t count, const std::function<rtl::TComponent*(size_t, int&)>& item) {
   TSprigClasses classes;
-  std::vector<TMade> made;
-  made.reserve(components.size());
-  for (size_t i = 0; i < components.size(); ++i) {
-    int rank = -1;
-    const rtl::TClass& cls = classes.For(components[i]->ClassType(), rank);
-    made.push_back({rank, moduleOrder[i], CreateSprig(cls, components[i])});
-    made.back().Node->moduleOrder_ = moduleOrder[i];
-  }
-  std::stable_sort(made.begin(), made.end(), [](const TMade& a, const TMade& b) { return a.Rank < b.Rank; });
-  std::vector<TSprig*> placed;
-  placed.reserve(made.size());
   unplaced_.clear();
-  for (auto& m : made) {
-    placed.push_back(m.Node.get());
-    HoldUnplaced(std::move(m.Node));
+  unplaced_.reserve(count);
+  placing_ = true;
+  try {
+    PlaceAll(classes, count, item);
+  } catch (...) {
+    EndPlacing(false);
+    throw;
   }
-  for (TSprig* node : placed) PlaceOne(node);
-  unplaced_.clear();
-  return placed;
+  EndPlacing(true);
+}
+
+void TSprigTree::PlaceAll(TSprigClasses& classes, size_t count,
+                          const std::function<rtl::TComponent*(size_t, int&)>& item) {
+  std::vector<int> ranks(count);
+  for (size_t i = 0; i < count; ++i) {
+    int order = 0, rank = -1;
+    rtl::TComponent* component = item(i, order);
+    const rtl::TClass& cls = classes.For(component->ClassType(), rank);
+    std::unique_ptr<TSprig> node = CreateSprig(cls, component);
+    node->moduleOrder_ = node->firstOrder_ = order;
+    ranks[i] = rank;
+    HoldUnplaced(std::move(node));
+  }
+  // Placed rank by rank, each rank in module order: a counting sort, as the
+  // ranks are few.
+  std::vector<size_t> start(static_cast<size_t>(classes.Ranks()) + 2, 0);
+  for (int rank : ranks) ++start[static_cast<size_t>(rank + 1)];
+  for (size_t r = 0, sum = 0; r < start.size(); ++r) sum += std::exchange(start[r], sum);
+  std::vector<int> sequence(count);
+  for (size_t i = 0; i < count; ++i) sequence[start[static_cast<size_t>(ranks[i] + 1)]++] = static_cast<int>(i);
+  for (int i : sequence) PlaceOne(unplaced_[static_cast<size_t>(i)].get());
 }
 
 void TSprigTree::PlaceOne(TSprig* node) {
@@ -139,28 +152,20 @@ void TSprigTree::PlaceOne(TSprig* node) {
     root_->Add(std::move(left));
     node->unplaced_ = true;
   }
-  nodes_[node->Item()] = node;
-  const int before = node->Count();
   node->FigureChildren();
-  std::vector<TSprig*> stack;
-  for (int i = before; i < node->Count(); ++i) stack.push_back(node->Child(i));
-  while (!stack.empty()) {
-    TSprig* part = stack.back();
-    stack.pop_back();
-    if (part->Item() != nullptr) nodes_[part->Item()] = part;
-    for (int i = 0; i < part->Count(); ++i) stack.push_back(part->Child(i));
-  }
 }
 
-int TSprigTree::OrderChildren(TSprig* node) {
-  // Children follow the earliest module component in their subtrees, so
-  // that a person finds them in module order; nodes without one keep their
-  // order after the others.
-  int first = node->moduleOrder_ >= 0 ? node->moduleOrder_ : INT_MAX;
-  for (auto& child : node->children_) first = std::min(first, OrderChildren(child.get()));
-  SortChildren(node);
-  node->firstOrder_ = first;
-  return first;
+// Children follow the earliest module component in their subtrees, so that
+// a person finds them in module order; nodes without one keep their order
+// after the others. While nodes are placed, a node is sorted once at the
+// end; a node moved at other times at once.
+void TSprigTree::MarkUnsorted(TSprig* node) {
+  if (!placing_) {
+    SortChildren(node);
+  } else if (!node->unsorted_) {
+    node->unsorted_ = true;
+    unsorted_.push_back(node);
+  }
 }
 
 void TSprigTree::SortChildren(TSprig* node) {
@@ -168,6 +173,19 @@ void TSprigTree::SortChildren(TSprig* node) {
   std::stable_sort(children.begin(), children.end(),
                    [](const auto& a, const auto& b) { return a->firstOrder_ < b->firstOrder_; });
   for (size_t i = 0; i < children.size(); ++i) children[i]->position_ = static_cast<int>(i);
+  node->unsorted_ = false;
+}
+
+void TSprigTree::EndPlacing(bool sort) {
+  for (TSprig* node : unsorted_)
+    if (sort)
+      SortChildren(node);
+    else
+      node->unsorted_ = false;
+  unsorted_.clear();
+  unplaced_.clear();
+  unplaced_.shrink_to_fit();
+  placing_ = false;
 }
 
 void TSprigTree::Forget(TSprig* subtree) {
@@ -176,7 +194,6 @@ void TSprigTree::Forget(TSprig* subtree) {
     TSprig* node = stack.back();
     stack.pop_back();
     if (node == selected_) selected_ = nullptr;
-    if (auto it = nodes_.find(node->Item()); it != nodes_.end() && it->second == node) nodes_.erase(it);
     for (auto& c : node->children_) stack.push_back(c.get());
   }
 }
@@ -196,29 +213,22 @@ void TSprigTree::RebuildGroups(const std::vector<TSprig*>& groups) {
     }
     Forget(group);
     gone.push_back(root_->Take(group));
+    nodesStale_ = true;
   }
   std::sort(items.begin(), items.end());
-  std::vector<rtl::TComponent*> components;
-  std::vector<int> order;
-  for (auto& [position, component] : items) {
-    components.push_back(component);
-    order.push_back(position);
-  }
-  const size_t kept = static_cast<size_t>(root_->Count());
-  std::vector<TSprig*> keptGroups(kept);
-  for (size_t i = 0; i < kept; ++i) keptGroups[i] = root_->children_[i].get();
-  PlaceComponents(components, order);
-  for (auto& child : root_->children_)
-    if (std::find(keptGroups.begin(), keptGroups.end(), child.get()) == keptGroups.end())
-      OrderChildren(child.get());
+  std::unordered_set<const TSprig*> kept;
+  for (auto& child : root_->children_) kept.insert(child.get());
+  PlaceComponents(items.size(), [&items](size_t i, int& order) {
+    order = items[i].first;
+    return items[i].second;
+  });
   SortChildren(root_.get());
   gone.clear();
   RestoreState(state);
   TSprigTreeChange change;
   change.WholeTree = false;
   for (auto& child : root_->children_)
-    if (std::find(keptGroups.begin(), keptGroups.end(), child.get()) == keptGroups.end())
-      change.NewGroups.push_back(child.get());
+    if (kept.count(child.get()) == 0) change.NewGroups.push_back(child.get());
   Notify(change);
 }
 

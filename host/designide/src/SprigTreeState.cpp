@@ -83,7 +83,6 @@ void TSprigTree::ComponentDeleted(const rtl::TComponent* component) {
     node->expanded_ = false;
     if (selected_ == node) selected_ = nullptr;
   }
-  nodes_.erase(component);
   Rebuild();
 }
 

@@ -31,7 +31,7 @@ TSprig::TSprig(rtl::TPersistent* item) : item_(item) {}
 TSprig::~TSprig() = default;
 
 std::string TSprig::Name() {
-  if (auto* component = dynamic_cast<rtl::TComponent*>(item_)) return component->Name();
+  if (rtl::Is<rtl::TComponent>(item_)) return static_cast<rtl::TComponent*>(item_)->Name();
   return {};
 }
 
@@ -80,7 +80,27 @@ TSprig* TSprig::Insert(std::unique_ptr<TSprig> child, size_t position) {
   children_.insert(children_.begin() + static_cast<std::ptrdiff_t>(position), std::move(child));
   for (size_t i = position; i < children_.size(); ++i) children_[i]->position_ = static_cast<int>(i);
   if (index_) index_->File(node);
+  KeepInOrder(node);
   return node;
+}
+
+void TSprig::KeepInOrder(TSprig* child) {
+  // The tree orders children by the earliest module component below them:
+  // the new child may come before its neighbours, and may make this node
+  // and its parents come earlier among theirs.
+  auto outOfOrder = [](TSprig* node) {
+    TSprig* parent = node->parent_;
+    if (parent == nullptr) return false;
+    const auto& siblings = parent->children_;
+    const auto i = static_cast<size_t>(node->position_);
+    return (i > 0 && siblings[i - 1]->firstOrder_ > node->firstOrder_) ||
+           (i + 1 < siblings.size() && siblings[i + 1]->firstOrder_ < node->firstOrder_);
+  };
+  if (tree_ != nullptr && outOfOrder(child)) tree_->MarkUnsorted(this);
+  for (TSprig* node = this; node != nullptr && child->firstOrder_ < node->firstOrder_; node = node->parent_) {
+    node->firstOrder_ = child->firstOrder_;
+    if (tree_ != nullptr && outOfOrder(node)) tree_->MarkUnsorted(node->parent_);
+  }
 }
 
 std::unique_ptr<TSprig> TSprig::Take(TSprig* child) {
@@ -165,15 +185,16 @@ std::string TSprig::CaptionFor(const std::string& name, const std::string& label
 }
 
 std::string TComponentSprig::UniqueName() {
-  if (auto* component = dynamic_cast<rtl::TComponent*>(Item())) return component->Name();
+  if (rtl::Is<rtl::TComponent>(Item())) return static_cast<rtl::TComponent*>(Item())->Name();
   return TSprig::UniqueName();
 }
 
 std::unique_ptr<TSprig> CreateSprig(const rtl::TClass& sprigClass, rtl::TPersistent* item) {
   if (!sprigClass.InheritsFrom(TSprig::StaticClass()))
     throw rtl::EInvalidCast(sprigClass.ClassName() + " is not a sprig class");
-  std::unique_ptr<rtl::TObject> made(sprigClass.Create(nullptr));
-  std::unique_ptr<TSprig> sprig(rtl::As<TSprig>(made.release()));
+  // A class's factory makes an object of that class (a sprig class, as
+  // checked), so the cast needs no second look.
+  std::unique_ptr<TSprig> sprig(static_cast<TSprig*>(sprigClass.Create(nullptr)));
   sprig->item_ = item;
   return sprig;
 }

@@ -62,6 +62,9 @@ bool MatchPropertyPattern(const std::string& pattern, const std::string& name);
 
 // The sprig class of the nearest registered ancestor; null when none.
 const rtl::TClass* FindSprigClass(const rtl::TClass& componentClass);
+// Every registered sprig class, in the order of registration (a class
+// registered twice, at its first place).
+std::vector<const rtl::TClass*> RegisteredSprigClasses();
 
 // --- Listing and unloading ---------------------------------------------------
 

@@ -21,7 +21,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -46,6 +45,9 @@ struct TSprigTreeChange {
   bool WholeTree = true;
   std::vector<TSprig*> NewGroups;
 };
+
+class TItemTable;
+class TSprigClasses;
 
 class TSprigTree {
  public:
@@ -110,13 +112,15 @@ class TSprigTree {
   void BuildTree(rtl::TComponent* root);
   std::unique_ptr<TSprig> TakeUnplaced(TSprig* node);
   void HoldUnplaced(std::unique_ptr<TSprig> node);
-  // Makes and places the nodes of these components (in module order).
-  std::vector<TSprig*> PlaceComponents(const std::vector<rtl::TComponent*>& components,
-                                       const std::vector<int>& moduleOrder);
+  // Makes and places the nodes of `count` components; item(i, order) gives
+  // the i-th, in module order, and its position in the module.
+  void PlaceComponents(size_t count, const std::function<rtl::TComponent*(size_t, int&)>& item);
   void PlaceOne(TSprig* node);
   void Forget(TSprig* subtree);
-  int OrderChildren(TSprig* node);
+  void PlaceAll(TSprigClasses& classes, size_t count, const std::function<rtl::TComponent*(size_t, int&)>& item);
+  void MarkUnsorted(TSprig* node);
   static void SortChildren(TSprig* node);
+  void EndPlacing(bool sort);
   void RebuildGroups(const std::vector<TSprig*>& groups);
   TState SaveState() const;
   void RestoreState(const TState& state);
@@ -129,7 +133,10 @@ class TSprigTree {
   rtl::TComponent* module_ = nullptr;
   std::unique_ptr<TSprig> root_;
   std::vector<std::unique_ptr<TSprig>> unplaced_;  // nodes being placed
-  std::unordered_map<const rtl::TPersistent*, TSprig*> nodes_;
+  std::unique_ptr<TItemTable> nodes_;  // item -> node, when not stale
+  mutable bool nodesStale_ = true;
+  std::vector<TSprig*> unsorted_;  // while placing: nodes whose children are out of order
+  bool placing_ = false;
   TSprig* selected_ = nullptr;
   TChangeHandler onChange_;
 };

@@ -4,6 +4,7 @@
 // the component's class, lets each place itself (FigureParent) and add
 // children of its own (FigureChildren), and asks them for captions, problem
 // marks and drag and drop. A sprig owns its children.
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -101,12 +102,12 @@ class TSprig : public rtl::TObject {
 
  private:
   friend class TSprigTree;
-  friend class TSprigIndex;
   friend std::unique_ptr<TSprig> CreateSprig(const rtl::TClass&, rtl::TPersistent*);
 
   // Appends or inserts an owned node; detaches one. The index follows.
   TSprig* Insert(std::unique_ptr<TSprig> child, size_t position);
   std::unique_ptr<TSprig> Take(TSprig* child);
+  void KeepInOrder(TSprig* child);
   void SetTree(TSprigTree* tree);
 
   rtl::TPersistent* item_;
@@ -114,14 +115,13 @@ class TSprig : public rtl::TObject {
   TSprigTree* tree_ = nullptr;
   std::vector<std::unique_ptr<TSprig>> children_;
   std::unique_ptr<TSprigIndex> index_;  // made by the first Find
-  std::string nameKey_, uniqueKey_;     // the keys the parent's index holds
-  bool filedName_ = false, filedUniqueName_ = false;
   int position_ = 0;
   int moduleOrder_ = -1;  // the item's position in the module; -1: not a module component
-  int firstOrder_ = 0;    // the earliest moduleOrder_ in the subtree
+  int firstOrder_ = INT_MAX;  // the earliest moduleOrder_ in the subtree, as far as known
   int slot_ = -1;         // while not placed: its place in the tree's list
   bool unplaced_ = false;
   bool expanded_ = false;
+  bool unsorted_ = false;  // children out of module order, listed by the tree
 };
 
 // A node that stands for a component.

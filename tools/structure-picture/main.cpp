@@ -1,0 +1,88 @@
+// Renders the Structure view of a data module offscreen, the way a tree
+// widget shows it to a person: every node expanded, problem nodes in red with
+// a warning sign, nodes without a component in italics, nodes that found no
+// parent in grey. structure-picture MODULE.dfm OUTPUT.png
+#include <QApplication>
+#include <QPixmap>
+#include <QStyle>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "designide/SprigTree.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/system/SysUtils.h"
+
+namespace {
+
+void AddItems(QTreeWidgetItem* parent, designide::TSprig* node, QStyle* style) {
+  for (int i = 0; i < node->Count(); ++i) {
+    designide::TSprig* child = node->Child(i);
+    auto* item = new QTreeWidgetItem(parent, {QString::fromStdString(child->Caption())});
+    QFont font = item->font(0);
+    font.setItalic(child->Transient());
+    item->setFont(0, font);
+    if (child->AnyProblems()) {
+      item->setForeground(0, QColor(170, 0, 0));
+      item->setIcon(0, style->standardIcon(QStyle::SP_MessageBoxWarning));
+    } else if (child->Unplaced()) {
+      item->setForeground(0, QColor(120, 120, 120));
+    }
+    AddItems(item, child, style);
+  }
+}
+
+int Run(const std::string& moduleFile, const std::string& outputFile) {
+  const std::string package = rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr)) + "DclDralvo160.so";
+  rtl::HMODULE module = rtl::LoadPackage(package);
+  int status = 1;
+  try {
+    rtl::TFormReadOptions options;
+    options.Designing = true;
+    std::unique_ptr<rtl::TComponent> root = rtl::ReadComponentFile(moduleFile, options);
+    {
+      designide::TSprigTree tree;
+      tree.Build(root.get());
+      QTreeWidget widget;
+      widget.setHeaderHidden(true);
+      widget.setWindowTitle("Structure");
+      auto* top = new QTreeWidgetItem(&widget, {QString::fromStdString(tree.Root()->Caption())});
+      AddItems(top, tree.Root(), widget.style());
+      widget.expandAll();
+      widget.resizeColumnToContents(0);
+      int rows = 0;
+      for (QTreeWidgetItemIterator it(&widget); *it != nullptr; ++it) ++rows;
+      const int rowHeight = widget.visualItemRect(top).height();
+      widget.resize(widget.columnWidth(0) + 24, rows * rowHeight + 24);
+      if (!widget.grab().save(QString::fromStdString(outputFile), "PNG"))
+        throw rtl::Exception("cannot write " + outputFile);
+      std::printf("%s\n", outputFile.c_str());
+      status = 0;
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "structure-picture: %s\n", e.what());
+  }
+  rtl::UnloadPackage(module);
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: structure-picture MODULE.dfm OUTPUT.png\n");
+    return 2;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  try {
+    return Run(argv[1], argv[2]);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "structure-picture: %s\n", e.what());
+    return 1;
+  }
+}
