@@ -60,8 +60,8 @@ void TSprigIndex::Release(const TSprig* child, const std::string& key, TSprig* T
     if (sibling.get() == child) continue;
     auto keys = filed_.find(sibling.get());
     if (keys == filed_.end()) continue;
-    const bool match = byName ? keys->second.HasName && rtl::EqualIgnoringCase(keys->second.Name, key)
-                              : keys->second.HasUniqueName && rtl::EqualIgnoringCase(keys->second.UniqueName, key);
+    const bool match = byName ? keys->second.HasName && rtl::AnsiSameText(keys->second.Name, key)
+                              : keys->second.HasUniqueName && rtl::AnsiSameText(keys->second.UniqueName, key);
     if (match) {
       next = sibling.get();
       break;

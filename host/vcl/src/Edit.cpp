@@ -1,6 +1,6 @@
 #include <QLineEdit>
 
-#include "Guard.h"
+#include "EventLoopGuard.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 

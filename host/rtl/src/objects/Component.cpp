@@ -39,8 +39,8 @@ TPropInfo DesignCoordinate(const char* name, int (TComponent::*get)() const, boo
 const TPropInfo* DesignPositionProperty(std::string_view name) {
   static const TPropInfo left = DesignCoordinate("Left", &TComponent::DesignLeft, true);
   static const TPropInfo top = DesignCoordinate("Top", &TComponent::DesignTop, false);
-  if (EqualIgnoringCase(name, "Left")) return &left;
-  if (EqualIgnoringCase(name, "Top")) return &top;
+  if (SameText(name, "Left")) return &left;
+  if (SameText(name, "Top")) return &top;
   return nullptr;
 }
 
