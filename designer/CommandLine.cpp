@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "Commands.h"
-#include "rtl/system/Exceptions.h"
 #include "rtl/packages/Packages.h"
 #include "rtl/system/SysUtils.h"
 
@@ -15,7 +14,7 @@ namespace {
 // An option stands once: a second one would otherwise be left over and
 // reported as unknown, or silently win over the first.
 void CheckOnce(const TArgs& args, TArgs::const_iterator first, const std::string& name) {
-  if (std::find(first + 1, args.cend(), name) != args.cend()) throw rtl::Exception("Option " + name + " given twice");
+  if (std::find(first + 1, args.cend(), name) != args.cend()) throw EBadInput("Option " + name + " given twice");
 }
 }  // namespace
 
@@ -23,7 +22,7 @@ std::string TakeOption(TArgs& args, const std::string& name) {
   auto it = std::find(args.begin(), args.end(), name);
   if (it == args.end()) return {};
   CheckOnce(args, it, name);
-  if (it + 1 == args.end()) throw rtl::Exception("Option " + name + " needs a value");
+  if (it + 1 == args.end()) throw EBadInput("Option " + name + " needs a value");
   std::string value = *(it + 1);
   args.erase(it, it + 2);
   return value;
@@ -38,7 +37,9 @@ bool TakeFlag(TArgs& args, const std::string& name) {
 }
 
 void NoMoreArgs(const TArgs& args, const std::string& command) {
-  if (!args.empty()) throw rtl::Exception("Unexpected argument for " + command + ": " + args.front());
+  for (const std::string& arg : args)
+    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for " + command + ": " + arg);
+  if (!args.empty()) throw EBadInput("Unexpected argument for " + command + ": " + args.front());
 }
 
 }  // namespace designer

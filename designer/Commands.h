@@ -4,7 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "rtl/system/Exceptions.h"
+
 namespace designer {
+
+// Bad usage, or input that could not be read: main ends the command with
+// its message and exit status 2 (every other error gives 1).
+class EBadInput : public rtl::Exception {
+ public:
+  using Exception::Exception;
+};
 
 using TArgs = std::vector<std::string>;
 
@@ -26,13 +35,14 @@ int RunUpdateSql(const TArgs& args);
 // Helpers shared by the commands.
 // The package built beside the program.
 std::string DefaultPackagePath();
-// Takes "--name VALUE" out of args; "" when absent. Raises rtl::Exception
-// when the option has no value or is given twice.
+// Takes "--name VALUE" out of args; "" when absent. Raises EBadInput when
+// the option has no value or is given twice.
 std::string TakeOption(TArgs& args, const std::string& name);
-// Takes "--name" out of args; true when it was there. Raises rtl::Exception
+// Takes "--name" out of args; true when it was there. Raises EBadInput
 // when it is given twice.
 bool TakeFlag(TArgs& args, const std::string& name);
-// Raises rtl::Exception naming the first argument left over.
+// Raises EBadInput naming the first argument left over (an unknown option
+// among them first).
 void NoMoreArgs(const TArgs& args, const std::string& command);
 
 }  // namespace designer

@@ -1,6 +1,7 @@
 // dvdesigner: the host program's command line.
 #include <strings.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iostream>
 
@@ -57,12 +58,15 @@ int main(int argc, char** argv) {
   for (const TCommand& c : kCommands) {
     if (moduleFirst ? std::strcmp(c.Name, "open") != 0 : std::strcmp(argv[1], c.Name) != 0) continue;
     designer::TArgs args(argv + (moduleFirst ? 1 : 2), argv + argc);
-    if (designer::TakeFlag(args, "--help")) {
+    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
       std::cout << "usage: dvdesigner " << c.Name << " " << c.Usage << "\n  " << c.Summary << "\n";
       return 0;
     }
     try {
       return c.Run(args);
+    } catch (const designer::EBadInput& e) {
+      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
+      return 2;
     } catch (const std::exception& e) {
       // Whatever a layer put into the message, no password is shown.
       std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";

@@ -32,44 +32,42 @@ TValues StringProperties(const rtl::TComponent& root) {
 }  // namespace
 
 int RunDrop(const TArgs& arguments) {
-  return RunCheckingInput("drop", [&] {
-    TArgs args = arguments;
-    std::string packageFile = TakeOption(args, "--package");
-    const bool save = TakeFlag(args, "--save");
-    for (const std::string& arg : args)
-      if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for drop: " + arg);
-    if (args.size() != 3) throw EBadInput("drop needs the data module file, the node to drag and the target node");
-    if (packageFile.empty()) packageFile = DefaultPackagePath();
+  TArgs args = arguments;
+  std::string packageFile = TakeOption(args, "--package");
+  const bool save = TakeFlag(args, "--save");
+  for (const std::string& arg : args)
+    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for drop: " + arg);
+  if (args.size() != 3) throw EBadInput("drop needs the data module file, the node to drag and the target node");
+  if (packageFile.empty()) packageFile = DefaultPackagePath();
 
-    std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
-    designide::TSprigTree tree(session.get());
-    tree.Build(&session->Root());
-    designide::TSprig* node = nullptr;
-    designide::TSprig* target = nullptr;
-    try {
-      node = FindNodeByName(tree, args[1]);
-      target = FindNodeByName(tree, args[2]);
-    } catch (const rtl::Exception& e) {
-      throw EBadInput(e.what());
-    }
+  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
+  designide::TSprigTree tree(session.get());
+  tree.Build(&session->Root());
+  designide::TSprig* node = nullptr;
+  designide::TSprig* target = nullptr;
+  try {
+    node = FindNodeByName(tree, args[1]);
+    target = FindNodeByName(tree, args[2]);
+  } catch (const rtl::Exception& e) {
+    throw EBadInput(e.what());
+  }
 
-    const bool accepted = tree.DragOver(node, target);
-    std::cout << (accepted ? "drag accepted\n" : "drag refused\n") << std::flush;
-    if (!accepted) return 1;
-    const TValues before = StringProperties(session->Root());
-    const designide::TDropResult result = tree.Drop(node, target);
-    std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
-    const TValues after = StringProperties(session->Root());
-    for (const auto& [key, value] : after)
-      if (auto old = before.find(key); old != before.end() && old->second != value)
-        std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
-    if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
-    if (save && session->IsModified()) {
-      session->Save();
-      std::cerr << "Saved " << session->FileName() << "\n";
-    }
-    return 0;
-  });
+  const bool accepted = tree.DragOver(node, target);
+  std::cout << (accepted ? "drag accepted\n" : "drag refused\n") << std::flush;
+  if (!accepted) return 1;
+  const TValues before = StringProperties(session->Root());
+  const designide::TDropResult result = tree.Drop(node, target);
+  std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
+  const TValues after = StringProperties(session->Root());
+  for (const auto& [key, value] : after)
+    if (auto old = before.find(key); old != before.end() && old->second != value)
+      std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
+  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
+  if (save && session->IsModified()) {
+    session->Save();
+    std::cerr << "Saved " << session->FileName() << "\n";
+  }
+  return 0;
 }
 
 }  // namespace designer

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "Commands.h"
 #include "dralvo/Hooks.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/forms/FormFiles.h"
@@ -26,6 +27,7 @@ TModuleSession::TModuleSession(const std::string& packageFile, const std::string
     std::cerr << "Reading " << moduleFile << " ...\n";
     rtl::TFormReadOptions options;
     options.Designing = true;
+    options.Stamp = &stamp_;
     // Relative database files are taken from the module's folder, already
     // when the components are loaded.
     const std::string folder = rtl::ExtractFilePath(AbsolutePath(moduleFile));
@@ -57,10 +59,20 @@ void TModuleSession::FreeModule() noexcept {
 rtl::TComponent& TModuleSession::Component(const std::string& name) const {
   rtl::TComponent* component = root_->FindComponent(name);
   if (component == nullptr)
-    throw rtl::Exception("The module " + fileName_ + " has no component named \"" + name + "\"");
+    throw EBadInput("The module " + fileName_ + " has no component named \"" + name + "\"");
   return *component;
 }
 
-void TModuleSession::Save() const { rtl::WriteComponentFile(fileName_, *root_); }
+std::unique_ptr<TModuleSession> OpenModule(const std::string& packageFile, const std::string& moduleFile) {
+  try {
+    return std::make_unique<TModuleSession>(packageFile, moduleFile);
+  } catch (const rtl::EPackageError&) {
+    throw;
+  } catch (const std::exception& e) {
+    throw EBadInput(e.what());
+  }
+}
+
+void TModuleSession::Save() { stamp_ = rtl::WriteComponentFile(fileName_, *root_, stamp_); }
 
 }  // namespace designer

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "designide/Designer.h"
+#include "rtl/files/FileStamp.h"
 #include "rtl/objects/Component.h"
 #include "rtl/packages/Packages.h"
 
@@ -25,14 +26,17 @@ class TModuleSession : public designide::IDesigner {
   rtl::HMODULE Package() const { return package_; }
   rtl::TComponent& Root() const { return *root_; }
   const std::string& FileName() const { return fileName_; }
-  // The component of that name; raises naming the module when absent.
+  // The component of that name; raises EBadInput naming the module when
+  // absent.
   rtl::TComponent& Component(const std::string& name) const;
 
   void Modified() override { modified_ = true; }
   rtl::TComponent* GetRoot() override { return root_.get(); }
   bool IsModified() const { return modified_; }
-  // Writes the module back to its file (in one rename).
-  void Save() const;
+  // Writes the module back to its file (in one rename); raises
+  // rtl::EFileChangedError, writing nothing, when another program saved the
+  // file since it was read (or last saved here).
+  void Save();
 
  private:
   void FreeModule() noexcept;
@@ -40,8 +44,14 @@ class TModuleSession : public designide::IDesigner {
   rtl::HMODULE package_ = nullptr;
   std::string fileName_;
   std::unique_ptr<rtl::TComponent> root_;
+  rtl::TFileStamp stamp_;  // the file as read or last saved
   rtl::TComponent* announcedRoot_ = nullptr;  // the folder entry to clear
   bool modified_ = false;
 };
+
+// The package loaded and the module read; a module that cannot be read
+// raises EBadInput (Commands.h), a package that cannot be loaded its own
+// error.
+std::unique_ptr<TModuleSession> OpenModule(const std::string& packageFile, const std::string& moduleFile);
 
 }  // namespace designer

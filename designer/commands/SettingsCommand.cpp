@@ -18,7 +18,7 @@ namespace {
 void SetRootDir(const std::string& dir) {
   std::error_code ec;
   if (!std::filesystem::is_directory(dir, ec))
-    throw rtl::Exception("\"" + dir + "\" is not a directory; the settings file needs an existing folder");
+    throw EBadInput("\"" + dir + "\" is not a directory; the settings file needs an existing folder");
   std::string absolute = std::filesystem::absolute(dir).lexically_normal().string();
   rtl::TRegistry registry;
   if (!registry.OpenKey("Software\\Dralvo", true))

@@ -15,14 +15,14 @@ namespace designer {
 int RunShow(const TArgs& arguments) {
   TArgs args = arguments;
   std::string packageFile = TakeOption(args, "--package");
-  if (args.empty()) throw rtl::Exception("show needs the data module file");
+  if (args.empty()) throw EBadInput("show needs the data module file");
   std::string moduleFile = args.front();
   args.erase(args.begin());
   NoMoreArgs(args, "show");
   if (packageFile.empty()) packageFile = DefaultPackagePath();
 
-  TModuleSession session(packageFile, moduleFile);
-  const rtl::TComponent& root = session.Root();
+  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, moduleFile);
+  const rtl::TComponent& root = session->Root();
   std::cout << "Module " << moduleFile << ": " << root.Name() << " (" << root.ClassName() << ") with "
             << root.ComponentCount() << (root.ComponentCount() == 1 ? " component\n" : " components\n");
   std::cout << rtl::WriteComponentText(root, [](std::string_view value, bool listEntry) {

@@ -9,21 +9,19 @@
 namespace designer {
 
 int RunStructure(const TArgs& arguments) {
-  return RunCheckingInput("structure", [&] {
-    TArgs args = arguments;
-    std::string packageFile = TakeOption(args, "--package");
-    if (args.empty()) throw EBadInput("structure needs the data module file");
-    const std::string moduleFile = args.front();
-    args.erase(args.begin());
-    if (!args.empty()) throw EBadInput("Unexpected argument for structure: " + args.front());
-    if (packageFile.empty()) packageFile = DefaultPackagePath();
+  TArgs args = arguments;
+  std::string packageFile = TakeOption(args, "--package");
+  if (args.empty()) throw EBadInput("structure needs the data module file");
+  const std::string moduleFile = args.front();
+  args.erase(args.begin());
+  NoMoreArgs(args, "structure");
+  if (packageFile.empty()) packageFile = DefaultPackagePath();
 
-    std::unique_ptr<TModuleSession> session = OpenModule(packageFile, moduleFile);
-    designide::TSprigTree tree(session.get());
-    tree.Build(&session->Root());
-    PrintStructure(std::cout, tree);
-    return 0;
-  });
+  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, moduleFile);
+  designide::TSprigTree tree(session.get());
+  tree.Build(&session->Root());
+  PrintStructure(std::cout, tree);
+  return 0;
 }
 
 }  // namespace designer

@@ -30,25 +30,6 @@ designide::TSprig* ChildByUniqueName(designide::TSprig* parent, const std::strin
 
 }  // namespace
 
-int RunCheckingInput(const std::string& command, const std::function<int()>& body) {
-  try {
-    return body();
-  } catch (const EBadInput& e) {
-    std::cerr << "dvdesigner " << command << ": " << e.what() << "\n";
-    return 2;
-  }
-}
-
-std::unique_ptr<TModuleSession> OpenModule(const std::string& packageFile, const std::string& moduleFile) {
-  try {
-    return std::make_unique<TModuleSession>(packageFile, moduleFile);
-  } catch (const rtl::EPackageError&) {
-    throw;
-  } catch (const std::exception& e) {
-    throw EBadInput(e.what());
-  }
-}
-
 void PrintStructure(std::ostream& out, designide::TSprigTree& tree) {
   ForEachNode(tree.Root(), [&](designide::TSprig* node, int depth) {
     out << std::string(static_cast<size_t>(depth) * 2, ' ') << node->Caption();

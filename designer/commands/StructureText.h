@@ -1,7 +1,6 @@
 #pragma once
 // The Structure view as plain text for the command line, and nodes named
 // the way a person names them there.
-#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -11,20 +10,6 @@
 #include "rtl/system/Exceptions.h"
 
 namespace designer {
-
-// Bad usage, or input that could not be read: exit status 2.
-class EBadInput : public rtl::Exception {
- public:
-  using Exception::Exception;
-};
-
-// Runs a command's body; an EBadInput ends it with its message on standard
-// error and exit status 2.
-int RunCheckingInput(const std::string& command, const std::function<int()>& body);
-
-// The package loaded and the module read; a module that cannot be read
-// raises EBadInput, a package that cannot be loaded its own error.
-std::unique_ptr<TModuleSession> OpenModule(const std::string& packageFile, const std::string& moduleFile);
 
 // One node a line, two spaces deeper per level: its caption, then
 // " [problem]", " [transient]" and " [unplaced]" as they apply.

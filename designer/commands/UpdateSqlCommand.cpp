@@ -39,7 +39,7 @@ std::optional<std::vector<std::string>> TakeNameList(TArgs& args, const std::str
   for (;;) {
     size_t comma = text->find(',', start);
     std::string item = rtl::Trim(text->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-    if (item.empty()) throw rtl::Exception("Option " + name + " has an empty field name in \"" + *text + "\"");
+    if (item.empty()) throw EBadInput("Option " + name + " has an empty field name in \"" + *text + "\"");
     names.push_back(item);
     if (comma == std::string::npos) break;
     start = comma + 1;
@@ -97,8 +97,8 @@ int RunUpdateSql(const TArgs& arguments) {
   steps.Print = TakeFlag(args, "--print");
   steps.Save = TakeFlag(args, "--save");
   for (const std::string& arg : args)
-    if (arg.rfind("--", 0) == 0) throw rtl::Exception("Unknown option for updatesql: " + arg);
-  if (args.size() < 2) throw rtl::Exception("updatesql needs the data module file and the update object's name");
+    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for updatesql: " + arg);
+  if (args.size() < 2) throw EBadInput("updatesql needs the data module file and the update object's name");
   const std::string moduleFile = args[0];
   const std::string objectName = args[1];
   args.erase(args.begin(), args.begin() + 2);
@@ -106,10 +106,11 @@ int RunUpdateSql(const TArgs& arguments) {
   if (packageFile.empty()) packageFile = DefaultPackagePath();
 
   ChooseWidgetPlatform();
-  TModuleSession session(packageFile, moduleFile);
+  std::unique_ptr<TModuleSession> opened = OpenModule(packageFile, moduleFile);
+  TModuleSession& session = *opened;
   rtl::TComponent& component = session.Component(objectName);
   if (!rtl::Is<dralvo::TDVUpdateSQL>(&component))
-    throw rtl::Exception(objectName + " is a " + component.ClassName() + ", not an update object (TDVUpdateSQL)");
+    throw EBadInput(objectName + " is a " + component.ClassName() + ", not an update object (TDVUpdateSQL)");
   auto& update = static_cast<dralvo::TDVUpdateSQL&>(component);
 
   vcl::EnsureWidgetSystem();

@@ -1,5 +1,8 @@
 #include "DVReg/DesignSettings.h"
 
+#include <iostream>
+#include <unordered_map>
+
 #include "rtl/settings/Registry.h"
 #include "rtl/system/SysUtils.h"
 
@@ -24,6 +27,14 @@ constexpr const char* kEnabledKey = "Enabled";
 constexpr int kDefaultMaxDbCount = 8;
 
 std::string ItemKey(int index) { return rtl::Format(kItemKeyFormat, {int64_t{index}}); }
+
+// Settings that exist but cannot be read leave the defaults in force; the
+// person is told which file and why, once for this object.
+void TellIfUnreadable(const char* what, const std::string& fileName) {
+  const std::string reason = rtl::TIniFile(fileName).ReadFailure();
+  if (!reason.empty())
+    std::cerr << "Cannot read the " << what << " \"" << fileName << "\": " << reason << "; using the defaults\n";
+}
 }  // namespace
 
 const rtl::TClass& TDesignSettings::StaticClass() {
@@ -36,7 +47,9 @@ TDesignSettings::TDesignSettings()
       FMaxDbCount(0),
       FDbParams(std::make_unique<rtl::TStringList>()),
       FSQLEditor(dralvo::b3Unknown) {
+  TellIfUnreadable("user registry", rtl::TRegistry::StoreFileName());
   FIniFile = std::make_unique<rtl::TIniFile>(RootDir() + rtl::PathDelim + kSettingsFileName);
+  TellIfUnreadable("settings file", FIniFile->FileName());
 }
 
 TDesignSettings::~TDesignSettings() {
@@ -67,10 +80,16 @@ void TDesignSettings::LoadRecentDatabases() {
   FRecentDatabases->Clear();
   FMaxDbCount = FIniFile->ReadInteger(kRecentSection, kMaxCountKey, 0);
   if (FMaxDbCount == 0) FMaxDbCount = kDefaultMaxDbCount;
+  // The section is read once: a read per item would read the whole file
+  // again for each of a long history.
+  rtl::TStringList section;
+  FIniFile->ReadSectionValues(kRecentSection, section);
+  std::unordered_map<std::string, std::string> items;
+  for (int i = 0; i < section.Count(); ++i) items.emplace(rtl::AnsiFoldCase(section.Names(i)), section.ValueFromIndex(i));
   for (int i = 0; i < FMaxDbCount; ++i) {
-    std::string name = FIniFile->ReadString(kRecentSection, ItemKey(i), std::string());
-    if (name.empty()) break;
-    FRecentDatabases->Add(name);
+    auto item = items.find(rtl::AnsiFoldCase(ItemKey(i)));
+    if (item == items.end() || item->second.empty()) break;
+    FRecentDatabases->Add(item->second);
   }
 }
 

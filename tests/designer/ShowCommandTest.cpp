@@ -18,10 +18,10 @@ TEST_F(DesignerTest, ShowListsEveryComponentWithItsProperties) {
 TEST_F(DesignerTest, ShowRefusesABrokenModuleNamingThePlace) {
   WriteModule("object ShopModule: TDataModule\n  object X: TNoSuchClass\n  end\nend\n");
   auto r = Designer({"show", "Shop.dfm"});
-  EXPECT_EQ(r.ExitCode, 1);
+  EXPECT_EQ(r.ExitCode, 2);
   EXPECT_NE(r.Err.find("Shop.dfm:2:13: Class TNoSuchClass not found"), std::string::npos) << r.Err;
   auto missing = Designer({"show", "Missing.dfm"});
-  EXPECT_EQ(missing.ExitCode, 1);
+  EXPECT_EQ(missing.ExitCode, 2);
   EXPECT_NE(missing.Err.find("Missing.dfm"), std::string::npos) << missing.Err;
 }
 

@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
+#include "FolderLock.h"
+#include "ReadToEnd.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 
@@ -52,23 +55,54 @@ void SyncDirectoryOf(const std::string& path) {
     ::close(fd);
   }
 }
+
+// The mode a new file gets: what creat() would give it under the umask.
+mode_t NewFileMode() {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
 }  // namespace
 
 void SetWriteFaultHook(TWriteFaultHook hook) { g_faultHook = hook; }
 
-TAtomicFile::TAtomicFile(const std::string& path)
-    : path_(ResolveLink(path)), temp_(path_ + ".tmp-" + std::to_string(::getpid())) {
-  // Keep the permissions of the file being replaced.
-  mode_t mode = 0644;
+TAtomicFile::TAtomicFile(const std::string& path) : TAtomicFile(path, TFileStamp{}) {}
+
+TAtomicFile::TAtomicFile(const std::string& path, const TFileStamp& read) : path_(ResolveLink(path)), read_(read) {
   struct stat st {};
-  if (::stat(path_.c_str(), &st) == 0) mode = st.st_mode & 07777;
+  if (::stat(path_.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) Fail("replace", NotRegular());
+    // As an editor does: a file without write permission is not replaced,
+    // though the folder would allow the rename (and root could write it).
+    if (::faccessat(AT_FDCWD, path_.c_str(), W_OK, AT_EACCESS) != 0 || (st.st_mode & 0222) == 0)
+      Fail("write", "It is write-protected");
+  }
   if (Fault("open", path_)) Fail("create", EACCES);
-  fd_ = ::open(temp_.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+  // Created exclusively under a random name: a link planted beside the file
+  // cannot redirect the write.
+  temp_ = path_ + ".tmp-XXXXXX";
+  fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
   if (fd_ < 0) Fail("create", errno);
   pending_ = true;
+  KeepOwnerAndMode();
 }
 
 TAtomicFile::~TAtomicFile() { Discard(); }
+
+void TAtomicFile::KeepOwnerAndMode() {
+  struct stat st {};
+  mode_t mode = NewFileMode();
+  if (::stat(path_.c_str(), &st) == 0) {
+    mode = st.st_mode & 07777;
+    // Only root may give a file away; others may still keep its group, or
+    // else the file becomes theirs.
+    if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd_, st.st_uid, st.st_gid) != 0 &&
+        ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid) != 0) {
+    }
+  }
+  // After fchown, which clears the set-id bits.
+  if (::fchmod(fd_, mode) != 0) Fail("create", errno);
+}
 
 void TAtomicFile::Discard() {
   if (fd_ >= 0) ::close(std::exchange(fd_, -1));
@@ -76,9 +110,11 @@ void TAtomicFile::Discard() {
   pending_ = false;
 }
 
-void TAtomicFile::Fail(const char* what, int err) {
+void TAtomicFile::Fail(const char* what, int err) { Fail(what, std::string(std::strerror(err))); }
+
+void TAtomicFile::Fail(const char* what, const std::string& reason) {
   Discard();
-  throw EFCreateError(std::string("Cannot ") + what + " file \"" + path_ + "\". " + std::strerror(err));
+  throw EFCreateError(std::string("Cannot ") + what + " file \"" + path_ + "\". " + reason);
 }
 
 void TAtomicFile::Write(std::string_view bytes) {
@@ -91,11 +127,26 @@ void TAtomicFile::Commit() {
   if (fd_ < 0) Fail("write", EBADF);
   if (Fault("sync", path_)) Fail("write", EIO);
   if (::fsync(fd_) != 0) Fail("write", errno);
+  written_ = FileStampOf(fd_);
   if (::close(std::exchange(fd_, -1)) != 0) Fail("write", errno);
   if (Fault("rename", path_)) Fail("replace", EXDEV);
+  if (read_.Known()) {
+    TFolderLock lock(path_);
+    if (FileStampOf(path_) != read_) {
+      Discard();
+      throw EFileChangedError("Cannot save file \"" + path_ +
+                              "\": it changed on disk since it was read (another program saved it)");
+    }
+    Rename();
+  } else {
+    Rename();
+  }
+  SyncDirectoryOf(path_);
+}
+
+void TAtomicFile::Rename() {
   if (::rename(temp_.c_str(), path_.c_str()) != 0) Fail("replace", errno);
   pending_ = false;
-  SyncDirectoryOf(path_);
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& contents) {

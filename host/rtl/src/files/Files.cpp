@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "ReadToEnd.h"
+#include "rtl/files/FileStamp.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 
@@ -58,8 +59,8 @@ std::string GetCurrentDir() {
   return ::getcwd(buf, sizeof buf) != nullptr ? std::string(buf) : std::string(".");
 }
 
-int ReadToEnd(int fd, size_t expected, std::string& out) {
-  out.assign(expected + 1, '\0');
+int ReadToEnd(int fd, size_t expected, size_t limit, std::string& out) {
+  out.assign(std::min(expected, limit) + 1, '\0');
   size_t used = 0;
   int err = 0;
   for (;;) {
@@ -69,23 +70,43 @@ int ReadToEnd(int fd, size_t expected, std::string& out) {
     if (n < 0) err = errno;
     if (n <= 0) break;
     used += static_cast<size_t>(n);
+    if (used > limit) {
+      err = EFBIG;
+      break;
+    }
   }
   out.resize(used);
   return err;
 }
 
-std::string ReadFileToString(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+namespace {
+std::string ReadRegularFile(const std::string& path, TFileStamp* stamp) {
+  // Not blocking: opening a pipe must not wait for a writer.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
   struct Closer {
     int fd;
     ~Closer() { ::close(fd); }
   } closer{fd};
   struct stat st {};
-  size_t expected = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
+  if (::fstat(fd, &st) != 0) throw EFOpenError("Cannot open file \"" + path + "\". " + Reason(errno));
+  if (!S_ISREG(st.st_mode))
+    throw EFOpenError("Cannot read file \"" + path + "\". " + (S_ISDIR(st.st_mode) ? Reason(EISDIR) : NotRegular()));
+  if (static_cast<uint64_t>(st.st_size) > MaxReadFileSize) throw EFOpenError("Cannot read file \"" + path + "\". " + TooLarge());
   std::string out;
-  if (int err = ReadToEnd(fd, expected, out)) throw EFOpenError("Cannot read file \"" + path + "\". " + Reason(err));
+  if (int err = ReadToEnd(fd, static_cast<size_t>(st.st_size), MaxReadFileSize, out))
+    throw EFOpenError("Cannot read file \"" + path + "\". " + (err == EFBIG ? TooLarge() : Reason(err)));
+  if (stamp != nullptr) *stamp = FileStampOf(fd);
   return out;
 }
+}  // namespace
+
+std::string ReadFileToString(const std::string& path) { return ReadRegularFile(path, nullptr); }
+
+std::string ReadFileToString(const std::string& path, TFileStamp& stamp) { return ReadRegularFile(path, &stamp); }
+
+std::string NotRegular() { return "It is not a regular file"; }
+
+std::string TooLarge() { return "It is larger than " + std::to_string(MaxReadFileSize >> 20) + " MB"; }
 
 }  // namespace rtl

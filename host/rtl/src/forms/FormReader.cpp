@@ -173,7 +173,8 @@ std::unique_ptr<TComponent> ReadComponentText(const std::string& text, const std
 }
 
 std::unique_ptr<TComponent> ReadComponentFile(const std::string& path, const TFormReadOptions& options) {
-  return ReadComponentText(ReadFileToString(path), path, options);
+  std::string text = options.Stamp != nullptr ? ReadFileToString(path, *options.Stamp) : ReadFileToString(path);
+  return ReadComponentText(text, path, options);
 }
 
 EFormFileError::EFormFileError(std::string source, int line, int column, std::string reason)

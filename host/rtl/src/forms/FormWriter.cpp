@@ -3,6 +3,7 @@
 #include <charconv>
 #include <memory>
 
+#include "rtl/files/AtomicFile.h"
 #include "rtl/objects/Collection.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/text/Strings.h"
@@ -269,8 +270,12 @@ std::string WriteComponentText(const TComponent& root, const TFormStringFilter& 
 
 // The whole text is made before the file is touched: a value that cannot be
 // written leaves the old file as it was.
-void WriteComponentFile(const std::string& path, const TComponent& root) {
-  WriteFileAtomic(path, WriteComponentText(root));
+TFileStamp WriteComponentFile(const std::string& path, const TComponent& root, const TFileStamp& read) {
+  const std::string text = WriteComponentText(root);
+  TAtomicFile file(path, read);
+  file.Write(text);
+  file.Commit();
+  return file.Stamp();
 }
 
 }  // namespace rtl

@@ -1,6 +1,7 @@
 #include "rtl/settings/IniFiles.h"
 
 #include "IniStorage.h"
+#include "files/FolderLock.h"
 #include "IniText.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/text/Strings.h"
@@ -125,10 +126,15 @@ bool TIniFile::ValueExists(const std::string& section, const std::string& ident)
   return ini::FindValue(CurrentText(fileName_), Trim(section), Trim(ident), value);
 }
 
+std::string TIniFile::ReadFailure() const {
+  ini::TStoredText stored = ini::LoadText(fileName_);
+  return stored.Exists && !stored.Readable ? stored.Reason : std::string();
+}
+
 // ---- TIniFile: writing ----------------------------------------------------
 
 void TIniFile::Update(const std::function<void(TIniChanges&)>& changes) {
-  ini::TFolderLock lock(fileName_);
+  TFolderLock lock(fileName_);
   ini::TStoredText stored = ini::LoadText(fileName_);
   // Replacing a file that could not be read would lose what it holds.
   if (stored.Exists && !stored.Readable) Refuse(fileName_, "the file cannot be read (" + stored.Reason + ")");

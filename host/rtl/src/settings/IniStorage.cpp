@@ -1,7 +1,6 @@
 #include "IniStorage.h"
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unicode/ustring.h>
 #include <unistd.h>
@@ -11,6 +10,8 @@
 #include <cstring>
 
 #include "files/ReadToEnd.h"
+#include "rtl/files/FileStamp.h"
+#include "rtl/system/SysUtils.h"
 
 namespace rtl::ini {
 
@@ -60,7 +61,7 @@ std::string EncodeUtf16(const std::string& text, TTextEncoding encoding) {
 
 TStoredText LoadText(const std::string& fileName) {
   TStoredText stored;
-  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);  // a pipe is not waited on
   if (fd < 0) {
     stored.Exists = errno != ENOENT && errno != ENOTDIR;
     stored.Reason = std::strerror(errno);
@@ -69,14 +70,19 @@ TStoredText LoadText(const std::string& fileName) {
   stored.Exists = true;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    stored.Reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : "not a regular file";
+    stored.Reason = S_ISDIR(st.st_mode) ? std::strerror(EISDIR) : NotRegular();
     ::close(fd);
     return stored;
   }
-  const int err = ReadToEnd(fd, static_cast<size_t>(st.st_size), stored.Text);
+  if (static_cast<uint64_t>(st.st_size) > MaxReadFileSize) {
+    stored.Reason = TooLarge();
+    ::close(fd);
+    return stored;
+  }
+  const int err = ReadToEnd(fd, static_cast<size_t>(st.st_size), MaxReadFileSize, stored.Text);
   ::close(fd);
   if (err != 0) {
-    stored.Reason = std::strerror(err);
+    stored.Reason = err == EFBIG ? TooLarge() : std::strerror(err);
     stored.Text.clear();
     return stored;
   }
@@ -92,19 +98,6 @@ TStoredText LoadText(const std::string& fileName) {
     stored.Text = DecodeUtf16(stored.Text, stored.Encoding);
   }
   return stored;
-}
-
-TFolderLock::TFolderLock(const std::string& fileName) {
-  auto slash = fileName.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : fileName.substr(0, slash));
-  fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd_ < 0) return;
-  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-  }
-}
-
-TFolderLock::~TFolderLock() {
-  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
 std::string EncodeText(const std::string& text, TTextEncoding encoding) {

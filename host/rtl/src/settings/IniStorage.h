@@ -19,20 +19,6 @@ struct TStoredText {
 
 TStoredText LoadText(const std::string& fileName);
 
-// Holds an exclusive advisory lock on the folder of `fileName` while it
-// lives, so that processes sharing the file take turns to read, change and
-// replace it. Without a folder to lock it locks nothing; the write that
-// follows then fails on its own.
-class TFolderLock {
- public:
-  explicit TFolderLock(const std::string& fileName);
-  ~TFolderLock();
-  TFolderLock(const TFolderLock&) = delete;
-  TFolderLock& operator=(const TFolderLock&) = delete;
-
- private:
-  int fd_ = -1;
-};
 // The bytes to store for `text` in `encoding` (byte-order mark included).
 std::string EncodeText(const std::string& text, TTextEncoding encoding);
 

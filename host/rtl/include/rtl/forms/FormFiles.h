@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "rtl/files/FileStamp.h"
 #include "rtl/objects/Component.h"
 #include "rtl/system/Exceptions.h"
 
@@ -52,6 +53,9 @@ struct TFormReadOptions {
   // are read (a designer notes the module's folder there, so that Loaded
   // already sees it). On a refused file the root is freed afterwards.
   std::function<void(TComponent& root)> OnRootCreated;
+  // Receives the stamp of the file read, for a save that must not overwrite
+  // another writer's (WriteComponentFile).
+  TFileStamp* Stamp = nullptr;
 };
 
 // Reads a whole module. On any error nothing survives: every component
@@ -76,7 +80,9 @@ std::string WriteComponentText(const TComponent& root);
 using TFormStringFilter = std::function<std::string(std::string_view value, bool listEntry)>;
 std::string WriteComponentText(const TComponent& root, const TFormStringFilter& shown);
 // Makes the whole text, then replaces the file in one rename (TAtomicFile);
-// on failure the old file stays intact.
-void WriteComponentFile(const std::string& path, const TComponent& root);
+// on failure the old file stays intact. With the known stamp of the file
+// as it was read, raises EFileChangedError instead when the file changed on
+// disk since. Returns the stamp of the file written.
+TFileStamp WriteComponentFile(const std::string& path, const TComponent& root, const TFileStamp& read = {});
 
 }  // namespace rtl

@@ -64,6 +64,9 @@ class TIniFile : public TObject {
   // True when the section holds at least one key, as the platform's.
   bool SectionExists(const std::string& section) const;
   bool ValueExists(const std::string& section, const std::string& ident) const;
+  // Why the file is there but cannot be read (its reads then give the
+  // defaults); empty when it reads, or when there is no file.
+  std::string ReadFailure() const;
 
   // Each write replaces the file; a failure raises EIniFileException naming
   // the file and the reason and leaves the previous file whole. A value
