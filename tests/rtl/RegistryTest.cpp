@@ -1,6 +1,8 @@
 // The current user's registry keys in the per-user store.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 
 #include "FileBytes.h"
@@ -151,6 +153,20 @@ TEST_F(RegistryTest, FailedWritesNameTheStoreAndKeepIt) {
   ::setenv("XDG_CONFIG_HOME", other.File("file").c_str(), 1);
   rtl::TRegistry blocked;
   EXPECT_THROW(blocked.OpenKey("Software\\Dralvo", true), rtl::ERegistryException);
+}
+
+TEST_F(RegistryTest, AWriteProtectedStoreIsNotWritten) {
+  rtl::TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("Software\\Dralvo", true));
+  reg.WriteString("RootDir", "/first");
+  ASSERT_EQ(::chmod(Store().c_str(), 0444), 0);
+  try {
+    reg.WriteString("RootDir", "/second");
+    ADD_FAILURE() << "a write-protected store was written";
+  } catch (const rtl::ERegistryException& e) {
+    EXPECT_NE(std::string(e.what()).find("\"" + Store() + "\". It is write-protected"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(reg.ReadString("RootDir"), "/first");
 }
 
 }  // namespace
