@@ -24,9 +24,12 @@ std::unique_ptr<rtl::TComponent> NewRoot() {
 
 std::unique_ptr<TDesignDocument> TDesignDocument::Open(const std::string& fileName) {
   const std::string path = std::filesystem::absolute(fileName).lexically_normal().string();
-  std::string text = rtl::ReadFileToString(path);
+  rtl::TFileStamp stamp;
+  std::string text = rtl::ReadFileToString(path, stamp);
   auto root = ReadModule(text, path, rtl::ExtractFilePath(path));
-  return std::unique_ptr<TDesignDocument>(new TDesignDocument(std::move(root), path, std::move(text)));
+  std::unique_ptr<TDesignDocument> document(new TDesignDocument(std::move(root), path, std::move(text)));
+  document->stamp_ = stamp;
+  return document;
 }
 
 std::unique_ptr<TDesignDocument> TDesignDocument::CreateNew() {
@@ -180,9 +183,9 @@ void TDesignDocument::SelectAll() {
   selection_.SetItems(all);
 }
 
-void TDesignDocument::Save() {
+void TDesignDocument::Save(bool overwrite) {
   if (fileName_.empty()) throw rtl::Exception("The module has no file name yet: save it under a name first");
-  rtl::WriteComponentFile(fileName_, *root_);
+  stamp_ = rtl::WriteComponentFile(fileName_, *root_, overwrite ? rtl::TFileStamp{} : stamp_);
   // What is on disk now is the text of the module as it stands.
   savedText_ = textKnown_ ? text_ : rtl::WriteComponentText(*root_);
   modified_ = false;
@@ -191,7 +194,7 @@ void TDesignDocument::Save() {
 
 void TDesignDocument::SaveAs(const std::string& fileName) {
   const std::string path = std::filesystem::absolute(fileName).lexically_normal().string();
-  rtl::WriteComponentFile(path, *root_);
+  stamp_ = rtl::WriteComponentFile(path, *root_);
   fileName_ = path;
   dralvo::SetModuleFolder(root_.get(), rtl::ExtractFilePath(path));
   savedText_ = textKnown_ ? text_ : rtl::WriteComponentText(*root_);

@@ -14,6 +14,7 @@
 #include "designide/Designer.h"
 #include "model/Selection.h"
 #include "model/UndoHistory.h"
+#include "rtl/files/FileStamp.h"
 #include "rtl/objects/Component.h"
 
 namespace designer {
@@ -55,8 +56,10 @@ class TDesignDocument : public designide::IDesigner {
 
   // --- Saving ---------------------------------------------------------------
   // Writes the module to its file in one rename; a failure raises and leaves
-  // the file as it was and the module modified. Raises when untitled.
-  void Save();
+  // the file as it was and the module modified. Raises when untitled, and
+  // rtl::EFileChangedError when another program saved the file since it was
+  // opened or last saved here (unless `overwrite`: a person chose to).
+  void Save(bool overwrite = false);
   // Saves under another name, which the module keeps from then on; relative
   // database files are then taken from the new folder.
   void SaveAs(const std::string& fileName);
@@ -107,6 +110,7 @@ class TDesignDocument : public designide::IDesigner {
 
   std::unique_ptr<rtl::TComponent> root_;
   std::string fileName_;
+  rtl::TFileStamp stamp_;  // the file as opened or last saved
   std::string text_;       // the module's form text as of the last recorded change
   std::string savedText_;  // as of the last open or save
   bool textKnown_ = true;  // text_ is the module as it stands (else no undo)

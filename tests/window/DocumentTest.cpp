@@ -7,6 +7,7 @@
 
 #include "WindowEnvironment.h"
 #include "model/DesignDocument.h"
+#include "rtl/files/AtomicFile.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/system/SysUtils.h"
 
@@ -145,6 +146,20 @@ TEST_F(DocumentTest, FailedSavesKeepTheFileTheNameAndTheModifiedMark) {
   EXPECT_EQ(doc_->DisplayName(), "Copy.dfm");
   auto reopened = TDesignDocument::Open(example_.File("Copy.dfm"));
   EXPECT_NE(reopened->Root().FindComponent("DVSession1"), nullptr);
+}
+
+TEST_F(DocumentTest, ASaveNeverOverwritesAnotherProgramsSaveUnlessToldTo) {
+  doc_->CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
+  rtl::WriteFileAtomic(example_.Module(), "another program's\n");
+  EXPECT_THROW(doc_->Save(), rtl::EFileChangedError);
+  EXPECT_TRUE(doc_->IsModified());
+  EXPECT_EQ(rtl::ReadFileToString(example_.Module()), "another program's\n");
+  doc_->Save(true);
+  // Its own saves follow one another freely.
+  doc_->CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
+  doc_->Save();
+  EXPECT_FALSE(doc_->IsModified());
+  EXPECT_NE(TDesignDocument::Open(example_.Module())->Root().FindComponent("DVSession2"), nullptr);
 }
 
 TEST(NewDocument, IsAnEmptyUntitledDataModuleThatCannotBeSavedWithoutAName) {
