@@ -16,9 +16,12 @@ bool IsControl(char c) {
 std::vector<std::string_view> SplitPieces(std::string_view value) {
   std::vector<std::string_view> pieces;
   size_t start = 0;
+  // The next line break is looked for again only once passed: looking from
+  // every piece would read a long line once per piece.
+  size_t lineBreak = value.find('\n');
   while (start < value.size()) {
-    size_t end = value.find('\n', start);
-    end = end == std::string_view::npos ? value.size() : end + 1;
+    if (lineBreak != std::string_view::npos && lineBreak < start) lineBreak = value.find('\n', start);
+    size_t end = lineBreak == std::string_view::npos ? value.size() : lineBreak + 1;
     if (end - start > kFormStringPiece) {
       end = start + kFormStringPiece;
       // Never cut inside the bytes of one character.
