@@ -23,9 +23,17 @@ constexpr const char* kRegistryKey = "Software\\Dralvo";
 constexpr const char* kRecentSection = "RecentDatabases";
 constexpr int kDefaultMaxDbCount = 8;
 
+// A store that is there but cannot be read gives the defaults, as in the
+// package; the person is told which file and why.
+void TellIfUnreadable(const char* what, const std::string& fileName) {
+  const std::string reason = rtl::TIniFile(fileName).ReadFailure();
+  if (!reason.empty()) std::cerr << "Cannot read the " << what << " \"" << fileName << "\": " << reason << "; using the defaults\n";
+}
+
 // The folder named by the registry, or the current folder when it names
 // nothing that exists (as the package falls back).
 std::string SettingsRootDir() {
+  TellIfUnreadable("user registry", rtl::TRegistry::StoreFileName());
   std::string dir;
   rtl::TRegistry registry;
   if (registry.OpenKey(kRegistryKey, false)) dir = registry.ReadString("RootDir");
@@ -37,8 +45,9 @@ std::string SettingsRootDir() {
 void ReadRecentDatabases(rtl::TIniFile& ini, rtl::TStrings& list) {
   int maxCount = ini.ReadInteger(kRecentSection, "MaxCount", 0);
   if (maxCount == 0) maxCount = kDefaultMaxDbCount;
+  const rtl::TIniSection items(ini, kRecentSection);  // one read for a history of any length
   for (int i = 0; i < maxCount; ++i) {
-    std::string name = ini.ReadString(kRecentSection, rtl::Format("Item%.2d", {int64_t{i}}), std::string());
+    std::string name = items.ReadString(rtl::Format("Item%.2d", {int64_t{i}}), std::string());
     if (name.empty()) break;
     list.Add(name);
   }
@@ -77,6 +86,7 @@ int RunSettings(const TArgs& arguments) {
   // Reading changes nothing on disk.
   std::string root = SettingsRootDir();
   std::string fileName = root + rtl::PathDelim + "dralvo.ini";
+  TellIfUnreadable("settings file", fileName);
   rtl::TIniFile ini(fileName);
   dralvo::TDVServerType serverType = dralvo::StrToServerTypeDef(
       ini.ReadString("TDVDatabase", "ServerType", std::string()), dralvo::GetDefServerType());

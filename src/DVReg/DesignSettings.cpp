@@ -1,7 +1,6 @@
 #include "DVReg/DesignSettings.h"
 
 #include <iostream>
-#include <unordered_map>
 
 #include "rtl/settings/Registry.h"
 #include "rtl/system/SysUtils.h"
@@ -80,16 +79,13 @@ void TDesignSettings::LoadRecentDatabases() {
   FRecentDatabases->Clear();
   FMaxDbCount = FIniFile->ReadInteger(kRecentSection, kMaxCountKey, 0);
   if (FMaxDbCount == 0) FMaxDbCount = kDefaultMaxDbCount;
-  // The section is read once: a read per item would read the whole file
-  // again for each of a long history.
-  rtl::TStringList section;
-  FIniFile->ReadSectionValues(kRecentSection, section);
-  std::unordered_map<std::string, std::string> items;
-  for (int i = 0; i < section.Count(); ++i) items.emplace(rtl::AnsiFoldCase(section.Names(i)), section.ValueFromIndex(i));
+  // One read of the section: a read per item would read the whole file
+  // again for each item of a long history.
+  const rtl::TIniSection items(*FIniFile, kRecentSection);
   for (int i = 0; i < FMaxDbCount; ++i) {
-    auto item = items.find(rtl::AnsiFoldCase(ItemKey(i)));
-    if (item == items.end() || item->second.empty()) break;
-    FRecentDatabases->Add(item->second);
+    std::string name = items.ReadString(ItemKey(i), std::string());
+    if (name.empty()) break;
+    FRecentDatabases->Add(name);
   }
 }
 

@@ -131,6 +131,19 @@ std::string TIniFile::ReadFailure() const {
   return stored.Exists && !stored.Readable ? stored.Reason : std::string();
 }
 
+// ---- TIniSection ----------------------------------------------------------
+
+TIniSection::TIniSection(const TIniFile& ini, const std::string& section) {
+  ini::ForEachEntry(CurrentText(ini.FileName()), Trim(section), [&](std::string_view key, std::string_view value) {
+    values_.emplace(AnsiFoldCase(std::string(key)), std::string(value));
+  });
+}
+
+std::string TIniSection::ReadString(const std::string& ident, const std::string& def) const {
+  auto found = values_.find(AnsiFoldCase(Trim(ident)));
+  return found != values_.end() ? found->second : def;
+}
+
 // ---- TIniFile: writing ----------------------------------------------------
 
 void TIniFile::Update(const std::function<void(TIniChanges&)>& changes) {

@@ -13,6 +13,7 @@
 // written back in UTF-16.
 #include <functional>
 #include <string>
+#include <unordered_map>
 
 #include "rtl/objects/Object.h"
 
@@ -84,6 +85,19 @@ class TIniFile : public TObject {
 
  private:
   std::string fileName_;
+};
+
+// One section read in one pass, for looking up many of its keys without
+// reading the file again for each (a long history, say). Keys ignore case;
+// the first of duplicate keys wins, as in TIniFile.
+class TIniSection {
+ public:
+  TIniSection(const TIniFile& ini, const std::string& section);
+  // The value of `ident`, or `def` when the section has no such key.
+  std::string ReadString(const std::string& ident, const std::string& def) const;
+
+ private:
+  std::unordered_map<std::string, std::string> values_;  // by AnsiFoldCase of the key
 };
 
 }  // namespace rtl
