@@ -14,6 +14,11 @@ bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::str
   return true;
 }
 
+std::shared_ptr<const TDVNameRules> TDVConnection::NameRules() {
+  if (nameRules_ == nullptr) nameRules_ = std::make_shared<const TDVNameRules>(FoldsToLower(), ReservedWords());
+  return nameRules_;
+}
+
 std::unique_ptr<TDVConnection> ConnectDriver(TDVServerType type, const TDVConnectParams& params) {
   switch (type) {
     case TDVServerType::stSQLite:

@@ -166,6 +166,36 @@ std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
   return cols;
 }
 
+void TPgConnection::PrepareOnly(const std::string& sql) {
+  // Inside a transaction that is rolled back, so that not even a prepared
+  // statement outlives the check.
+  TPgResultPtr begin(Run("begin", {}), &PQclear);
+  try {
+    TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
+    if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) Fail(prep.release());
+    TPgResultPtr desc(PQdescribePrepared(conn_, "dv_prepare_only"), &PQclear);
+    if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) Fail(desc.release());
+    TPgResultPtr dealloc(Run("deallocate dv_prepare_only", {}), &PQclear);
+  } catch (...) {
+    PQclear(PQexec(conn_, "rollback"));
+    throw;
+  }
+  TPgResultPtr rollback(Run("rollback", {}), &PQclear);
+}
+
+// Unreserved words may stand bare anywhere; every other kind may not in
+// some place a name stands in an update statement.
+std::vector<std::string> TPgConnection::ReservedWords() {
+  return Column("select word from pg_get_keywords() where catcode <> 'U'", {});
+}
+
+void TPgConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  names = Column(
+      "select attname from pg_attribute where attrelid = $1::oid and attnum > 0 and not attisdropped"
+      " and attnotnull order by attnum",
+      {db::TValue(static_cast<int64_t>(table.Oid))});
+}
+
 bool TPgConnection::FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref) {
   static const std::string kSelect =
       "select c.oid::int8, n.nspname, c.relname from pg_class c join pg_namespace n on n.oid = c.relnamespace"

@@ -72,6 +72,35 @@ std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {
   return stmt.Columns(true);
 }
 
+void TSQLiteConnection::PrepareOnly(const std::string& sql) { TSQLiteStatement stmt(db_, sql, file_); }
+
+std::vector<std::string> TSQLiteConnection::ReservedWords() {
+  std::vector<std::string> words;
+  for (int i = 0, n = sqlite3_keyword_count(); i < n; ++i) {
+    const char* word = nullptr;
+    int size = 0;
+    if (sqlite3_keyword_name(i, &word, &size) == SQLITE_OK) words.emplace_back(word, static_cast<size_t>(size));
+  }
+  return words;
+}
+
+void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  // An INTEGER PRIMARY KEY is the rowid, which is never null.
+  TSQLiteStatement stmt(
+      db_,
+      Kept(table.Schema.empty()
+               ? "select name from pragma_table_info(?1) where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
+                 " and (select count(*) from pragma_table_info(?1) where pk > 0) = 1) order by cid"
+               : "select name from pragma_table_info(?1, ?2) where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
+                 " and (select count(*) from pragma_table_info(?1, ?2) where pk > 0) = 1) order by cid"),
+      file_);
+  std::vector<db::TValue> args{db::TValue(table.Name)};
+  if (!table.Schema.empty()) args.emplace_back(table.Schema);
+  stmt.Bind(args);
+  names.clear();
+  while (stmt.Step()) names.push_back(stmt.Text(0));
+}
+
 bool TSQLiteConnection::TableExists(const std::string& schema, const std::string& name) {
   // The pragma functions look the name up in the schema's hash table and
   // ignore letter case, as SQLite itself does.

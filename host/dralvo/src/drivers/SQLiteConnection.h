@@ -25,6 +25,7 @@ class TSQLiteConnection : public TDVConnection {
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
+  void PrepareOnly(const std::string& sql) override;
 
   bool SupportsSchemas() const override { return false; }
   bool SupportsStoredProcs() const override { return false; }
@@ -35,6 +36,12 @@ class TSQLiteConnection : public TDVConnection {
   void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
   void GetStoredProcNames(std::vector<std::string>& names) override { names.clear(); }
   bool DescribeStoredProc(const std::string&, TDVProcDesc&) override { return false; }
+  void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+
+ protected:
+  std::vector<std::string> ReservedWords() override;
+  // Bare names are compared ignoring case, never folded.
+  bool FoldsToLower() const override { return false; }
 
  private:
   [[noreturn]] void Fail(const std::string& what) const;
