@@ -83,9 +83,9 @@ class TDVConnection {
   // Describes the result columns of a statement without running it.
   virtual std::vector<TDVColumnDesc> Describe(const std::string& sql) = 0;
   // Prepares a statement with positional parameters and drops it, never
-  // running it (nothing is changed); raises with the server's message when
-  // the server does not accept it.
-  virtual void PrepareOnly(const std::string& sql) = 0;
+  // running it (nothing is changed). The server's own message when it does
+  // not accept the statement; empty when it does.
+  virtual std::string PrepareOnly(const std::string& sql) = 0;
 
   virtual bool SupportsSchemas() const = 0;
   virtual bool SupportsStoredProcs() const = 0;

@@ -166,21 +166,21 @@ std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
   return cols;
 }
 
-void TPgConnection::PrepareOnly(const std::string& sql) {
+std::string TPgConnection::PrepareOnly(const std::string& sql) {
   // Inside a transaction that is rolled back, so that not even a prepared
   // statement outlives the check.
   TPgResultPtr begin(Run("begin", {}), &PQclear);
-  try {
-    TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
-    if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) Fail(prep.release());
+  std::string message;
+  TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
+  if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) {
+    message = rtl::Trim(PQresultErrorMessage(prep.get()));
+  } else {
     TPgResultPtr desc(PQdescribePrepared(conn_, "dv_prepare_only"), &PQclear);
-    if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) Fail(desc.release());
-    TPgResultPtr dealloc(Run("deallocate dv_prepare_only", {}), &PQclear);
-  } catch (...) {
-    PQclear(PQexec(conn_, "rollback"));
-    throw;
+    if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) message = rtl::Trim(PQresultErrorMessage(desc.get()));
+    PQclear(PQexec(conn_, "deallocate dv_prepare_only"));
   }
   TPgResultPtr rollback(Run("rollback", {}), &PQclear);
+  return message.rfind("ERROR:", 0) == 0 ? rtl::Trim(message.substr(6)) : message;
 }
 
 // Unreserved words may stand bare anywhere; every other kind may not in

@@ -24,7 +24,7 @@ class TPgConnection : public TDVConnection {
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
-  void PrepareOnly(const std::string& sql) override;
+  std::string PrepareOnly(const std::string& sql) override;
 
   bool SupportsSchemas() const override { return true; }
   bool SupportsStoredProcs() const override { return true; }

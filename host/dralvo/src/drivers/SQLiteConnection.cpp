@@ -72,7 +72,15 @@ std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {
   return stmt.Columns(true);
 }
 
-void TSQLiteConnection::PrepareOnly(const std::string& sql) { TSQLiteStatement stmt(db_, sql, file_); }
+std::string TSQLiteConnection::PrepareOnly(const std::string& sql) {
+  sqlite3_stmt* stmt = nullptr;
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
+  std::string message = rc == SQLITE_OK ? "" : sqlite3_errmsg(db_);
+  sqlite3_finalize(stmt);
+  if (rc == SQLITE_OK && stmt == nullptr) message = "no statement";
+  return message;
+}
 
 std::vector<std::string> TSQLiteConnection::ReservedWords() {
   std::vector<std::string> words;

@@ -25,7 +25,7 @@ class TSQLiteConnection : public TDVConnection {
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
-  void PrepareOnly(const std::string& sql) override;
+  std::string PrepareOnly(const std::string& sql) override;
 
   bool SupportsSchemas() const override { return false; }
   bool SupportsStoredProcs() const override { return false; }

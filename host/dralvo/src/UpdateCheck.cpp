@@ -1,0 +1,212 @@
+#include "dralvo/UpdateCheck.h"
+
+#include <map>
+
+#include "dralvo/DataSet.h"
+#include "dralvo/Database.h"
+#include "dralvo/Driver.h"
+#include "dralvo/SqlParser.h"
+#include "dralvo/UpdateSQL.h"
+#include "rtl/system/SysUtils.h"
+#include "sql/UpdateStatement.h"
+
+namespace dralvo {
+
+namespace {
+
+constexpr const char* kStatementNames[] = {"refresh", "modify", "insert", "delete"};
+constexpr int kInsert = 2;
+
+std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
+
+std::string NameList(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& n : names) out += (out.empty() ? "" : ", ") + n;
+  return out;
+}
+
+// One update object's statements against one open connection.
+class TChecker {
+ public:
+  // fields: the dataset's; null when they could not be learnt.
+  TChecker(TDVConnection& conn, const std::vector<std::string>* fields, const std::string& dataSetName,
+           TDVCheckResult& result)
+      : conn_(conn), fields_(fields), dataSetName_(dataSetName), result_(result) {}
+
+  void Check(int index, const std::string& text) {
+    statement_ = kStatementNames[index];
+    if (fields_ != nullptr) CheckParams(text);
+    auto style = conn_.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+    const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, style).sql);
+    sql::UpdateStatement st = sql::ReadUpdateStatement(text);
+    bool drift = st.ok && CheckDrift(st, refused);
+    if (!refused.empty() && !drift) Add("the server does not accept the statement", refused);
+    if (refused.empty() && st.ok && index != kInsert) CheckKey(st);
+  }
+
+ private:
+  void Add(std::string problem, std::string serverMessage = {}) {
+    result_.Findings.push_back({statement_, std::move(problem), std::move(serverMessage), false});
+  }
+
+  bool IsField(const std::string& name) const {
+    for (const std::string& f : *fields_)
+      if (rtl::AnsiSameText(f, name)) return true;
+    return false;
+  }
+
+  void CheckParams(const std::string& text) {
+    std::vector<std::string> seen;
+    for (const sql::ParamRef& p : sql::FindParams(text)) {
+      bool repeated = false;
+      for (const std::string& s : seen) repeated = repeated || rtl::AnsiSameText(s, p.name);
+      if (repeated) continue;
+      seen.push_back(p.name);
+      bool old = p.name.size() > 4 && rtl::SameText(p.name.substr(0, 4), "OLD_");
+      if (IsField(p.name) || (old && IsField(p.name.substr(4)))) continue;
+      Add("parameter :" + p.name + " matches no field of " + dataSetName_ + (old ? " (with or without OLD_)" : ""));
+    }
+  }
+
+  // The stored column a written name reads as: quoted names exactly, bare
+  // ones as the server folds them (PostgreSQL to lower case, SQLite
+  // ignoring case).
+  const std::string* Column(const sql::WrittenName& written, const std::vector<std::string>& columns) const {
+    for (const std::string& c : columns) {
+      if (written.quoted ? c == written.name
+                         : conn_.ServerType() == TDVServerType::stSQLite ? rtl::SameText(c, written.name)
+                                                                         : c == rtl::LowerCase(written.name))
+        return &c;
+    }
+    return nullptr;
+  }
+
+  // Whether the table or a column the statement names is gone.
+  bool CheckDrift(const sql::UpdateStatement& st, const std::string& refused) {
+    if (!conn_.FindTable(st.table, table_)) {
+      Add("table " + st.table + " does not exist", refused);
+      return true;
+    }
+    conn_.GetFieldNames(table_, columns_);
+    bool missing = false;
+    std::vector<std::string> told;
+    for (const sql::WrittenName& c : st.columns) {
+      if (Column(c, columns_) != nullptr) continue;
+      bool again = false;
+      for (const std::string& t : told) again = again || t == c.name;
+      if (again) continue;
+      told.push_back(c.name);
+      Add("column " + (c.quoted ? Quoted(c.name) : c.name) + " does not exist in table " + st.table, refused);
+      missing = true;
+    }
+    return missing;
+  }
+
+  // The where clause must pin every column of the primary key or of a
+  // unique index that is not partial and holds no null.
+  void CheckKey(const sql::UpdateStatement& st) {
+    std::vector<TDVIndexColumn> rows;
+    conn_.GetIndexColumns(table_, rows);
+    std::vector<std::string> notNull;
+    conn_.GetNotNullColumns(table_, notNull);
+    auto isNotNull = [&](const std::string& c) {
+      for (const std::string& n : notNull)
+        if (n == c) return true;
+      return false;
+    };
+    std::vector<std::string> pinned;
+    for (const sql::WrittenName& w : st.pinned)
+      if (const std::string* c = Column(w, columns_)) pinned.push_back(*c);
+    auto isPinned = [&](const std::string& c) {
+      for (const std::string& p : pinned)
+        if (p == c) return true;
+      return false;
+    };
+    // Index name -> its key columns and whether it can serve as a key.
+    std::vector<std::string> order;
+    std::map<std::string, std::vector<std::string>> keyColumns;
+    std::map<std::string, bool> primary;
+    for (const TDVIndexColumn& r : rows) {
+      if (r.IndexType == 0) continue;
+      if (!keyColumns.count(r.IndexName)) order.push_back(r.IndexName);
+      keyColumns[r.IndexName].push_back(r.ColumnName);
+      primary[r.IndexName] = (r.IndexType & IndexTypePrimary) != 0;
+    }
+    std::vector<std::string> keys, notKeys;
+    for (const std::string& index : order) {
+      const std::vector<std::string>& cols = keyColumns[index];
+      std::string nullable;
+      for (const std::string& c : cols) {
+        if (c.empty()) nullable = "an expression";
+        else if (!primary[index] && !isNotNull(c) && nullable.empty()) nullable = c;
+      }
+      std::string shown = (primary[index] ? "primary key " : "unique index ") + index + " (" + NameList(cols) + ")";
+      if (!nullable.empty()) {
+        notKeys.push_back(shown + ", as " + nullable + " can be null");
+        continue;
+      }
+      bool covered = true;
+      for (const std::string& c : cols) covered = covered && isPinned(c);
+      if (covered) return;
+      keys.push_back(shown);
+    }
+    std::string problem =
+        !st.hasWhere ? "has no where clause: it reaches every row of " + st.table
+        : pinned.empty()
+            ? "the where clause pins no column with \"=\" alone: it can reach every row of " + st.table
+            : "the where clause pins only " + NameList(pinned) + ", no key of " + st.table +
+                  ": rows sharing those values are reached together";
+    problem += keys.empty() ? "; the table has no key" : "; keys: " + NameList(keys);
+    if (!notKeys.empty()) problem += "; not a key: " + NameList(notKeys);
+    Add(problem);
+  }
+
+  TDVConnection& conn_;
+  const std::vector<std::string>* fields_;
+  std::string dataSetName_;
+  TDVCheckResult& result_;
+  std::string statement_;
+  TDVTableRef table_;
+  std::vector<std::string> columns_;
+};
+
+}  // namespace
+
+TDVCheckResult CheckUpdateObject(TDVDataSetUpdateObject& update) {
+  TDVCheckResult result;
+  auto unchecked = [&](std::string why) {
+    result.Findings.push_back({"", std::move(why), "", true});
+    return result;
+  };
+  TDVDataSet* dataSet = update.DataSet();
+  if (dataSet == nullptr) return unchecked("no dataset names it as its UpdateObject");
+  const std::string dataSetName = dataSet->Name().empty() ? dataSet->ClassName() : dataSet->Name();
+  if (rtl::Trim(dataSet->DatabaseName()).empty()) return unchecked("its dataset " + dataSetName + " names no database");
+  TDVDatabase* database = dataSet->FindDatabase();
+  if (database == nullptr)
+    return unchecked("its dataset " + dataSetName + " names the database " + dataSet->DatabaseName() +
+                     ", which the module does not hold");
+  try {
+    database->Open();
+  } catch (const rtl::Exception& e) {
+    return unchecked(std::string("cannot connect to its database ") + database->DatabaseName() + ": " + e.what());
+  }
+  std::vector<std::string> fields;
+  bool fieldsKnown = true;
+  try {
+    fields = dataSet->DescribedFieldNames();
+  } catch (const rtl::Exception& e) {
+    fieldsKnown = false;
+    result.Findings.push_back({"", "the SQL of its dataset " + dataSetName + " cannot be described", e.what(), false});
+  }
+  TChecker checker(database->Connection(), fieldsKnown ? &fields : nullptr, dataSetName, result);
+  for (int i = 0; i < 4; ++i) {
+    const std::string text = update.GetSQLIndex(i)->Text();
+    if (rtl::Trim(text).empty()) continue;
+    ++result.Statements;
+    checker.Check(i, text);
+  }
+  return result;
+}
+
+}  // namespace dralvo
