@@ -149,6 +149,6 @@ TEST_P(UpdateCheck, WhatCannotBeChecked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck, ::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL),
-                         [](const auto& info) { return info.param == TDVServerType::stSQLite ? "SQLite" : "PostgreSQL"; });
+                         [](const auto& p) { return p.param == TDVServerType::stSQLite ? "SQLite" : "PostgreSQL"; });
 
 }  // namespace

@@ -102,10 +102,10 @@ TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
 INSTANTIATE_TEST_SUITE_P(ServersAndQuoting, AwkwardNames,
                          ::testing::Combine(::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL),
                                             ::testing::Bool()),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param) == TDVServerType::stSQLite ? "SQLite"
-                                                                                                 : "PostgreSQL") +
-                                  (std::get<1>(info.param) ? "Quoted" : "Unquoted");
+                         [](const auto& p) {
+                           return std::string(std::get<0>(p.param) == TDVServerType::stSQLite ? "SQLite"
+                                                                                              : "PostgreSQL") +
+                                  (std::get<1>(p.param) ? "Quoted" : "Unquoted");
                          });
 
 }  // namespace

@@ -23,6 +23,10 @@ bool ReadColumn(const TokenList& t, size_t& i, WrittenName& out) {
   return true;
 }
 
+bool IsValue(const detail::Sig& s) {
+  return s.kind == TokenKind::Param || s.kind == TokenKind::Number || s.kind == TokenKind::String;
+}
+
 // The table: dotted names, kept as written.
 bool ReadTable(const TokenList& t, size_t& i, std::string& table) {
   if (!IsName(t[i]) || t[i].unterminated) return false;
@@ -53,8 +57,9 @@ void ReadWhere(const TokenList& t, size_t i, UpdateStatement& st) {
     size_t end = SkipTo(t, i, {"AND", "OR", "RETURNING"}, false);
     size_t at = i;
     WrittenName column;
-    // "column = value" where the value is one token (a parameter, literal).
-    if (ReadColumn(t, at, column) && t.IsOp(at, "=") && at + 2 == end) {
+    // "column = value" where the value is one parameter or literal: a
+    // column on the right ("a = a") pins nothing.
+    if (ReadColumn(t, at, column) && t.IsOp(at, "=") && at + 2 == end && IsValue(t[at + 1])) {
       st.columns.push_back(column);
       st.pinned.push_back(column);
     }
