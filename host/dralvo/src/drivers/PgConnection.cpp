@@ -3,6 +3,7 @@
 #include <libpq-fe.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "../Errors.h"
@@ -152,16 +153,15 @@ std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
                        " where c.oid = any($1::oid[]) and a.attnum > 0",
                        {db::TValue("{" + oids + "}")}),
                    &PQclear);
+  // Rows by (table, column number): one pass each way, also for a result
+  // of thousands of columns.
+  std::map<std::pair<std::string, std::string>, int> rowOf;
+  for (int r = 0; r < PQntuples(res.get()); ++r) rowOf.emplace(std::make_pair(Int8(res.get(), r, 0), Int8(res.get(), r, 2)), r);
   for (int c = 0; c < PQnfields(desc.get()); ++c) {
-    std::string table = std::to_string(PQftable(desc.get(), c));
-    std::string attnum = std::to_string(PQftablecol(desc.get(), c));
-    for (int r = 0; r < PQntuples(res.get()); ++r) {
-      if (Int8(res.get(), r, 0) == table && Int8(res.get(), r, 2) == attnum) {
-        cols[static_cast<size_t>(c)].Table = PQgetvalue(res.get(), r, 1);
-        cols[static_cast<size_t>(c)].Column = PQgetvalue(res.get(), r, 3);
-        break;
-      }
-    }
+    auto it = rowOf.find({std::to_string(PQftable(desc.get(), c)), std::to_string(PQftablecol(desc.get(), c))});
+    if (it == rowOf.end()) continue;
+    cols[static_cast<size_t>(c)].Table = PQgetvalue(res.get(), it->second, 1);
+    cols[static_cast<size_t>(c)].Column = PQgetvalue(res.get(), it->second, 3);
   }
   return cols;
 }
