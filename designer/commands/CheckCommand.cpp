@@ -6,6 +6,7 @@
 // then a summary line. Exit 0 when everything holds, 1 when something does
 // not, 2 when something could not be checked (bad usage, unreadable module,
 // no database, no connection).
+#include <algorithm>
 #include <iostream>
 
 #include "Commands.h"
