@@ -10,10 +10,10 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInf
 
 TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases)
     : choice_(std::move(choice)), aliases_(std::move(aliases)) {
-  if (choice_.NameRules == nullptr) choice_.NameRules = std::make_shared<const dralvo::TDVNameRules>();
   // The owner, when kept, is quoted apart from the table.
   const std::string table = dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported);
-  tableRef_ = choice_.QuoteNames ? dralvo::QuoteObjectName(table, true) : choice_.NameRules->TableReference(table);
+  tableRef_ = choice_.QuoteNames || choice_.NameRules == nullptr ? dralvo::QuoteObjectName(table, choice_.QuoteNames)
+                                                                 : choice_.NameRules->TableReference(table);
   updates_ = Describe(choice_.UpdateFields);
   // Both lists start out holding every field: describe them once then.
   keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);
@@ -39,10 +39,11 @@ std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector
       auto alias = columns->find(fields[i]);
       if (alias != columns->end()) t.alias = &alias->second;
     }
-    // Unasked, a name is quoted only when the server would misread it bare;
-    // its parameters then follow it.
-    t.quoteName = choice_.QuoteNames || choice_.NameRules->NeedsQuotes(*t.name);
-    t.quoteAlias = t.quoteName || dralvo::ParamNeedsQuotes(*t.alias);
+    // Unasked, a name is quoted only when its server would misread it bare
+    // (its parameters then follow it); with no server known, never.
+    const bool guarded = !choice_.QuoteNames && choice_.NameRules != nullptr;
+    t.quoteName = choice_.QuoteNames || (guarded && choice_.NameRules->NeedsQuotes(*t.name));
+    t.quoteAlias = t.quoteName || (guarded && dralvo::ParamNeedsQuotes(*t.alias));
     if (t.quoteName) t.quotedName = dralvo::QuoteIdentifier(*t.name, true);
     if (t.quoteAlias) t.quotedAlias = dralvo::QuoteIdentifier(*t.alias, true);
   }

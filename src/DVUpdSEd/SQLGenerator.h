@@ -22,7 +22,7 @@ struct TSQLGenChoice {
   bool ObjOwnerSupported = false;  // the dataset's IsObjOwnerSupported
   bool QuoteNames = false;         // "Quote Field Names"
   // How the server reads bare names: with QuoteNames off, a name it would
-  // misread is quoted all the same. Null: no server known.
+  // misread is quoted all the same. Null: no server known, names as they are.
   std::shared_ptr<const dralvo::TDVNameRules> NameRules;
   std::vector<std::string> KeyFields;     // selected, in list order
   std::vector<std::string> UpdateFields;  // selected, in list order
