@@ -1,6 +1,6 @@
 #include "dralvo/UpdateCheck.h"
 
-#include <map>
+#include <algorithm>
 
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
@@ -81,13 +81,23 @@ class TChecker {
     return nullptr;
   }
 
+  // The statements of one object name one table as a rule: it is looked up
+  // once, its keys at most once.
+  bool LookUpTable(const std::string& table) {
+    if (table == tableText_) return tableFound_;
+    tableText_ = table;
+    keysLoaded_ = false;
+    columns_.clear();
+    tableFound_ = conn_.FindFieldNames(table, columns_, &table_);
+    return tableFound_;
+  }
+
   // Whether the table or a column the statement names is gone.
   bool CheckDrift(const sql::UpdateStatement& st, const std::string& refused) {
-    if (!conn_.FindTable(st.table, table_)) {
+    if (!LookUpTable(st.table)) {
       Add("table " + st.table + " does not exist", refused);
       return true;
     }
-    conn_.GetFieldNames(table_, columns_);
     bool missing = false;
     std::vector<std::string> told;
     for (const sql::WrittenName& c : st.columns) {
@@ -102,53 +112,64 @@ class TChecker {
     return missing;
   }
 
+  // The table's unique indexes in the server's order, each with its key
+  // columns; asked once per table.
+  struct TKey {
+    std::string Name;
+    bool Primary = false;
+    std::vector<std::string> Columns;  // empty entry: an expression
+  };
+  const std::vector<TKey>& Keys() {
+    if (keysLoaded_) return keys_;
+    keysLoaded_ = true;
+    notNullLoaded_ = false;
+    keys_.clear();
+    std::vector<TDVIndexColumn> rows;
+    conn_.GetIndexColumns(table_, rows);
+    for (const TDVIndexColumn& r : rows) {
+      if (r.IndexType == 0) continue;
+      if (keys_.empty() || keys_.back().Name != r.IndexName)
+        keys_.push_back({r.IndexName, (r.IndexType & IndexTypePrimary) != 0, {}});
+      keys_.back().Columns.push_back(r.ColumnName);
+    }
+    return keys_;
+  }
+
+  // The first column of a unique index that can hold null ("" when none):
+  // such an index lets several rows share one value. A primary key counts
+  // whole.
+  std::string NullableColumn(const TKey& key) {
+    if (key.Primary) return {};
+    if (!notNullLoaded_) {
+      conn_.GetNotNullColumns(table_, notNull_);
+      notNullLoaded_ = true;
+    }
+    for (const std::string& c : key.Columns) {
+      if (c.empty()) return "an expression";
+      if (std::find(notNull_.begin(), notNull_.end(), c) == notNull_.end()) return c;
+    }
+    return {};
+  }
+
   // The where clause must pin every column of the primary key or of a
   // unique index that is not partial and holds no null.
   void CheckKey(const sql::UpdateStatement& st) {
-    std::vector<TDVIndexColumn> rows;
-    conn_.GetIndexColumns(table_, rows);
-    std::vector<std::string> notNull;
-    conn_.GetNotNullColumns(table_, notNull);
-    auto isNotNull = [&](const std::string& c) {
-      for (const std::string& n : notNull)
-        if (n == c) return true;
-      return false;
-    };
     std::vector<std::string> pinned;
     for (const sql::WrittenName& w : st.pinned)
       if (const std::string* c = Column(w, columns_)) pinned.push_back(*c);
-    auto isPinned = [&](const std::string& c) {
-      for (const std::string& p : pinned)
-        if (p == c) return true;
-      return false;
+    auto covers = [&](const TKey& key) {
+      for (const std::string& c : key.Columns)
+        if (std::find(pinned.begin(), pinned.end(), c) == pinned.end()) return false;
+      return true;
     };
-    // Index name -> its key columns and whether it can serve as a key.
-    std::vector<std::string> order;
-    std::map<std::string, std::vector<std::string>> keyColumns;
-    std::map<std::string, bool> primary;
-    for (const TDVIndexColumn& r : rows) {
-      if (r.IndexType == 0) continue;
-      if (!keyColumns.count(r.IndexName)) order.push_back(r.IndexName);
-      keyColumns[r.IndexName].push_back(r.ColumnName);
-      primary[r.IndexName] = (r.IndexType & IndexTypePrimary) != 0;
-    }
+    for (const TKey& key : Keys())
+      if (covers(key) && NullableColumn(key).empty()) return;
     std::vector<std::string> keys, notKeys;
-    for (const std::string& index : order) {
-      const std::vector<std::string>& cols = keyColumns[index];
-      std::string nullable;
-      for (const std::string& c : cols) {
-        if (c.empty()) nullable = "an expression";
-        else if (!primary[index] && !isNotNull(c) && nullable.empty()) nullable = c;
-      }
-      std::string shown = (primary[index] ? "primary key " : "unique index ") + index + " (" + NameList(cols) + ")";
-      if (!nullable.empty()) {
-        notKeys.push_back(shown + ", as " + nullable + " can be null");
-        continue;
-      }
-      bool covered = true;
-      for (const std::string& c : cols) covered = covered && isPinned(c);
-      if (covered) return;
-      keys.push_back(shown);
+    for (const TKey& key : Keys()) {
+      std::string shown = (key.Primary ? "primary key " : "unique index ") + key.Name + " (" + NameList(key.Columns) + ")";
+      std::string nullable = NullableColumn(key);
+      if (nullable.empty()) keys.push_back(shown);
+      else notKeys.push_back(shown + ", as " + nullable + " can be null");
     }
     std::string problem =
         !st.hasWhere ? "has no where clause: it reaches every row of " + st.table
@@ -166,8 +187,14 @@ class TChecker {
   std::string dataSetName_;
   TDVCheckResult& result_;
   std::string statement_;
+  std::string tableText_;  // the table last looked up, as written
+  bool tableFound_ = false;
   TDVTableRef table_;
   std::vector<std::string> columns_;
+  bool keysLoaded_ = false;
+  std::vector<TKey> keys_;
+  bool notNullLoaded_ = false;
+  std::vector<std::string> notNull_;
 };
 
 }  // namespace

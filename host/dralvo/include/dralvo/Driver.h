@@ -93,8 +93,9 @@ class TDVConnection {
   virtual void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) = 0;
   virtual void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) = 0;
   // FindTable then GetFieldNames, for drivers that can do both in one
-  // question; false (and no names) when there is no such table.
-  virtual bool FindFieldNames(const std::string& name, std::vector<std::string>& names);
+  // question; false (and no names) when there is no such table. The table
+  // found goes to `ref` when given.
+  virtual bool FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref);
   virtual void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) = 0;
   virtual void GetStoredProcNames(std::vector<std::string>& names) = 0;
   // False when there is no such procedure.

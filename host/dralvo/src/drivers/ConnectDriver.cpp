@@ -6,11 +6,12 @@
 
 namespace dralvo {
 
-bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names) {
+bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) {
   names.clear();
-  TDVTableRef ref;
-  if (!FindTable(name, ref)) return false;
-  GetFieldNames(ref, names);
+  TDVTableRef found;
+  if (!FindTable(name, found)) return false;
+  GetFieldNames(found, names);
+  if (ref != nullptr) *ref = std::move(found);
   return true;
 }
 

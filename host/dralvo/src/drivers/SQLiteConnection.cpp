@@ -155,13 +155,15 @@ bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
 
 // Every table and view has at least one column, so the column query itself
 // tells whether the name was found: one catalog question instead of two.
-bool TSQLiteConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names) {
-  TDVTableRef ref;
+bool TSQLiteConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) {
+  TDVTableRef found;
   names.clear();
-  return ResolveTable(name, ref, [&](const TDVTableRef& t) {
+  bool ok = ResolveTable(name, found, [&](const TDVTableRef& t) {
     GetFieldNames(t, names);
     return !names.empty();
   });
+  if (ok && ref != nullptr) *ref = std::move(found);
+  return ok;
 }
 
 void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) {

@@ -32,7 +32,7 @@ class TSQLiteConnection : public TDVConnection {
   bool FindTable(const std::string& name, TDVTableRef& ref) override;
   void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
   void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
-  bool FindFieldNames(const std::string& name, std::vector<std::string>& names) override;
+  bool FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) override;
   void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
   void GetStoredProcNames(std::vector<std::string>& names) override { names.clear(); }
   bool DescribeStoredProc(const std::string&, TDVProcDesc&) override { return false; }
