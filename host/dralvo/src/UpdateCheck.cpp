@@ -39,9 +39,18 @@ class TChecker {
     auto style = conn_.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
     const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, style).sql);
     sql::UpdateStatement st = sql::ReadUpdateStatement(text);
-    bool drift = st.ok && CheckDrift(st, refused);
-    if (!refused.empty() && !drift) Add("the server does not accept the statement", refused);
-    if (refused.empty() && st.ok && index != kInsert) CheckKey(st);
+    // A statement the server accepts names only tables and columns that
+    // exist, but for SQLite's reading of a double-quoted name that is no
+    // column as a string; a refused one is explained by what is gone.
+    if (!refused.empty()) {
+      if (!st.ok || !CheckDrift(st, refused)) Add("the server does not accept the statement", refused);
+      return;
+    }
+    if (!st.ok) return;
+    const bool stringsForNames = conn_.ServerType() == TDVServerType::stSQLite &&
+                                 std::any_of(st.columns.begin(), st.columns.end(), [](auto& c) { return c.quoted; });
+    if (stringsForNames && CheckDrift(st, refused)) return;
+    if (index != kInsert) CheckKey(st);
   }
 
  private:
@@ -68,17 +77,13 @@ class TChecker {
     }
   }
 
-  // The stored column a written name reads as: quoted names exactly, bare
-  // ones as the server folds them (PostgreSQL to lower case, SQLite
-  // ignoring case).
-  const std::string* Column(const sql::WrittenName& written, const std::vector<std::string>& columns) const {
-    for (const std::string& c : columns) {
-      if (written.quoted ? c == written.name
-                         : conn_.ServerType() == TDVServerType::stSQLite ? rtl::SameText(c, written.name)
-                                                                         : c == rtl::LowerCase(written.name))
-        return &c;
-    }
-    return nullptr;
+  // Whether a written name reads as the stored column: quoted names
+  // exactly, bare ones as the server folds them (PostgreSQL to lower case,
+  // SQLite ignoring case).
+  bool Reads(const sql::WrittenName& written, const std::string& column) const {
+    if (written.quoted) return column == written.name;
+    if (conn_.ServerType() == TDVServerType::stSQLite) return rtl::SameText(column, written.name);
+    return column == rtl::LowerCase(written.name);
   }
 
   // The statements of one object name one table as a rule: it is looked up
@@ -87,8 +92,7 @@ class TChecker {
     if (table == tableText_) return tableFound_;
     tableText_ = table;
     keysLoaded_ = false;
-    columns_.clear();
-    tableFound_ = conn_.FindFieldNames(table, columns_, &table_);
+    tableFound_ = conn_.FindTable(table, table_);
     return tableFound_;
   }
 
@@ -98,10 +102,13 @@ class TChecker {
       Add("table " + st.table + " does not exist", refused);
       return true;
     }
+    std::vector<std::string> columns;
+    conn_.GetFieldNames(table_, columns);
     bool missing = false;
     std::vector<std::string> told;
     for (const sql::WrittenName& c : st.columns) {
-      if (Column(c, columns_) != nullptr) continue;
+      if (std::any_of(columns.begin(), columns.end(), [&](const std::string& stored) { return Reads(c, stored); }))
+        continue;
       bool again = false;
       for (const std::string& t : told) again = again || t == c.name;
       if (again) continue;
@@ -154,12 +161,13 @@ class TChecker {
   // The where clause must pin every column of the primary key or of a
   // unique index that is not partial and holds no null.
   void CheckKey(const sql::UpdateStatement& st) {
+    if (!LookUpTable(st.table)) return;  // accepted, so a view or synonym the catalog does not list
     std::vector<std::string> pinned;
-    for (const sql::WrittenName& w : st.pinned)
-      if (const std::string* c = Column(w, columns_)) pinned.push_back(*c);
+    for (const sql::WrittenName& w : st.pinned) pinned.push_back(w.name);
     auto covers = [&](const TKey& key) {
       for (const std::string& c : key.Columns)
-        if (std::find(pinned.begin(), pinned.end(), c) == pinned.end()) return false;
+        if (std::none_of(st.pinned.begin(), st.pinned.end(), [&](const sql::WrittenName& w) { return Reads(w, c); }))
+          return false;
       return true;
     };
     for (const TKey& key : Keys())
@@ -190,7 +198,6 @@ class TChecker {
   std::string tableText_;  // the table last looked up, as written
   bool tableFound_ = false;
   TDVTableRef table_;
-  std::vector<std::string> columns_;
   bool keysLoaded_ = false;
   std::vector<TKey> keys_;
   bool notNullLoaded_ = false;

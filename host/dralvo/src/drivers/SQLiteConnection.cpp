@@ -110,6 +110,10 @@ void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<
 }
 
 bool TSQLiteConnection::TableExists(const std::string& schema, const std::string& name) {
+  // Tables without a catalog query (views answer only to the query below).
+  if (sqlite3_table_column_metadata(db_, schema.empty() ? nullptr : schema.c_str(), name.c_str(), nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr) == SQLITE_OK)
+    return true;
   // The pragma functions look the name up in the schema's hash table and
   // ignore letter case, as SQLite itself does.
   TSQLiteStatement stmt(db_,
