@@ -35,9 +35,10 @@ class TChecker {
 
   void Check(int index, const std::string& text) {
     statement_ = kStatementNames[index];
-    if (fields_ != nullptr) CheckParams(text);
     auto style = conn_.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
-    const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, style).sql);
+    const std::vector<sql::ParamRef> params = sql::FindParams(text);
+    if (fields_ != nullptr) CheckParams(params);
+    const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, params, style).sql);
     sql::UpdateStatement st = sql::ReadUpdateStatement(text);
     // A statement the server accepts names only tables and columns that
     // exist, but for SQLite's reading of a double-quoted name that is no
@@ -64,9 +65,9 @@ class TChecker {
     return false;
   }
 
-  void CheckParams(const std::string& text) {
+  void CheckParams(const std::vector<sql::ParamRef>& params) {
     std::vector<std::string> seen;
-    for (const sql::ParamRef& p : sql::FindParams(text)) {
+    for (const sql::ParamRef& p : params) {
       bool repeated = false;
       for (const std::string& s : seen) repeated = repeated || rtl::AnsiSameText(s, p.name);
       if (repeated) continue;
@@ -92,6 +93,7 @@ class TChecker {
     if (table == tableText_) return tableFound_;
     tableText_ = table;
     keysLoaded_ = false;
+    primaryKeyLoaded_ = false;
     tableFound_ = conn_.FindTable(table, table_);
     return tableFound_;
   }
@@ -170,6 +172,13 @@ class TChecker {
           return false;
       return true;
     };
+    // The primary key first: one short question settles the usual case.
+    if (!primaryKeyLoaded_) {
+      conn_.GetPrimaryKeyColumns(table_, primaryKey_.Columns);
+      primaryKey_.Primary = true;
+      primaryKeyLoaded_ = true;
+    }
+    if (!primaryKey_.Columns.empty() && covers(primaryKey_)) return;
     for (const TKey& key : Keys())
       if (covers(key) && NullableColumn(key).empty()) return;
     std::vector<std::string> keys, notKeys;
@@ -198,6 +207,8 @@ class TChecker {
   std::string tableText_;  // the table last looked up, as written
   bool tableFound_ = false;
   TDVTableRef table_;
+  bool primaryKeyLoaded_ = false;
+  TKey primaryKey_;
   bool keysLoaded_ = false;
   std::vector<TKey> keys_;
   bool notNullLoaded_ = false;

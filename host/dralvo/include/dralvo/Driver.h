@@ -102,6 +102,8 @@ class TDVConnection {
   virtual bool DescribeStoredProc(const std::string& name, TDVProcDesc& desc) = 0;
   // Columns that cannot hold null.
   virtual void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) = 0;
+  // The primary key's columns in key order; none without a primary key.
+  virtual void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) = 0;
 
  protected:
   // The words this server does not take as bare names, from the server.

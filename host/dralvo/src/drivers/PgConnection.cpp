@@ -196,6 +196,14 @@ void TPgConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std:
       {db::TValue(static_cast<int64_t>(table.Oid))});
 }
 
+void TPgConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  names = Column(
+      "select a.attname from pg_index x cross join lateral unnest(x.indkey::int2[]) with ordinality as k(attnum, ord)"
+      " join pg_attribute a on a.attrelid = x.indrelid and a.attnum = k.attnum"
+      " where x.indrelid = $1::oid and x.indisprimary order by k.ord",
+      {db::TValue(static_cast<int64_t>(table.Oid))});
+}
+
 bool TPgConnection::FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref) {
   static const std::string kSelect =
       "select c.oid::int8, n.nspname, c.relname from pg_class c join pg_namespace n on n.oid = c.relnamespace"

@@ -35,6 +35,7 @@ class TPgConnection : public TDVConnection {
   void GetStoredProcNames(std::vector<std::string>& names) override;
   bool DescribeStoredProc(const std::string& name, TDVProcDesc& desc) override;
   void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+  void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
 
  protected:
   std::vector<std::string> ReservedWords() override;

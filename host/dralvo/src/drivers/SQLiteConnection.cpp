@@ -109,6 +109,18 @@ void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<
   while (stmt.Step()) names.push_back(stmt.Text(0));
 }
 
+void TSQLiteConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  TSQLiteStatement stmt(db_,
+                        Kept(table.Schema.empty() ? "select name from pragma_table_info(?1) where pk > 0 order by pk"
+                                                  : "select name from pragma_table_info(?1, ?2) where pk > 0 order by pk"),
+                        file_);
+  std::vector<db::TValue> args{db::TValue(table.Name)};
+  if (!table.Schema.empty()) args.emplace_back(table.Schema);
+  stmt.Bind(args);
+  names.clear();
+  while (stmt.Step()) names.push_back(stmt.Text(0));
+}
+
 bool TSQLiteConnection::TableExists(const std::string& schema, const std::string& name) {
   // Tables without a catalog query (views answer only to the query below).
   if (sqlite3_table_column_metadata(db_, schema.empty() ? nullptr : schema.c_str(), name.c_str(), nullptr, nullptr,

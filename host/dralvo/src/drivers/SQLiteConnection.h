@@ -37,6 +37,7 @@ class TSQLiteConnection : public TDVConnection {
   void GetStoredProcNames(std::vector<std::string>& names) override { names.clear(); }
   bool DescribeStoredProc(const std::string&, TDVProcDesc&) override { return false; }
   void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+  void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
 
  protected:
   std::vector<std::string> ReservedWords() override;
