@@ -94,6 +94,7 @@ class TChecker {
     tableText_ = table;
     keysLoaded_ = false;
     primaryKeyLoaded_ = false;
+    notNullLoaded_ = false;
     tableFound_ = conn_.FindTable(table, table_);
     return tableFound_;
   }
@@ -131,7 +132,6 @@ class TChecker {
   const std::vector<TKey>& Keys() {
     if (keysLoaded_) return keys_;
     keysLoaded_ = true;
-    notNullLoaded_ = false;
     keys_.clear();
     std::vector<TDVIndexColumn> rows;
     conn_.GetIndexColumns(table_, rows);
