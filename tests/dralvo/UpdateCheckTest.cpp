@@ -99,6 +99,9 @@ TEST_P(UpdateCheck, SyntaxUnknownTableAndStrayParameters) {
                   "delete from nowhere where id = :OLD_order_id"});
   EXPECT_TRUE(Has(f, "modify: the server does not accept the statement [server]")) << testing::PrintToString(f);
   EXPECT_TRUE(Has(f, "delete: table nowhere does not exist [server]")) << testing::PrintToString(f);
+  // A second statement would be refused when the update runs.
+  f = Check({"", "update orders set customer = :customer where order_id = :OLD_order_id; delete from orders"});
+  EXPECT_EQ(f, std::vector<std::string>{"modify: the server does not accept the statement [server]"});
   f = Check({"", "update orders set customer = :cust where order_id = :OLD_id"});
   EXPECT_TRUE(Has(f, "modify: parameter :cust matches no field of Orders")) << testing::PrintToString(f);
   EXPECT_TRUE(Has(f, "modify: parameter :OLD_id matches no field of Orders (with or without OLD_)"));

@@ -173,7 +173,8 @@ std::string TPgConnection::PrepareOnly(const std::string& sql) {
   std::string message;
   TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
   if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) {
-    message = rtl::Trim(PQresultErrorMessage(prep.get()));
+    message = rtl::Trim(prep != nullptr ? PQresultErrorMessage(prep.get()) : PQerrorMessage(conn_));
+    if (message.empty()) message = "the statement could not be prepared";
   } else {
     TPgResultPtr desc(PQdescribePrepared(conn_, "dv_prepare_only"), &PQclear);
     if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) message = rtl::Trim(PQresultErrorMessage(desc.get()));

@@ -77,8 +77,11 @@ std::string TSQLiteConnection::PrepareOnly(const std::string& sql) {
   const char* tail = nullptr;
   int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
   std::string message = rc == SQLITE_OK ? "" : sqlite3_errmsg(db_);
+  if (rc == SQLITE_OK && stmt == nullptr) message = SNoSQLStatement;
+  // The runtime runs one statement a call: more would be refused there.
+  if (rc == SQLITE_OK && stmt != nullptr && tail != nullptr && !OnlyTrailer(tail))
+    message = "more than one statement in one call";
   sqlite3_finalize(stmt);
-  if (rc == SQLITE_OK && stmt == nullptr) message = "no statement";
   return message;
 }
 
