@@ -70,6 +70,15 @@ TEST_F(CheckCommand, WhatCannotBeCheckedExitsTwo) {
   EXPECT_EQ(offline.ExitCode, 2) << offline.Out << offline.Err;
   EXPECT_TRUE(Has(offline.Out, "OrdersUpdate: not checked: cannot connect to its database shop")) << offline.Out;
   EXPECT_TRUE(Has(offline.Out, "0 findings, 1 not checked\n")) << offline.Out;
+  // A module without update objects has nothing to check.
+  std::string text = Module();
+  text.erase(text.find("    UpdateObject = OrdersUpdate\n"), std::string("    UpdateObject = OrdersUpdate\n").size());
+  const size_t object = text.find("  object OrdersUpdate: TDVUpdateSQL");
+  text.erase(object, text.find("\n  end\n", object) + 7 - object);
+  WriteModule(text);
+  auto none = Designer({"check", "Shop.dfm"});
+  EXPECT_EQ(none.ExitCode, 2) << none.Out << none.Err;
+  EXPECT_TRUE(Has(none.Err, "has no update object")) << none.Err;
 }
 
 }  // namespace

@@ -92,6 +92,10 @@ TEST_P(UpdateCheck, GoodStatementsHoldAndNothingChanges) {
   EXPECT_TRUE(Has(Check({"", "", "", "delete from orders where order_id = order_id"}), "pins no column"));
   EXPECT_EQ(Orders(), before);
   EXPECT_FALSE(db_->InTransaction());
+  if (schema_) {
+    EXPECT_EQ(db_->Execute("select count(*) from pg_prepared_statements", nullptr).Rows[0][0].AsInteger(), 0)
+        << "a prepared statement outlived the check";
+  }
 }
 
 TEST_P(UpdateCheck, SyntaxUnknownTableAndStrayParameters) {
