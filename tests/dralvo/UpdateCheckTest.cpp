@@ -143,6 +143,11 @@ TEST_P(UpdateCheck, WhereClausesThatAreNoKey) {
 }
 
 TEST_P(UpdateCheck, WhatCannotBeChecked) {
+  db_->Open();
+  db_->StartTransaction();
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{": its database DB is inside a transaction [unchecked]"});
+  db_->Rollback();
+  db_->Close();
   db_->SetRemoteDatabase(GetParam() == TDVServerType::stSQLite ? dir_.File("missing.db")
                                                                : "host=/nonexistent-dv-socket-dir dbname=x");
   auto f = Check(kGood);

@@ -236,6 +236,10 @@ TDVCheckResult CheckUpdateObject(TDVDataSetUpdateObject& update) {
   } catch (const rtl::Exception& e) {
     return unchecked(std::string("cannot connect to its database ") + database->DatabaseName() + ": " + e.what());
   }
+  // The check rolls back what it began; it must not end a transaction of
+  // someone else's.
+  if (database->InTransaction())
+    return unchecked("its database " + database->DatabaseName() + " is inside a transaction");
   std::vector<std::string> fields;
   bool fieldsKnown = true;
   try {
@@ -245,11 +249,15 @@ TDVCheckResult CheckUpdateObject(TDVDataSetUpdateObject& update) {
     result.Findings.push_back({"", "the SQL of its dataset " + dataSetName + " cannot be described", e.what(), false});
   }
   TChecker checker(database->Connection(), fieldsKnown ? &fields : nullptr, dataSetName, result);
-  for (int i = 0; i < 4; ++i) {
-    const std::string text = update.GetSQLIndex(i)->Text();
-    if (rtl::Trim(text).empty()) continue;
-    ++result.Statements;
-    checker.Check(i, text);
+  try {
+    for (int i = 0; i < 4; ++i) {
+      const std::string text = update.GetSQLIndex(i)->Text();
+      if (rtl::Trim(text).empty()) continue;
+      ++result.Statements;
+      checker.Check(i, text);
+    }
+  } catch (const rtl::Exception& e) {  // the connection failed on the way
+    return unchecked(std::string("the check broke off: ") + e.what());
   }
   return result;
 }
