@@ -27,6 +27,7 @@ TEST_F(DesignerTest, BadUsageOrUnreadableInputExitsTwoInEveryCommand) {
       {"open", "Shop.dfm", "extra"},
       {"open", "--frobnicate"},
       {"updatesql", "Shop.dfm"},
+      {"check", "Shop.dfm", "--frobnicate"},
   };
   const std::string before = Module();
   for (const auto& call : calls) {

@@ -1,1 +1,2 @@
-select o.*, "MySchema".plain.x, p."MixedCase" from "ord""ers" o join "MySchema".plain p on p.id = o.id where o."it's" = 'it''s'
+select o."Order Id", "ord""ers".x, m.plain from "ord""ers", "MySchema".plain m, myschema.PLAIN p
+where o."Order Id" = :"OLD_Order Id" and p.x = :it_s

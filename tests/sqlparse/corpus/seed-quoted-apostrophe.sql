@@ -1,0 +1,1 @@
+select o.*, "MySchema".plain.x, p."MixedCase" from "ord""ers" o join "MySchema".plain p on p.id = o.id where o."it's" = 'it''s'
