@@ -70,7 +70,8 @@ TAtomicFile::TAtomicFile(const std::string& path) : TAtomicFile(path, TFileStamp
 
 TAtomicFile::TAtomicFile(const std::string& path, const TFileStamp& read) : path_(ResolveLink(path)), read_(read) {
   struct stat st {};
-  if (::stat(path_.c_str(), &st) == 0) {
+  const bool replacing = ::stat(path_.c_str(), &st) == 0;
+  if (replacing) {
     if (!S_ISREG(st.st_mode)) Fail("replace", NotRegular());
     // As an editor does: a file without write permission is not replaced,
     // though the folder would allow the rename (and root could write it).
@@ -84,20 +85,19 @@ TAtomicFile::TAtomicFile(const std::string& path, const TFileStamp& read) : path
   fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
   if (fd_ < 0) Fail("create", errno);
   pending_ = true;
-  KeepOwnerAndMode();
+  KeepOwnerAndMode(replacing ? &st : nullptr);
 }
 
 TAtomicFile::~TAtomicFile() { Discard(); }
 
-void TAtomicFile::KeepOwnerAndMode() {
-  struct stat st {};
+void TAtomicFile::KeepOwnerAndMode(const struct stat* old) {
   mode_t mode = NewFileMode();
-  if (::stat(path_.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
+  if (old != nullptr) {
+    mode = old->st_mode & 07777;
     // Only root may give a file away; others may still keep its group, or
     // else the file becomes theirs.
-    if ((st.st_uid != ::geteuid() || st.st_gid != ::getegid()) && ::fchown(fd_, st.st_uid, st.st_gid) != 0 &&
-        ::fchown(fd_, static_cast<uid_t>(-1), st.st_gid) != 0) {
+    if ((old->st_uid != ::geteuid() || old->st_gid != ::getegid()) && ::fchown(fd_, old->st_uid, old->st_gid) != 0 &&
+        ::fchown(fd_, static_cast<uid_t>(-1), old->st_gid) != 0) {
     }
   }
   // After fchown, which clears the set-id bits.
@@ -130,15 +130,15 @@ void TAtomicFile::Commit() {
   written_ = FileStampOf(fd_);
   if (::close(std::exchange(fd_, -1)) != 0) Fail("write", errno);
   if (Fault("rename", path_)) Fail("replace", EXDEV);
-  if (read_.Known()) {
-    TFolderLock lock(path_);
+  if (!read_.Known()) {
+    Rename();
+  } else {
+    TFolderLock lock(path_);  // compared and renamed in one turn: of two writers only one passes
     if (FileStampOf(path_) != read_) {
       Discard();
       throw EFileChangedError("Cannot save file \"" + path_ +
                               "\": it changed on disk since it was read (another program saved it)");
     }
-    Rename();
-  } else {
     Rename();
   }
   SyncDirectoryOf(path_);

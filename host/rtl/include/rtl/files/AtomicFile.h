@@ -12,6 +12,8 @@
 #include "rtl/files/FileStamp.h"
 #include "rtl/system/Exceptions.h"
 
+struct stat;
+
 namespace rtl {
 
 // A save refused because the file changed on disk since it was read; the
@@ -45,7 +47,7 @@ class TAtomicFile {
  private:
   [[noreturn]] void Fail(const char* what, int err);
   [[noreturn]] void Fail(const char* what, const std::string& reason);
-  void KeepOwnerAndMode();
+  void KeepOwnerAndMode(const struct stat* old);
   void Rename();
   void Discard();
 
