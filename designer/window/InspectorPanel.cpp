@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include "model/DesignDocument.h"
 #include "window/Reporting.h"
-#include "window/ValueEditor.h"
 
 namespace designer {
 
@@ -53,6 +53,9 @@ TInspectorPanel::TInspectorPanel(QStatusBar* statusBar, QWidget* parent)
   });
   QObject::connect(tree_, &QTreeWidget::itemCollapsed, this,
                    [this](QTreeWidgetItem* item) { expanded_.erase(PathOf(item)); });
+  QObject::connect(tree_, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+    if (!filling_) MakeEditor(current);
+  });
   column->addWidget(tree_, 1);
 }
 
@@ -66,7 +69,10 @@ void TInspectorPanel::SetDocument(TDesignDocument* document) {
 }
 
 void TInspectorPanel::Clear() {
+  DropEditor();
+  filling_ = true;
   tree_->clear();
+  filling_ = false;
   heading_->clear();
   if (model_ != nullptr) model_->Clear();
 }
@@ -88,7 +94,10 @@ bool TInspectorPanel::ByCategory() const { return byCategory_->isChecked(); }
 void TInspectorPanel::SetByCategory(bool byCategory) { byCategory_->setChecked(byCategory); }
 
 void TInspectorPanel::Fill() {
+  DropEditor();
+  filling_ = true;
   tree_->clear();
+  filling_ = false;
   if (model_ == nullptr || model_->Empty()) return;
   heading_->setText(QString::fromStdString(model_->Heading()));
   RunReported("Showing the properties", [&] {
@@ -112,19 +121,43 @@ void TInspectorPanel::AddRow(QTreeWidgetItem* parent, designide::TInspectorRow& 
   auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(tree_);
   item->setText(0, QString::fromStdString(row.Name()));
   item->setData(0, PathRole, QString::fromStdString(path));
-  const TValueEditing editing = EditingOf(row);
+  std::string problem;
+  item->setText(1, QString::fromStdString(ValueText(path, problem)));
+  item->setToolTip(1, QString::fromStdString(problem));
+  if (row.Attributes() & designide::paSubProperties) {
+    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    if (expanded_.count(path) != 0) item->setExpanded(true);
+  }
+}
+
+void TInspectorPanel::DropEditor() {
+  // It may be the cell whose signal led here: it goes once that is done.
+  if (editor_ != nullptr) {
+    editor_->hide();
+    editor_->deleteLater();
+  }
+  editor_ = nullptr;
+  editorPath_.clear();
+}
+
+void TInspectorPanel::MakeEditor(QTreeWidgetItem* item) {
+  DropEditor();
+  if (item == nullptr || item->data(0, PathRole).isNull() || model_ == nullptr) return;
+  const std::string path = PathOf(item);
+  designide::TInspectorRow* row = model_->Find(path);
+  if (row == nullptr) return;
+  TValueEditing editing;
+  if (!RunReported("Asking the editor of " + path, [&] { editing = EditingOf(*row); })) return;
   auto* editor = new TValueEditor(editing, tree_);
   editor->setObjectName(QString::fromStdString("Value:" + path));
   editor->OnEnter = [this, path](const std::string& text) { Enter(path, text); };
   editor->OnEllipsis = [this, path] { Ellipsis(path); };
   editor->OnValues = [this, path] { return ValuesOf(path); };
+  editor_ = editor;
+  editorPath_ = path;
   tree_->setItemWidget(item, 1, editor);
   if (editing.Completes) editor->FillList();
   ShowValueOf(path);
-  if (editing.Expands) {
-    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    if (expanded_.count(path) != 0) item->setExpanded(true);
-  }
 }
 
 void TInspectorPanel::Expand(QTreeWidgetItem* item) {
@@ -146,27 +179,31 @@ QTreeWidgetItem* TInspectorPanel::ItemOf(const std::string& path) const {
 }
 
 TValueEditor* TInspectorPanel::EditorOf(const std::string& path) const {
-  QTreeWidgetItem* item = ItemOf(path);
-  return item == nullptr ? nullptr : static_cast<TValueEditor*>(tree_->itemWidget(item, 1));
+  return editorPath_ == path ? editor_.data() : nullptr;
 }
 
-// Every line of the path shows the row's value (a row may stand under
-// several categories). A value that cannot be read shows the reason.
-void TInspectorPanel::ShowValueOf(const std::string& path) {
-  std::string text;
-  std::string problem;
+// A value that cannot be read shows nothing, and the reason as its hint.
+std::string TInspectorPanel::ValueText(const std::string& path, std::string& problem) const {
   try {
-    if (designide::TInspectorRow* row = model_ != nullptr ? model_->Find(path) : nullptr) text = row->Value();
+    if (designide::TInspectorRow* row = model_ != nullptr ? model_->Find(path) : nullptr) return row->Value();
   } catch (const std::exception& error) {
     problem = error.what();
   }
+  return {};
+}
+
+// Every line of the path shows the row's value (a row may stand under
+// several categories).
+void TInspectorPanel::ShowValueOf(const std::string& path) {
+  std::string problem;
+  const std::string text = ValueText(path, problem);
   const QString wanted = QString::fromStdString(path);
   for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it) {
     if ((*it)->data(0, PathRole).toString() != wanted) continue;
-    auto* editor = static_cast<TValueEditor*>(tree_->itemWidget(*it, 1));
-    editor->ShowValue(text);
-    editor->setToolTip(QString::fromStdString(problem));
+    (*it)->setText(1, QString::fromStdString(text));
+    (*it)->setToolTip(1, QString::fromStdString(problem));
   }
+  if (editor_ != nullptr && editorPath_ == path) editor_->ShowValue(text);
 }
 
 void TInspectorPanel::RefreshValues() {

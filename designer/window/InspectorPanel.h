@@ -1,11 +1,12 @@
 #pragma once
 // The Object Inspector panel: the property rows of the selected components
-// from the framework's model, each with its value cell (ValueEditor.h);
-// sub-properties open under their row; a toggle groups the rows by
-// category. Typing a value and pressing Enter, or picking one, calls the
+// from the framework's model, each with its value; the row a person clicks
+// gets a value cell to edit in (ValueEditor.h). Sub-properties open under
+// their row; a toggle groups the rows by category. Typing a value and pressing Enter, or picking one, calls the
 // editor's SetValue; the ellipsis runs its Edit. Each is one undoable
 // change; an editor's error is shown in a message box and the row shows
 // its value again.
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -13,6 +14,7 @@
 #include <string>
 
 #include "model/InspectorModel.h"
+#include "window/ValueEditor.h"
 
 class QLabel;
 class QStatusBar;
@@ -23,7 +25,6 @@ class QTreeWidgetItem;
 namespace designer {
 
 class TDesignDocument;
-class TValueEditor;
 
 class TInspectorPanel : public QWidget {
  public:
@@ -41,7 +42,8 @@ class TInspectorPanel : public QWidget {
 
   bool ByCategory() const;
   void SetByCategory(bool byCategory);
-  // The value cell of the first line showing this dotted path, or null.
+  // The value cell of the current line, when it shows this dotted path;
+  // null otherwise.
   TValueEditor* EditorOf(const std::string& path) const;
   QTreeWidgetItem* ItemOf(const std::string& path) const;
   QTreeWidget* Tree() const { return tree_; }
@@ -50,7 +52,11 @@ class TInspectorPanel : public QWidget {
  private:
   void Fill();
   void AddRow(QTreeWidgetItem* parent, designide::TInspectorRow& row);
+  // The current line gets a value cell; the one before gives its cell up.
+  void MakeEditor(QTreeWidgetItem* item);
+  void DropEditor();
   void Expand(QTreeWidgetItem* item);
+  std::string ValueText(const std::string& path, std::string& problem) const;
   void ShowValueOf(const std::string& path);
   // Runs an editor's work on a row, reporting its error; the rows are
   // made anew only once it is done.
@@ -68,6 +74,9 @@ class TInspectorPanel : public QWidget {
   QLabel* heading_;
   QToolButton* byCategory_;
   QTreeWidget* tree_;
+  QPointer<TValueEditor> editor_;  // the value cell of the current line
+  std::string editorPath_;
+  bool filling_ = false;
 };
 
 }  // namespace designer

@@ -13,6 +13,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTreeWidget>
 
 namespace windowtest {
 
@@ -86,8 +87,15 @@ void WindowTest::ChooseEntry(QMenu& menu, const std::string& text) {
 void WindowTest::Trigger(const char* action) { window_->Action(action)->trigger(); }
 
 designer::TValueEditor& WindowTest::ValueOf(const std::string& path) {
-  designer::TValueEditor* editor = window_->Inspector()->EditorOf(path);
-  if (editor == nullptr) throw std::logic_error("the Object Inspector shows no row " + path);
+  designer::TInspectorPanel& inspector = *window_->Inspector();
+  if (designer::TValueEditor* open = inspector.EditorOf(path)) return *open;
+  QTreeWidgetItem* item = inspector.ItemOf(path);
+  if (item == nullptr) throw std::logic_error("the Object Inspector shows no row " + path);
+  QTreeWidget* rows = inspector.Tree();
+  rows->scrollToItem(item);
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(item).center());
+  designer::TValueEditor* editor = inspector.EditorOf(path);
+  if (editor == nullptr) throw std::logic_error("a click on row " + path + " opened no value cell");
   return *editor;
 }
 
