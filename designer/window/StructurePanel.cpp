@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QStyle>
+#include <algorithm>
 
 #include "model/DesignDocument.h"
 #include "window/Reporting.h"
@@ -100,6 +101,7 @@ void TStructurePanel::AddNode(QTreeWidgetItem* parent, TSprig* node) {
   QStringList notes;
   if (node->AnyProblems()) {
     item->setIcon(0, style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    item->setForeground(0, QColor(170, 0, 0));
     notes << "has a problem";
   }
   if (node->Transient()) {
@@ -183,9 +185,8 @@ void TStructurePanel::mouseMoveEvent(QMouseEvent* event) {
     if (cls != nullptr && tree_ != nullptr) {
       TSprig* target = NodeAt(at);
       bool allowed = false;
-      if (target != nullptr) RunReported("Asking where a " + cls->ClassName() + " may go", [&] {
-          allowed = tree_->PaletteOver(target, *cls);
-        });
+      RunReported("Asking where a " + cls->ClassName() + " may go",
+                  [&] { allowed = target != nullptr && tree_->PaletteOver(target, *cls); });
       viewport()->setCursor(allowed ? Qt::DragCopyCursor : Qt::ForbiddenCursor);
     } else {
       viewport()->unsetCursor();
@@ -197,9 +198,8 @@ void TStructurePanel::mouseMoveEvent(QMouseEvent* event) {
   dragging_ = true;
   TSprig* target = NodeAt(at);
   bool allowed = false;
-  if (target != nullptr) RunReported("Asking whether the node may go there", [&] {
-      allowed = tree_->DragOver(pressed_, target);
-    });
+  RunReported("Asking whether the node may go there",
+              [&] { allowed = target != nullptr && tree_->DragOver(pressed_, target); });
   viewport()->setCursor(allowed ? Qt::DragMoveCursor : Qt::ForbiddenCursor);
 }
 

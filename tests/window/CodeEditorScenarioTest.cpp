@@ -47,7 +47,7 @@ TEST_F(WindowTest, ACodeEditorTabEditsAQuerysSqlAndSavesItIntoTheProperty) {
   EXPECT_EQ(tabs.tabText(tabs.currentIndex()).toStdString(), "ShopModule.OrdersQuery.SQL*");
   EXPECT_FALSE(Window().isWindowModified());
   Trigger("actionSave");
-  EXPECT_EQ(SqlOf(*Component("OrdersQuery")).Strings(0), "-- open orders");
+  EXPECT_EQ(SqlOf(*Component("OrdersQuery")).Get(0), "-- open orders");
   EXPECT_EQ(tabs.tabText(tabs.currentIndex()).toStdString(), "ShopModule.OrdersQuery.SQL");
   EXPECT_TRUE(Window().isWindowModified());
   EXPECT_EQ(Window().Action("actionUndo")->text().toStdString(), "&Undo Edit ShopModule.OrdersQuery.SQL");
@@ -65,7 +65,7 @@ TEST_F(WindowTest, ACodeEditorTabEditsAQuerysSqlAndSavesItIntoTheProperty) {
   QTest::mouseClick(closeButton(), Qt::LeftButton);
   EXPECT_EQ(tabs.count(), 1);
   EXPECT_EQ(designide::ModuleServices().FindModule(name), nullptr);
-  EXPECT_EQ(SqlOf(*Component("OrdersQuery")).Strings(0), "-- open orders");
+  EXPECT_EQ(SqlOf(*Component("OrdersQuery")).Get(0), "-- open orders");
 }
 
 }  // namespace
