@@ -33,14 +33,15 @@ TEST_F(WindowTest, TheObjectInspectorPicksTypesRevertsARefusalAndGroupsByCategor
   EXPECT_EQ(ValueOf("DatabaseName").Text(), "shop");
   EXPECT_EQ(Window().Action("actionUndo")->text().toStdString(), "&Undo Set DVQuery1.DatabaseName");
 
-  // A Boolean is a drop-down of its two values; the SQL has an ellipsis.
+  // A Boolean is a drop-down of its two values; the parameters have an
+  // ellipsis.
   QComboBox* active = ValueOf("Active").List();
   ASSERT_NE(active, nullptr);
   active->showPopup();
   EXPECT_EQ(active->count(), 2);
   EXPECT_EQ(active->itemText(0).toStdString(), "False");
   active->hidePopup();
-  EXPECT_NE(ValueOf("SQL").Ellipsis(), nullptr);
+  EXPECT_NE(ValueOf("Params").Ellipsis(), nullptr);
   EXPECT_EQ(ValueOf("DatabaseName").Ellipsis(), nullptr);
 
   // A name the component refuses: a message box, and the old name again.
