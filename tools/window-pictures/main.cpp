@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QPixmap>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -29,13 +30,17 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   window.resize(1200, 760);
   window.show();
   if (!window.OpenFile(moduleFile)) throw rtl::Exception("cannot open " + moduleFile);
+  window.statusBar()->clearMessage();
+  auto* structure = window.findChild<QDockWidget*>("StructureDock");
+  auto* inspector = window.findChild<QDockWidget*>("InspectorDock");
+  window.resizeDocks({structure, inspector}, {340, 340}, Qt::Horizontal);
   rtl::TComponent* query = window.Document()->Root().FindComponent("OrdersQuery");
   if (query == nullptr) throw rtl::Exception(moduleFile + " has no OrdersQuery");
   window.Document()->Selection().Select(query);
   QApplication::processEvents();
   Save(window, folder + "/designer-window.png");
-  Save(*window.findChild<QDockWidget*>("InspectorDock"), folder + "/object-inspector.png");
-  Save(*window.findChild<QDockWidget*>("StructureDock"), folder + "/structure-panel.png");
+  Save(*inspector, folder + "/object-inspector.png");
+  Save(*structure, folder + "/structure-panel.png");
   designer::OpenStringsModule(*window.Document(), *query, "SQL");
   QApplication::processEvents();
   Save(*window.Editors(), folder + "/code-editor.png");
