@@ -27,6 +27,7 @@ QPoint FreeSpot(const rtl::TComponent& root) {
 TStructurePanel::TStructurePanel(QWidget* parent) : QTreeWidget(parent) {
   setObjectName("StructureView");
   setHeaderHidden(true);
+  setUniformRowHeights(true);  // a large module's rows are not measured one by one
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   setDragEnabled(false);  // drags are this view's own, asked of the sprigs
   viewport()->setMouseTracking(true);
@@ -48,12 +49,13 @@ void TStructurePanel::SetDocument(TDesignDocument* document) {
   document_ = document;
   if (document_ == nullptr) return;
   tree_ = std::make_unique<designide::TSprigTree>(document_);
-  tree_->SetOnChange([this](const designide::TSprigTreeChange&) { Fill(); });
   RunReported("Building the Structure view", [&] {
     tree_->Build(&document_->Root());
     OpenAll(tree_->Root());
-    Fill();
   });
+  // Told from now on: the first build is shown once, opened.
+  tree_->SetOnChange([this](const designide::TSprigTreeChange&) { Fill(); });
+  Fill();
 }
 
 void TStructurePanel::Forget() {
@@ -87,14 +89,20 @@ void TStructurePanel::Fill() {
   clear();
   pressed_ = nullptr;
   if (tree_ != nullptr && tree_->Root() != nullptr) {
-    RunReported("Showing the Structure view", [&] { AddNode(nullptr, tree_->Root()); });
+    RunReported("Showing the Structure view", [&] {
+      // Made apart from the view, then handed over and opened in one go.
+      auto* top = new QTreeWidgetItem;
+      AddNode(top, tree_->Root());
+      addTopLevelItem(top);
+      for (auto& [node, item] : items_)
+        if (tree_->IsExpanded(node)) item->setExpanded(true);
+    });
   }
   filling_ = false;
   ShowSelection();
 }
 
-void TStructurePanel::AddNode(QTreeWidgetItem* parent, TSprig* node) {
-  auto* item = parent != nullptr ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
+void TStructurePanel::AddNode(QTreeWidgetItem* item, TSprig* node) {
   items_[node] = item;
   item->setData(0, NodeRole, QVariant::fromValue(reinterpret_cast<quintptr>(node)));
   item->setText(0, QString::fromStdString(node->Caption()));
@@ -113,8 +121,7 @@ void TStructurePanel::AddNode(QTreeWidgetItem* parent, TSprig* node) {
   }
   if (node->Unplaced()) notes << "found no place of its own";
   item->setToolTip(0, notes.join("; "));
-  for (int i = 0; i < node->Count(); ++i) AddNode(item, node->Child(i));
-  item->setExpanded(tree_->IsExpanded(node));
+  for (int i = 0; i < node->Count(); ++i) AddNode(new QTreeWidgetItem(item), node->Child(i));
 }
 
 QTreeWidgetItem* TStructurePanel::ItemOf(const TSprig* node) const {

@@ -50,7 +50,8 @@ class TStructurePanel : public QTreeWidget {
 
  private:
   void Fill();
-  void AddNode(QTreeWidgetItem* parent, designide::TSprig* node);
+  // Shows the node in `item` and its children below it.
+  void AddNode(QTreeWidgetItem* item, designide::TSprig* node);
   void OpenAll(designide::TSprig* node);
   void SelectionMade();
   designide::TSprig* NodeAt(QPoint point) const;
