@@ -26,7 +26,9 @@
 #include "rtl/packages/Packages.h"
 #include "vcl/Application.h"
 #include "window/MainWindow.h"
+#include "window/InspectorPanel.h"
 #include "window/ModuleView.h"
+#include "window/StructurePanel.h"
 
 namespace {
 
@@ -107,7 +109,10 @@ void BM_OpenAndSelectInTheWindow(benchmark::State& state) {
       window.OpenFile(file);
       designer::TDesignDocument& doc = *window.Document();
       doc.Selection().Select(doc.Root().Components(0));
+      // Drawn as a person first sees them (a view lays its rows out then).
       window.ModuleView()->repaint();
+      window.Structure()->viewport()->repaint();
+      window.Inspector()->repaint();
       const double opened = Now() - start;
       windowOpen += opened;
       state.SetIterationTime(opened);
@@ -134,7 +139,7 @@ void BM_OpenAndSelectInTheWindow(benchmark::State& state) {
   std::filesystem::remove_all(WorkDir());
 }
 
-BENCHMARK(BM_OpenAndSelectInTheWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(8);
+BENCHMARK(BM_OpenAndSelectInTheWindow)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 }  // namespace
 
