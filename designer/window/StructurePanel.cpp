@@ -138,15 +138,18 @@ TSprig* TStructurePanel::NodeAt(QPoint point) const { return NodeOf(itemAt(point
 
 void TStructurePanel::ShowSelection() {
   if (document_ == nullptr || tree_ == nullptr) return;
-  filling_ = true;
-  clearSelection();
+  // One change of the view's selection, however many nodes it touches.
+  QItemSelection shown;
   QTreeWidgetItem* first = nullptr;
   for (rtl::TComponent* component : document_->Selection().Items()) {
     QTreeWidgetItem* item = ItemOf(tree_->NodeFor(component));
     if (item == nullptr) continue;
-    item->setSelected(true);
+    const QModelIndex index = indexFromItem(item);
+    shown.select(index, index);
     if (first == nullptr) first = item;
   }
+  filling_ = true;
+  selectionModel()->select(shown, QItemSelectionModel::ClearAndSelect);
   if (first != nullptr) {
     setCurrentItem(first, 0, QItemSelectionModel::NoUpdate);
     scrollToItem(first);
