@@ -5,11 +5,15 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "WindowFixture.h"
+#include "vcl/Forms.h"
+#include "vcl/Keyboard.h"
 #include "window/InspectorPanel.h"
 #include "window/PalettePanel.h"
 
@@ -79,6 +83,37 @@ TEST_F(WindowTest, TheObjectInspectorPicksTypesRevertsARefusalAndGroupsByCategor
   rtl::TComponent& database = *Component("ShopDatabase");
   EXPECT_NE(database.ClassType().FindProperty("DesignOptions")->GetOrd(database) & 2, 0);
   EXPECT_EQ(automation_.Messages.size(), 1u) << automation_.Messages.back().Text;
+}
+
+// The SQL's ellipsis with Alt held opens the code editor and no dialog; the
+// open module is then brought to the front whatever the keys; once it is
+// closed, the ellipsis shows the SQL dialog.
+TEST_F(WindowTest, TheSqlEllipsisOpensTheCodeEditorWithAltAndTheDialogWithout) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  ClickModule(IconOf("OrdersQuery"));
+  QToolButton* ellipsis = ValueOf("SQL").Ellipsis();
+  if (ellipsis == nullptr) GTEST_SKIP() << "the loaded package registers no dialog editor for a query's SQL";
+  automation_.OnForm = [](vcl::TForm& form) { form.SetModalResult(vcl::mrCancel); };
+  QTabWidget& tabs = *Window().Editors();
+
+  automation_.KeysDown = {vcl::VK_MENU};
+  QTest::mouseClick(ellipsis, Qt::LeftButton, Qt::AltModifier);
+  EXPECT_EQ(automation_.FormsShown, 0);
+  ASSERT_EQ(tabs.count(), 2);
+  EXPECT_EQ(tabs.tabText(tabs.currentIndex()).toStdString(), "ShopModule.OrdersQuery.SQL");
+
+  automation_.KeysDown.clear();
+  tabs.setCurrentIndex(0);
+  QTest::mouseClick(ValueOf("SQL").Ellipsis(), Qt::LeftButton);
+  EXPECT_EQ(automation_.FormsShown, 0);
+  EXPECT_EQ(tabs.currentIndex(), 1) << "the open module comes to the front";
+
+  QTest::mouseClick(tabs.tabBar()->tabButton(1, QTabBar::RightSide), Qt::LeftButton);
+  EXPECT_EQ(tabs.count(), 1);
+  QTest::mouseClick(ValueOf("SQL").Ellipsis(), Qt::LeftButton);
+  EXPECT_EQ(automation_.FormsShown, 1);
+  EXPECT_FALSE(Window().isWindowModified()) << "a cancelled dialog changes nothing";
+  EXPECT_TRUE(automation_.Messages.empty()) << automation_.Messages.front().Text;
 }
 
 }  // namespace
