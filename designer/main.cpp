@@ -28,6 +28,13 @@ const TCommand kCommands[] = {
      "FILE OBJECT [--table TEXT] [--table-fields] [--primary-keys] [--dataset-defaults] [--keys A,B,...] "
      "[--update A,B,...] [--quote] [--generate] [--print] [--save] [--package FILE]",
      "run the UpdateSQL editor on an update object of a data module", &designer::RunUpdateSql},
+    {"properties", "FILE COMPONENT [--package FILE]",
+     "print the Object Inspector rows of a component: name, value, attributes, editor class, categories",
+     &designer::RunProperties},
+    {"values", "FILE COMPONENT PROPERTY [--package FILE]",
+     "print the value list the Object Inspector offers for a property, in its order", &designer::RunValues},
+    {"set", "FILE COMPONENT PROPERTY VALUE [--save] [--package FILE]",
+     "set a property through its registered editor, as typed into the Object Inspector", &designer::RunSet},
 };
 
 void PrintUsage(std::ostream& out) {
