@@ -18,7 +18,7 @@ TEST_F(DesignerTest, PropertiesShowTheRowsWithTheirEditors) {
   EXPECT_TRUE(Has(r.Out, "\tMultiSelect,Dialog,ReadOnly\tTDVDatabaseParamsProperty\t")) << r.Out;
   EXPECT_TRUE(Has(r.Out, "\nDesignOptions.ddoStoreConnected\tFalse\t")) << "sub-properties under their path";
   auto query = Designer({"properties", "Shop.dfm", "OrdersQuery"});
-  EXPECT_TRUE(Has(query.Out, "\nParams\t(TParams)\tMultiSelect,Dialog\tTDVQueryParamsProperty\t")) << query.Out;
+  EXPECT_TRUE(Has(query.Out, "\nParams\t(TParams)\tMultiSelect,Dialog,ReadOnly\tTDVQueryParamsProperty\t")) << query.Out;
   EXPECT_TRUE(Has(query.Out, "\tTDVQuerySQLProperty\t")) << query.Out;
 
   EXPECT_EQ(Designer({"properties", "Shop.dfm"}).ExitCode, 2);

@@ -12,6 +12,7 @@
 #include "db/DataSource.h"
 #include "designide/DesignerDialogs.h"
 #include "designide/FieldLinkDlg.h"
+#include "designide/Registration.h"
 #include "designide/ToolsAPI.h"
 #include "rtl/packages/Packages.h"
 #include "vcl/Automation.h"
