@@ -43,15 +43,13 @@ void PrintRow(designide::TInspectorRow& row) {
 }  // namespace
 
 int RunProperties(const TArgs& arguments) {
-  return RunCheckingInput("properties", [&] {
-    TArgs args = arguments;
-    const std::string packageFile = PackageOption(args);
-    std::string moduleFile, componentName;
-    TakeOperands(args, "properties", {&moduleFile, &componentName}, "the data module file and a component's name");
-    TInspectedComponent inspected(packageFile, moduleFile, componentName);
-    for (const auto& row : inspected.Inspector().Rows()) PrintRow(*row);
-    return 0;
-  });
+  TArgs args = arguments;
+  const std::string packageFile = PackageOption(args);
+  std::string moduleFile, componentName;
+  TakeOperands(args, "properties", {&moduleFile, &componentName}, "the data module file and a component's name");
+  TInspectedComponent inspected(packageFile, moduleFile, componentName);
+  for (const auto& row : inspected.Inspector().Rows()) PrintRow(*row);
+  return 0;
 }
 
 }  // namespace designer

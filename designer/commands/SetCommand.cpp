@@ -16,32 +16,25 @@
 namespace designer {
 
 int RunSet(const TArgs& arguments) {
-  return RunCheckingInput("set", [&] {
-    TArgs args = arguments;
-    const std::string packageFile = PackageOption(args);
-    bool save = false;
-    try {
-      save = TakeFlag(args, "--save");
-    } catch (const rtl::Exception& e) {
-      throw EBadInput(e.what());
-    }
-    std::string moduleFile, componentName, property, value;
-    TakeOperands(args, "set", {&moduleFile, &componentName, &property, &value},
-                 "the data module file, a component's name, a property and its new value");
-    TInspectedComponent inspected(packageFile, moduleFile, componentName);
-    designide::TInspectorRow& row = inspected.Row(property);
-    try {
-      row.SetValue(value);
-    } catch (const std::exception& e) {
-      throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
-    }
-    std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
-    if (save && inspected.Session().IsModified()) {
-      inspected.Session().Save();
-      std::cerr << "Saved " << moduleFile << "\n";
-    }
-    return 0;
-  });
+  TArgs args = arguments;
+  const std::string packageFile = PackageOption(args);
+  const bool save = TakeFlag(args, "--save");
+  std::string moduleFile, componentName, property, value;
+  TakeOperands(args, "set", {&moduleFile, &componentName, &property, &value},
+               "the data module file, a component's name, a property and its new value");
+  TInspectedComponent inspected(packageFile, moduleFile, componentName);
+  designide::TInspectorRow& row = inspected.Row(property);
+  try {
+    row.SetValue(value);
+  } catch (const std::exception& e) {
+    throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
+  }
+  std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
+  if (save && inspected.Session().IsModified()) {
+    inspected.Session().Save();
+    std::cerr << "Saved " << moduleFile << "\n";
+  }
+  return 0;
 }
 
 }  // namespace designer
