@@ -7,6 +7,7 @@
 #include "TestForm.h"
 #include "vcl/Automation.h"
 #include "vcl/ComCtrls.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -53,13 +54,13 @@ TEST(Focus, RaisingOnExitKeepsTheFocusAndStopsTheClick) {
 TEST(Focus, RealQtFocusChangesRunTheSameEvents) {
   auto form = NewTestForm();
   form->Show();
-  form->Widget()->activateWindow();
+  vcl::qt::WidgetOf(*form)->activateWindow();
   QApplication::processEvents();
-  if (QApplication::activeWindow() != form->Widget()) GTEST_SKIP() << "platform does not activate windows";
+  if (QApplication::activeWindow() != vcl::qt::WidgetOf(*form)) GTEST_SKIP() << "platform does not activate windows";
   form->memo->SetFocus();
   form->memo->TypeText("typed");
   // A person's Tab or click: Qt moves the focus, the form follows.
-  form->cancel->Widget()->setFocus(Qt::TabFocusReason);
+  vcl::qt::WidgetOf(*form->cancel)->setFocus(Qt::TabFocusReason);
   QApplication::processEvents();
   EXPECT_EQ(form->ActiveControl(), form->cancel);
   ASSERT_EQ(form->log.size(), 2u);
@@ -120,10 +121,10 @@ TEST(Focus, TabOrderRenumbersAndBuildsTheKeyboardChain) {
   form->UpdateTabChain();
   // Walk Qt's chain from the combo box and note each control once.
   std::vector<vcl::TControl*> order;
-  QWidget* w = form->combo->FocusTarget();
+  QWidget* w = vcl::qt::FocusWidgetOf(*form->combo);
   for (int i = 0; i < 100 && order.size() < 4; ++i, w = w->nextInFocusChain()) {
     if ((w->focusPolicy() & Qt::TabFocus) == 0) continue;
-    vcl::TControl* c = vcl::FindControl(w);
+    vcl::TControl* c = vcl::qt::FindControl(w);
     if (c != nullptr && c != form.get() && (order.empty() || order.back() != c)) order.push_back(c);
   }
   std::vector<vcl::TControl*> expected{form->combo, form->memo, form->ok, form->cancel};
