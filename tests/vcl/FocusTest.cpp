@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QRadioButton>
 
 #include "TestForm.h"
 #include "vcl/Automation.h"
@@ -39,6 +40,22 @@ TEST(Focus, ChoosingTheChosenRadioItemFiresNoClick) {
   form->radio->Choose(1);
   form->radio->Choose(1);
   EXPECT_EQ(form->log, std::vector<std::string>{"radio click 1"});
+}
+
+TEST(Focus, ARadioGroupTakesTheFocusOnItsChosenButton) {
+  auto form = NewTestForm();
+  form->Show();
+  form->radio->SetItemIndex(-1);
+  QWidget* first = vcl::qt::FocusWidgetOf(*form->radio);
+  ASSERT_NE(first, vcl::qt::WidgetOf(*form->radio));
+  form->radio->Choose(1);
+  auto* chosen = qobject_cast<QRadioButton*>(vcl::qt::FocusWidgetOf(*form->radio));
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_NE(chosen, first);
+  EXPECT_TRUE(chosen->isChecked());
+  EXPECT_EQ(vcl::qt::FindControl(chosen), form->radio);
+  form->radio->SetItemIndex(-1);
+  EXPECT_EQ(vcl::qt::FocusWidgetOf(*form->radio), first);
 }
 
 TEST(Focus, RaisingOnExitKeepsTheFocusAndStopsTheClick) {
