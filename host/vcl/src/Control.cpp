@@ -86,22 +86,18 @@ TForm* TControl::ParentForm() const {
   return dynamic_cast<TForm*>(const_cast<TControl*>(top));
 }
 
-int TControl::Left() const {
-  QWidget* widget = qt::WidgetOf(*this);
-  return widget != nullptr ? widget->x() : 0;
+namespace {
+// One measure of the control's widget; 0 once the widget is gone.
+int Measure(const TControl& control, int (QWidget::*measure)() const) {
+  QWidget* widget = qt::WidgetOf(control);
+  return widget != nullptr ? (widget->*measure)() : 0;
 }
-int TControl::Top() const {
-  QWidget* widget = qt::WidgetOf(*this);
-  return widget != nullptr ? widget->y() : 0;
-}
-int TControl::Width() const {
-  QWidget* widget = qt::WidgetOf(*this);
-  return widget != nullptr ? widget->width() : 0;
-}
-int TControl::Height() const {
-  QWidget* widget = qt::WidgetOf(*this);
-  return widget != nullptr ? widget->height() : 0;
-}
+}  // namespace
+
+int TControl::Left() const { return Measure(*this, &QWidget::x); }
+int TControl::Top() const { return Measure(*this, &QWidget::y); }
+int TControl::Width() const { return Measure(*this, &QWidget::width); }
+int TControl::Height() const { return Measure(*this, &QWidget::height); }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
   if (QWidget* widget = qt::WidgetOf(*this)) widget->setGeometry(left, top, width, height);
