@@ -5,11 +5,10 @@
 // layers never include it, so they build without Qt.
 #include <QColor>
 #include <QFont>
+#include <QWidget>
 
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
-
-class QWidget;
 
 namespace vcl::qt {
 
