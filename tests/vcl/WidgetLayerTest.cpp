@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QListWidget>
+#include <QPointer>
 #include <QScrollBar>
 
 #include "TestForm.h"
