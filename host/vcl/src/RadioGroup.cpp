@@ -58,6 +58,7 @@ class TRadioGroupPeer : public TWidgetPeer {
  public:
   TRadioGroupPeer() : TWidgetPeer(new QGroupBox) {}
   QWidget* FocusTarget() const override {
+    if (Widget() == nullptr) return nullptr;  // Qt deleted the box and its buttons
     for (QRadioButton* b : buttons)
       if (b->isChecked()) return b;
     return buttons.empty() ? Widget() : buttons.front();
