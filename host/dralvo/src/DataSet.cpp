@@ -1,11 +1,14 @@
 #include "dralvo/DataSet.h"
 
+#include <unordered_set>
+
 #include "Errors.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
 #include "dralvo/Hooks.h"
 #include "dralvo/Session.h"
+#include "dralvo/SqlParser.h"
 #include "dralvo/UpdateSQL.h"
 #include "rtl/objects/ClassBuilder.h"
 
@@ -94,16 +97,35 @@ TDVResult TDVDataSet::ExecuteOnDatabase(const std::string& sql, const db::TParam
   return Database()->Execute(sql, params);
 }
 
+namespace {
+// Field names of result columns: repeated names ("select a.id, b.id") get a
+// numbered suffix, letter case ignored.
+std::vector<std::string> FieldNamesOf(const std::vector<TDVColumnDesc>& columns) {
+  std::vector<std::string> names;
+  std::unordered_set<std::string> used;  // case-folded
+  for (const TDVColumnDesc& c : columns) {
+    std::string name = c.Name;
+    for (int n = 1; !used.insert(rtl::AnsiFoldCase(name)).second; ++n) name = c.Name + "_" + std::to_string(n);
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+}  // namespace
+
 void TDVDataSet::LoadResult(TDVResult& result) {
   if (result.Columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
   FieldDefs()->Clear();
-  for (const TDVColumnDesc& c : result.Columns) {
-    // Duplicate column names ("select a.id, b.id") get a numbered suffix.
-    std::string name = c.Name;
-    for (int n = 1; FieldDefs()->IndexOf(name) >= 0; ++n) name = c.Name + "_" + std::to_string(n);
-    FieldDefs()->AddFieldDef(name, c.DataType);
-  }
+  std::vector<std::string> names = FieldNamesOf(result.Columns);
+  for (size_t i = 0; i < names.size(); ++i) FieldDefs()->AddFieldDef(names[i], result.Columns[i].DataType);
   for (auto& row : result.Rows) AppendRow(std::move(row));
+}
+
+std::vector<std::string> TDVDataSet::DescribedFieldNames() const {
+  TDVDatabase* db = Database();
+  db->Open();
+  TDVConnection& conn = db->Connection();
+  auto style = conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+  return FieldNamesOf(conn.Describe(sql::ToPositionalParams(SelectSQL(), style).sql));
 }
 
 void TDVDataSet::InternalOpen() {

@@ -3,6 +3,7 @@
 // table): finds its database through DatabaseName and SessionName, reads
 // its records from the server and writes changes through an update object.
 #include <string>
+#include <vector>
 
 #include "db/DataSet.h"
 #include "db/Params.h"
@@ -51,6 +52,10 @@ class TDVDataSet : public db::TDataSet {
   // alone cannot (such as "*").
   void ParseFieldInfoFromSQL(const std::string& sql, rtl::TStrings* fieldInfo, rtl::TStrings* tableInfo,
                              rtl::TStrings* third) const;
+
+  // The names its fields would have, from the server's description of its
+  // statement, which is prepared and never run. Connects when needed.
+  std::vector<std::string> DescribedFieldNames() const;
 
   // Binds ":name" parameters of sql from params and runs it on the database.
   TDVResult ExecuteOnDatabase(const std::string& sql, const db::TParams* params) const;
