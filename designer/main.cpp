@@ -31,6 +31,13 @@ const TCommand kCommands[] = {
     {"check", "FILE [OBJECT] [--package FILE]",
      "check the stored statements of update objects against the live database, changing nothing",
      &designer::RunCheck},
+    {"properties", "FILE COMPONENT [--package FILE]",
+     "print the Object Inspector rows of a component: name, value, attributes, editor class, categories",
+     &designer::RunProperties},
+    {"values", "FILE COMPONENT PROPERTY [--package FILE]",
+     "print the value list the Object Inspector offers for a property, in its order", &designer::RunValues},
+    {"set", "FILE COMPONENT PROPERTY VALUE [--save] [--package FILE]",
+     "set a property through its registered editor, as typed into the Object Inspector", &designer::RunSet},
 };
 
 void PrintUsage(std::ostream& out) {
