@@ -19,6 +19,7 @@
 #include "vcl/Automation.h"
 #include "vcl/DataModule.h"
 #include "vcl/PackageInfo.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -69,11 +70,11 @@ int Run(const std::string& outputFolder) {
     f.btSelectPrimKeys->Click();
     f.btGenerateSQL->Click();
     vcl::Application()->ProcessMessages();
-    Save(f.Widget(), outputFolder + "/updatesql-options.png");
+    Save(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-options.png");
     f.pcUpdateSQL->ChoosePage(f.tsSQL);
     f.rgrStatementType->Choose(1);
     vcl::Application()->ProcessMessages();
-    Save(f.Widget(), outputFolder + "/updatesql-sql.png");
+    Save(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-sql.png");
     f.btCancel->Click();
   };
   automation.OnMessage = [](const vcl::TMessageDlgInfo& info) {
