@@ -22,6 +22,8 @@ int RunShow(const TArgs& args);
 int RunStructure(const TArgs& args);
 int RunDrop(const TArgs& args);
 int RunUpdateSql(const TArgs& args);
+int RunVerbs(const TArgs& args);
+int RunVerb(const TArgs& args);
 
 // Helpers shared by the commands.
 // The package built beside the program.
@@ -32,6 +34,10 @@ std::string TakeOption(TArgs& args, const std::string& name);
 // Takes "--name" out of args; true when it was there. Raises rtl::Exception
 // when it is given twice.
 bool TakeFlag(TArgs& args, const std::string& name);
+// Dialogs are driven through the modal seam, but Qt still needs a
+// platform: without a display that is the offscreen one. Chosen before the
+// package (and with it the widget layer) starts.
+void ChooseWidgetPlatform();
 // Raises rtl::Exception naming the first argument left over.
 void NoMoreArgs(const TArgs& args, const std::string& command);
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "designide/DesignerDialogs.h"
 #include "dralvo/Secrets.h"
 
 namespace {
@@ -28,6 +29,12 @@ const TCommand kCommands[] = {
      "FILE OBJECT [--table TEXT] [--table-fields] [--primary-keys] [--dataset-defaults] [--keys A,B,...] "
      "[--update A,B,...] [--quote] [--generate] [--print] [--save] [--package FILE]",
      "run the UpdateSQL editor on an update object of a data module", &designer::RunUpdateSql},
+    {"verbs", "FILE [COMPONENT] [--package FILE]",
+     "print the context-menu verbs of the module's components (or of one), one \"COMPONENT INDEX CAPTION\" a line",
+     &designer::RunVerbs},
+    {"verb", "FILE COMPONENT INDEX [--accept] [--save] [--package FILE]",
+     "run one context-menu verb of a component; its dialogs are cancelled, or accepted with --accept",
+     &designer::RunVerb},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -52,6 +59,9 @@ int main(int argc, char** argv) {
     PrintUsage(std::cout);
     return 0;
   }
+  // The framework's own dialogs (collection, fields and field-link editors),
+  // which the package's editors open.
+  designide::InstallDesignerDialogs();
   // "dvdesigner Shop.dfm" opens the window on that module.
   const bool moduleFirst = EndsWithDfm(argv[1]);
   for (const TCommand& c : kCommands) {

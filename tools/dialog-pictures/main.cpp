@@ -1,9 +1,8 @@
 // Renders the UpdateSQL editor offscreen, as a person would see it after
 // fetching a table's columns and generating the statements, one PNG per
-// page: dialog-pictures OUTPUT_FOLDER
+// page, then the component editors' dialogs: dialog-pictures OUTPUT_FOLDER
 #include <sqlite3.h>
 
-#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include <string>
 
 #include "DVUpdSEd/UpdateSQLEditForm.h"
+#include "EditorPictures.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
 #include "rtl/packages/Units.h"
@@ -35,11 +35,6 @@ void MakeExampleDatabase(const std::string& path) {
   if (rc != SQLITE_OK) throw rtl::Exception("cannot fill " + path + ": " + message);
 }
 
-void Save(QWidget* widget, const std::string& file) {
-  if (!widget->grab().save(QString::fromStdString(file), "PNG")) throw rtl::Exception("cannot write " + file);
-  std::printf("%s\n", file.c_str());
-}
-
 int Run(const std::string& outputFolder) {
   std::filesystem::create_directories(outputFolder);
   std::filesystem::path work = std::filesystem::temp_directory_path() / "dv-dialog-pictures.db";
@@ -49,6 +44,7 @@ int Run(const std::string& outputFolder) {
   vcl::TDataModule module(nullptr);
   module.SetName("ShopModule");
   auto* database = new dralvo::TDVDatabase(&module);
+  database->SetName("ShopDatabase");
   database->SetDatabaseName("shop");
   database->SetServerType(dralvo::TDVServerType::stSQLite);
   database->SetRemoteDatabase(work.string());
@@ -68,11 +64,11 @@ int Run(const std::string& outputFolder) {
     f.btSelectPrimKeys->Click();
     f.btGenerateSQL->Click();
     vcl::Application()->ProcessMessages();
-    Save(f.Widget(), outputFolder + "/updatesql-options.png");
+    SavePicture(f.Widget(), outputFolder + "/updatesql-options.png");
     f.pcUpdateSQL->ChoosePage(f.tsSQL);
     f.rgrStatementType->Choose(1);
     vcl::Application()->ProcessMessages();
-    Save(f.Widget(), outputFolder + "/updatesql-sql.png");
+    SavePicture(f.Widget(), outputFolder + "/updatesql-sql.png");
     f.btCancel->Click();
   };
   automation.OnMessage = [](const vcl::TMessageDlgInfo& info) {
@@ -81,6 +77,7 @@ int Run(const std::string& outputFolder) {
   };
   vcl::ScopedAutomation scope(automation);
   dv::EditUpdateSQL(update);
+  SaveEditorPictures(outputFolder, module);
   database->SetConnected(false);
   std::filesystem::remove(work);
   return automation.Messages.empty() ? 0 : 1;

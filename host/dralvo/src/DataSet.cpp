@@ -6,6 +6,7 @@
 #include "dralvo/Driver.h"
 #include "dralvo/Hooks.h"
 #include "dralvo/Session.h"
+#include "dralvo/SqlParser.h"
 #include "dralvo/UpdateSQL.h"
 #include "rtl/objects/ClassBuilder.h"
 
@@ -96,14 +97,37 @@ TDVResult TDVDataSet::ExecuteOnDatabase(const std::string& sql, const db::TParam
 
 void TDVDataSet::LoadResult(TDVResult& result) {
   if (result.Columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
+  DefineColumns(result.Columns);
+  for (auto& row : result.Rows) AppendRow(std::move(row));
+}
+
+void TDVDataSet::DefineColumns(const std::vector<TDVColumnDesc>& columns) {
   FieldDefs()->Clear();
-  for (const TDVColumnDesc& c : result.Columns) {
+  for (const TDVColumnDesc& c : columns) {
     // Duplicate column names ("select a.id, b.id") get a numbered suffix.
     std::string name = c.Name;
     for (int n = 1; FieldDefs()->IndexOf(name) >= 0; ++n) name = c.Name + "_" + std::to_string(n);
     FieldDefs()->AddFieldDef(name, c.DataType);
   }
-  for (auto& row : result.Rows) AppendRow(std::move(row));
+}
+
+void TDVDataSet::UpdateFieldDefs() {
+  if (Active()) return;  // the records read have defined them
+  TDVDatabase* db = Database();
+  const bool connectedHere = !db->Connected();
+  db->Open();
+  try {
+    TDVConnection& conn = db->Connection();
+    const auto style =
+        conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+    const std::vector<TDVColumnDesc> columns = conn.Describe(sql::ToPositionalParams(SelectSQL(), style).sql);
+    if (columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
+    DefineColumns(columns);
+  } catch (...) {
+    if (connectedHere) db->Close();
+    throw;
+  }
+  if (connectedHere) db->Close();
 }
 
 void TDVDataSet::InternalOpen() {

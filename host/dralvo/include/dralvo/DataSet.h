@@ -3,6 +3,7 @@
 // table): finds its database through DatabaseName and SessionName, reads
 // its records from the server and writes changes through an update object.
 #include <string>
+#include <vector>
 
 #include "db/DataSet.h"
 #include "db/Params.h"
@@ -16,6 +17,7 @@ namespace dralvo {
 class TDVDatabase;
 class TDVSession;
 class TDVDataSetUpdateObject;
+struct TDVColumnDesc;
 struct TDVResult;
 
 class TDVDataSet : public db::TDataSet {
@@ -52,6 +54,10 @@ class TDVDataSet : public db::TDataSet {
   void ParseFieldInfoFromSQL(const std::string& sql, rtl::TStrings* fieldInfo, rtl::TStrings* tableInfo,
                              rtl::TStrings* third) const;
 
+  // The columns of the statement as the server describes it, without
+  // running it; a database connected for this is disconnected again.
+  void UpdateFieldDefs() override;
+
   // Binds ":name" parameters of sql from params and runs it on the database.
   TDVResult ExecuteOnDatabase(const std::string& sql, const db::TParams* params) const;
 
@@ -68,6 +74,9 @@ class TDVDataSet : public db::TDataSet {
   void LoadResult(TDVResult& result);
 
  private:
+  // FieldDefs from result columns; repeated names get a numbered suffix.
+  void DefineColumns(const std::vector<TDVColumnDesc>& columns);
+
   std::string databaseName_;
   std::string sessionName_;
   TDVDataSetUpdateObject* updateObject_ = nullptr;
