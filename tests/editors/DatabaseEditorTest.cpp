@@ -26,7 +26,7 @@ class DatabaseEditor : public edtest::LoadedPackage {
   void SetUp() override {
     LoadedPackage::SetUp();
     SetDefServerType(TDVServerType::stSQLite);
-    database_ = new TDVDatabase(&root_);
+    database_ = new TDVDatabase(&module_);
     database_->SetName("ShopDb");
     database_->SetDatabaseName("shop");
     database_->SetServerType(TDVServerType::stSQLite);
@@ -60,12 +60,12 @@ class DatabaseEditor : public edtest::LoadedPackage {
            database_->Params()->Text();
   }
   std::string SettingsFile() const {
-    std::ifstream in(root_.File("dralvo.ini"));
+    std::ifstream in(LoadedPackage::root_.File("dralvo.ini"));
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 
-  rtl::TComponent root_{nullptr};
-  edtest::TCountingDesigner designer_{&root_};
+  rtl::TComponent module_{nullptr};
+  edtest::TCountingDesigner designer_{&module_};
   TDVDatabase* database_ = nullptr;
   std::vector<vcl::TMessageDlgInfo> messages_;
 };
