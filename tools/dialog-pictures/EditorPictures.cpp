@@ -1,6 +1,7 @@
 // The component editors' dialogs as a person sees them: the database
-// dialog on the example's database and the collection editor on a query's
-// parameters, each rendered offscreen into a PNG.
+// dialog on the example's database, the collection editor on a query's
+// parameters and the fields editor with one persistent field made, each
+// rendered offscreen into a PNG.
 #include "EditorPictures.h"
 
 #include <QPixmap>
@@ -8,6 +9,8 @@
 #include <memory>
 
 #include "designide/CollectionEditorDlg.h"
+#include "designide/DSDesign.h"
+#include "designide/FieldsEditorDlg.h"
 #include "dralvo/Dlgs.h"
 #include "dralvo/Engine.h"
 #include "rtl/text/Strings.h"
@@ -24,10 +27,12 @@ void SaveEditorPictures(const std::string& outputFolder, rtl::TComponent& module
   auto* database = rtl::As<dralvo::TDVDatabase>(module.FindComponent("ShopDatabase"));
   auto* query = new dralvo::TDVQuery(&module);
   query->SetName("RecentOrdersQuery");
+  query->SetDatabaseName("shop");
   query->SQL()->SetText("select * from ORDERS where CUSTOMER_ID = :CUSTOMER_ID and AMOUNT >= :MIN_AMOUNT");
 
   rtl::TStringList history;
   history.SetText("/srv/shop/shop.db\n/srv/shop/archive-2025.db\n");
+  database->Params()->SetText("busy_timeout=5000\nforeign_keys=on\n");
   auto dialog = std::make_unique<dralvo::TDVDatabaseEditDlg>(vcl::Application(), 0);
   dialog->LoadData(database);
   dialog->SetRemoteDatabaseHistory(&history);
@@ -38,12 +43,22 @@ void SaveEditorPictures(const std::string& outputFolder, rtl::TComponent& module
 
   vcl::TScriptAutomation automation;
   automation.OnForm = [&](vcl::TForm& form) {
-    SavePicture(form.Widget(), outputFolder + (rtl::Is<designide::TCollectionEditorDlg>(&form) ? "/collection-editor.png"
-                                                                                 : "/database-editor.png"));
+    std::string name = "/database-editor.png";
+    if (auto* fields = dynamic_cast<designide::TFieldsEditorDlg*>(&form)) {
+      fields->lbAvailable->ClickItem(0);
+      fields->btAdd->Click();
+      fields->lbAvailable->ClickItem(1);
+      name = "/fields-editor.png";
+    } else if (auto* items = dynamic_cast<designide::TCollectionEditorDlg*>(&form)) {
+      items->lbItems->ClickItem(1);
+      name = "/collection-editor.png";
+    }
+    SavePicture(form.Widget(), outputFolder + name);
     form.SetModalResult(vcl::mrCancel);
   };
   vcl::ScopedAutomation scope(automation);
   dialog->ShowModal();
   designide::ShowCollectionEditorDialog(nullptr, designide::TCollectionEditor::StaticClass(), query, query->Params(),
                                         "Params", designide::coAdd | designide::coDelete | designide::coMove);
+  designide::ShowFieldsEditorDialog(nullptr, query, designide::TDSDesigner::StaticClass());
 }
