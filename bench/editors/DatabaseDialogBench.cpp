@@ -48,6 +48,7 @@ struct Setup {
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     rtl::InitializePackage(dralvo::PackageInfo());
     rtl::InitializePackage(vcl::PackageInfo());
+    vcl::EnsureWidgetSystem();  // the baseline's widgets need the application
     rtl::TRegistry registry;
     registry.OpenKey("Software\\Dralvo", true);
     registry.WriteString("RootDir", dir.string());
