@@ -280,6 +280,35 @@ TEST_F(FieldsEditor, MakesAndFreesPersistentFieldsOfTheModule) {
   EXPECT_EQ(designer_.modified, 2);
 }
 
+TEST_F(FieldsEditor, AddsEveryColumnThePostgreSQLServerDescribes) {
+  DV_REQUIRE_PG();
+  dvtest::PgSchema schema("create table orders(id int primary key, note text, placed date);");
+  auto* database = Add<TDVDatabase>("PgDb");
+  database->SetDatabaseName("pgshop");
+  database->SetServerType(TDVServerType::stPostgreSQL);
+  database->SetRemoteDatabase(schema.SearchPath());
+  database->SetLoginPrompt(false);
+  auto* query = Add<TDVQuery>("Orders");
+  query->SetDatabaseName("pgshop");
+  query->SQL()->SetText("select note, id from orders where placed > :since");
+  TCaptions fields;
+  vcl::TScriptAutomation automation;
+  automation.OnForm = [&](vcl::TForm& form) {
+    auto& dlg = *rtl::As<designide::TFieldsEditorDlg>(&form);
+    EXPECT_EQ(dlg.lblStatus->Caption(), "");
+    EXPECT_TRUE(dlg.btAddAll->Click());
+    fields = dlg.lbFields->Items()->ToVector();
+    EXPECT_EQ(dlg.lbAvailable->Items()->Count(), 0);
+    dlg.btClose->Click();
+  };
+  designide::InstallDesignerDialogs();
+  vcl::ScopedAutomation scope(automation);
+  EditorFor(query, &designer_)->Edit();
+  EXPECT_EQ(fields, (TCaptions{"note", "id"}));
+  EXPECT_NE(module_.FindComponent("Ordersnote"), nullptr);
+  EXPECT_FALSE(database->Connected());
+}
+
 INSTANTIATE_TEST_SUITE_P(SQLEditorSetting, DataSetEditors, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& setting) { return setting.param ? "On" : "Off"; });
 
