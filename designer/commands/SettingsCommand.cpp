@@ -1,19 +1,48 @@
 // dvdesigner settings [--set-root-dir DIR]: prints the design settings as the
 // package would read them now, or stores the folder of the settings file.
+// The designer reads the package's documented settings file itself rather
+// than reaching into the package's code: it only ever talks to the package
+// through what the package registered.
 #include <filesystem>
 #include <iostream>
 
 #include "Commands.h"
-#include "DVReg/DesignSettings.h"
 #include "dralvo/Secrets.h"
 #include "dralvo/ServerTypes.h"
 #include "rtl/system/Exceptions.h"
+#include "rtl/settings/IniFiles.h"
 #include "rtl/settings/Registry.h"
 #include "rtl/system/SysUtils.h"
+#include "rtl/text/Strings.h"
 
 namespace designer {
 
 namespace {
+
+constexpr const char* kRegistryKey = "Software\\Dralvo";
+constexpr const char* kRecentSection = "RecentDatabases";
+constexpr int kDefaultMaxDbCount = 8;
+
+// The folder named by the registry, or the current folder when it names
+// nothing that exists (as the package falls back).
+std::string SettingsRootDir() {
+  std::string dir;
+  rtl::TRegistry registry;
+  if (registry.OpenKey(kRegistryKey, false)) dir = registry.ReadString("RootDir");
+  if (!dir.empty() && !rtl::DirectoryExists(dir)) dir.clear();
+  return dir.empty() ? "." : dir;
+}
+
+// Items Item00, Item01, ... up to MaxCount; the first empty one ends the list.
+void ReadRecentDatabases(rtl::TIniFile& ini, rtl::TStrings& list) {
+  int maxCount = ini.ReadInteger(kRecentSection, "MaxCount", 0);
+  if (maxCount == 0) maxCount = kDefaultMaxDbCount;
+  for (int i = 0; i < maxCount; ++i) {
+    std::string name = ini.ReadString(kRecentSection, rtl::Format("Item%.2d", {int64_t{i}}), std::string());
+    if (name.empty()) break;
+    list.Add(name);
+  }
+}
 
 void SetRootDir(const std::string& dir) {
   std::error_code ec;
@@ -21,8 +50,8 @@ void SetRootDir(const std::string& dir) {
     throw rtl::Exception("\"" + dir + "\" is not a directory; the settings file needs an existing folder");
   std::string absolute = std::filesystem::absolute(dir).lexically_normal().string();
   rtl::TRegistry registry;
-  if (!registry.OpenKey("Software\\Dralvo", true))
-    throw rtl::Exception("Cannot open registry key Software\\Dralvo in " + rtl::TRegistry::StoreFileName());
+  if (!registry.OpenKey(kRegistryKey, true))
+    throw rtl::Exception(std::string("Cannot open registry key ") + kRegistryKey + " in " + rtl::TRegistry::StoreFileName());
   registry.WriteString("RootDir", absolute);
   std::cout << "RootDir set to " << absolute << "\n";
 }
@@ -45,14 +74,21 @@ int RunSettings(const TArgs& arguments) {
     SetRootDir(newRoot);
     return 0;
   }
-  // A store of our own, not the package's: reading changes nothing on disk.
-  dv::TDesignSettings settings;
-  std::cout << "Settings file: " << settings.RootDir() + rtl::PathDelim + "dralvo.ini" << "\n"
-            << "Root directory: " << settings.RootDir() << "\n"
-            << "Default server type: " << dralvo::GetServerTypeName(settings.ReadDefaultServerType()) << "\n"
-            << "SQL editor: " << (settings.SQLEditor() ? "on" : "off") << "\n";
-  PrintList("Recent remote databases", *settings.RecentDatabases(), true);
-  PrintList("Default connection parameters", *settings.DbParams(), false);
+  // Reading changes nothing on disk.
+  std::string root = SettingsRootDir();
+  std::string fileName = root + rtl::PathDelim + "dralvo.ini";
+  rtl::TIniFile ini(fileName);
+  dralvo::TDVServerType serverType = dralvo::StrToServerTypeDef(
+      ini.ReadString("TDVDatabase", "ServerType", std::string()), dralvo::GetDefServerType());
+  std::cout << "Settings file: " << fileName << "\n"
+            << "Root directory: " << root << "\n"
+            << "Default server type: " << dralvo::GetServerTypeName(serverType) << "\n"
+            << "SQL editor: " << (ini.ReadBool("SQLEditor", "Enabled", true) ? "on" : "off") << "\n";
+  rtl::TStringList recent, params;
+  ReadRecentDatabases(ini, recent);
+  ini.ReadSectionValues("TDVDatabase_Params", params);
+  PrintList("Recent remote databases", recent, true);
+  PrintList("Default connection parameters", params, false);
   return 0;
 }
 
