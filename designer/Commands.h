@@ -22,6 +22,7 @@ int RunShow(const TArgs& args);
 int RunStructure(const TArgs& args);
 int RunDrop(const TArgs& args);
 int RunUpdateSql(const TArgs& args);
+int RunCheck(const TArgs& args);
 int RunVerbs(const TArgs& args);
 int RunVerb(const TArgs& args);
 

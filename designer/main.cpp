@@ -29,6 +29,9 @@ const TCommand kCommands[] = {
      "FILE OBJECT [--table TEXT] [--table-fields] [--primary-keys] [--dataset-defaults] [--keys A,B,...] "
      "[--update A,B,...] [--quote] [--generate] [--print] [--save] [--package FILE]",
      "run the UpdateSQL editor on an update object of a data module", &designer::RunUpdateSql},
+    {"check", "FILE [OBJECT] [--package FILE]",
+     "check the stored statements of update objects against the live database, changing nothing",
+     &designer::RunCheck},
     {"verbs", "FILE [COMPONENT] [--package FILE]",
      "print the context-menu verbs of the module's components (or of one), one \"COMPONENT INDEX CAPTION\" a line",
      &designer::RunVerbs},

@@ -11,8 +11,9 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, const rtl::TStrings& fieldInf
 TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldAliases> aliases)
     : choice_(std::move(choice)), aliases_(std::move(aliases)) {
   // The owner, when kept, is quoted apart from the table.
-  tableRef_ = dralvo::QuoteObjectName(dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported),
-                                      choice_.QuoteNames);
+  const std::string table = dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported);
+  tableRef_ = choice_.QuoteNames || choice_.NameRules == nullptr ? dralvo::QuoteObjectName(table, choice_.QuoteNames)
+                                                                 : choice_.NameRules->TableReference(table);
   updates_ = Describe(choice_.UpdateFields);
   // Both lists start out holding every field: describe them once then.
   keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);
@@ -38,10 +39,13 @@ std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector
       auto alias = columns->find(fields[i]);
       if (alias != columns->end()) t.alias = &alias->second;
     }
-    if (choice_.QuoteNames) {
-      t.quotedName = QuoteName(*t.name);
-      t.quotedAlias = QuoteName(*t.alias);
-    }
+    // Unasked, a name is quoted only when its server would misread it bare
+    // (its parameters then follow it); with no server known, never.
+    const bool guarded = !choice_.QuoteNames && choice_.NameRules != nullptr;
+    t.quoteName = choice_.QuoteNames || (guarded && choice_.NameRules->NeedsQuotes(*t.name));
+    t.quoteAlias = t.quoteName || (guarded && dralvo::ParamNeedsQuotes(*t.alias));
+    if (t.quoteName) t.quotedName = dralvo::QuoteIdentifier(*t.name, true);
+    if (t.quoteAlias) t.quotedAlias = dralvo::QuoteIdentifier(*t.alias, true);
   }
   return out;
 }
@@ -57,8 +61,8 @@ rtl::TLineText TSQLGenerator::Conditions() const {
     const TFieldText& k = keys_[i];
     std::string& line = lines.Current();
     line.append("  ").append(Quoted(k)).append(" = :");
-    if (choice_.QuoteNames)
-      line.append(QuoteName("OLD_" + *k.alias));
+    if (k.quoteAlias)
+      line.append(dralvo::QuoteIdentifier("OLD_" + *k.alias, true));
     else
       line.append("OLD_").append(*k.alias);
     if (i + 1 < keys_.size()) line.append(" and");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DVUpdSEd/FieldAliases.h"
+#include "dralvo/NameRules.h"
 #include "rtl/text/LineText.h"
 #include "rtl/text/Strings.h"
 
@@ -20,6 +21,9 @@ struct TSQLGenChoice {
   std::string TableText;           // exactly as typed or chosen
   bool ObjOwnerSupported = false;  // the dataset's IsObjOwnerSupported
   bool QuoteNames = false;         // "Quote Field Names"
+  // How the server reads bare names: with QuoteNames off, a name it would
+  // misread is quoted all the same. Null: no server known, names as they are.
+  std::shared_ptr<const dralvo::TDVNameRules> NameRules;
   std::vector<std::string> KeyFields;     // selected, in list order
   std::vector<std::string> UpdateFields;  // selected, in list order
 };
@@ -53,13 +57,13 @@ class TSQLGenerator {
   struct TFieldText {
     const std::string* name = nullptr;   // the column, unquoted
     const std::string* alias = nullptr;  // the dataset field's name
-    std::string quotedName;              // QuoteName(name), when quoting
-    std::string quotedAlias;             // QuoteName(alias), when quoting
+    bool quoteName = false;              // the column is written quoted
+    bool quoteAlias = false;             // so are its parameters and label
+    std::string quotedName;              // the quoted column, when quoted
+    std::string quotedAlias;             // the quoted alias, when quoted
   };
-  const std::string& Quoted(const TFieldText& f) const { return choice_.QuoteNames ? f.quotedName : *f.name; }
-  const std::string& QuotedAlias(const TFieldText& f) const {
-    return choice_.QuoteNames ? f.quotedAlias : *f.alias;
-  }
+  static const std::string& Quoted(const TFieldText& f) { return f.quoteName ? f.quotedName : *f.name; }
+  static const std::string& QuotedAlias(const TFieldText& f) { return f.quoteAlias ? f.quotedAlias : *f.alias; }
 
   std::vector<TFieldText> Describe(const std::vector<std::string>& fields) const;
   rtl::TLineText Conditions() const;

@@ -18,16 +18,6 @@
 
 namespace dv {
 
-namespace {
-std::string WithoutQuoteCharacters(const std::string& text) {
-  std::string bare;
-  bare.reserve(text.size());
-  for (char c : text)
-    if (c != '"' && c != '\'') bare += c;
-  return bare;
-}
-}  // namespace
-
 void TDVUpdateSQLEditForm::TableNameChanged(rtl::TObject* Sender) {
   cbTableNameChange(Sender);
   if (btGetTableFields->Enabled()) GetTableFieldsClick(Sender);
@@ -37,12 +27,15 @@ void TDVUpdateSQLEditForm::GetTableFieldsClick(rtl::TObject* Sender) {
   (void)Sender;
   dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
   rtl::Assert(dataSet != nullptr, "DVUpdSEd", 542);
-  std::string bareTableName = WithoutQuoteCharacters(cbTableName->Text());
+  // The name goes to the server as typed: quoted parts keep their case and
+  // doubled quotes, bare parts are folded as the server folds them, each
+  // part on its own. Stripping the quotes here would name another table.
+  const std::string tableName = cbTableName->Text();
   auto names = std::make_unique<rtl::TStringList>();
   dataSet->GetDBSession()->GetFieldNames(dataSet->DatabaseName(),
-                                         dralvo::GetValidObjName(bareTableName, !FObjOwnerSupported), names.get());
+                                         dralvo::GetValidObjName(tableName, !FObjOwnerSupported), names.get());
   if (names->Count() == 0)
-    vcl::MessageDlg(rtl::Format(dralvo::SSQLDataSetOpen, {bareTableName}), vcl::TMsgDlgType::mtError, vcl::mbOK);
+    vcl::MessageDlg(rtl::Format(dralvo::SSQLDataSetOpen, {tableName}), vcl::TMsgDlgType::mtError, vcl::mbOK);
   else
     FillFieldLists(*names);
   SelectAllFields();

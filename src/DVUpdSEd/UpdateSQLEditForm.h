@@ -14,6 +14,7 @@
 
 namespace dralvo {
 class TDVUpdateSQL;
+class TDVNameRules;
 }
 
 namespace dv {
@@ -88,6 +89,7 @@ class TDVUpdateSQLEditForm : public vcl::TForm {
   TSQLGenerator MakeGenerator() const;
   // The field info indexed, built on first use after each change of it.
   std::shared_ptr<const TFieldAliases> FieldAliases() const;
+  std::shared_ptr<const dralvo::TDVNameRules> ServerNameRules() const;
   void GenerateModifySQL(const TSQLGenerator& generator);
   void GenerateInsertSQL(const TSQLGenerator& generator);
   void GenerateDeleteSQL(const TSQLGenerator& generator);

@@ -4,6 +4,10 @@
 #include "DVUpdSEd/UpdateSQLEditForm.h"
 #include "dralvo/Common.h"
 #include "dralvo/Consts.h"
+#include "dralvo/DataSet.h"
+#include "dralvo/Database.h"
+#include "dralvo/Driver.h"
+#include "dralvo/UpdateSQL.h"
 #include "vcl/Dialogs.h"
 
 namespace dv {
@@ -28,9 +32,20 @@ TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
   choice.TableText = cbTableName->Text();
   choice.ObjOwnerSupported = FObjOwnerSupported;
   choice.QuoteNames = cbQuotedFields->Checked();
+  if (!choice.QuoteNames) choice.NameRules = ServerNameRules();
   choice.KeyFields = SelectedItems(*lbKeyFields);
   choice.UpdateFields = SelectedItems(*lbUpdateFields);
   return TSQLGenerator(std::move(choice), FieldAliases());
+}
+
+// The rules of the dataset's server, which is asked (connecting when
+// needed) for its reserved words; none without a database.
+std::shared_ptr<const dralvo::TDVNameRules> TDVUpdateSQLEditForm::ServerNameRules() const {
+  dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
+  dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
+  if (database == nullptr) return nullptr;
+  database->Open();
+  return database->Connection().NameRules();
 }
 
 std::shared_ptr<const TFieldAliases> TDVUpdateSQLEditForm::FieldAliases() const {

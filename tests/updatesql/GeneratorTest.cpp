@@ -68,6 +68,23 @@ TEST(Generator, WorkedExampleQuotedThroughTheRuntime) {
   EXPECT_EQ(q.remove, (Lines{"delete from \"Order Lines\"", "where", "  \"a\"\"b\" = :\"OLD_a\"\"b\""}));
 }
 
+// Quoting unasked: the table text's bare parts only for what cannot stand
+// bare at all (the query's own text was folded alike), the columns also for
+// case on a folding server; names that need nothing stay byte for byte.
+TEST(Generator, NamesTheServerWouldMisreadAreQuotedUnasked) {
+  const Lines columns{"order", "Total", "größe", "plain", "2nd"};
+  for (bool folds : {true, false}) {
+    dv::TSQLGenChoice c = Choice("Sales.Order Lines", {"Order Id"}, columns, false, true);
+    c.NameRules = std::make_shared<const dralvo::TDVNameRules>(folds, std::vector<std::string>{"ORDER"});
+    Generated g = Generate(c, {"Sum=Sales.Order Lines.Total"});
+    const std::string total = folds ? "\"Total\" = :\"Sum\"," : "Total = :Sum,";
+    EXPECT_EQ(g.modify, (Lines{"update Sales.\"Order Lines\"", "set", "  \"order\" = :\"order\",", "  " + total,
+                               "  größe = :größe,", "  plain = :plain,", "  \"2nd\" = :\"2nd\"", "where",
+                               "  \"Order Id\" = :\"OLD_Order Id\""}))
+        << folds;
+  }
+}
+
 struct EdgeRow {
   const char* what;
   dv::TSQLGenChoice choice;

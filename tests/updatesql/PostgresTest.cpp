@@ -67,7 +67,8 @@ TEST_F(Postgres, QuotedOwnerQualifiedTableForBothButtons) {
   EXPECT_TRUE(run.messages.empty());
   // The owner stays: the server has schemas. Qty is shown as "amount".
   EXPECT_EQ(module_->updateSQL->ModifySQL()->Get(0), "update " + table);
-  EXPECT_EQ(module_->updateSQL->InsertSQL()->Get(3), "  (:Order, :Line, :amount, :Code)");
+  // Unasked, names the server would misread bare are quoted all the same.
+  EXPECT_EQ(module_->updateSQL->InsertSQL()->Get(3), "  (:\"Order\", :\"Line\", :\"amount\", :\"Code\")");
 }
 
 TEST_F(Postgres, QuotedStatementsForAnOwnerQualifiedTableRunOnTheServer) {
@@ -118,7 +119,30 @@ TEST_F(Postgres, FirstUniqueIndexWithoutPrimaryKey) {
   });
 }
 
-TEST_F(Postgres, UnknownTableIsReportedWithTheBareName) {
+// Each part of a name on its own: quoted exactly, bare folded to lower case.
+TEST_F(Postgres, QuotedAndBarePartsNameDifferentTables) {
+  UPD_REQUIRE_PG();
+  const std::string upper = schema_ + "Up";
+  updtest::PgRun("create table " + schema_ + ".mixedcase(lower_col int); create table " + schema_ +
+                 ".\"MixedCase\"(\"Upper_Col\" int);"
+                 "create schema \"" + upper + "\"; create table \"" + upper + "\".plain(in_upper int);"
+                 "create schema " + upper + "; create table " + upper + ".plain(in_lower int);");
+  RunEditor(module_->updateSQL, [&](Form& f) {
+    for (const auto& [typed, column] : std::vector<std::pair<std::string, std::string>>{
+             {schema_ + ".\"MixedCase\"", "Upper_Col"},
+             {schema_ + ".MixedCase", "lower_col"},
+             {"\"" + upper + "\".plain", "in_upper"},
+             {upper + ".PLAIN", "in_lower"}}) {
+      f.cbTableName->TypeText(typed);
+      f.btGetTableFields->Click();
+      EXPECT_EQ(Items(*f.lbKeyFields), (Lines{column})) << typed;
+    }
+    f.btCancel->Click();
+  });
+  updtest::PgRun("drop schema \"" + upper + "\" cascade; drop schema " + upper + " cascade");
+}
+
+TEST_F(Postgres, UnknownTableIsReportedAsTyped) {
   UPD_REQUIRE_PG();
   updtest::TRun run = RunEditor(module_->updateSQL, [&](Form& f) {
     f.cbTableName->TypeText("\"" + schema_ + "\".\"missing\"");
@@ -127,7 +151,7 @@ TEST_F(Postgres, UnknownTableIsReportedWithTheBareName) {
     f.btCancel->Click();
   });
   ASSERT_EQ(run.messages.size(), 1u);
-  EXPECT_NE(run.messages[0].Text.find(schema_ + ".missing"), std::string::npos) << run.messages[0].Text;
+  EXPECT_NE(run.messages[0].Text.find("\"" + schema_ + "\".\"missing\""), std::string::npos) << run.messages[0].Text;
 }
 
 }  // namespace

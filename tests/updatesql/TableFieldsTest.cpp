@@ -23,7 +23,9 @@ class TableFields : public TSQLiteModuleTest {
         "create unique index UQ_SECOND on UNIQUE_ONLY(D);"
         "create table NO_KEY(A int, B int);"
         "create table MIXED(Order_Id int primary key, NAME text);"
-        "create table BLANKS(\" \" int, \"  X\" int, K int primary key);",
+        "create table BLANKS(\" \" int, \"  X\" int, K int primary key);"
+        "create table orders(order_id int primary key, total int);"
+        "create table \"ord\"\"ers\"(id int primary key, x int);",
         "select \"Order\", \"Line\", QTY from \"Order Lines\"");
   }
   // Types a table name and presses a button, as a person does.
@@ -60,17 +62,37 @@ TEST_F(TableFields, FetchedColumnsFillBothListsWithRoomForTheLongest) {
 }
 
 TEST_F(TableFields, QuotedTableNamesForBothButtons) {
-  // Quotes are removed for the columns, kept for the index schema.
-  for (const char* typed : {"\"Order Lines\"", "'\"Order Lines\"'", "Order Lines"}) {
+  // Quoted or bare (SQLite reads a bare name ignoring case), the same table.
+  for (const char* typed : {"\"Order Lines\"", "Order Lines", "order lines"}) {
     RunEditor(module_->updateSQL, [&](Form& f) {
       UseTable(f, typed, &Form::btGetTableFields);
       EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"Order", "Line", "QTY"})) << typed;
       f.btSelectPrimKeys->Click();
-      if (std::string(typed) == "\"Order Lines\"") {
-        EXPECT_EQ(SelectedItems(*f.lbKeyFields), (Lines{"Order", "Line"})) << typed;
-      }
+      EXPECT_EQ(SelectedItems(*f.lbKeyFields), (Lines{"Order", "Line"})) << typed;
       f.btCancel->Click();
     });
+  }
+}
+
+TEST_F(TableFields, QuotesAreReadNotStrippedAndMessagesShowTheNameAsTyped) {
+  // Stripping the quotes of "ord""ers" would name the table orders.
+  RunEditor(module_->updateSQL, [&](Form& f) {
+    UseTable(f, "\"ord\"\"ers\"", &Form::btGetTableFields);
+    EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"id", "x"}));
+    f.btSelectPrimKeys->Click();
+    EXPECT_EQ(SelectedItems(*f.lbKeyFields), (Lines{"id"}));
+    UseTable(f, "ORDERS", &Form::btGetTableFields);
+    EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"order_id", "total"}));
+    f.btCancel->Click();
+  });
+  // Apostrophes quote strings, not names: 'orders' is no table.
+  for (const char* typed : {"it's", "'orders'"}) {
+    TRun run = RunEditor(module_->updateSQL, [&](Form& f) {
+      UseTable(f, typed, &Form::btGetTableFields);
+      f.btCancel->Click();
+    });
+    ASSERT_EQ(run.messages.size(), 1u) << typed;
+    EXPECT_EQ(run.messages[0].Text, rtl::Format(dralvo::SSQLDataSetOpen, {std::string(typed)}));
   }
 }
 
@@ -86,7 +108,7 @@ TEST_F(TableFields, NoColumnsFoundKeepsTheItemsButSelectsThemAll) {
     f.btCancel->Click();
   });
   ASSERT_EQ(run.messages.size(), 1u);
-  EXPECT_EQ(run.messages[0].Text, rtl::Format(dralvo::SSQLDataSetOpen, {std::string("NOWHERE")}));
+  EXPECT_EQ(run.messages[0].Text, rtl::Format(dralvo::SSQLDataSetOpen, {std::string("\"NOWHERE\"")}));
   EXPECT_EQ(run.messages[0].Type, vcl::TMsgDlgType::mtError);
   EXPECT_EQ(run.messages[0].Buttons, vcl::mbOK);
 }

@@ -1,5 +1,7 @@
 #include "dralvo/DataSet.h"
 
+#include <unordered_set>
+
 #include "Errors.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
@@ -95,6 +97,28 @@ TDVResult TDVDataSet::ExecuteOnDatabase(const std::string& sql, const db::TParam
   return Database()->Execute(sql, params);
 }
 
+namespace {
+// Field names of result columns: repeated names ("select a.id, b.id") get a
+// numbered suffix, letter case ignored.
+std::vector<std::string> FieldNamesOf(const std::vector<TDVColumnDesc>& columns) {
+  std::vector<std::string> names;
+  std::unordered_set<std::string> used;  // case-folded
+  for (const TDVColumnDesc& c : columns) {
+    std::string name = c.Name;
+    for (int n = 1; !used.insert(rtl::AnsiFoldCase(name)).second; ++n) name = c.Name + "_" + std::to_string(n);
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+// The result columns of a statement, prepared and never run.
+std::vector<TDVColumnDesc> DescribeStatement(TDVConnection& conn, const std::string& text) {
+  const auto style =
+      conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+  return conn.Describe(sql::ToPositionalParams(text, style).sql);
+}
+}  // namespace
+
 void TDVDataSet::LoadResult(TDVResult& result) {
   if (result.Columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
   DefineColumns(result.Columns);
@@ -103,12 +127,14 @@ void TDVDataSet::LoadResult(TDVResult& result) {
 
 void TDVDataSet::DefineColumns(const std::vector<TDVColumnDesc>& columns) {
   FieldDefs()->Clear();
-  for (const TDVColumnDesc& c : columns) {
-    // Duplicate column names ("select a.id, b.id") get a numbered suffix.
-    std::string name = c.Name;
-    for (int n = 1; FieldDefs()->IndexOf(name) >= 0; ++n) name = c.Name + "_" + std::to_string(n);
-    FieldDefs()->AddFieldDef(name, c.DataType);
-  }
+  const std::vector<std::string> names = FieldNamesOf(columns);
+  for (size_t i = 0; i < names.size(); ++i) FieldDefs()->AddFieldDef(names[i], columns[i].DataType);
+}
+
+std::vector<std::string> TDVDataSet::DescribedFieldNames() const {
+  TDVDatabase* db = Database();
+  db->Open();
+  return FieldNamesOf(DescribeStatement(db->Connection(), SelectSQL()));
 }
 
 void TDVDataSet::UpdateFieldDefs() {
@@ -117,10 +143,7 @@ void TDVDataSet::UpdateFieldDefs() {
   const bool connectedHere = !db->Connected();
   db->Open();
   try {
-    TDVConnection& conn = db->Connection();
-    const auto style =
-        conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
-    const std::vector<TDVColumnDesc> columns = conn.Describe(sql::ToPositionalParams(SelectSQL(), style).sql);
+    const std::vector<TDVColumnDesc> columns = DescribeStatement(db->Connection(), SelectSQL());
     if (columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
     DefineColumns(columns);
   } catch (...) {

@@ -157,7 +157,7 @@ void TDVSession::GetFieldNames(const std::string& database, const std::string& t
   TDVDatabase* d = DatabaseByName(database);
   d->Open();
   std::vector<std::string> names;
-  d->Connection().FindFieldNames(table, names);
+  d->Connection().FindFieldNames(table, names, nullptr);
   FillList(list, names);
 }
 

@@ -54,6 +54,9 @@ class TDVDataSet : public db::TDataSet {
   void ParseFieldInfoFromSQL(const std::string& sql, rtl::TStrings* fieldInfo, rtl::TStrings* tableInfo,
                              rtl::TStrings* third) const;
 
+  // The names its fields would have, from the server's description of its
+  // statement, which is prepared and never run. Connects when needed.
+  std::vector<std::string> DescribedFieldNames() const;
   // The columns of the statement as the server describes it, without
   // running it; a database connected for this is disconnected again.
   void UpdateFieldDefs() override;

@@ -9,6 +9,7 @@
 
 #include "db/FieldType.h"
 #include "db/Value.h"
+#include "dralvo/NameRules.h"
 #include "dralvo/ServerTypes.h"
 
 namespace dralvo {
@@ -74,11 +75,17 @@ class TDVConnection {
   // The marker of the n-th (1-based) positional parameter ("?1", "$1").
   virtual std::string ParamMarker(int n) const = 0;
   virtual std::string QuoteName(const std::string& name) const = 0;
+  // How this server reads bare names; its reserved words are asked once.
+  std::shared_ptr<const TDVNameRules> NameRules();
 
   // Runs one statement with positional parameters.
   virtual TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) = 0;
   // Describes the result columns of a statement without running it.
   virtual std::vector<TDVColumnDesc> Describe(const std::string& sql) = 0;
+  // Prepares a statement with positional parameters and drops it, never
+  // running it (nothing is changed). The server's own message when it does
+  // not accept the statement; empty when it does.
+  virtual std::string PrepareOnly(const std::string& sql) = 0;
 
   virtual bool SupportsSchemas() const = 0;
   virtual bool SupportsStoredProcs() const = 0;
@@ -86,12 +93,25 @@ class TDVConnection {
   virtual void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) = 0;
   virtual void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) = 0;
   // FindTable then GetFieldNames, for drivers that can do both in one
-  // question; false (and no names) when there is no such table.
-  virtual bool FindFieldNames(const std::string& name, std::vector<std::string>& names);
+  // question; false (and no names) when there is no such table. The table
+  // found goes to `ref` when given.
+  virtual bool FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref);
   virtual void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) = 0;
   virtual void GetStoredProcNames(std::vector<std::string>& names) = 0;
   // False when there is no such procedure.
   virtual bool DescribeStoredProc(const std::string& name, TDVProcDesc& desc) = 0;
+  // Columns that cannot hold null.
+  virtual void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) = 0;
+  // The primary key's columns in key order; none without a primary key.
+  virtual void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) = 0;
+
+ protected:
+  // The words this server does not take as bare names, from the server.
+  virtual std::vector<std::string> ReservedWords() = 0;
+  virtual bool FoldsToLower() const = 0;
+
+ private:
+  std::shared_ptr<const TDVNameRules> nameRules_;
 };
 
 // Connects with the driver of `type`; raises EDatabaseError naming the

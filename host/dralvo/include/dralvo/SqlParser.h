@@ -114,5 +114,7 @@ struct PositionalSql {
 };
 
 PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker);
+// The same with the text's parameters found already (FindParams).
+PositionalSql ToPositionalParams(const std::string& sql, const std::vector<ParamRef>& params, ParamMarker marker);
 
 }  // namespace dralvo::sql

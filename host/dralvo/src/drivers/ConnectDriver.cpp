@@ -6,12 +6,18 @@
 
 namespace dralvo {
 
-bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names) {
+bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) {
   names.clear();
-  TDVTableRef ref;
-  if (!FindTable(name, ref)) return false;
-  GetFieldNames(ref, names);
+  TDVTableRef found;
+  if (!FindTable(name, found)) return false;
+  GetFieldNames(found, names);
+  if (ref != nullptr) *ref = std::move(found);
   return true;
+}
+
+std::shared_ptr<const TDVNameRules> TDVConnection::NameRules() {
+  if (nameRules_ == nullptr) nameRules_ = std::make_shared<const TDVNameRules>(FoldsToLower(), ReservedWords());
+  return nameRules_;
 }
 
 std::unique_ptr<TDVConnection> ConnectDriver(TDVServerType type, const TDVConnectParams& params) {

@@ -3,6 +3,7 @@
 #include <libpq-fe.h>
 
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 #include "../Errors.h"
@@ -152,18 +153,56 @@ std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
                        " where c.oid = any($1::oid[]) and a.attnum > 0",
                        {db::TValue("{" + oids + "}")}),
                    &PQclear);
+  // Rows by (table, column number): one pass each way, also for a result
+  // of thousands of columns.
+  std::map<std::pair<std::string, std::string>, int> rowOf;
+  for (int r = 0; r < PQntuples(res.get()); ++r) rowOf.emplace(std::make_pair(Int8(res.get(), r, 0), Int8(res.get(), r, 2)), r);
   for (int c = 0; c < PQnfields(desc.get()); ++c) {
-    std::string table = std::to_string(PQftable(desc.get(), c));
-    std::string attnum = std::to_string(PQftablecol(desc.get(), c));
-    for (int r = 0; r < PQntuples(res.get()); ++r) {
-      if (Int8(res.get(), r, 0) == table && Int8(res.get(), r, 2) == attnum) {
-        cols[static_cast<size_t>(c)].Table = PQgetvalue(res.get(), r, 1);
-        cols[static_cast<size_t>(c)].Column = PQgetvalue(res.get(), r, 3);
-        break;
-      }
-    }
+    auto it = rowOf.find({std::to_string(PQftable(desc.get(), c)), std::to_string(PQftablecol(desc.get(), c))});
+    if (it == rowOf.end()) continue;
+    cols[static_cast<size_t>(c)].Table = PQgetvalue(res.get(), it->second, 1);
+    cols[static_cast<size_t>(c)].Column = PQgetvalue(res.get(), it->second, 3);
   }
   return cols;
+}
+
+std::string TPgConnection::PrepareOnly(const std::string& sql) {
+  // Inside a transaction that is rolled back, so that not even a prepared
+  // statement outlives the check.
+  TPgResultPtr begin(Run("begin", {}), &PQclear);
+  std::string message;
+  TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
+  if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) {
+    message = rtl::Trim(prep != nullptr ? PQresultErrorMessage(prep.get()) : PQerrorMessage(conn_));
+    if (message.empty()) message = "the statement could not be prepared";
+  } else {
+    TPgResultPtr desc(PQdescribePrepared(conn_, "dv_prepare_only"), &PQclear);
+    if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) message = rtl::Trim(PQresultErrorMessage(desc.get()));
+    PQclear(PQexec(conn_, "deallocate dv_prepare_only"));
+  }
+  TPgResultPtr rollback(Run("rollback", {}), &PQclear);
+  return message.rfind("ERROR:", 0) == 0 ? rtl::Trim(message.substr(6)) : message;
+}
+
+// Unreserved words may stand bare anywhere; every other kind may not in
+// some place a name stands in an update statement.
+std::vector<std::string> TPgConnection::ReservedWords() {
+  return Column("select word from pg_get_keywords() where catcode <> 'U'", {});
+}
+
+void TPgConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  names = Column(
+      "select attname from pg_attribute where attrelid = $1::oid and attnum > 0 and not attisdropped"
+      " and attnotnull order by attnum",
+      {db::TValue(static_cast<int64_t>(table.Oid))});
+}
+
+void TPgConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  names = Column(
+      "select a.attname from pg_index x cross join lateral unnest(x.indkey::int2[]) with ordinality as k(attnum, ord)"
+      " join pg_attribute a on a.attrelid = x.indrelid and a.attnum = k.attnum"
+      " where x.indrelid = $1::oid and x.indisprimary order by k.ord",
+      {db::TValue(static_cast<int64_t>(table.Oid))});
 }
 
 bool TPgConnection::FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref) {

@@ -24,6 +24,7 @@ class TPgConnection : public TDVConnection {
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
+  std::string PrepareOnly(const std::string& sql) override;
 
   bool SupportsSchemas() const override { return true; }
   bool SupportsStoredProcs() const override { return true; }
@@ -33,6 +34,12 @@ class TPgConnection : public TDVConnection {
   void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
   void GetStoredProcNames(std::vector<std::string>& names) override;
   bool DescribeStoredProc(const std::string& name, TDVProcDesc& desc) override;
+  void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+  void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+
+ protected:
+  std::vector<std::string> ReservedWords() override;
+  bool FoldsToLower() const override { return true; }
 
  private:
   [[noreturn]] void Fail(pg_result* res) const;

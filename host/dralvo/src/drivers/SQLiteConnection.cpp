@@ -72,7 +72,63 @@ std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {
   return stmt.Columns(true);
 }
 
+std::string TSQLiteConnection::PrepareOnly(const std::string& sql) {
+  sqlite3_stmt* stmt = nullptr;
+  const char* tail = nullptr;
+  int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
+  std::string message = rc == SQLITE_OK ? "" : sqlite3_errmsg(db_);
+  if (rc == SQLITE_OK && stmt == nullptr) message = SNoSQLStatement;
+  // The runtime runs one statement a call: more would be refused there.
+  if (rc == SQLITE_OK && stmt != nullptr && tail != nullptr && !OnlyTrailer(tail))
+    message = "more than one statement in one call";
+  sqlite3_finalize(stmt);
+  return message;
+}
+
+std::vector<std::string> TSQLiteConnection::ReservedWords() {
+  std::vector<std::string> words;
+  for (int i = 0, n = sqlite3_keyword_count(); i < n; ++i) {
+    const char* word = nullptr;
+    int size = 0;
+    if (sqlite3_keyword_name(i, &word, &size) == SQLITE_OK) words.emplace_back(word, static_cast<size_t>(size));
+  }
+  return words;
+}
+
+void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  // An INTEGER PRIMARY KEY is the rowid, which is never null.
+  TSQLiteStatement stmt(
+      db_,
+      Kept(table.Schema.empty()
+               ? "select name from pragma_table_info(?1) where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
+                 " and (select count(*) from pragma_table_info(?1) where pk > 0) = 1) order by cid"
+               : "select name from pragma_table_info(?1, ?2) where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
+                 " and (select count(*) from pragma_table_info(?1, ?2) where pk > 0) = 1) order by cid"),
+      file_);
+  std::vector<db::TValue> args{db::TValue(table.Name)};
+  if (!table.Schema.empty()) args.emplace_back(table.Schema);
+  stmt.Bind(args);
+  names.clear();
+  while (stmt.Step()) names.push_back(stmt.Text(0));
+}
+
+void TSQLiteConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  TSQLiteStatement stmt(db_,
+                        Kept(table.Schema.empty() ? "select name from pragma_table_info(?1) where pk > 0 order by pk"
+                                                  : "select name from pragma_table_info(?1, ?2) where pk > 0 order by pk"),
+                        file_);
+  std::vector<db::TValue> args{db::TValue(table.Name)};
+  if (!table.Schema.empty()) args.emplace_back(table.Schema);
+  stmt.Bind(args);
+  names.clear();
+  while (stmt.Step()) names.push_back(stmt.Text(0));
+}
+
 bool TSQLiteConnection::TableExists(const std::string& schema, const std::string& name) {
+  // Tables without a catalog query (views answer only to the query below).
+  if (sqlite3_table_column_metadata(db_, schema.empty() ? nullptr : schema.c_str(), name.c_str(), nullptr, nullptr,
+                                    nullptr, nullptr, nullptr, nullptr) == SQLITE_OK)
+    return true;
   // The pragma functions look the name up in the schema's hash table and
   // ignore letter case, as SQLite itself does.
   TSQLiteStatement stmt(db_,
@@ -118,13 +174,15 @@ bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
 
 // Every table and view has at least one column, so the column query itself
 // tells whether the name was found: one catalog question instead of two.
-bool TSQLiteConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names) {
-  TDVTableRef ref;
+bool TSQLiteConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) {
+  TDVTableRef found;
   names.clear();
-  return ResolveTable(name, ref, [&](const TDVTableRef& t) {
+  bool ok = ResolveTable(name, found, [&](const TDVTableRef& t) {
     GetFieldNames(t, names);
     return !names.empty();
   });
+  if (ok && ref != nullptr) *ref = std::move(found);
+  return ok;
 }
 
 void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) {

@@ -25,16 +25,24 @@ class TSQLiteConnection : public TDVConnection {
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
+  std::string PrepareOnly(const std::string& sql) override;
 
   bool SupportsSchemas() const override { return false; }
   bool SupportsStoredProcs() const override { return false; }
   bool FindTable(const std::string& name, TDVTableRef& ref) override;
   void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
   void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
-  bool FindFieldNames(const std::string& name, std::vector<std::string>& names) override;
+  bool FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) override;
   void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
   void GetStoredProcNames(std::vector<std::string>& names) override { names.clear(); }
   bool DescribeStoredProc(const std::string&, TDVProcDesc&) override { return false; }
+  void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+  void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+
+ protected:
+  std::vector<std::string> ReservedWords() override;
+  // Bare names are compared ignoring case, never folded.
+  bool FoldsToLower() const override { return false; }
 
  private:
   [[noreturn]] void Fail(const std::string& what) const;

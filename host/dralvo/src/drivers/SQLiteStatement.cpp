@@ -10,8 +10,6 @@
 
 namespace dralvo {
 
-namespace {
-// True when only blanks, comments and semicolons remain.
 bool OnlyTrailer(const char* tail) {
   while (*tail != 0) {
     char c = *tail;
@@ -29,7 +27,6 @@ bool OnlyTrailer(const char* tail) {
   }
   return true;
 }
-}  // namespace
 
 TSQLiteStatement::TSQLiteStatement(sqlite3* db, const std::string& sql, const std::string& file)
     : db_(db), file_(file) {

@@ -10,6 +10,9 @@ struct sqlite3_stmt;
 
 namespace dralvo {
 
+// True when only blanks, comments and semicolons remain after a statement.
+bool OnlyTrailer(const char* tail);
+
 class TSQLiteStatement {
  public:
   // Prepares the one statement of `sql`; text after it other than blanks,

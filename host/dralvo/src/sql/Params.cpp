@@ -23,10 +23,14 @@ std::vector<ParamRef> FindParams(const std::string& sql) {
 }
 
 PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker) {
+  return ToPositionalParams(sql, FindParams(sql), marker);
+}
+
+PositionalSql ToPositionalParams(const std::string& sql, const std::vector<ParamRef>& params, ParamMarker marker) {
   PositionalSql r;
   std::vector<std::string> numbered;  // Dollar: distinct names, $n is numbered[n-1]
   size_t copied = 0;
-  for (const ParamRef& p : FindParams(sql)) {
+  for (const ParamRef& p : params) {
     r.sql.append(sql, copied, p.offset - copied);
     copied = p.offset + p.length;
     if (marker == ParamMarker::Question) {

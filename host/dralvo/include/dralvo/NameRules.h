@@ -1,0 +1,39 @@
+#pragma once
+// How a server reads a name written without quotes, so that a statement
+// quotes a name exactly when the server would otherwise read another name
+// (or none): characters outside an identifier, a leading digit, a reserved
+// word of that server, and where the server folds bare names, a letter case
+// that folding would change.
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace dralvo {
+
+class TDVNameRules {
+ public:
+  // No server known: only the identifier syntax shared by every server.
+  TDVNameRules() = default;
+  // reservedWords: the server's own list, in any letter case.
+  TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords);
+
+  // True when `name`, as the server stores it, written bare would not be
+  // read back as this same name.
+  bool NeedsQuotes(const std::string& name) const;
+  // A table as typed in SQL (bare parts are folded by the server just as in
+  // the query's own text): each bare part that cannot stand bare at all is
+  // quoted; a text that needs nothing comes back byte for byte.
+  std::string TableReference(const std::string& text) const;
+
+ private:
+  bool CannotStandBare(const std::string& name) const;
+
+  bool foldsToLower_ = false;
+  std::unordered_set<std::string> reserved_;  // lower case
+};
+
+// Whether the runtime's own reader would not read ":name" as this parameter
+// name (it is then written :"name").
+bool ParamNeedsQuotes(const std::string& name);
+
+}  // namespace dralvo

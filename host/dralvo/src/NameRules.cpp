@@ -1,0 +1,60 @@
+#include "dralvo/NameRules.h"
+
+#include "drivers/NameParts.h"
+#include "rtl/system/SysUtils.h"
+#include "sql/CharClass.h"
+
+namespace dralvo {
+
+namespace {
+// Letters, digits, "_" and any non-ASCII character, not starting with a
+// digit. "$" is left out: servers differ on it, and quoting never hurts.
+bool IsPlainIdentifier(const std::string& name) {
+  if (name.empty() || !sql::IsIdentStart(name[0])) return false;
+  for (char c : name)
+    if (!sql::IsIdentStart(c) && !sql::IsDigit(c)) return false;
+  return true;
+}
+
+bool HasAsciiCapital(const std::string& name) {
+  for (char c : name)
+    if (c >= 'A' && c <= 'Z') return true;
+  return false;
+}
+}  // namespace
+
+TDVNameRules::TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords)
+    : foldsToLower_(foldsToLower) {
+  for (const std::string& w : reservedWords) reserved_.insert(rtl::LowerCase(w));
+}
+
+bool TDVNameRules::CannotStandBare(const std::string& name) const {
+  return !IsPlainIdentifier(name) || reserved_.count(rtl::LowerCase(name)) > 0;
+}
+
+bool TDVNameRules::NeedsQuotes(const std::string& name) const {
+  return CannotStandBare(name) || (foldsToLower_ && HasAsciiCapital(name));
+}
+
+std::string TDVNameRules::TableReference(const std::string& text) const {
+  std::vector<TNamePart> parts = SplitObjectName(text);
+  if (parts.empty()) return CannotStandBare(text) ? QuoteSqlName(text) : text;
+  bool changed = false;
+  for (const TNamePart& p : parts) changed = changed || (!p.Quoted && CannotStandBare(p.Text));
+  if (!changed) return text;
+  std::string out;
+  for (const TNamePart& p : parts) {
+    if (!out.empty()) out += '.';
+    out += p.Quoted || CannotStandBare(p.Text) ? QuoteSqlName(p.Text) : p.Text;
+  }
+  return out;
+}
+
+bool ParamNeedsQuotes(const std::string& name) {
+  if (name.empty() || !sql::IsIdentStart(name[0])) return true;
+  for (char c : name)
+    if (!sql::IsIdentPart(c)) return true;
+  return false;
+}
+
+}  // namespace dralvo

@@ -1,0 +1,85 @@
+// dvdesigner check: the example's update object checked against its SQLite
+// file after the editor generated its statements, after drift, and when it
+// cannot be checked at all. The module is never written.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "DesignerFixture.h"
+#include "SqlFixtures.h"
+
+namespace designertest {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+class CheckCommand : public DesignerTest {
+ protected:
+  void SetUp() override {
+    DesignerTest::SetUp();
+    auto r = Designer({"updatesql", "Shop.dfm", "OrdersUpdate", "--table-fields", "--primary-keys", "--generate",
+                       "--save"});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+  }
+};
+
+TEST_F(CheckCommand, GeneratedStatementsHold) {
+  const std::string before = Module();
+  auto r = Designer({"check", "Shop.dfm"});
+  EXPECT_EQ(r.ExitCode, 0) << r.Out << r.Err;
+  EXPECT_EQ(r.Out, "Checked 1 update object, 4 statements: 0 findings\n");
+  EXPECT_TRUE(Has(r.Err, "Checking OrdersUpdate ...")) << r.Err;
+  auto named = Designer({"check", "Shop.dfm", "OrdersUpdate"});
+  EXPECT_EQ(named.ExitCode, 0) << named.Out << named.Err;
+  EXPECT_EQ(Module(), before);
+}
+
+TEST_F(CheckCommand, StrayParameterAndDriftAreFindings) {
+  std::string text = Module();
+  const std::string where = "'  order_id = :OLD_order_id')";
+  ASSERT_TRUE(Has(text, where)) << text;
+  // The delete statement (the last one written) gets a parameter no field has.
+  text.replace(text.rfind(where), where.size(), "'  order_id = :OLD_order_no')");
+  WriteModule(text);
+  auto r = Designer({"check", "Shop.dfm"});
+  EXPECT_EQ(r.ExitCode, 1) << r.Out << r.Err;
+  EXPECT_EQ(r.Out,
+            "OrdersUpdate delete: parameter :OLD_order_no matches no field of OrdersQuery (with or without OLD_)\n"
+            "Checked 1 update object, 4 statements: 1 finding\n");
+
+  dvtest::MakeSQLiteFile(dir_.File("shop.db"), "alter table orders rename column status to state;");
+  r = Designer({"check", "Shop.dfm", "OrdersUpdate"});
+  EXPECT_EQ(r.ExitCode, 1) << r.Out << r.Err;
+  EXPECT_TRUE(Has(r.Out, "OrdersUpdate modify: column status does not exist in table orders -- server: no such column: status\n"))
+      << r.Out;
+  EXPECT_TRUE(Has(r.Out, "OrdersUpdate: the SQL of its dataset OrdersQuery cannot be described -- server: ")) << r.Out;
+  EXPECT_EQ(Module(), text);
+}
+
+TEST_F(CheckCommand, WhatCannotBeCheckedExitsTwo) {
+  auto missing = Designer({"check", "NoSuch.dfm"});
+  EXPECT_EQ(missing.ExitCode, 2);
+  EXPECT_TRUE(Has(missing.Err, "NoSuch.dfm")) << missing.Err;
+  auto notUpdate = Designer({"check", "Shop.dfm", "OrdersQuery"});
+  EXPECT_EQ(notUpdate.ExitCode, 2);
+  EXPECT_TRUE(Has(notUpdate.Err, "OrdersQuery is a TDVQuery, not an update object")) << notUpdate.Err;
+  EXPECT_EQ(Designer({"check"}).ExitCode, 2);
+  EXPECT_EQ(Designer({"check", "Shop.dfm", "--bogus"}).ExitCode, 2);
+  ASSERT_EQ(std::remove(dir_.File("shop.db").c_str()), 0);
+  auto offline = Designer({"check", "Shop.dfm"});
+  EXPECT_EQ(offline.ExitCode, 2) << offline.Out << offline.Err;
+  EXPECT_TRUE(Has(offline.Out, "OrdersUpdate: not checked: cannot connect to its database shop")) << offline.Out;
+  EXPECT_TRUE(Has(offline.Out, "0 findings, 1 not checked\n")) << offline.Out;
+  // A module without update objects has nothing to check.
+  std::string text = Module();
+  text.erase(text.find("    UpdateObject = OrdersUpdate\n"), std::string("    UpdateObject = OrdersUpdate\n").size());
+  const size_t object = text.find("  object OrdersUpdate: TDVUpdateSQL");
+  text.erase(object, text.find("\n  end\n", object) + 7 - object);
+  WriteModule(text);
+  auto none = Designer({"check", "Shop.dfm"});
+  EXPECT_EQ(none.ExitCode, 2) << none.Out << none.Err;
+  EXPECT_TRUE(Has(none.Err, "has no update object")) << none.Err;
+}
+
+}  // namespace
+}  // namespace designertest

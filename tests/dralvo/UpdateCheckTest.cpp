@@ -1,0 +1,166 @@
+// Checking stored update statements against the live database: the same
+// faults on a real SQLite file and on the PostgreSQL server.
+#include <gtest/gtest.h>
+
+#include "Fixture.h"
+#include "dralvo/Driver.h"
+#include "dralvo/UpdateCheck.h"
+
+namespace {
+
+using dralvo::TDVServerType;
+
+const char* kTables =
+    "create table orders(order_id int primary key, customer int not null, note text);"
+    "create table codes(code text, region int, kind int);"
+    "create unique index codes_partial on codes(code) where kind = 1;"
+    "create table emails(id int, email text unique);"
+    "create table pairs(a int not null, b int not null, c int, unique (a, b));"
+    "insert into orders values (1, 10, 'x'), (2, 10, 'y');";
+
+class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
+ protected:
+  void SetUp() override {
+    std::string remote;
+    if (GetParam() == TDVServerType::stPostgreSQL) {
+      DV_REQUIRE_PG();
+      schema_ = std::make_unique<dvtest::PgSchema>(kTables);
+      remote = schema_->SearchPath();
+    } else {
+      remote = dir_.File("check.db");
+      dvtest::MakeSQLiteFile(remote, kTables);
+    }
+    db_ = form_.AddDatabase("DB", GetParam(), remote);
+    query_ = new dralvo::TDVQuery(form_.root.get());
+    query_->SetName("Orders");
+    query_->SetDatabaseName("DB");
+    query_->SQL()->SetText("select order_id, customer, note as remark from orders");
+    update_ = new dralvo::TDVUpdateSQL(form_.root.get());
+    update_->SetName("OrdersUpdate");
+    query_->SetUpdateObject(update_);
+  }
+  void TearDown() override {
+    if (db_ != nullptr) db_->Close();
+  }
+  void Run(const std::string& sql) {
+    if (schema_) dvtest::PgRun("set search_path = " + schema_->Name() + "; " + sql);
+    else dvtest::MakeSQLiteFile(dir_.File("check.db"), sql);
+  }
+  // "statement: problem [server]" per finding, statements set by index.
+  std::vector<std::string> Check(const std::vector<std::string>& statements) {
+    for (int i = 0; i < 4; ++i) update_->GetSQLIndex(i)->SetText(i < static_cast<int>(statements.size()) ? statements[i] : "");
+    dralvo::TDVCheckResult r = dralvo::CheckUpdateObject(*update_);
+    std::vector<std::string> out;
+    for (const auto& f : r.Findings)
+      out.push_back(f.Statement + ": " + f.Problem + (f.ServerMessage.empty() ? "" : " [server]") +
+                    (f.Unchecked ? " [unchecked]" : ""));
+    return out;
+  }
+  static bool Has(const std::vector<std::string>& findings, const std::string& part) {
+    for (const std::string& f : findings)
+      if (f.find(part) != std::string::npos) return true;
+    return false;
+  }
+  // Rows of orders, to show that checking changed none.
+  std::string Orders() {
+    db_->Open();
+    dralvo::TDVResult r = db_->Execute("select order_id, customer, note from orders order by 1", nullptr);
+    std::string out;
+    for (auto& row : r.Rows) out += row[0].AsString() + "/" + row[1].AsString() + "/" + row[2].AsString() + " ";
+    return out;
+  }
+
+  dvtest::TempDir dir_;
+  std::unique_ptr<dvtest::PgSchema> schema_;
+  dvtest::TestForm form_;
+  dralvo::TDVDatabase* db_ = nullptr;
+  dralvo::TDVQuery* query_ = nullptr;
+  dralvo::TDVUpdateSQL* update_ = nullptr;
+};
+
+const std::vector<std::string> kGood = {
+    "select order_id, customer, note as remark\r\nfrom orders\nwhere\n  order_id = :OLD_order_id",
+    "update orders\nset\n  customer = :customer,\n  note = :remark\nwhere\n  order_id = :OLD_order_id",
+    "insert into orders\n  (order_id, customer, note)\nvalues\n  (:order_id, :customer, :remark)",
+    "delete from orders\nwhere\n  order_id = :OLD_order_id"};
+
+TEST_P(UpdateCheck, GoodStatementsHoldAndNothingChanges) {
+  const std::string before = Orders();
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{});
+  EXPECT_EQ(dralvo::CheckUpdateObject(*update_).Statements, 4);
+  // A delete that would match every row, and an insert, were never run.
+  EXPECT_TRUE(Has(Check({"", "", "", "delete from orders where order_id = order_id"}), "pins no column"));
+  EXPECT_EQ(Orders(), before);
+  EXPECT_FALSE(db_->InTransaction());
+  if (schema_) {
+    EXPECT_EQ(db_->Execute("select count(*) from pg_prepared_statements", nullptr).Rows[0][0].AsInteger(), 0)
+        << "a prepared statement outlived the check";
+  }
+}
+
+TEST_P(UpdateCheck, SyntaxUnknownTableAndStrayParameters) {
+  auto f = Check({"", "update orders set customer = :customer wher order_id = :OLD_order_id", "",
+                  "delete from nowhere where id = :OLD_order_id"});
+  EXPECT_TRUE(Has(f, "modify: the server does not accept the statement [server]")) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "delete: table nowhere does not exist [server]")) << testing::PrintToString(f);
+  // A second statement would be refused when the update runs.
+  f = Check({"", "update orders set customer = :customer where order_id = :OLD_order_id; delete from orders"});
+  EXPECT_EQ(f, std::vector<std::string>{"modify: the server does not accept the statement [server]"});
+  f = Check({"", "update orders set customer = :cust where order_id = :OLD_id"});
+  EXPECT_TRUE(Has(f, "modify: parameter :cust matches no field of Orders")) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "modify: parameter :OLD_id matches no field of Orders (with or without OLD_)"));
+  EXPECT_EQ(f.size(), 2u) << testing::PrintToString(f);
+}
+
+TEST_P(UpdateCheck, DriftAfterRenamingAndDroppingColumns) {
+  ASSERT_EQ(Check(kGood), std::vector<std::string>{});
+  db_->Close();
+  Run("alter table orders rename column customer to client; alter table orders drop column note;");
+  auto f = Check(kGood);
+  EXPECT_TRUE(Has(f, "modify: column customer does not exist in table orders [server]")) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "modify: column note does not exist in table orders [server]"));
+  EXPECT_TRUE(Has(f, "insert: column customer does not exist"));
+  EXPECT_TRUE(Has(f, "refresh: column note does not exist"));
+  // The dataset's own SQL names the dropped column too: said once.
+  EXPECT_TRUE(Has(f, "the SQL of its dataset Orders cannot be described [server]"));
+}
+
+TEST_P(UpdateCheck, WhereClausesThatAreNoKey) {
+  query_->SQL()->SetText("select * from codes");
+  auto f = Check({"", "", "", "delete from codes where code = :OLD_code"});
+  EXPECT_TRUE(Has(f, "delete: the where clause pins only code, no key of codes")) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "the table has no key")) << "a partial unique index is no key";
+  query_->SQL()->SetText("select * from emails");
+  f = Check({"", "update emails set id = :id where email = :OLD_email"});
+  EXPECT_TRUE(Has(f, "no key of emails")) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "as email can be null")) << testing::PrintToString(f);
+  query_->SQL()->SetText("select * from pairs");
+  EXPECT_EQ(Check({"", "update pairs set c = :c where a = :OLD_a and b = :OLD_b"}), std::vector<std::string>{});
+  f = Check({"", "update pairs set c = :c where a = :OLD_a or b = :OLD_b"});
+  EXPECT_TRUE(Has(f, "pins no column")) << "an OR pins nothing for every row";
+  f = Check({"", "update pairs set c = :c"});
+  EXPECT_TRUE(Has(f, "has no where clause")) << testing::PrintToString(f);
+}
+
+TEST_P(UpdateCheck, WhatCannotBeChecked) {
+  db_->Open();
+  db_->StartTransaction();
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{": its database DB is inside a transaction [unchecked]"});
+  db_->Rollback();
+  db_->Close();
+  db_->SetRemoteDatabase(GetParam() == TDVServerType::stSQLite ? dir_.File("missing.db")
+                                                               : "host=/nonexistent-dv-socket-dir dbname=x");
+  auto f = Check(kGood);
+  ASSERT_EQ(f.size(), 1u);
+  EXPECT_TRUE(Has(f, ": cannot connect to its database DB: ")) << f[0];
+  EXPECT_TRUE(Has(f, "[unchecked]"));
+  query_->SetDatabaseName("");
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{": its dataset Orders names no database [unchecked]"});
+  query_->SetUpdateObject(nullptr);
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{": no dataset names it as its UpdateObject [unchecked]"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck, ::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL),
+                         [](const auto& p) { return p.param == TDVServerType::stSQLite ? "SQLite" : "PostgreSQL"; });
+
+}  // namespace
