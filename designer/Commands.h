@@ -23,6 +23,9 @@ int RunStructure(const TArgs& args);
 int RunDrop(const TArgs& args);
 int RunUpdateSql(const TArgs& args);
 int RunCheck(const TArgs& args);
+int RunProperties(const TArgs& args);
+int RunValues(const TArgs& args);
+int RunSet(const TArgs& args);
 int RunVerbs(const TArgs& args);
 int RunVerb(const TArgs& args);
 

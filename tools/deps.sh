@@ -4,6 +4,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev          # widget layer (Qt 6 Widgets)
+  libqscintilla2-qt6-dev          # the designer's code editor (SQL highlighting, line numbers)
+  xvfb xauth                      # one designer-window test runs on a real X11 server (xvfb-run)
   libsqlite3-dev sqlite3          # embedded database driver
   libpq-dev postgresql            # server driver; the tests start a server with pg_virtualenv
   libicu-dev                      # Unicode case-insensitive comparison

@@ -7,6 +7,8 @@
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 #include "vcl/Dialogs.h"
+#include "designide/ToolsAPI.h"
+#include "window/CodeEditorPanel.h"
 #include "window/MainWindow.h"
 #include "window/ModuleView.h"
 #include "window/Reporting.h"
@@ -18,6 +20,8 @@ const QString kFilter = "Data modules (*.dfm);;All files (*)";
 }  // namespace
 
 bool TMainWindow::AskToSave() {
+  // Text modules first: saving one changes the data module.
+  if (!codeEditor_->CloseAll()) return false;
   if (document_ == nullptr || !document_->IsModified()) return true;
   switch (vcl::MessageDlg("Save changes to " + document_->DisplayName() + "?", vcl::TMsgDlgType::mtConfirmation,
                           vcl::mbYesNoCancel)) {
@@ -74,6 +78,19 @@ bool TMainWindow::Save() {
       }))
     return false;
   statusBar()->showMessage(QString::fromStdString("Saved " + fileName));
+  return true;
+}
+
+bool TMainWindow::SaveCurrent() {
+  if (designide::TModule* module = codeEditor_->ModuleOf(centre_->currentWidget())) return SaveTextModule(*module);
+  return Save();
+}
+
+bool TMainWindow::SaveTextModule(designide::TModule& module) {
+  const std::string name = TCodeEditorPanel::Caption(module.FileName());
+  if (document_ == nullptr) return false;
+  if (!RunReported("Saving " + name, [&] { document_->Change("Edit " + name, [&] { module.Save(); }); })) return false;
+  statusBar()->showMessage(QString::fromStdString(name + " saved into the module"));
   return true;
 }
 

@@ -34,7 +34,7 @@ void TMainWindow::BuildMenus() {
   recentMenu_->setObjectName("menuRecent");
   QObject::connect(recentMenu_, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
   file->addSeparator();
-  AddAction(file, "actionSave", "&Save", QKeySequence::Save, [this] { Save(); });
+  AddAction(file, "actionSave", "&Save", QKeySequence::Save, [this] { SaveCurrent(); });
   AddAction(file, "actionSaveAs", "Save &As...", QKeySequence::SaveAs, [this] {
     const std::string name = AskForFileName(TFileQuestion::SaveAs, document_ ? document_->FileName() : "");
     if (!name.empty()) SaveAs(name);

@@ -2,14 +2,20 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
+#include "designide/ToolsAPI.h"
+#include "window/CodeEditorPanel.h"
+#include "window/InspectorPanel.h"
 #include "window/ModuleView.h"
 #include "window/PalettePanel.h"
 #include "window/Reporting.h"
+#include "window/StructurePanel.h"
 
 namespace designer {
 
@@ -25,7 +31,12 @@ TMainWindow::TMainWindow(TDesignerSettings settings) : settings_(std::move(setti
 }
 
 TMainWindow::~TMainWindow() {
-  // The panels go before the module whose components they show.
+  // The panels go before the module whose components they show: first the
+  // text modules (their tabs are in the centre), then the Structure view's
+  // nodes and the inspector's editors, which are the package's objects.
+  codeEditor_.reset();
+  structure_->Forget();
+  inspector_->SetDocument(nullptr);
   delete centre_;
   centre_ = nullptr;
   if (document_ != nullptr) document_->OnChange = nullptr;
@@ -48,8 +59,25 @@ void TMainWindow::BuildPanels() {
   moduleScroll_->setWidget(moduleView_);
   moduleScroll_->setWidgetResizable(true);
   centre_->addTab(moduleScroll_, "Design");
+  centre_->setTabsClosable(true);
+  centre_->tabBar()->setTabButton(0, QTabBar::RightSide, nullptr);  // the module's own page stays
   setCentralWidget(centre_);
-  resize(1000, 700);
+  codeEditor_ = std::make_unique<TCodeEditorPanel>(*centre_);
+
+  structure_ = new TStructurePanel(this);
+  structure_->ChosenClass = [this] { return palette_->ChosenClass(); };
+  structure_->ClearChoice = [this] { palette_->ClearChoice(); };
+  auto* structureDock = new QDockWidget("Structure", this);
+  structureDock->setObjectName("StructureDock");
+  structureDock->setWidget(structure_);
+  addDockWidget(Qt::LeftDockWidgetArea, structureDock);
+
+  inspector_ = new TInspectorPanel(statusBar(), this);
+  auto* inspectorDock = new QDockWidget("Object Inspector", this);
+  inspectorDock->setObjectName("InspectorDock");
+  inspectorDock->setWidget(inspector_);
+  addDockWidget(Qt::LeftDockWidgetArea, inspectorDock);
+  resize(1100, 760);
 }
 
 void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
@@ -57,11 +85,21 @@ void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
     document_->OnChange = nullptr;
     document_->OnRootReplacing = nullptr;
   }
-  // The view lets go of the old module before it is freed.
+  // The views let go of the old module before it is freed.
   moduleView_->SetDocument(nullptr);
+  structure_->SetDocument(nullptr);
+  inspector_->SetDocument(nullptr);
   document_ = std::move(document);
-  if (document_ != nullptr) document_->OnChange = [this](unsigned changes) { DocumentChanged(changes); };
+  if (document_ != nullptr) {
+    document_->OnChange = [this](unsigned changes) { DocumentChanged(changes); };
+    document_->OnRootReplacing = [this] {
+      structure_->Forget();
+      inspector_->Clear();
+    };
+  }
   moduleView_->SetDocument(document_.get());
+  structure_->SetDocument(document_.get());
+  inspector_->SetDocument(document_.get());
   palette_->ClearChoice();
   UpdateTitle();
   UpdateActions();
@@ -70,6 +108,17 @@ void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
 void TMainWindow::DocumentChanged(unsigned changes) {
   if ((changes & (dcComponents | dcPositions | dcModule)) != 0) moduleView_->Reload();
   if ((changes & dcSelection) != 0) moduleView_->update();
+  if ((changes & (dcComponents | dcModule)) != 0) {
+    structure_->ModuleChanged();
+    // Open text modules follow their properties (an undo, a dialog).
+    designide::ModuleServices().CheckFileAges();
+  }
+  if ((changes & (dcSelection | dcModule)) != 0) {
+    structure_->ShowSelection();
+    inspector_->Reload();
+  } else if ((changes & dcComponents) != 0) {
+    inspector_->RefreshValues();
+  }
   UpdateTitle();
   UpdateActions();
 }

@@ -18,10 +18,17 @@ class QMenu;
 class QScrollArea;
 class QTabWidget;
 
+namespace designide {
+class TModule;
+}
+
 namespace designer {
 
+class TCodeEditorPanel;
+class TInspectorPanel;
 class TModuleView;
 class TPalettePanel;
+class TStructurePanel;
 
 enum class TFileQuestion { Open, SaveAs };
 
@@ -37,6 +44,9 @@ class TMainWindow : public QMainWindow {
   // True when saved; a failure is shown and leaves the module modified.
   bool Save();
   bool SaveAs(const std::string& fileName);
+  // What File > Save does: the text module of the code-editor tab in front
+  // (its text goes into its property), else the data module.
+  bool SaveCurrent();
   // Closes the module, asking first when it has unsaved changes; false when
   // the person cancelled or saving failed.
   bool CloseModule();
@@ -44,6 +54,10 @@ class TMainWindow : public QMainWindow {
   TDesignDocument* Document() const { return document_.get(); }
   TModuleView* ModuleView() const { return moduleView_; }
   TPalettePanel* Palette() const { return palette_; }
+  TInspectorPanel* Inspector() const { return inspector_; }
+  TStructurePanel* Structure() const { return structure_; }
+  TCodeEditorPanel* CodeEditor() const { return codeEditor_.get(); }
+  QTabWidget* Editors() const { return centre_; }
   QAction* Action(const char* name) const;
   const TDesignerSettings& Settings() const { return settings_; }
 
@@ -70,6 +84,7 @@ class TMainWindow : public QMainWindow {
   void ShowAbout();
   // FileCommands.cpp
   bool AskToSave();
+  bool SaveTextModule(designide::TModule& module);
   std::string AskForFileName(TFileQuestion question, const std::string& suggestion);
   void RememberRecent(const std::string& fileName);
   // ModuleActions.cpp
@@ -89,6 +104,9 @@ class TMainWindow : public QMainWindow {
   QTabWidget* centre_ = nullptr;
   QScrollArea* moduleScroll_ = nullptr;
   TModuleView* moduleView_ = nullptr;
+  TInspectorPanel* inspector_ = nullptr;
+  TStructurePanel* structure_ = nullptr;
+  std::unique_ptr<TCodeEditorPanel> codeEditor_;
   QMenu* recentMenu_ = nullptr;
 };
 

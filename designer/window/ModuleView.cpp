@@ -47,7 +47,11 @@ void TModuleView::Reload() {
       rtl::TComponent* c = root.Components(i);
       TItem item{c, QRect(c->DesignLeft(), c->DesignTop(), BoxSize, BoxSize), QRect(),
                  QString::fromStdString(c->Name())};
-      const int width = metrics.horizontalAdvance(item.Name) + 4;
+      // Measuring each name would shape every text of a large module; the
+      // label is sized from the font's average width, with room to spare,
+      // and its text is drawn unclipped.
+      const int length = static_cast<int>(item.Name.size());
+      const int width = metrics.averageCharWidth() * (length + length / 4) + 4;
       item.Label = QRect(item.Box.center().x() - width / 2, item.Box.bottom() + 2, width, metrics.height());
       extent_ = extent_.expandedTo(QSize(std::max(item.Box.right(), item.Label.right()), item.Label.bottom()));
       items_.push_back(std::move(item));
@@ -98,7 +102,7 @@ void TModuleView::PaintItem(QPainter& painter, const TItem& item, QPoint offset,
   painter.drawPixmap(box.left() + (BoxSize - TPaletteImages::Size) / 2, box.top() + (BoxSize - TPaletteImages::Size) / 2,
                      image);
   painter.setPen(Qt::black);
-  painter.drawText(item.Label.translated(offset), Qt::AlignHCenter | Qt::AlignTop, item.Name);
+  painter.drawText(item.Label.translated(offset), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, item.Name);
   if (!selected) return;
   painter.setPen(Qt::NoPen);
   painter.setBrush(palette().color(QPalette::Highlight));

@@ -6,6 +6,7 @@
 #include "DVReg/EditorFunctions.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
+#include "dralvo/Dlgs.h"
 #include "dralvo/Script.h"
 #include "dralvo/Session.h"
 #include "dralvo/StoredProc.h"
@@ -72,6 +73,13 @@ void TDVStringProperty::GetValueList(rtl::TStrings*) {
   throw rtl::EAbstractError("Abstract error: " + ClassName() + ".GetValueList");
 }
 
+void TDVDatabaseProperty::Edit() {
+  const std::string current = GetValue();
+  const std::string chosen =
+      InputRemoteDatabaseValue(rtl::As<TDVDatabase>(GetComponent(0))->ServerType(), current);
+  if (!chosen.empty()) SetValue(chosen);
+}
+
 TPropertyAttributes TDVDatabaseProperty::GetAttributes() { return paValueList | paDialog; }
 
 void TDVDatabaseProperty::SetValue(const std::string& Value) {
@@ -115,9 +123,7 @@ void TDVTableNameProperty::GetValueList(rtl::TStrings* AList) {
 
 void TDVDatabaseConnectedProperty::SetValue(const std::string& Value) {
   TEnumProperty::SetValue(Value);
-  // The enumeration editor takes the name without surrounding blanks; so
-  // does the comparison.
-  if (rtl::CompareText(rtl::Trim(Value), STextTrue) != 0) return;
+  if (rtl::CompareText(Value, STextTrue) != 0) return;
   if (DesignSettings == nullptr) throw rtl::EComponentError("The design settings are not loaded");
   DesignSettings->AddLastUsedDatabase(rtl::As<TDVDatabase>(GetComponent(0))->RemoteDatabase());
 }

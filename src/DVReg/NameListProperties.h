@@ -24,6 +24,9 @@ class TDVDatabaseProperty : public TDVStringProperty {
  public:
   static constexpr const char* HistoryListMarker = "<history list>";
 
+  // Asks for a remote database of the database's server type; a cancelled
+  // input stores nothing.
+  void Edit() override;
   designide::TPropertyAttributes GetAttributes() override;
   // The marker "<history list>" (exactly that text) stores nothing.
   void SetValue(const std::string& Value) override;

@@ -1,13 +1,16 @@
 #include "DVReg/DesignSettings.h"
 #include "DVReg/FieldLinkProperty.h"
+#include "DVReg/FileNameProperty.h"
 #include "DVReg/NameListProperties.h"
 #include "DVReg/ParamsProperties.h"
 #include "DVReg/Registrations.h"
+#include "DVReg/StringListProperties.h"
 #include "db/Params.h"
 #include "designide/DBReg.h"
 #include "designide/Registration.h"
 #include "dralvo/Engine.h"
 #include "rtl/objects/TypeInfo.h"
+#include "rtl/text/Strings.h"
 
 namespace dv {
 
@@ -21,6 +24,7 @@ void RegisterPropertyEditors() {
   RegisterPropertyEditor(boolean, &TDVDatabase::StaticClass(), "Connected", TDVDatabaseConnectedProperty::StaticClass());
   RegisterPropertyEditor(str, &TDVDatabase::StaticClass(), "RemoteDatabase", TDVDatabaseProperty::StaticClass());
   RegisterPropertyEditor(str, &TDVDatabase::StaticClass(), "SessionName", TDVSessionNameProperty::StaticClass());
+  RegisterPropertyEditor(str, &TDVDatabase::StaticClass(), "ParamsFileName", TDVFileNameProperty::StaticClass());
   RegisterPropertyEditor(str, &TDVDataSet::StaticClass(), "DatabaseName", TDVDatabaseNameProperty::StaticClass());
   RegisterPropertyEditor(str, &TDVDataSet::StaticClass(), "SessionName", TDVSessionNameProperty::StaticClass());
   RegisterPropertyEditor(str, &TDVScript::StaticClass(), "DatabaseName", TDVDatabaseNameProperty::StaticClass());
@@ -37,8 +41,10 @@ void RegisterPropertyEditors() {
 // The SQL-editor switch is read here for the first time; the decision holds
 // until the package is loaded again.
 void RegisterTextAndLinkEditors() {
-  if (DesignSettings != nullptr && DesignSettings->SQLEditor()) {
-  }
+  const rtl::TTypeInfo& strings = rtl::ClassTypeInfo(rtl::TStrings::StaticClass());
+  RegisterPropertyEditor(strings, &TDVDatabase::StaticClass(), "Params", TDVDatabaseParamsProperty::StaticClass());
+  if (DesignSettings != nullptr && DesignSettings->SQLEditor())
+    RegisterPropertyEditor(strings, &TDVQuery::StaticClass(), "SQL", TDVQuerySQLProperty::StaticClass());
   RegisterPropertyEditor(rtl::TypeInfoString(), &TDVTable::StaticClass(), "MasterFields",
                          TDVTableFieldLinkProperty::StaticClass());
 }

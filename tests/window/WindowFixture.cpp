@@ -6,7 +6,14 @@
 #include <QTest>
 
 #include "rtl/system/SysUtils.h"
+#include "window/InspectorPanel.h"
 #include "window/ModuleView.h"
+#include "window/StructurePanel.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTreeWidget>
 
 namespace windowtest {
 
@@ -78,5 +85,54 @@ void WindowTest::ChooseEntry(QMenu& menu, const std::string& text) {
 }
 
 void WindowTest::Trigger(const char* action) { window_->Action(action)->trigger(); }
+
+designer::TValueEditor& WindowTest::ValueOf(const std::string& path) {
+  designer::TInspectorPanel& inspector = *window_->Inspector();
+  if (designer::TValueEditor* open = inspector.EditorOf(path)) return *open;
+  QTreeWidgetItem* item = inspector.ItemOf(path);
+  if (item == nullptr) throw std::logic_error("the Object Inspector shows no row " + path);
+  QTreeWidget* rows = inspector.Tree();
+  rows->scrollToItem(item);
+  QTest::mouseClick(rows->viewport(), Qt::LeftButton, {}, rows->visualItemRect(item).center());
+  designer::TValueEditor* editor = inspector.EditorOf(path);
+  if (editor == nullptr) throw std::logic_error("a click on row " + path + " opened no value cell");
+  return *editor;
+}
+
+void WindowTest::TypeValue(const std::string& path, const std::string& text) {
+  QLineEdit* line = ValueOf(path).Line();
+  line->setFocus();
+  line->selectAll();
+  QTest::keyClicks(line, QString::fromStdString(text));
+  QTest::keyClick(line, Qt::Key_Return);
+}
+
+void WindowTest::PickValue(const std::string& path, const std::string& text) {
+  QComboBox* list = ValueOf(path).List();
+  if (list == nullptr) throw std::logic_error("row " + path + " has no drop-down");
+  list->showPopup();
+  const int index = list->findText(QString::fromStdString(text));
+  if (index < 0) throw std::logic_error("the drop-down of " + path + " offers no " + text);
+  QAbstractItemView* view = list->view();
+  view->setCurrentIndex(view->model()->index(index, 0));
+  QTest::keyClick(view, Qt::Key_Return);
+}
+
+QTreeWidgetItem* WindowTest::StructureItemOf(const std::string& name) {
+  designer::TStructurePanel& view = *window_->Structure();
+  QTreeWidgetItem* item = view.ItemOf(view.Tree()->NodeFor(Component(name)));
+  if (item == nullptr) throw std::logic_error("the Structure view shows no node of " + name);
+  return item;
+}
+
+void WindowTest::DragStructure(QTreeWidgetItem* from, QTreeWidgetItem* to) {
+  designer::TStructurePanel& view = *window_->Structure();
+  const QPoint start = view.visualItemRect(from).center();
+  const QPoint end = view.visualItemRect(to).center();
+  QTest::mousePress(view.viewport(), Qt::LeftButton, {}, start);
+  QTest::mouseMove(view.viewport(), (start + end) / 2);
+  QTest::mouseMove(view.viewport(), end);
+  QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, end);
+}
 
 }  // namespace windowtest

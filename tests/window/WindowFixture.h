@@ -14,6 +14,9 @@
 #include "WindowEnvironment.h"
 #include "vcl/Automation.h"
 #include "window/MainWindow.h"
+#include "window/ValueEditor.h"
+
+class QTreeWidgetItem;
 
 namespace windowtest {
 
@@ -34,6 +37,16 @@ class WindowTest : public ::testing::Test {
   // Clicks the menu entry with this text (without "&").
   void ChooseEntry(QMenu& menu, const std::string& text);
   void Trigger(const char* action);
+  // The Object Inspector's value cell of a row (fails the test when none).
+  designer::TValueEditor& ValueOf(const std::string& path);
+  // Types into a row's value cell, replacing its text, and presses Enter.
+  void TypeValue(const std::string& path, const std::string& text);
+  // Opens a row's drop-down and picks the entry with the keyboard.
+  void PickValue(const std::string& path, const std::string& text);
+  // The Structure view's line of a component's node.
+  QTreeWidgetItem* StructureItemOf(const std::string& name);
+  // Drags in the Structure view from one line to another.
+  void DragStructure(QTreeWidgetItem* from, QTreeWidgetItem* to);
   // File names the window asks for, answered in order.
   std::deque<std::string> fileNames_;
   // Message boxes are answered by `answer` (OK when unset) and recorded.

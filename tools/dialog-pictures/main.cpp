@@ -1,6 +1,7 @@
 // Renders the UpdateSQL editor offscreen, as a person would see it after
 // fetching a table's columns and generating the statements, one PNG per
-// page, then the component editors' dialogs: dialog-pictures OUTPUT_FOLDER
+// page, then the property editors' and the component editors' dialogs:
+// dialog-pictures OUTPUT_FOLDER
 #include <sqlite3.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "DVUpdSEd/UpdateSQLEditForm.h"
 #include "EditorPictures.h"
+#include "PropertyEditorPictures.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
 #include "rtl/packages/Units.h"
@@ -80,6 +82,10 @@ int Run(const std::string& outputFolder) {
   SaveEditorPictures(outputFolder, module);
   database->SetConnected(false);
   std::filesystem::remove(work);
+  const std::filesystem::path pictures = std::filesystem::temp_directory_path() / "dv-property-pictures";
+  std::filesystem::create_directories(pictures);
+  SavePropertyEditorPictures(outputFolder, pictures.string());
+  std::filesystem::remove_all(pictures);
   return automation.Messages.empty() ? 0 : 1;
 }
 

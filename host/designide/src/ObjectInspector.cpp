@@ -4,6 +4,7 @@
 
 #include "designide/Registration.h"
 #include "designide/ToolsAPI.h"
+#include "rtl/system/TextSort.h"
 #include "rtl/system/SysUtils.h"
 
 namespace designide {
@@ -32,9 +33,9 @@ std::string TInspectorRow::Value() const {
 std::vector<std::string> TInspectorRow::Values() const {
   std::vector<std::string> values;
   editor_->GetValues([&values](const std::string& v) { values.push_back(v); });
-  if (Attributes() & paSortList)
-    std::stable_sort(values.begin(), values.end(),
-                     [](const std::string& a, const std::string& b) { return rtl::AnsiCompareText(a, b) < 0; });
+  // A list of ten thousand table names sorts in a fraction of the time that
+  // listing them takes.
+  if (Attributes() & paSortList) rtl::AnsiSortTexts(values);
   return values;
 }
 

@@ -1,14 +1,18 @@
 // The file-open dialog: answered by the automation, by a person in Qt's
 // file dialog, or cancelled when no one can answer.
+#include "PictureFile.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
 #include "vcl/Dialogs.h"
+#include "vcl/Pictures.h"
 
 namespace vcl {
 
@@ -28,6 +32,28 @@ QString QtFilter(const std::string& filter) {
 std::string StartPath(const TOpenDialog& dialog) {
   if (!dialog.FileName().empty()) return dialog.FileName();
   return dialog.InitialDir();
+}
+
+// Descriptions are shown as they are written (they name their patterns
+// themselves, as the desktop's dialog of the platform shows them).
+std::unique_ptr<QFileDialog> MakeQtDialog(const TOpenDialog& dialog) {
+  auto qt = std::make_unique<QFileDialog>(QApplication::activeWindow(), QString::fromStdString(dialog.Title()),
+                                          QString::fromStdString(StartPath(dialog)), QtFilter(dialog.Filter()));
+  qt->setOption(QFileDialog::HideNameFilterDetails);
+  qt->setFileMode((dialog.Options() & ofFileMustExist) != 0 ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+  qt->setAcceptMode(QFileDialog::AcceptOpen);
+  return qt;
+}
+
+// What the options let a person pick; raises EInOutError naming the file.
+void CheckChosen(const TOpenDialog& dialog) {
+  std::error_code ec;
+  const std::filesystem::path chosen(dialog.FileName());
+  if ((dialog.Options() & ofFileMustExist) != 0 && !std::filesystem::is_regular_file(chosen, ec))
+    throw rtl::EInOutError("The file \"" + dialog.FileName() + "\" does not exist");
+  const std::filesystem::path folder = chosen.has_parent_path() ? chosen.parent_path() : ".";
+  if ((dialog.Options() & ofPathMustExist) != 0 && !std::filesystem::is_directory(folder, ec))
+    throw rtl::EInOutError("The folder of \"" + dialog.FileName() + "\" does not exist");
 }
 }  // namespace
 
@@ -52,11 +78,11 @@ bool TOpenDialog::Execute() {
       return false;
     }
     // A person cannot pick what is not there when the options forbid it.
-    std::error_code ec;
-    if ((options_ & ofFileMustExist) != 0 && !std::filesystem::is_regular_file(fileName_, ec)) {
-      const std::string missing = fileName_;
+    try {
+      CheckChosen(*this);
+    } catch (...) {
       fileName_ = before;
-      throw rtl::EInOutError("The file \"" + missing + "\" does not exist");
+      throw;
     }
     return true;
   }
@@ -64,13 +90,19 @@ bool TOpenDialog::Execute() {
     std::fprintf(stderr, "File dialog \"%s\" cancelled: there is no display to show it\n", title_.c_str());
     return false;
   }
-  QFileDialog dialog(QApplication::activeWindow(), QString::fromStdString(title_),
-                     QString::fromStdString(StartPath(*this)), QtFilter(filter_));
-  dialog.setFileMode((options_ & ofFileMustExist) != 0 ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-  fileName_ = dialog.selectedFiles().front().toStdString();
+  std::unique_ptr<QFileDialog> dialog = MakeQtDialog(*this);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return false;
+  fileName_ = dialog->selectedFiles().front().toStdString();
   return true;
+}
+
+void SaveOpenDialogPicture(const TOpenDialog& dialog, const std::string& pngFile) {
+  std::unique_ptr<QFileDialog> qt = MakeQtDialog(dialog);
+  qt->setOption(QFileDialog::DontUseNativeDialog);
+  qt->resize(640, 400);
+  qt->show();
+  QApplication::processEvents();
+  SavePicture(*qt, pngFile);
 }
 
 }  // namespace vcl

@@ -3,11 +3,13 @@
 #include <unicode/ustring.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <memory>
 
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
+#include "rtl/system/TextSort.h"
 
 namespace rtl {
 
@@ -204,6 +206,82 @@ std::string StringReplaceAll(const std::string& s, const std::string& from, cons
   }
   out.append(s, pos, std::string::npos);
   return out;
+}
+
+namespace {
+// The collator's key of the folded text (it ends with a zero byte), then
+// the folded text: texts that fold alike are equal, as AnsiCompareText
+// finds them before it asks the collator; other texts the collator cannot
+// tell apart still differ by their folded form.
+std::string CollationKey(UCollator* c, const std::string& s) {
+  const std::string folded = AnsiFoldCase(s);
+  const std::u16string u = ToUtf16(folded);
+  std::string key(u.size() * 4 + 16, '\0');
+  int32_t n = ucol_getSortKey(c, reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()),
+                              reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
+  if (n > static_cast<int32_t>(key.size())) {
+    key.resize(static_cast<size_t>(n));
+    n = ucol_getSortKey(c, reinterpret_cast<const UChar*>(u.data()), static_cast<int32_t>(u.size()),
+                        reinterpret_cast<uint8_t*>(key.data()), n);
+  }
+  key.resize(static_cast<size_t>(n));
+  return key + folded;
+}
+
+// ASCII characters are ordered one by one, each by its primary weight
+// (letters without their case; control characters are ignored). The rank
+// of each character's weight among all of them, read from the collator
+// once; 0 for an ignored character.
+const std::array<uint8_t, 128>& AsciiRanks(UCollator* c) {
+  static const std::array<uint8_t, 128> ranks = [c] {
+    const UColAttributeValue strength = ucol_getStrength(c);
+    ucol_setStrength(c, UCOL_PRIMARY);
+    std::vector<std::pair<std::string, int>> weights;
+    for (int ch = 0; ch < 128; ++ch) {
+      const UChar u = static_cast<UChar>(ch);
+      uint8_t buffer[64];
+      const int32_t n = ucol_getSortKey(c, &u, 1, buffer, sizeof buffer);
+      weights.emplace_back(std::string(reinterpret_cast<const char*>(buffer), n > 0 ? static_cast<size_t>(n) - 1 : 0), ch);
+    }
+    ucol_setStrength(c, strength);
+    std::sort(weights.begin(), weights.end());
+    std::array<uint8_t, 128> r{};
+    uint8_t rank = 0;
+    for (size_t i = 0; i < weights.size(); ++i) {
+      if (weights[i].first.empty()) continue;
+      if (i == 0 || weights[i].first != weights[i - 1].first) ++rank;
+      r[static_cast<size_t>(weights[i].second)] = rank;
+    }
+    return r;
+  }();
+  return ranks;
+}
+
+std::string AsciiKey(const std::array<uint8_t, 128>& ranks, const std::string& s) {
+  std::string key;
+  key.reserve(s.size() * 2 + 1);
+  for (char ch : s)
+    if (uint8_t rank = ranks[static_cast<unsigned char>(ch)]) key.push_back(static_cast<char>(rank));
+  key.push_back('\0');
+  return key + LowerCase(s);
+}
+}  // namespace
+
+void AnsiSortTexts(std::vector<std::string>& texts) {
+  UCollator* c = Collator();
+  const bool ascii = std::all_of(texts.begin(), texts.end(), [](const std::string& t) { return IsAscii(t); });
+  std::vector<std::pair<std::string, size_t>> keys;
+  keys.reserve(texts.size());
+  for (size_t i = 0; i < texts.size(); ++i)
+    keys.emplace_back(c == nullptr   ? AnsiFoldCase(texts[i])
+                      : ascii        ? AsciiKey(AsciiRanks(c), texts[i])
+                                     : CollationKey(c, texts[i]),
+                      i);
+  std::stable_sort(keys.begin(), keys.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> sorted;
+  sorted.reserve(texts.size());
+  for (const auto& key : keys) sorted.push_back(std::move(texts[key.second]));
+  texts = std::move(sorted);
 }
 
 }  // namespace rtl

@@ -1,0 +1,85 @@
+// dvdesigner properties, values and set: the Object Inspector of the
+// package's registered editors on the example module, SQLite and PostgreSQL.
+#include "DesignerFixture.h"
+#include "SqlFixtures.h"
+#include "rtl/system/SysUtils.h"
+
+namespace designertest {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(DesignerTest, PropertiesShowTheRowsWithTheirEditors) {
+  auto r = Designer({"properties", "Shop.dfm", "ShopDatabase"});
+  ASSERT_EQ(r.ExitCode, 0) << r.Err;
+  EXPECT_TRUE(Has(r.Out, "\nRemoteDatabase\tshop.db\tValueList,Dialog\tTDVDatabaseProperty\tDatabase\n")) << r.Out;
+  EXPECT_TRUE(Has(r.Out, "\nConnected\tFalse\tValueList,SortList,MultiSelect\tTDVDatabaseConnectedProperty\t")) << r.Out;
+  EXPECT_TRUE(Has(r.Out, "\nParamsFileName\t\tDialog\tTDVFileNameProperty\tMiscellaneous\n")) << r.Out;
+  EXPECT_TRUE(Has(r.Out, "\tMultiSelect,Dialog,ReadOnly\tTDVDatabaseParamsProperty\t")) << r.Out;
+  EXPECT_TRUE(Has(r.Out, "\nDesignOptions.ddoStoreConnected\tFalse\t")) << "sub-properties under their path";
+  auto query = Designer({"properties", "Shop.dfm", "OrdersQuery"});
+  EXPECT_TRUE(Has(query.Out, "\nParams\t(TParams)\tMultiSelect,Dialog,ReadOnly\tTDVQueryParamsProperty\t")) << query.Out;
+  EXPECT_TRUE(Has(query.Out, "\tTDVQuerySQLProperty\t")) << query.Out;
+
+  EXPECT_EQ(Designer({"properties", "Shop.dfm"}).ExitCode, 2);
+  EXPECT_EQ(Designer({"properties", "Shop.dfm", "NoSuch"}).ExitCode, 2);
+  EXPECT_EQ(Designer({"properties", "Missing.dfm", "ShopDatabase"}).ExitCode, 2);
+}
+
+TEST_F(DesignerTest, ConnectedSetTrueRecordsTheRemoteDatabaseOnlyWhenItConnects) {
+  auto history = Designer({"values", "Shop.dfm", "ShopDatabase", "RemoteDatabase"});
+  ASSERT_EQ(history.ExitCode, 0) << history.Err;
+  EXPECT_EQ(history.Out, "<history list>\n");
+  auto tables = Designer({"values", "Shop.dfm", "CustomersTable", "TableName"});
+  ASSERT_EQ(tables.ExitCode, 0) << tables.Err;
+  EXPECT_TRUE(Has("\n" + tables.Out, "\ncustomers\n")) << tables.Out;
+  EXPECT_TRUE(Has(tables.Out, "\nStock Items\n")) << tables.Out;
+
+  auto refused = Designer({"set", "Shop.dfm", "ShopDatabase", "Connected", "Yes"});
+  EXPECT_EQ(refused.ExitCode, 1);
+  EXPECT_TRUE(Has(refused.Err, "ShopDatabase.Connected")) << refused.Err;
+  EXPECT_TRUE(Has(refused.Err, "\"Yes\"")) << refused.Err;
+  WriteModule(rtl::StringReplaceAll(Module(), "'shop.db'", "'gone/shop.db'"));
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "ShopDatabase", "Connected", "True"}).ExitCode, 1);
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "ShopDatabase", "RemoteDatabase"}).Out, "<history list>\n");
+
+  WriteModule(rtl::StringReplaceAll(Module(), "'gone/shop.db'", "'shop.db'"));
+  auto set = Designer({"set", "Shop.dfm", "ShopDatabase", "Connected", "true"});
+  ASSERT_EQ(set.ExitCode, 0) << set.Err;
+  EXPECT_EQ(set.Out, "Connected = True\n");
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "ShopDatabase", "RemoteDatabase"}).Out, "shop.db\n");
+
+  const std::string before = Module();
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "CustomersTable", "TableName", "orders"}).ExitCode, 0);
+  EXPECT_EQ(Module(), before) << "saved only with --save";
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "CustomersTable", "TableName", "orders", "--save"}).ExitCode, 0);
+  EXPECT_TRUE(Has(Module(), "TableName = 'orders'"));
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "CustomersTable", "IndexFieldNames"}).ExitCode, 0);
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "ShopDatabase", "DatabaseName"}).ExitCode, 1) << "no value list";
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "ShopDatabase", "NoSuch", "1"}).ExitCode, 2);
+}
+
+TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
+  DV_REQUIRE_PG();
+  dvtest::PgSchema schema("create table invoices(id int primary key); create table lines(id int);");
+  WriteModule("object M: TDataModule\n"
+              "  object Pg: TDVDatabase\n    DatabaseName = 'pg'\n    LoginPrompt = False\n"
+              "    RemoteDatabase = '" + schema.SearchPath() + "'\n    ServerType = stPostgreSQL\n  end\n"
+              "  object Gone: TDVDatabase\n    DatabaseName = 'gone'\n    LoginPrompt = False\n"
+              "    RemoteDatabase = 'host=127.0.0.1 port=1 dbname=x connect_timeout=2'\n"
+              "    ServerType = stPostgreSQL\n  end\n"
+              "  object Invoices: TDVTable\n    DatabaseName = 'pg'\n  end\n"
+              "  object Lost: TDVTable\n    DatabaseName = 'gone'\n  end\n"
+              "end\n");
+  auto tables = Designer({"values", "Shop.dfm", "Invoices", "TableName"});
+  ASSERT_EQ(tables.ExitCode, 0) << tables.Err;
+  EXPECT_EQ(tables.Out, "invoices\nlines\n");
+  auto lost = Designer({"values", "Shop.dfm", "Lost", "TableName"});
+  EXPECT_EQ(lost.ExitCode, 1);
+  EXPECT_TRUE(Has(lost.Err, "Lost.TableName")) << lost.Err;
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "Pg", "Connected", "True"}).ExitCode, 0);
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "Pg", "RemoteDatabase"}).Out, schema.SearchPath() + "\n");
+}
+
+}  // namespace
+}  // namespace designertest

@@ -1,0 +1,77 @@
+// Renders the designer window offscreen as a person sees it on the example
+// module: the query selected in the module view, the Structure view and the
+// Object Inspector showing it, and its SQL open in a code-editor tab; then
+// each panel on its own. window-pictures MODULE.dfm FOLDER
+#include <QApplication>
+#include <QDockWidget>
+#include <QPixmap>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "model/StringsModules.h"
+#include "rtl/packages/Packages.h"
+#include "rtl/system/Exceptions.h"
+#include "rtl/system/SysUtils.h"
+#include "vcl/Application.h"
+#include "window/MainWindow.h"
+
+namespace {
+
+void Save(QWidget& widget, const std::string& file) {
+  if (!widget.grab().save(QString::fromStdString(file), "PNG")) throw rtl::Exception("cannot write " + file);
+  std::printf("%s\n", file.c_str());
+}
+
+void Render(const std::string& moduleFile, const std::string& folder) {
+  designer::TMainWindow window{designer::TDesignerSettings(folder + "/.window-pictures.ini")};
+  window.resize(1200, 760);
+  window.show();
+  if (!window.OpenFile(moduleFile)) throw rtl::Exception("cannot open " + moduleFile);
+  window.statusBar()->clearMessage();
+  auto* structure = window.findChild<QDockWidget*>("StructureDock");
+  auto* inspector = window.findChild<QDockWidget*>("InspectorDock");
+  window.resizeDocks({structure, inspector}, {340, 340}, Qt::Horizontal);
+  rtl::TComponent* query = window.Document()->Root().FindComponent("OrdersQuery");
+  if (query == nullptr) throw rtl::Exception(moduleFile + " has no OrdersQuery");
+  window.Document()->Selection().Select(query);
+  QApplication::processEvents();
+  Save(window, folder + "/designer-window.png");
+  Save(*inspector, folder + "/object-inspector.png");
+  Save(*structure, folder + "/structure-panel.png");
+  designer::OpenStringsModule(*window.Document(), *query, "SQL");
+  QApplication::processEvents();
+  Save(*window.Editors(), folder + "/code-editor.png");
+  std::remove((folder + "/.window-pictures.ini").c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: window-pictures MODULE.dfm FOLDER\n");
+    return 2;
+  }
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  vcl::EnsureWidgetSystem();
+  const std::string package = rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr)) + "DclDralvo160.so";
+  int status = 0;
+  try {
+    rtl::HMODULE module = rtl::LoadPackage(package);
+    try {
+      Render(argv[1], argv[2]);
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "window-pictures: %s\n", e.what());
+      status = 1;
+    }
+    rtl::UnloadPackage(module);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "window-pictures: %s\n", e.what());
+    status = 1;
+  }
+  vcl::ShutdownWidgetSystem();
+  return status;
+}
