@@ -3,12 +3,15 @@
 // the program, which has no version data: the texts show the defaults.
 #include <gtest/gtest.h>
 
+#include <QPalette>
+#include <QWidget>
 #include <memory>
 
 #include "DVAbout/AboutDlg.h"
 #include "rtl/packages/Resources.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -98,13 +101,13 @@ TEST(AboutDialog, TextsAndLookOfTheLabels) {
     EXPECT_EQ(row.Label->Cursor(), row.Link ? vcl::crHandPoint : vcl::crDefault);
     EXPECT_EQ(static_cast<bool>(row.Label->OnMouseDown), row.Link);
     // What Qt draws follows the label's font.
-    EXPECT_EQ(row.Label->Widget()->font().bold(), (row.Style & vcl::fsBold) != 0);
-    EXPECT_EQ(row.Label->Widget()->font().underline(), (row.Style & vcl::fsUnderline) != 0);
+    EXPECT_EQ(vcl::qt::WidgetOf(*row.Label)->font().bold(), (row.Style & vcl::fsBold) != 0);
+    EXPECT_EQ(vcl::qt::WidgetOf(*row.Label)->font().underline(), (row.Style & vcl::fsUnderline) != 0);
   }
   EXPECT_EQ(dlg->lblProductName->Font().Height(), -13);
   EXPECT_EQ(dlg->lblVersion->Font().Height(), -11);
   EXPECT_EQ(dlg->lblCopyright->Alignment(), vcl::TAlignment::taCenter);
-  EXPECT_EQ(dlg->lblHome->Widget()->palette().color(QPalette::WindowText), QColor(0, 0, 0x80));
+  EXPECT_EQ(vcl::qt::WidgetOf(*dlg->lblHome)->palette().color(QPalette::WindowText), QColor(0, 0, 0x80));
   EXPECT_EQ(dlg->bvCopyright->Shape(), vcl::TBevelShape::bsTopLine);
   EXPECT_EQ(dlg->btOk->Caption(), "OK");
   EXPECT_TRUE(dlg->btOk->Default());

@@ -8,6 +8,7 @@
 
 #include "DVAbout/AboutDlg.h"
 #include "vcl/Automation.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST_F(AboutLinks, RefusalShowsTheWholeAddressAndTheDialogStays) {
 
 TEST_F(AboutLinks, RealMousePressesOnTheWidgetReachTheHandlers) {
   vcl::ScopedAutomation scope(automation_);
-  QWidget* widget = dlg_->lblOrderEdition1->Widget();
+  QWidget* widget = vcl::qt::WidgetOf(*dlg_->lblOrderEdition1);
   const QPointF at(4, 4);
   QMouseEvent right(QEvent::MouseButtonPress, at, widget->mapToGlobal(at), Qt::RightButton, Qt::RightButton,
                     Qt::NoModifier);

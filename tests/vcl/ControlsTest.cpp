@@ -9,6 +9,7 @@
 
 #include "TestForm.h"
 #include "vcl/Menus.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST(ListBox, SelectionsAndClicks) {
 TEST(ListBox, ItemsReadBackWhatTheWidgetShows) {
   auto form = NewTestForm();
   auto* list = form->Make<vcl::TListBox>("list", 5, 5, 100, 100);
-  auto* widget = static_cast<QListWidget*>(list->Widget());
+  auto* widget = static_cast<QListWidget*>(vcl::qt::WidgetOf(*list));
   auto shown = [&] {
     std::vector<std::string> rows;
     for (int i = 0; i < widget->count(); ++i) rows.push_back(widget->item(i)->text().toStdString());
@@ -157,7 +158,7 @@ TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
     EXPECT_EQ(form->memo->Lines()->ToVector(), row.readBack) << source.Text();
   }
   // Written while hidden, the text reaches the widget when it is shown.
-  auto* edit = static_cast<QPlainTextEdit*>(form->memo->Widget());
+  auto* edit = static_cast<QPlainTextEdit*>(vcl::qt::WidgetOf(*form->memo));
   EXPECT_EQ(edit->toPlainText().toStdString(), "");
   form->Show();
   EXPECT_EQ(edit->toPlainText().toStdString(), "x\ny\nz\n\n");
@@ -177,7 +178,7 @@ TEST(Memo, LinesAsThePlatformsMemoKeepsThem) {
 TEST(Memo, BothScrollBarsAndNoWrapping) {
   auto form = NewTestForm();
   form->memo->SetScrollBars(vcl::TScrollStyle::ssBoth);
-  auto* edit = static_cast<QPlainTextEdit*>(form->memo->Widget());
+  auto* edit = static_cast<QPlainTextEdit*>(vcl::qt::WidgetOf(*form->memo));
   EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -205,12 +206,12 @@ TEST(Label, AcceleratorFocusesItsControl) {
   form->Show();
   auto* label = form->Make<vcl::TLabel>("label", 5, 5, 60, 13);
   label->SetCaption("Table &Name:");
-  auto* qlabel = static_cast<QLabel*>(label->Widget());
+  auto* qlabel = static_cast<QLabel*>(vcl::qt::WidgetOf(*label));
   // Without a control to focus the "&" marks nothing and is not drawn.
   EXPECT_EQ(qlabel->text().toStdString(), "Table Name:");
   label->SetFocusControl(form->combo);
   EXPECT_EQ(qlabel->text().toStdString(), "Table &Name:");
-  EXPECT_EQ(qlabel->buddy(), form->combo->FocusTarget());
+  EXPECT_EQ(qlabel->buddy(), vcl::qt::FocusWidgetOf(*form->combo));
   label->Accelerate();
   EXPECT_EQ(form->ActiveControl(), form->combo);
   delete form->combo;

@@ -8,6 +8,7 @@
 #include "TestForm.h"
 #include "vcl/Automation.h"
 #include "vcl/Dialogs.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ TEST(Edit, SetTextIsSilentTypingFiresOnChange) {
   std::vector<std::string> seen;
   edit->OnChange = [&](rtl::TObject*) { seen.push_back(edit->Text()); };
   edit->SetText("from code");
-  EXPECT_EQ(static_cast<QLineEdit*>(edit->Widget())->text().toStdString(), "from code");
+  EXPECT_EQ(static_cast<QLineEdit*>(vcl::qt::WidgetOf(*edit))->text().toStdString(), "from code");
   EXPECT_TRUE(seen.empty());
   form->Show();
   edit->TypeText("typed ü");

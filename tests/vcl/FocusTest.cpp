@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QRadioButton>
 
 #include "TestForm.h"
 #include "vcl/Automation.h"
 #include "vcl/ComCtrls.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -40,6 +42,22 @@ TEST(Focus, ChoosingTheChosenRadioItemFiresNoClick) {
   EXPECT_EQ(form->log, std::vector<std::string>{"radio click 1"});
 }
 
+TEST(Focus, ARadioGroupTakesTheFocusOnItsChosenButton) {
+  auto form = NewTestForm();
+  form->Show();
+  form->radio->SetItemIndex(-1);
+  QWidget* first = vcl::qt::FocusWidgetOf(*form->radio);
+  ASSERT_NE(first, vcl::qt::WidgetOf(*form->radio));
+  form->radio->Choose(1);
+  auto* chosen = qobject_cast<QRadioButton*>(vcl::qt::FocusWidgetOf(*form->radio));
+  ASSERT_NE(chosen, nullptr);
+  EXPECT_NE(chosen, first);
+  EXPECT_TRUE(chosen->isChecked());
+  EXPECT_EQ(vcl::qt::FindControl(chosen), form->radio);
+  form->radio->SetItemIndex(-1);
+  EXPECT_EQ(vcl::qt::FocusWidgetOf(*form->radio), first);
+}
+
 TEST(Focus, RaisingOnExitKeepsTheFocusAndStopsTheClick) {
   auto form = NewTestForm();
   form->Show();
@@ -53,13 +71,13 @@ TEST(Focus, RaisingOnExitKeepsTheFocusAndStopsTheClick) {
 TEST(Focus, RealQtFocusChangesRunTheSameEvents) {
   auto form = NewTestForm();
   form->Show();
-  form->Widget()->activateWindow();
+  vcl::qt::WidgetOf(*form)->activateWindow();
   QApplication::processEvents();
-  if (QApplication::activeWindow() != form->Widget()) GTEST_SKIP() << "platform does not activate windows";
+  if (QApplication::activeWindow() != vcl::qt::WidgetOf(*form)) GTEST_SKIP() << "platform does not activate windows";
   form->memo->SetFocus();
   form->memo->TypeText("typed");
   // A person's Tab or click: Qt moves the focus, the form follows.
-  form->cancel->Widget()->setFocus(Qt::TabFocusReason);
+  vcl::qt::WidgetOf(*form->cancel)->setFocus(Qt::TabFocusReason);
   QApplication::processEvents();
   EXPECT_EQ(form->ActiveControl(), form->cancel);
   ASSERT_EQ(form->log.size(), 2u);
@@ -120,10 +138,10 @@ TEST(Focus, TabOrderRenumbersAndBuildsTheKeyboardChain) {
   form->UpdateTabChain();
   // Walk Qt's chain from the combo box and note each control once.
   std::vector<vcl::TControl*> order;
-  QWidget* w = form->combo->FocusTarget();
+  QWidget* w = vcl::qt::FocusWidgetOf(*form->combo);
   for (int i = 0; i < 100 && order.size() < 4; ++i, w = w->nextInFocusChain()) {
     if ((w->focusPolicy() & Qt::TabFocus) == 0) continue;
-    vcl::TControl* c = vcl::FindControl(w);
+    vcl::TControl* c = vcl::qt::FindControl(w);
     if (c != nullptr && c != form.get() && (order.empty() || order.back() != c)) order.push_back(c);
   }
   std::vector<vcl::TControl*> expected{form->combo, form->memo, form->ok, form->cancel};

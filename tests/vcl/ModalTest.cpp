@@ -2,9 +2,12 @@
 // never waiting when no one can answer.
 #include <gtest/gtest.h>
 
+#include <QWidget>
+
 #include "TestForm.h"
 #include "vcl/Automation.h"
 #include "vcl/Dialogs.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -18,7 +21,7 @@ TEST(Modal, AutomationEndsTheFormByClickingAButton) {
   EXPECT_EQ(form->ShowModal(), vcl::mrOk);
   EXPECT_EQ(automation.FormsShown, 1);
   EXPECT_FALSE(form->Modal());
-  EXPECT_FALSE(form->Widget()->isVisible());
+  EXPECT_FALSE(vcl::qt::WidgetOf(*form)->isVisible());
 }
 
 TEST(Modal, RefusedCloseIsToldAndTheAutomationActsAgain) {

@@ -5,11 +5,13 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QListWidget>
+#include <QPointer>
 #include <QScrollBar>
 
 #include "TestForm.h"
 #include "vcl/ComCtrls.h"
 #include "vcl/DataModule.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -20,7 +22,7 @@ TEST(Ownership, ControlsAndWidgetsGoInEveryOrder) {
   auto* box = form->Make<vcl::TGroupBox>("box", 0, 0, 100, 100);
   auto* inner = new vcl::TButton(form.get());
   inner->SetParent(box);
-  QPointer<QWidget> innerWidget = inner->Widget();
+  QPointer<QWidget> innerWidget = vcl::qt::WidgetOf(*inner);
   // A control freed first leaves its parent.
   auto* lone = new vcl::TButton(form.get());
   lone->SetParent(box);
@@ -35,7 +37,7 @@ TEST(Ownership, ControlsAndWidgetsGoInEveryOrder) {
   EXPECT_FALSE(inner->Click());
   // Forms owned by the application go with it or on their own.
   auto* owned = vcl::CreateForm<vcltest::TTestForm>(vcl::Application());
-  QPointer<QWidget> window = owned->Widget();
+  QPointer<QWidget> window = vcl::qt::WidgetOf(*owned);
   delete owned;
   EXPECT_TRUE(window.isNull());
 }
@@ -57,7 +59,7 @@ TEST(Messages, HorizontalExtentThroughSendMessage) {
   list->Items()->Add("A_RATHER_LONG_COLUMN_NAME_THAT_DOES_NOT_FIT");
   form->Show();
   QApplication::processEvents();
-  auto* widget = static_cast<QListWidget*>(list->Widget());
+  auto* widget = static_cast<QListWidget*>(vcl::qt::WidgetOf(*list));
   EXPECT_EQ(widget->horizontalScrollBar()->maximum(), 0);
   int width = list->Canvas()->TextWidth("A_RATHER_LONG_COLUMN_NAME_THAT_DOES_NOT_FIT" + std::string("A"));
   EXPECT_GT(width, 100);
@@ -76,7 +78,7 @@ TEST(Canvas, TextWidthAgreesWithTheWidgetsOwnMeasureInEveryFont) {
   auto* list = form->Make<vcl::TListBox>("list", 5, 5, 100, 80);
   const std::vector<std::string> texts{"COLUMN_0001A", "a b  c", "WAVE AV To Ty ..., ;:!", "", "Größe", "x\ty", "ЖУРНАЛ"};
   auto expectAgreement = [&](const char* what) {
-    QFontMetrics metrics(list->Widget()->font());
+    QFontMetrics metrics(vcl::qt::WidgetOf(*list)->font());
     for (const std::string& t : texts)
       EXPECT_EQ(list->Canvas()->TextWidth(t), metrics.horizontalAdvance(QString::fromStdString(t))) << what << ": " << t;
   };

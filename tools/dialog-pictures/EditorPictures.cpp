@@ -16,6 +16,7 @@
 #include "rtl/text/Strings.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
+#include "vcl/qt/Widgets.h"
 
 void SavePicture(QWidget* widget, const std::string& file) {
   vcl::Application()->ProcessMessages();
@@ -53,7 +54,7 @@ void SaveEditorPictures(const std::string& outputFolder, rtl::TComponent& module
       items->lbItems->ClickItem(1);
       name = "/collection-editor.png";
     }
-    SavePicture(form.Widget(), outputFolder + name);
+    SavePicture(vcl::qt::WidgetOf(form), outputFolder + name);
     form.SetModalResult(vcl::mrCancel);
   };
   vcl::ScopedAutomation scope(automation);

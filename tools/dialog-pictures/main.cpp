@@ -20,6 +20,7 @@
 #include "vcl/Automation.h"
 #include "vcl/DataModule.h"
 #include "vcl/PackageInfo.h"
+#include "vcl/qt/Widgets.h"
 
 namespace {
 
@@ -66,11 +67,11 @@ int Run(const std::string& outputFolder) {
     f.btSelectPrimKeys->Click();
     f.btGenerateSQL->Click();
     vcl::Application()->ProcessMessages();
-    SavePicture(f.Widget(), outputFolder + "/updatesql-options.png");
+    SavePicture(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-options.png");
     f.pcUpdateSQL->ChoosePage(f.tsSQL);
     f.rgrStatementType->Choose(1);
     vcl::Application()->ProcessMessages();
-    SavePicture(f.Widget(), outputFolder + "/updatesql-sql.png");
+    SavePicture(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-sql.png");
     f.btCancel->Click();
   };
   automation.OnMessage = [](const vcl::TMessageDlgInfo& info) {

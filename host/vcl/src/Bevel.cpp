@@ -1,5 +1,6 @@
 #include <QFrame>
 
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
@@ -10,8 +11,8 @@ const rtl::TClass& TBevel::StaticClass() {
   return cls;
 }
 
-TBevel::TBevel(rtl::TComponent* owner) : TControl(owner), frame_(new QFrame) {
-  SetWidget(frame_);
+TBevel::TBevel(rtl::TComponent* owner) : TControl(owner) {
+  SetPeer(std::make_unique<TWidgetPeer>(new QFrame));
   Apply();
 }
 
@@ -26,22 +27,23 @@ void TBevel::SetStyle(TBevelStyle style) {
 }
 
 void TBevel::Apply() {
+  QFrame* frame = WidgetAs<QFrame>(*this);
   int shadow = style_ == TBevelStyle::bsLowered ? QFrame::Sunken : QFrame::Raised;
   switch (shape_) {
     case TBevelShape::bsBox:
     case TBevelShape::bsFrame:
-      frame_->setFrameStyle(QFrame::Box | shadow);
+      frame->setFrameStyle(QFrame::Box | shadow);
       break;
     case TBevelShape::bsTopLine:
     case TBevelShape::bsBottomLine:
-      frame_->setFrameStyle(QFrame::HLine | shadow);
+      frame->setFrameStyle(QFrame::HLine | shadow);
       break;
     case TBevelShape::bsLeftLine:
     case TBevelShape::bsRightLine:
-      frame_->setFrameStyle(QFrame::VLine | shadow);
+      frame->setFrameStyle(QFrame::VLine | shadow);
       break;
     case TBevelShape::bsSpacer:
-      frame_->setFrameStyle(QFrame::NoFrame);
+      frame->setFrameStyle(QFrame::NoFrame);
       break;
   }
 }

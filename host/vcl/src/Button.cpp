@@ -1,6 +1,7 @@
 #include <QPushButton>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
@@ -17,20 +18,21 @@ const rtl::TClass& TButton::StaticClass() {
   return cls;
 }
 
-TButton::TButton(rtl::TComponent* owner) : TWinControl(owner), button_(new QPushButton) {
-  SetWidget(button_);
+TButton::TButton(rtl::TComponent* owner) : TWinControl(owner) {
+  auto* button = new QPushButton;
+  SetPeer(std::make_unique<TWidgetPeer>(button));
   // Enter is the form's business (default button), not Qt's auto-default.
-  button_->setAutoDefault(false);
+  button->setAutoDefault(false);
   // Qt has moved the focus on the press already; only the reaction is left.
-  QObject::connect(button_, &QPushButton::clicked, button_, [this] { Guarded([this] { DoClick(); }); });
+  QObject::connect(button, &QPushButton::clicked, button, [this] { Guarded([this] { DoClick(); }); });
 }
 
 void TButton::SetDefault(bool on) {
   default_ = on;
-  button_->setDefault(on);
+  WidgetAs<QPushButton>(*this)->setDefault(on);
 }
 
-void TButton::CaptionChanged() { button_->setText(QString::fromStdString(Caption())); }
+void TButton::CaptionChanged() { WidgetAs<QPushButton>(*this)->setText(QString::fromStdString(Caption())); }
 
 void TButton::DoClick() {
   if (modalResult_ != mrNone)

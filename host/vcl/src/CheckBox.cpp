@@ -1,6 +1,7 @@
 #include <QCheckBox>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -14,20 +15,21 @@ const rtl::TClass& TCheckBox::StaticClass() {
   return cls;
 }
 
-TCheckBox::TCheckBox(rtl::TComponent* owner) : TWinControl(owner), box_(new QCheckBox) {
-  SetWidget(box_);
+TCheckBox::TCheckBox(rtl::TComponent* owner) : TWinControl(owner) {
+  auto* box = new QCheckBox;
+  SetPeer(std::make_unique<TWidgetPeer>(box));
   // Qt has toggled the box already when a person clicked it.
-  QObject::connect(box_, &QCheckBox::clicked, box_, [this] { Guarded([this] { TWinControl::DoClick(); }); });
+  QObject::connect(box, &QCheckBox::clicked, box, [this] { Guarded([this] { TWinControl::DoClick(); }); });
 }
 
-bool TCheckBox::Checked() const { return box_->isChecked(); }
+bool TCheckBox::Checked() const { return WidgetAs<QCheckBox>(*this)->isChecked(); }
 
-void TCheckBox::SetChecked(bool checked) { box_->setChecked(checked); }
+void TCheckBox::SetChecked(bool checked) { WidgetAs<QCheckBox>(*this)->setChecked(checked); }
 
-void TCheckBox::CaptionChanged() { box_->setText(QString::fromStdString(Caption())); }
+void TCheckBox::CaptionChanged() { WidgetAs<QCheckBox>(*this)->setText(QString::fromStdString(Caption())); }
 
 void TCheckBox::DoClick() {
-  box_->setChecked(!box_->isChecked());
+  SetChecked(!Checked());
   TWinControl::DoClick();
 }
 

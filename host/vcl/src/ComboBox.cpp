@@ -3,6 +3,7 @@
 #include <QSignalBlocker>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -61,12 +62,13 @@ const rtl::TClass& TComboBox::StaticClass() {
   return cls;
 }
 
-TComboBox::TComboBox(rtl::TComponent* owner)
-    : TWinControl(owner), combo_(new QComboBox), items_(std::make_unique<TComboBoxStrings>(combo_)) {
-  SetWidget(combo_);
-  combo_->setInsertPolicy(QComboBox::NoInsert);
+TComboBox::TComboBox(rtl::TComponent* owner) : TWinControl(owner) {
+  auto* combo = new QComboBox;
+  SetPeer(std::make_unique<TWidgetPeer>(combo));
+  items_ = std::make_unique<TComboBoxStrings>(combo);
+  combo->setInsertPolicy(QComboBox::NoInsert);
   // A person's choice from the list; typing is connected in SetStyle.
-  QObject::connect(combo_, &QComboBox::activated, combo_, [this](int) { Guarded([this] { Change(); }); });
+  QObject::connect(combo, &QComboBox::activated, combo, [this](int) { Guarded([this] { Change(); }); });
   SetStyle(TComboBoxStyle::csDropDown);
 }
 
@@ -74,36 +76,40 @@ TComboBox::~TComboBox() = default;
 
 void TComboBox::SetStyle(TComboBoxStyle style) {
   style_ = style;
-  combo_->setEditable(style == TComboBoxStyle::csDropDown);
-  if (QLineEdit* edit = combo_->lineEdit()) {
-    QObject::disconnect(edit, &QLineEdit::textEdited, combo_, nullptr);
-    QObject::connect(edit, &QLineEdit::textEdited, combo_, [this](const QString&) { Guarded([this] { Change(); }); });
+  QComboBox* combo = WidgetAs<QComboBox>(*this);
+  combo->setEditable(style == TComboBoxStyle::csDropDown);
+  if (QLineEdit* edit = combo->lineEdit()) {
+    QObject::disconnect(edit, &QLineEdit::textEdited, combo, nullptr);
+    QObject::connect(edit, &QLineEdit::textEdited, combo, [this](const QString&) { Guarded([this] { Change(); }); });
   }
 }
 
-std::string TComboBox::Text() const { return combo_->currentText().toStdString(); }
+std::string TComboBox::Text() const { return WidgetAs<QComboBox>(*this)->currentText().toStdString(); }
 
 void TComboBox::SetText(const std::string& text) {
-  QSignalBlocker block(combo_);
+  QComboBox* combo = WidgetAs<QComboBox>(*this);
+  QSignalBlocker block(combo);
   QString value = QString::fromStdString(text);
-  if (combo_->isEditable()) {
-    combo_->setEditText(value);
+  if (combo->isEditable()) {
+    combo->setEditText(value);
   } else {
-    combo_->setCurrentIndex(combo_->findText(value, Qt::MatchExactly));
+    combo->setCurrentIndex(combo->findText(value, Qt::MatchExactly));
   }
 }
 
 int TComboBox::ItemIndex() const {
-  int index = combo_->currentIndex();
+  QComboBox* combo = WidgetAs<QComboBox>(*this);
+  int index = combo->currentIndex();
   // Text typed over the chosen item means no item is chosen any more.
-  if (index >= 0 && combo_->isEditable() && combo_->itemText(index) != combo_->currentText()) return -1;
+  if (index >= 0 && combo->isEditable() && combo->itemText(index) != combo->currentText()) return -1;
   return index;
 }
 
 void TComboBox::SetItemIndex(int index) {
-  QSignalBlocker block(combo_);
-  combo_->setCurrentIndex(index >= 0 && index < combo_->count() ? index : -1);
-  if (index < 0 && combo_->isEditable()) combo_->setEditText(QString());
+  QComboBox* combo = WidgetAs<QComboBox>(*this);
+  QSignalBlocker block(combo);
+  combo->setCurrentIndex(index >= 0 && index < combo->count() ? index : -1);
+  if (index < 0 && combo->isEditable()) combo->setEditText(QString());
 }
 
 void TComboBox::TypeText(const std::string& text) {
@@ -115,7 +121,7 @@ void TComboBox::TypeText(const std::string& text) {
 }
 
 void TComboBox::Choose(int index) {
-  if (index < 0 || index >= combo_->count())
+  if (index < 0 || index >= items_->Count())
     throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
   if (!CanFocus()) throw rtl::Exception("Cannot choose in " + Name() + ": it is disabled or hidden");
   SetFocus();

@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
 #include "vcl/Forms.h"
@@ -32,25 +33,23 @@ TControl::TControl(rtl::TComponent* owner) : rtl::TComponent(owner) { EnsureWidg
 
 TControl::~TControl() {
   // The widget goes first, so leaving the parent does not re-home it.
-  delete widget_.data();
+  peer_.reset();
   if (parent_ != nullptr) parent_->RemoveControl(this);
 }
 
-void TControl::SetWidget(QWidget* widget) {
-  widget_ = widget;
-  widget->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
+void TControl::SetPeer(std::unique_ptr<TWidgetPeer> peer) {
+  peer_ = std::move(peer);
+  peer_->Widget()->setProperty(kControlProperty, QVariant::fromValue(static_cast<void*>(this)));
 }
 
-void TControl::SetCursor(TCursor cursor) {
-  cursor_ = cursor;
-  QWidget* widget = Widget();
-  if (widget == nullptr) return;
-  switch (cursor) {
-    case crHandPoint: widget->setCursor(Qt::PointingHandCursor); break;
-    case crHourGlass: widget->setCursor(Qt::WaitCursor); break;
-    case crArrow: widget->setCursor(Qt::ArrowCursor); break;
-    default: widget->unsetCursor(); break;
-  }
+namespace qt {
+
+QWidget* WidgetOf(const TControl& control) {
+  return control.Peer() != nullptr ? control.Peer()->Widget() : nullptr;
+}
+
+QWidget* FocusWidgetOf(const TWinControl& control) {
+  return control.Peer() != nullptr ? control.Peer()->FocusTarget() : nullptr;
 }
 
 TControl* FindControl(const QWidget* widget) {
@@ -59,6 +58,20 @@ TControl* FindControl(const QWidget* widget) {
     if (v.isValid()) return static_cast<TControl*>(v.value<void*>());
   }
   return nullptr;
+}
+
+}  // namespace qt
+
+void TControl::SetCursor(TCursor cursor) {
+  cursor_ = cursor;
+  QWidget* widget = qt::WidgetOf(*this);
+  if (widget == nullptr) return;
+  switch (cursor) {
+    case crHandPoint: widget->setCursor(Qt::PointingHandCursor); break;
+    case crHourGlass: widget->setCursor(Qt::WaitCursor); break;
+    case crArrow: widget->setCursor(Qt::ArrowCursor); break;
+    default: widget->unsetCursor(); break;
+  }
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -73,13 +86,21 @@ TForm* TControl::ParentForm() const {
   return dynamic_cast<TForm*>(const_cast<TControl*>(top));
 }
 
-int TControl::Left() const { return widget_ ? widget_->x() : 0; }
-int TControl::Top() const { return widget_ ? widget_->y() : 0; }
-int TControl::Width() const { return widget_ ? widget_->width() : 0; }
-int TControl::Height() const { return widget_ ? widget_->height() : 0; }
+namespace {
+// One measure of the control's widget; 0 once the widget is gone.
+int Measure(const TControl& control, int (QWidget::*measure)() const) {
+  QWidget* widget = qt::WidgetOf(control);
+  return widget != nullptr ? (widget->*measure)() : 0;
+}
+}  // namespace
+
+int TControl::Left() const { return Measure(*this, &QWidget::x); }
+int TControl::Top() const { return Measure(*this, &QWidget::y); }
+int TControl::Width() const { return Measure(*this, &QWidget::width); }
+int TControl::Height() const { return Measure(*this, &QWidget::height); }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (widget_) widget_->setGeometry(left, top, width, height);
+  if (QWidget* widget = qt::WidgetOf(*this)) widget->setGeometry(left, top, width, height);
 }
 
 void TControl::SetAlign(TAlign align) {
@@ -89,17 +110,18 @@ void TControl::SetAlign(TAlign align) {
 
 void TControl::SetVisible(bool visible) {
   visible_ = visible;
-  if (widget_ && parent_ != nullptr) widget_->setVisible(visible);
+  QWidget* widget = qt::WidgetOf(*this);
+  if (widget != nullptr && parent_ != nullptr) widget->setVisible(visible);
   if (parent_ != nullptr && align_ != TAlign::alNone) parent_->AlignControls();
 }
 
 void TControl::SetEnabled(bool enabled) {
   enabled_ = enabled;
-  if (widget_) widget_->setEnabled(enabled);
+  if (QWidget* widget = qt::WidgetOf(*this)) widget->setEnabled(enabled);
 }
 
 bool TControl::Showing() const {
-  if (!widget_) return false;
+  if (qt::WidgetOf(*this) == nullptr) return false;
   for (const TControl* c = this; c != nullptr; c = c->parent_) {
     // The top is a form, shown whenever a person could act on it; a control
     // on no form is seen by no one.
@@ -123,15 +145,16 @@ void TControl::SetCaption(const std::string& caption) {
 void TControl::SetPopupMenu(TPopupMenu* menu) {
   if (popupMenu_ != nullptr) popupMenu_->RemoveFreeNotification(this);
   popupMenu_ = menu;
-  if (!widget_) return;
+  QWidget* widget = qt::WidgetOf(*this);
+  if (widget == nullptr) return;
   if (menu == nullptr) {
-    widget_->setContextMenuPolicy(Qt::DefaultContextMenu);
+    widget->setContextMenuPolicy(Qt::DefaultContextMenu);
     return;
   }
   menu->FreeNotification(this);
-  widget_->setContextMenuPolicy(Qt::CustomContextMenu);
-  QObject::disconnect(widget_, &QWidget::customContextMenuRequested, nullptr, nullptr);
-  QObject::connect(widget_, &QWidget::customContextMenuRequested, widget_, [this](const QPoint&) {
+  widget->setContextMenuPolicy(Qt::CustomContextMenu);
+  QObject::disconnect(widget, &QWidget::customContextMenuRequested, nullptr, nullptr);
+  QObject::connect(widget, &QWidget::customContextMenuRequested, widget, [this](const QPoint&) {
     Guarded([this] {
       if (popupMenu_ != nullptr) popupMenu_->Popup(this);
     });

@@ -1,13 +1,14 @@
 #include <QLineEdit>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
 namespace vcl {
 
 namespace {
-QLineEdit* LineEdit(const TEdit& edit) { return static_cast<QLineEdit*>(edit.Widget()); }
+QLineEdit* LineEdit(const TEdit& edit) { return WidgetAs<QLineEdit>(edit); }
 }  // namespace
 
 const rtl::TClass& TEdit::StaticClass() {
@@ -21,7 +22,7 @@ const rtl::TClass& TEdit::StaticClass() {
 
 TEdit::TEdit(rtl::TComponent* owner) : TWinControl(owner) {
   auto* edit = new QLineEdit;
-  SetWidget(edit);
+  SetPeer(std::make_unique<TWidgetPeer>(edit));
   // Only a person's typing fires OnChange; SetText is silent.
   QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString&) {
     Guarded([this] {

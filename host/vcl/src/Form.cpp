@@ -6,7 +6,7 @@
 #include <QScreen>
 
 #include "FormWindow.h"
-#include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -19,15 +19,13 @@ const rtl::TClass& TForm::StaticClass() {
 
 TForm::TForm(rtl::TComponent* owner) : TWinControl(owner) {
   window_ = new TFormWindow(this);
-  SetWidget(window_);
-  font_.OnChange = [this] { window_->setFont(font_.ToQFont()); };
-  window_->setFont(font_.ToQFont());
-  focusConnection_ = QObject::connect(qApp, &QApplication::focusChanged, window_,
-                                      [this](QWidget*, QWidget* now) { RealFocusChanged(now); });
+  SetPeer(std::make_unique<TWidgetPeer>(window_));
+  font_.OnChange = [this] { window_->setFont(qt::ToQFont(font_)); };
+  window_->setFont(qt::ToQFont(font_));
 }
 
 TForm::~TForm() {
-  QObject::disconnect(focusConnection_);
+  window_->ForgetForm();
   // The controls go before the window that holds their widgets.
   while (ComponentCount() > 0) delete Components(ComponentCount() - 1);
   activeControl_ = nullptr;
@@ -64,7 +62,7 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
 void TForm::SetColor(TColor color) {
   color_ = color;
   QPalette palette = window_->palette();
-  palette.setColor(QPalette::Window, ToQColor(color));
+  palette.setColor(QPalette::Window, qt::ToQColor(color));
   window_->setPalette(palette);
 }
 
@@ -112,19 +110,12 @@ void TForm::FocusControl(TWinControl* control, bool moveWidgetFocus) {
     // raises, the focus stays where it was.
     if (activeControl_ != nullptr) activeControl_->DoExit();
     activeControl_ = control;
-    if (moveWidgetFocus && control != nullptr && control->FocusTarget() != nullptr)
-      control->FocusTarget()->setFocus(Qt::OtherFocusReason);
+    if (QWidget* target = moveWidgetFocus && control != nullptr ? qt::FocusWidgetOf(*control) : nullptr)
+      target->setFocus(Qt::OtherFocusReason);
     if (control != nullptr) control->DoEnter();
-  } else if (moveWidgetFocus && control != nullptr && control->FocusTarget() != nullptr) {
-    control->FocusTarget()->setFocus(Qt::OtherFocusReason);
+  } else if (QWidget* target = moveWidgetFocus && control != nullptr ? qt::FocusWidgetOf(*control) : nullptr) {
+    target->setFocus(Qt::OtherFocusReason);
   }
-}
-
-void TForm::RealFocusChanged(QWidget* now) {
-  if (now == nullptr || now->window() != window_) return;
-  auto* control = dynamic_cast<TWinControl*>(FindControl(now));
-  if (control == nullptr || control == this || control == activeControl_ || control->ParentForm() != this) return;
-  Guarded([&] { FocusControl(control, false); });
 }
 
 void TForm::FocusFirst() {
@@ -224,7 +215,8 @@ void TForm::PressEscape() {
 namespace {
 void CollectTabChain(const TWinControl& parent, std::vector<QWidget*>& chain) {
   for (TWinControl* c : parent.TabList()) {
-    if (c->TabStop() && c->FocusTarget() != nullptr) chain.push_back(c->FocusTarget());
+    QWidget* target = qt::FocusWidgetOf(*c);
+    if (c->TabStop() && target != nullptr) chain.push_back(target);
     CollectTabChain(*c, chain);
   }
 }

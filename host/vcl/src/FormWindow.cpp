@@ -1,14 +1,31 @@
 #include "FormWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
 #include "EventLoopGuard.h"
 #include "vcl/Forms.h"
+#include "vcl/qt/Widgets.h"
 
 namespace vcl {
 
-TFormWindow::TFormWindow(TForm* form) : form_(form) {}
+TFormWindow::TFormWindow(TForm* form) : form_(form) {
+  focusConnection_ = QObject::connect(qApp, &QApplication::focusChanged, this,
+                                      [this](QWidget*, QWidget* now) { RealFocusChanged(now); });
+}
+
+TFormWindow::~TFormWindow() { ForgetForm(); }
+
+void TFormWindow::ForgetForm() { QObject::disconnect(focusConnection_); }
+
+void TFormWindow::RealFocusChanged(QWidget* now) {
+  if (now == nullptr || now->window() != this) return;
+  auto* control = dynamic_cast<TWinControl*>(qt::FindControl(now));
+  if (control == nullptr || control == form_ || control == form_->ActiveControl() || control->ParentForm() != form_)
+    return;
+  Guarded([&] { form_->FocusControl(control, false); });
+}
 
 void TFormWindow::done(int result) {
   // Qt's own accept/reject (from its key handling) become a close request.

@@ -3,8 +3,10 @@
 #include <QFontMetrics>
 #include <QPalette>
 #include <QWidget>
+#include <array>
 #include <cmath>
 
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace vcl {
@@ -37,7 +39,7 @@ void TFont::SetStyle(TFontStyles style) {
   Changed();
 }
 
-QColor ToQColor(TColor color) {
+QColor qt::ToQColor(TColor color) {
   const auto bits = static_cast<uint32_t>(color);
   if ((bits & 0xFF000000u) == 0xFF000000u) {
     switch (bits & 0xFFu) {
@@ -57,13 +59,14 @@ int TFont::Size() const {
 
 void TFont::SetSize(int points) { SetHeight(-static_cast<int>(std::lround(points * PixelsPerInch / 72.0))); }
 
-QFont TFont::ToQFont() const {
-  QFont font(QString::fromStdString(name_));
-  font.setPixelSize(height_ < 0 ? -height_ : std::max(1, height_ * 4 / 5));
-  font.setBold((style_ & fsBold) != 0);
-  font.setItalic((style_ & fsItalic) != 0);
-  font.setUnderline((style_ & fsUnderline) != 0);
-  font.setStrikeOut((style_ & fsStrikeOut) != 0);
+QFont qt::ToQFont(const TFont& from) {
+  QFont font(QString::fromStdString(from.Name()));
+  const int height = from.Height();
+  font.setPixelSize(height < 0 ? -height : std::max(1, height * 4 / 5));
+  font.setBold((from.Style() & fsBold) != 0);
+  font.setItalic((from.Style() & fsItalic) != 0);
+  font.setUnderline((from.Style() & fsUnderline) != 0);
+  font.setStrikeOut((from.Style() & fsStrikeOut) != 0);
   // Controls draw text as the platform's controls do: no OpenType shaping
   // (ligatures, contextual kerning) for scripts that need none. Scripts that
   // do need shaping are still shaped. Measuring a list of thousands of names
@@ -88,13 +91,30 @@ void TFont::Changed() {
   if (OnChange) OnChange();
 }
 
-const QFontMetrics& TCanvas::Metrics() const {
-  QFont current = widget_ != nullptr ? widget_->font() : QFont();
-  if (!metrics_ || !(current == *font_)) {
-    font_ = current;
-    metrics_.emplace(current);
-    asciiAdvances_.fill(-1);
-  }
+// The font a canvas measured with last, its metrics, and the advances of
+// printable ASCII characters in it (negative until measured).
+class TCanvas::TTextMetrics {
+ public:
+  explicit TTextMetrics(const QFont& font) : font(font), metrics(font) { asciiAdvances.fill(-1); }
+  QFont font;
+  QFontMetrics metrics;
+  std::array<qreal, 128> asciiAdvances{};
+};
+
+namespace {
+QFont FontOf(const TControl& control) {
+  QWidget* widget = qt::WidgetOf(control);
+  return widget != nullptr ? widget->font() : QFont();
+}
+}  // namespace
+
+TCanvas::TCanvas(const TControl& control) : control_(control) {}
+
+TCanvas::~TCanvas() = default;
+
+const TCanvas::TTextMetrics& TCanvas::Metrics() const {
+  QFont current = FontOf(control_);
+  if (!metrics_ || !(current == metrics_->font)) metrics_ = std::make_unique<TTextMetrics>(current);
   return *metrics_;
 }
 
@@ -102,25 +122,21 @@ const QFontMetrics& TCanvas::Metrics() const {
 // ASCII is as wide as its characters' advances together: a list of
 // thousands of names is measured without laying out each one.
 int TCanvas::TextWidth(const std::string& text) const {
-  const QFontMetrics& metrics = Metrics();
+  const TTextMetrics& measures = Metrics();
   qreal width = 0;
   for (unsigned char c : text) {
-    if (c < 0x20 || c > 0x7e) return metrics.horizontalAdvance(QString::fromStdString(text));
-    qreal& advance = asciiAdvances_[c];
-    if (advance < 0) advance = QFontMetricsF(*font_).horizontalAdvance(QChar(c));
+    if (c < 0x20 || c > 0x7e) return measures.metrics.horizontalAdvance(QString::fromStdString(text));
+    qreal& advance = metrics_->asciiAdvances[c];
+    if (advance < 0) advance = QFontMetricsF(measures.font).horizontalAdvance(QChar(c));
     width += advance;
   }
   return qRound(width);
 }
 
 int TCanvas::TextHeight(const std::string& text) const {
-  return Metrics().boundingRect(QString::fromStdString(text)).height();
+  return Metrics().metrics.boundingRect(QString::fromStdString(text)).height();
 }
 
-bool TCanvas::SameFont(const TCanvas& other) const {
-  QFont mine = widget_ != nullptr ? widget_->font() : QFont();
-  QFont theirs = other.widget_ != nullptr ? other.widget_->font() : QFont();
-  return mine == theirs;
-}
+bool TCanvas::SameFont(const TCanvas& other) const { return FontOf(control_) == FontOf(other.control_); }
 
 }  // namespace vcl

@@ -1,5 +1,6 @@
 #include <QGroupBox>
 
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -11,8 +12,10 @@ const rtl::TClass& TGroupBox::StaticClass() {
   return cls;
 }
 
-TGroupBox::TGroupBox(rtl::TComponent* owner) : TWinControl(owner), box_(new QGroupBox) { SetWidget(box_); }
+TGroupBox::TGroupBox(rtl::TComponent* owner) : TWinControl(owner) {
+  SetPeer(std::make_unique<TWidgetPeer>(new QGroupBox));
+}
 
-void TGroupBox::CaptionChanged() { box_->setTitle(QString::fromStdString(Caption())); }
+void TGroupBox::CaptionChanged() { WidgetAs<QGroupBox>(*this)->setTitle(QString::fromStdString(Caption())); }
 
 }  // namespace vcl

@@ -3,6 +3,7 @@
 #include <QPixmap>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
@@ -28,9 +29,10 @@ const rtl::TClass& TImage::StaticClass() {
   return cls;
 }
 
-TImage::TImage(rtl::TComponent* owner) : TControl(owner), label_(new QLabel) {
-  SetWidget(label_);
-  label_->installEventFilter(new TMousePressFilter(label_, this));
+TImage::TImage(rtl::TComponent* owner) : TControl(owner) {
+  auto* label = new QLabel;
+  SetPeer(std::make_unique<TWidgetPeer>(label));
+  label->installEventFilter(new TMousePressFilter(label, this));
   Apply();
 }
 
@@ -38,7 +40,7 @@ void TImage::LoadFromFile(const std::string& fileName) {
   QPixmap pixmap;
   if (!pixmap.load(QString::fromStdString(fileName)))
     throw rtl::EInOutError("Cannot load the picture " + fileName + ": not a readable image file");
-  label_->setPixmap(pixmap);
+  WidgetAs<QLabel>(*this)->setPixmap(pixmap);
   Apply();
 }
 
@@ -46,7 +48,7 @@ void TImage::LoadFromData(const std::string& bytes) {
   QPixmap pixmap;
   if (!pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
     throw rtl::EInOutError("Cannot load the picture data: not a known image format");
-  label_->setPixmap(pixmap);
+  WidgetAs<QLabel>(*this)->setPixmap(pixmap);
   Apply();
 }
 
@@ -65,17 +67,17 @@ void TImage::SetCenter(bool on) {
   Apply();
 }
 
-bool TImage::Empty() const { return label_->pixmap().isNull(); }
-int TImage::PictureWidth() const { return label_->pixmap().width(); }
-int TImage::PictureHeight() const { return label_->pixmap().height(); }
+bool TImage::Empty() const { return WidgetAs<QLabel>(*this)->pixmap().isNull(); }
+int TImage::PictureWidth() const { return WidgetAs<QLabel>(*this)->pixmap().width(); }
+int TImage::PictureHeight() const { return WidgetAs<QLabel>(*this)->pixmap().height(); }
 
 void TImage::MouseDown() {
   if (OnMouseDown) OnMouseDown(this);
 }
 
 void TImage::Apply() {
-  label_->setScaledContents(stretch_);
-  label_->setAlignment(center_ ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
+  WidgetAs<QLabel>(*this)->setScaledContents(stretch_);
+  WidgetAs<QLabel>(*this)->setAlignment(center_ ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignTop));
   if (autoSize_ && !Empty()) SetBounds(Left(), Top(), PictureWidth(), PictureHeight());
 }
 

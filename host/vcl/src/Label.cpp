@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -40,17 +41,19 @@ class TLabelPressFilter : public QObject {
 };
 }  // namespace
 
-TLabel::TLabel(rtl::TComponent* owner) : TControl(owner), label_(new QLabel) {
-  SetWidget(label_);
-  label_->installEventFilter(new TLabelPressFilter(label_, this));
+TLabel::TLabel(rtl::TComponent* owner) : TControl(owner) {
+  auto* label = new QLabel;
+  SetPeer(std::make_unique<TWidgetPeer>(label));
+  label->installEventFilter(new TLabelPressFilter(label, this));
   font_.OnChange = [this] { ApplyFont(); };
 }
 
 void TLabel::ApplyFont() {
-  label_->setFont(font_.ToQFont());
-  QPalette palette = label_->palette();
-  palette.setColor(QPalette::WindowText, ToQColor(font_.Color()));
-  label_->setPalette(palette);
+  QLabel* label = WidgetAs<QLabel>(*this);
+  label->setFont(qt::ToQFont(font_));
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, qt::ToQColor(font_.Color()));
+  label->setPalette(palette);
 }
 
 void TLabel::SetAlignment(TAlignment alignment) {
@@ -58,7 +61,7 @@ void TLabel::SetAlignment(TAlignment alignment) {
   Qt::Alignment horizontal = alignment == TAlignment::taCenter        ? Qt::AlignHCenter
                              : alignment == TAlignment::taRightJustify ? Qt::AlignRight
                                                                        : Qt::AlignLeft;
-  label_->setAlignment(horizontal | Qt::AlignTop);
+  WidgetAs<QLabel>(*this)->setAlignment(horizontal | Qt::AlignTop);
 }
 
 void TLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -82,17 +85,17 @@ QString WithoutAccelerator(const std::string& caption) {
 }  // namespace
 
 void TLabel::CaptionChanged() {
-  if (focusControl_ != nullptr && focusControl_->Widget() != nullptr)
-    label_->setText(QString::fromStdString(Caption()));
+  if (focusControl_ != nullptr && qt::WidgetOf(*focusControl_) != nullptr)
+    WidgetAs<QLabel>(*this)->setText(QString::fromStdString(Caption()));
   else
-    label_->setText(WithoutAccelerator(Caption()));
+    WidgetAs<QLabel>(*this)->setText(WithoutAccelerator(Caption()));
 }
 
 void TLabel::SetFocusControl(TWinControl* control) {
   if (focusControl_ != nullptr) focusControl_->RemoveFreeNotification(this);
   focusControl_ = control;
   if (control != nullptr) control->FreeNotification(this);
-  label_->setBuddy(control != nullptr ? control->FocusTarget() : nullptr);
+  WidgetAs<QLabel>(*this)->setBuddy(control != nullptr ? qt::FocusWidgetOf(*control) : nullptr);
   CaptionChanged();
 }
 
@@ -104,7 +107,7 @@ void TLabel::Notification(rtl::TComponent* component, rtl::TOperation operation)
   TControl::Notification(component, operation);
   if (operation == rtl::TOperation::opRemove && component == focusControl_) {
     focusControl_ = nullptr;
-    label_->setBuddy(nullptr);
+    WidgetAs<QLabel>(*this)->setBuddy(nullptr);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -85,6 +86,8 @@ class TListBoxStrings : public rtl::TStrings {
   QListWidget* list_;
   std::vector<std::string> texts_;  // row by row, as the widget shows them
 };
+
+QListWidget* List(const TListBox& box) { return WidgetAs<QListWidget>(box); }
 }  // namespace
 
 const rtl::TClass& TListBox::StaticClass() {
@@ -96,18 +99,16 @@ const rtl::TClass& TListBox::StaticClass() {
   return cls;
 }
 
-TListBox::TListBox(rtl::TComponent* owner)
-    : TWinControl(owner),
-      list_(new QListWidget),
-      items_(std::make_unique<TListBoxStrings>(list_)),
-      canvas_(list_) {
-  SetWidget(list_);
-  list_->setItemDelegate(new TListBoxDelegate(list_, itemHeight_, horizontalExtent_));
-  list_->setTextElideMode(Qt::ElideNone);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+TListBox::TListBox(rtl::TComponent* owner) : TWinControl(owner), canvas_(*this) {
+  auto* list = new QListWidget;
+  SetPeer(std::make_unique<TWidgetPeer>(list));
+  items_ = std::make_unique<TListBoxStrings>(list);
+  list->setItemDelegate(new TListBoxDelegate(list, itemHeight_, horizontalExtent_));
+  list->setTextElideMode(Qt::ElideNone);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
   // A person's click on an item: Qt has changed the selection already.
-  QObject::connect(list_, &QListWidget::itemClicked, list_,
+  QObject::connect(list, &QListWidget::itemClicked, list,
                    [this](QListWidgetItem*) { Guarded([this] { DoClick(); }); });
 }
 
@@ -115,28 +116,29 @@ TListBox::~TListBox() = default;
 
 void TListBox::SetMultiSelect(bool on) {
   multiSelect_ = on;
-  list_->setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+  List(*this)->setSelectionMode(on ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
 bool TListBox::Selected(int index) const {
-  if (index < 0 || index >= list_->count())
+  if (index < 0 || index >= List(*this)->count())
     throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
-  return list_->item(index)->isSelected();
+  return List(*this)->item(index)->isSelected();
 }
 
 void TListBox::SetSelected(int index, bool selected) {
-  if (index < 0 || index >= list_->count())
+  if (index < 0 || index >= List(*this)->count())
     throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
-  list_->item(index)->setSelected(selected);
+  List(*this)->item(index)->setSelected(selected);
 }
 
 void TListBox::SetAllSelected(bool selected) {
+  QListWidget* list = List(*this);
   if (selected && multiSelect_)
-    list_->selectAll();
+    list->selectAll();
   else if (!selected)
-    list_->clearSelection();
-  else if (list_->count() > 0)
-    list_->item(0)->setSelected(true);  // a single-selection list holds one at most
+    list->clearSelection();
+  else if (list->count() > 0)
+    list->item(0)->setSelected(true);  // a single-selection list holds one at most
 }
 
 int TListBox::SelCount() const { return static_cast<int>(SelectedIndexes().size()); }
@@ -144,7 +146,7 @@ int TListBox::SelCount() const { return static_cast<int>(SelectedIndexes().size(
 std::vector<int> TListBox::SelectedIndexes() const {
   // Ranges of a toggled selection may overlap: merge them first.
   std::vector<std::pair<int, int>> spans;
-  for (const QItemSelectionRange& range : list_->selectionModel()->selection())
+  for (const QItemSelectionRange& range : List(*this)->selectionModel()->selection())
     if (range.isValid()) spans.emplace_back(range.top(), range.bottom());
   std::sort(spans.begin(), spans.end());
   std::vector<int> rows;
@@ -157,27 +159,28 @@ std::vector<int> TListBox::SelectedIndexes() const {
   return rows;
 }
 
-int TListBox::ItemIndex() const { return list_->currentRow(); }
+int TListBox::ItemIndex() const { return List(*this)->currentRow(); }
 
-void TListBox::SetItemIndex(int index) { list_->setCurrentRow(index); }
+void TListBox::SetItemIndex(int index) { List(*this)->setCurrentRow(index); }
 
 void TListBox::SetItemHeight(int height) {
   itemHeight_ = height;
   ApplyItemSize();
 }
 
-void TListBox::ApplyItemSize() { list_->doItemsLayout(); }
+void TListBox::ApplyItemSize() { List(*this)->doItemsLayout(); }
 
 void TListBox::ClickItem(int index, bool ctrl) {
-  if (index < 0 || index >= list_->count())
+  QListWidget* list = List(*this);
+  if (index < 0 || index >= list->count())
     throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
   if (!CanFocus()) throw rtl::Exception("Cannot click in " + Name() + ": it is disabled or hidden");
   SetFocus();
-  QModelIndex model = list_->model()->index(index, 0);
+  QModelIndex model = list->model()->index(index, 0);
   if (multiSelect_ && ctrl) {
-    list_->selectionModel()->setCurrentIndex(model, QItemSelectionModel::Toggle);
+    list->selectionModel()->setCurrentIndex(model, QItemSelectionModel::Toggle);
   } else {
-    list_->selectionModel()->setCurrentIndex(model, QItemSelectionModel::ClearAndSelect);
+    list->selectionModel()->setCurrentIndex(model, QItemSelectionModel::ClearAndSelect);
   }
   DoClick();
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <optional>
 
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
 
@@ -190,10 +191,11 @@ const rtl::TClass& TMemo::StaticClass() {
   return cls;
 }
 
-TMemo::TMemo(rtl::TComponent* owner)
-    : TWinControl(owner), edit_(new QPlainTextEdit), lines_(std::make_unique<TMemoStrings>(edit_)) {
-  SetWidget(edit_);
-  edit_->installEventFilter(new TShowFilter(edit_, static_cast<TMemoStrings*>(lines_.get())));
+TMemo::TMemo(rtl::TComponent* owner) : TWinControl(owner) {
+  auto* edit = new QPlainTextEdit;
+  SetPeer(std::make_unique<TWidgetPeer>(edit));
+  lines_ = std::make_unique<TMemoStrings>(edit);
+  edit->installEventFilter(new TShowFilter(edit, static_cast<TMemoStrings*>(lines_.get())));
   SetScrollBars(TScrollStyle::ssNone);
 }
 
@@ -203,8 +205,9 @@ void TMemo::SetScrollBars(TScrollStyle style) {
   scrollBars_ = style;
   bool horizontal = style == TScrollStyle::ssHorizontal || style == TScrollStyle::ssBoth;
   bool vertical = style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth;
-  edit_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-  edit_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  QPlainTextEdit* edit = WidgetAs<QPlainTextEdit>(*this);
+  edit->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+  edit->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
   SetWordWrap(wordWrap_);
 }
 
@@ -212,7 +215,7 @@ void TMemo::SetWordWrap(bool on) {
   wordWrap_ = on;
   // A horizontal scroll bar means lines run on instead of wrapping.
   bool horizontal = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
-  edit_->setLineWrapMode(on && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+  WidgetAs<QPlainTextEdit>(*this)->setLineWrapMode(on && !horizontal ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
 void TMemo::TypeText(const std::string& text) {
@@ -223,12 +226,12 @@ void TMemo::TypeText(const std::string& text) {
   SplitLines(text, lines);
   std::string joined;
   for (size_t i = 0; i < lines.size(); ++i) joined += (i > 0 ? "\n" : "") + lines[i];
-  edit_->insertPlainText(QString::fromStdString(joined));
+  WidgetAs<QPlainTextEdit>(*this)->insertPlainText(QString::fromStdString(joined));
 }
 
 void TMemo::SelectAll() {
   static_cast<TMemoStrings*>(lines_.get())->Flush();
-  edit_->selectAll();
+  WidgetAs<QPlainTextEdit>(*this)->selectAll();
 }
 
 }  // namespace vcl

@@ -13,6 +13,16 @@
 
 namespace vcl {
 
+class TPopupMenuPeer {
+ public:
+  QMenu menu;
+};
+
+class TMenuItemPeer {
+ public:
+  QAction action;
+};
+
 const rtl::TClass& TPopupMenu::StaticClass() {
   static const rtl::TClass cls =
       rtl::ClassBuilder<TPopupMenu>("TPopupMenu", &rtl::TComponent::StaticClass()).Creatable().Build();
@@ -21,19 +31,18 @@ const rtl::TClass& TPopupMenu::StaticClass() {
 
 TPopupMenu::TPopupMenu(rtl::TComponent* owner) : rtl::TComponent(owner) {
   EnsureWidgetSystem();
-  menu_ = new QMenu;
+  peer_ = std::make_unique<TPopupMenuPeer>();
 }
 
 TPopupMenu::~TPopupMenu() {
   for (TMenuItem* item : items_) item->menu_ = nullptr;
-  delete menu_;
 }
 
 void TPopupMenu::Add(TMenuItem* item) {
   if (item->menu_ != nullptr) return;
   item->menu_ = this;
   items_.push_back(item);
-  menu_->addAction(item->action_);
+  peer_->menu.addAction(&item->peer_->action);
 }
 
 TMenuItem* TPopupMenu::Items(int index) const {
@@ -52,7 +61,7 @@ void TPopupMenu::Popup(TControl* control) {
   SetPopupComponent(control);
   // Only a person at a display picks from a shown menu; an automation picks
   // an item with TMenuItem::Click.
-  if (HasDisplay() && CurrentAutomation() == nullptr) menu_->exec(QCursor::pos());
+  if (HasDisplay() && CurrentAutomation() == nullptr) peer_->menu.exec(QCursor::pos());
 }
 
 void TPopupMenu::Notification(rtl::TComponent* component, rtl::TOperation operation) {
@@ -68,8 +77,9 @@ const rtl::TClass& TMenuItem::StaticClass() {
 
 TMenuItem::TMenuItem(rtl::TComponent* owner) : rtl::TComponent(owner) {
   EnsureWidgetSystem();
-  action_ = new QAction;
-  QObject::connect(action_, &QAction::triggered, action_, [this] { Guarded([this] { Click(); }); });
+  peer_ = std::make_unique<TMenuItemPeer>();
+  QAction* action = &peer_->action;
+  QObject::connect(action, &QAction::triggered, action, [this] { Guarded([this] { Click(); }); });
 }
 
 TMenuItem::~TMenuItem() {
@@ -77,17 +87,16 @@ TMenuItem::~TMenuItem() {
     auto& items = menu_->items_;
     items.erase(std::remove(items.begin(), items.end(), this), items.end());
   }
-  delete action_;
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
   caption_ = caption;
-  action_->setText(QString::fromStdString(caption));
+  peer_->action.setText(QString::fromStdString(caption));
 }
 
 void TMenuItem::SetEnabled(bool on) {
   enabled_ = on;
-  action_->setEnabled(on);
+  peer_->action.setEnabled(on);
 }
 
 bool TMenuItem::Click() {

@@ -3,10 +3,15 @@
 #include <algorithm>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ComCtrls.h"
 
 namespace vcl {
+
+namespace {
+QTabWidget* Tabs(const TPageControl& pages) { return WidgetAs<QTabWidget>(pages); }
+}  // namespace
 
 const rtl::TClass& TPageControl::StaticClass() {
   static const rtl::TClass cls =
@@ -14,10 +19,11 @@ const rtl::TClass& TPageControl::StaticClass() {
   return cls;
 }
 
-TPageControl::TPageControl(rtl::TComponent* owner) : TWinControl(owner), tabs_(new QTabWidget) {
-  SetWidget(tabs_);
+TPageControl::TPageControl(rtl::TComponent* owner) : TWinControl(owner) {
+  auto* tabs = new QTabWidget;
+  SetPeer(std::make_unique<TWidgetPeer>(tabs));
   // A person's click on a tab; programmatic changes block this signal.
-  QObject::connect(tabs_, &QTabWidget::currentChanged, tabs_, [this](int) {
+  QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [this](int) {
     Guarded([this] {
       if (OnChange) OnChange(this);
     });
@@ -31,15 +37,15 @@ TTabSheet* TPageControl::Pages(int index) const {
 }
 
 TTabSheet* TPageControl::ActivePage() const {
-  int index = tabs_->currentIndex();
+  int index = Tabs(*this)->currentIndex();
   return index >= 0 && index < PageCount() ? pages_[static_cast<size_t>(index)] : nullptr;
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {
   auto it = std::find(pages_.begin(), pages_.end(), page);
   if (it == pages_.end()) return;
-  QSignalBlocker block(tabs_);
-  tabs_->setCurrentIndex(static_cast<int>(it - pages_.begin()));
+  QSignalBlocker block(Tabs(*this));
+  Tabs(*this)->setCurrentIndex(static_cast<int>(it - pages_.begin()));
 }
 
 void TPageControl::ChoosePage(TTabSheet* page) {
@@ -55,17 +61,19 @@ void TPageControl::ChoosePage(TTabSheet* page) {
 void TPageControl::InsertControl(TControl* control) {
   TWinControl::InsertControl(control);
   if (auto* page = dynamic_cast<TTabSheet*>(control)) {
-    QSignalBlocker block(tabs_);
+    QTabWidget* tabs = Tabs(*this);
+    QSignalBlocker block(tabs);
     pages_.push_back(page);
-    tabs_->addTab(page->Widget(), QString::fromStdString(page->Caption()));
+    tabs->addTab(qt::WidgetOf(*page), QString::fromStdString(page->Caption()));
   }
 }
 
 void TPageControl::RemoveControl(TControl* control) {
   auto it = std::find(pages_.begin(), pages_.end(), control);
   if (it != pages_.end()) {
-    QSignalBlocker block(tabs_);
-    if (control->Widget() != nullptr) tabs_->removeTab(tabs_->indexOf(control->Widget()));
+    QTabWidget* tabs = Tabs(*this);
+    QSignalBlocker block(tabs);
+    if (QWidget* page = qt::WidgetOf(*control)) tabs->removeTab(tabs->indexOf(page));
     pages_.erase(it);
   }
   TWinControl::RemoveControl(control);
@@ -77,7 +85,7 @@ const rtl::TClass& TTabSheet::StaticClass() {
   return cls;
 }
 
-TTabSheet::TTabSheet(rtl::TComponent* owner) : TWinControl(owner) { SetWidget(new QWidget); }
+TTabSheet::TTabSheet(rtl::TComponent* owner) : TWinControl(owner) { SetPeer(std::make_unique<TWidgetPeer>(new QWidget)); }
 
 TPageControl* TTabSheet::PageControl() const { return dynamic_cast<TPageControl*>(Parent()); }
 
@@ -91,7 +99,7 @@ int TTabSheet::PageIndex() const {
 void TTabSheet::CaptionChanged() {
   TPageControl* pc = PageControl();
   int index = PageIndex();
-  if (pc != nullptr && index >= 0) pc->tabs_->setTabText(index, QString::fromStdString(Caption()));
+  if (pc != nullptr && index >= 0) Tabs(*pc)->setTabText(index, QString::fromStdString(Caption()));
 }
 
 bool TTabSheet::ShownInParent() const {

@@ -2,46 +2,59 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
 namespace vcl {
+
+namespace {
+// A panel's frame and the label of its caption.
+class TPanelPeer : public TWidgetPeer {
+ public:
+  TPanelPeer() : TWidgetPeer(new QFrame), caption(new QLabel(Widget())) {}
+  QLabel* caption;
+};
+}  // namespace
 
 const rtl::TClass& TPanel::StaticClass() {
   static const rtl::TClass cls = rtl::ClassBuilder<TPanel>("TPanel", &TWinControl::StaticClass()).Creatable().Build();
   return cls;
 }
 
-TPanel::TPanel(rtl::TComponent* owner) : TWinControl(owner), frame_(new QFrame), captionLabel_(new QLabel(frame_)) {
-  SetWidget(frame_);
+TPanel::TPanel(rtl::TComponent* owner) : TWinControl(owner) {
+  auto peer = std::make_unique<TPanelPeer>();
   // The caption sits in the middle, behind the panel's own controls.
-  auto* layout = new QVBoxLayout(frame_);
+  auto* layout = new QVBoxLayout(peer->Widget());
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(captionLabel_, 0, Qt::AlignCenter);
-  captionLabel_->hide();
+  layout->addWidget(peer->caption, 0, Qt::AlignCenter);
+  peer->caption->hide();
+  SetPeer(std::move(peer));
   SetBevelOuter(TBevelCut::bvRaised);
 }
 
 void TPanel::SetBevelOuter(TBevelCut cut) {
   bevelOuter_ = cut;
+  auto* frame = WidgetAs<QFrame>(*this);
   switch (cut) {
     case TBevelCut::bvNone:
     case TBevelCut::bvSpace:
-      frame_->setFrameStyle(QFrame::NoFrame);
+      frame->setFrameStyle(QFrame::NoFrame);
       break;
     case TBevelCut::bvLowered:
-      frame_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
       break;
     case TBevelCut::bvRaised:
-      frame_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+      frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
       break;
   }
 }
 
 void TPanel::CaptionChanged() {
-  captionLabel_->setText(QString::fromStdString(Caption()));
-  captionLabel_->setVisible(!Caption().empty());
-  captionLabel_->lower();
+  QLabel* caption = PeerAs<TPanelPeer>(*this).caption;
+  caption->setText(QString::fromStdString(Caption()));
+  caption->setVisible(!Caption().empty());
+  caption->lower();
 }
 
 }  // namespace vcl

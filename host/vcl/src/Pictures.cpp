@@ -5,6 +5,7 @@
 #include "PictureFile.h"
 #include "rtl/system/Exceptions.h"
 #include "vcl/Controls.h"
+#include "vcl/qt/Widgets.h"
 
 namespace vcl {
 
@@ -14,8 +15,9 @@ void SavePicture(QWidget& widget, const std::string& pngFile) {
 }
 
 void SaveControlPicture(const TControl& control, const std::string& pngFile) {
-  if (control.Widget() == nullptr) throw rtl::EInOutError("Nothing to draw into " + pngFile);
-  SavePicture(*control.Widget(), pngFile);
+  QWidget* widget = qt::WidgetOf(control);
+  if (widget == nullptr) throw rtl::EInOutError("Nothing to draw into " + pngFile);
+  SavePicture(*widget, pngFile);
 }
 
 }  // namespace vcl

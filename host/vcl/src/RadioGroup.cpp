@@ -3,6 +3,7 @@
 #include <QRadioButton>
 
 #include "EventLoopGuard.h"
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/ExtCtrls.h"
 
@@ -50,6 +51,22 @@ class TRadioGroupStrings : public rtl::TStrings {
   TRadioGroup* group_;
   std::vector<std::string> items_;
 };
+
+// A radio group's box and its buttons; the focus goes to the chosen button,
+// else the first, else the box.
+class TRadioGroupPeer : public TWidgetPeer {
+ public:
+  TRadioGroupPeer() : TWidgetPeer(new QGroupBox) {}
+  QWidget* FocusTarget() const override {
+    if (Widget() == nullptr) return nullptr;  // Qt deleted the box and its buttons
+    for (QRadioButton* b : buttons)
+      if (b->isChecked()) return b;
+    return buttons.empty() ? Widget() : buttons.front();
+  }
+  std::vector<QRadioButton*> buttons;  // children of the box
+};
+
+std::vector<QRadioButton*>& ButtonsOf(const TRadioGroup& group) { return PeerAs<TRadioGroupPeer>(group).buttons; }
 }  // namespace
 
 const rtl::TClass& TRadioGroup::StaticClass() {
@@ -62,13 +79,13 @@ const rtl::TClass& TRadioGroup::StaticClass() {
 }
 
 TRadioGroup::TRadioGroup(rtl::TComponent* owner)
-    : TWinControl(owner), box_(new QGroupBox), items_(std::make_unique<TRadioGroupStrings>(this)) {
-  SetWidget(box_);
+    : TWinControl(owner), items_(std::make_unique<TRadioGroupStrings>(this)) {
+  SetPeer(std::make_unique<TRadioGroupPeer>());
 }
 
 TRadioGroup::~TRadioGroup() = default;
 
-void TRadioGroup::CaptionChanged() { box_->setTitle(QString::fromStdString(Caption())); }
+void TRadioGroup::CaptionChanged() { WidgetAs<QGroupBox>(*this)->setTitle(QString::fromStdString(Caption())); }
 
 void TRadioGroup::SetColumns(int columns) {
   columns_ = std::max(1, columns);
@@ -81,11 +98,13 @@ void TRadioGroup::SetBounds(int left, int top, int width, int height) {
 }
 
 void TRadioGroup::ItemsChanged() {
-  for (QRadioButton* b : buttons_) delete b;
-  buttons_.clear();
+  auto* box = WidgetAs<QGroupBox>(*this);
+  std::vector<QRadioButton*>& buttons = ButtonsOf(*this);
+  for (QRadioButton* b : buttons) delete b;
+  buttons.clear();
   for (int i = 0; i < items_->Count(); ++i) {
-    auto* button = new QRadioButton(QString::fromStdString(items_->Get(i)), box_);
-    QObject::connect(button, &QRadioButton::clicked, box_, [this, i] {
+    auto* button = new QRadioButton(QString::fromStdString(items_->Get(i)), box);
+    QObject::connect(button, &QRadioButton::clicked, box, [this, i] {
       Guarded([this, i] {
         // Qt has moved the focus and checked the button already.
         if (i == itemIndex_) return;
@@ -94,18 +113,19 @@ void TRadioGroup::ItemsChanged() {
       });
     });
     button->show();
-    buttons_.push_back(button);
+    buttons.push_back(button);
   }
-  if (itemIndex_ >= static_cast<int>(buttons_.size())) itemIndex_ = -1;
+  if (itemIndex_ >= static_cast<int>(buttons.size())) itemIndex_ = -1;
   SetItemIndex(itemIndex_);
   ArrangeButtons();
 }
 
 void TRadioGroup::SetItemIndex(int index) {
-  if (index < -1 || index >= static_cast<int>(buttons_.size())) index = -1;
+  const std::vector<QRadioButton*>& buttons = ButtonsOf(*this);
+  if (index < -1 || index >= static_cast<int>(buttons.size())) index = -1;
   itemIndex_ = index;
-  for (size_t i = 0; i < buttons_.size(); ++i) {
-    QRadioButton* b = buttons_[i];
+  for (size_t i = 0; i < buttons.size(); ++i) {
+    QRadioButton* b = buttons[i];
     // Auto-exclusive buttons refuse to be unchecked one by one.
     b->setAutoExclusive(false);
     b->setChecked(static_cast<int>(i) == index);
@@ -114,35 +134,31 @@ void TRadioGroup::SetItemIndex(int index) {
 }
 
 void TRadioGroup::Choose(int index) {
-  if (index < 0 || index >= static_cast<int>(buttons_.size()))
+  if (index < 0 || index >= static_cast<int>(ButtonsOf(*this).size()))
     throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
   if (!CanFocus()) throw rtl::Exception("Cannot choose in " + Name() + ": it is disabled or hidden");
   // The focus moves first, as a person's click on the button moves it.
   SetFocus();
   if (index == itemIndex_) return;
   SetItemIndex(index);
-  if (QWidget* target = FocusTarget()) target->setFocus(Qt::OtherFocusReason);
+  if (QWidget* target = qt::FocusWidgetOf(*this)) target->setFocus(Qt::OtherFocusReason);
   DoClick();
 }
 
-QWidget* TRadioGroup::FocusTarget() const {
-  if (itemIndex_ >= 0 && itemIndex_ < static_cast<int>(buttons_.size())) return buttons_[itemIndex_];
-  return buttons_.empty() ? Widget() : buttons_.front();
-}
-
 void TRadioGroup::ArrangeButtons() {
-  if (buttons_.empty()) return;
+  const std::vector<QRadioButton*>& buttons = ButtonsOf(*this);
+  if (buttons.empty()) return;
   // The platform's arrangement: equal columns, rows spread over the height
   // below the caption.
-  int count = static_cast<int>(buttons_.size());
+  int count = static_cast<int>(buttons.size());
   int perColumn = (count + columns_ - 1) / columns_;
-  int textHeight = QFontMetrics(box_->font()).height();
+  int textHeight = QFontMetrics(WidgetAs<QGroupBox>(*this)->font()).height();
   int buttonWidth = (Width() - 10) / columns_;
   int space = Height() - textHeight - 5;
   int buttonHeight = std::max(1, space / perColumn);
   int topMargin = textHeight + 1 + (space % perColumn) / 2;
   for (int i = 0; i < count; ++i)
-    buttons_[static_cast<size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
+    buttons[static_cast<size_t>(i)]->setGeometry((i / perColumn) * buttonWidth + 8,
                                                   (i % perColumn) * buttonHeight + topMargin, buttonWidth,
                                                   buttonHeight);
 }

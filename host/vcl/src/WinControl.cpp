@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Forms.h"
 
@@ -29,13 +30,19 @@ TWinControl::~TWinControl() {
   tabList_.clear();
 }
 
+namespace {
+QWidget* ClientWidgetOf(const TWinControl& control) {
+  return control.Peer() != nullptr ? control.Peer()->ClientWidget() : nullptr;
+}
+}  // namespace
+
 int TWinControl::ClientWidth() const {
-  QWidget* w = ClientWidget();
+  QWidget* w = ClientWidgetOf(*this);
   return w != nullptr ? w->width() : 0;
 }
 
 int TWinControl::ClientHeight() const {
-  QWidget* w = ClientWidget();
+  QWidget* w = ClientWidgetOf(*this);
   return w != nullptr ? w->height() : 0;
 }
 
@@ -49,8 +56,8 @@ void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   control->parent_ = this;
   if (auto* win = dynamic_cast<TWinControl*>(control)) tabList_.push_back(win);
-  if (QWidget* w = control->Widget()) {
-    w->setParent(ClientWidget());
+  if (QWidget* w = qt::WidgetOf(*control)) {
+    w->setParent(ClientWidgetOf(*this));
     w->setVisible(control->visible_);
   }
   if (control->align_ != TAlign::alNone) AlignControls();
@@ -60,7 +67,7 @@ void TWinControl::RemoveControl(TControl* control) {
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
   control->parent_ = nullptr;
-  if (QWidget* w = control->Widget()) w->setParent(nullptr);
+  if (QWidget* w = qt::WidgetOf(*control)) w->setParent(nullptr);
 }
 
 int TWinControl::TabOrder() const {
@@ -80,14 +87,14 @@ void TWinControl::SetTabOrder(int order) {
   list.insert(list.begin() + order, this);
 }
 
-bool TWinControl::CanFocus() const { return Widget() != nullptr && Showing() && EnabledChain(); }
+bool TWinControl::CanFocus() const { return qt::WidgetOf(*this) != nullptr && Showing() && EnabledChain(); }
 
 void TWinControl::SetFocus() {
   if (!CanFocus())
     throw rtl::Exception("Cannot focus a disabled or invisible window" + (Name().empty() ? "" : " (" + Name() + ")"));
   if (TForm* form = ParentForm()) {
     form->FocusControl(this);
-  } else if (QWidget* w = Widget()) {
+  } else if (QWidget* w = qt::WidgetOf(*this)) {
     w->setFocus(Qt::OtherFocusReason);
   }
 }

@@ -52,10 +52,11 @@ class TScreen : public rtl::TComponent {
 
 TApplication* Application();
 TScreen* Screen();
-// Makes sure a QApplication exists (one is created when the host made none;
-// without a display it uses the offscreen platform).
+// Makes sure the toolkit's application object exists (one is created when
+// the host made none; without a display it uses the offscreen platform).
 void EnsureWidgetSystem();
-// Frees Application and Screen (and a QApplication made by this layer).
+// Frees Application and Screen (and the toolkit's application object when
+// this layer made it).
 void ShutdownWidgetSystem();
 // False on the offscreen and minimal platforms, where no person can answer.
 bool HasDisplay();

@@ -4,8 +4,6 @@
 
 #include "vcl/Controls.h"
 
-class QTabWidget;
-
 namespace vcl {
 
 class TTabSheet;
@@ -30,7 +28,6 @@ class TPageControl : public TWinControl {
 
  private:
   friend class TTabSheet;
-  QTabWidget* tabs_;
   std::vector<TTabSheet*> pages_;
 };
 

@@ -1,14 +1,13 @@
 #pragma once
-// TControl and TWinControl: components that stand for one real QWidget.
+// TControl and TWinControl: components that stand for one real widget of
+// the toolkit.
 //
 // Ownership. Each control is an rtl::TComponent owned by its form (or
-// another owner); the owner tree decides lifetime. The QWidget belongs to
-// the control: the control deletes it when it is freed. Qt's parent/child
-// links only place widgets on screen. When a parent widget goes first, Qt
-// deletes the child widgets with it; the children's controls hold the widget
-// through a QPointer, see it gone and do not delete it twice.
-#include <QPointer>
-#include <QWidget>
+// another owner); the owner tree decides lifetime. The widget belongs to the
+// control, through its peer (the toolkit's side, private to this layer): the
+// control deletes it when it is freed. Code that uses Qt itself reaches the
+// widget through vcl/qt/Widgets.h.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +19,7 @@ namespace vcl {
 class TWinControl;
 class TForm;
 class TPopupMenu;
+class TWidgetPeer;
 
 class TControl : public rtl::TComponent {
   RTL_CLASS(TControl)
@@ -27,7 +27,8 @@ class TControl : public rtl::TComponent {
   explicit TControl(rtl::TComponent* owner);
   ~TControl() override;
 
-  QWidget* Widget() const { return widget_.data(); }
+  // The toolkit's side of the control: opaque above the widget layer.
+  TWidgetPeer* Peer() const { return peer_.get(); }
   TWinControl* Parent() const { return parent_; }
   virtual void SetParent(TWinControl* parent);
   // The form this control sits on (walking up the parents), or null.
@@ -51,7 +52,8 @@ class TControl : public rtl::TComponent {
   void SetEnabled(bool enabled);
   // Whether a person could see and reach the control now: it and every
   // parent are visible and enabled, and a tab sheet among them is the page
-  // shown. Unlike QWidget::isVisible this holds before the form is shown.
+  // shown. Unlike the toolkit's visibility this holds before the form is
+  // shown.
   bool Showing() const;
   bool EnabledChain() const;
 
@@ -76,8 +78,8 @@ class TControl : public rtl::TComponent {
   virtual bool FocusOnClick() const { return false; }
 
  protected:
-  // Adopts the widget that shows this control (called once by subclasses).
-  void SetWidget(QWidget* widget);
+  // Adopts the peer that shows this control (called once by subclasses).
+  void SetPeer(std::unique_ptr<TWidgetPeer> peer);
   virtual void CaptionChanged() {}
   // Reacting to a click: OnClick. Click() and the widget's signals call it.
   virtual void DoClick();
@@ -89,7 +91,7 @@ class TControl : public rtl::TComponent {
 
  private:
   friend class TWinControl;
-  QPointer<QWidget> widget_;
+  std::unique_ptr<TWidgetPeer> peer_;
   TWinControl* parent_ = nullptr;
   TPopupMenu* popupMenu_ = nullptr;
   std::string caption_;
@@ -105,10 +107,6 @@ class TWinControl : public TControl {
   explicit TWinControl(rtl::TComponent* owner);
   ~TWinControl() override;
 
-  // The widget into which child controls are placed.
-  virtual QWidget* ClientWidget() const { return Widget(); }
-  // The widget that gets the keyboard focus when this control has it.
-  virtual QWidget* FocusTarget() const { return Widget(); }
   int ClientWidth() const;
   int ClientHeight() const;
 
@@ -158,8 +156,5 @@ class TWinControl : public TControl {
   HWND handle_ = nullptr;
   bool tabStop_ = true;
 };
-
-// Finds the control whose widget is `widget` or holds it, or null.
-TControl* FindControl(const QWidget* widget);
 
 }  // namespace vcl

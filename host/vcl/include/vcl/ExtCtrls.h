@@ -8,11 +8,6 @@
 #include "rtl/text/Strings.h"
 #include "vcl/Controls.h"
 
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QRadioButton;
-
 namespace vcl {
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
@@ -29,8 +24,6 @@ class TPanel : public TWinControl {
   void CaptionChanged() override;
 
  private:
-  QFrame* frame_;
-  QLabel* captionLabel_;
   TBevelCut bevelOuter_ = TBevelCut::bvRaised;
 };
 
@@ -50,7 +43,6 @@ class TRadioGroup : public TWinControl {
   // chosen, then OnClick.
   void Choose(int index);
   void SetBounds(int left, int top, int width, int height) override;
-  QWidget* FocusTarget() const override;
 
   // Rebuilds the buttons from Items (the items list calls it).
   void ItemsChanged();
@@ -60,9 +52,7 @@ class TRadioGroup : public TWinControl {
 
  private:
   void ArrangeButtons();
-  QGroupBox* box_;
   std::unique_ptr<rtl::TStrings> items_;
-  std::vector<QRadioButton*> buttons_;
   int columns_ = 1;
   int itemIndex_ = -1;
 };
@@ -81,7 +71,6 @@ class TBevel : public TControl {
 
  private:
   void Apply();
-  QFrame* frame_;
   TBevelShape shape_ = TBevelShape::bsBox;
   TBevelStyle style_ = TBevelStyle::bsLowered;
 };
@@ -111,7 +100,6 @@ class TImage : public TControl {
 
  private:
   void Apply();
-  QLabel* label_;
   bool stretch_ = false;
   bool center_ = false;
   bool autoSize_ = false;

@@ -3,11 +3,12 @@
 //
 // Focus. The form keeps its own notion of the focused control
 // (ActiveControl) so that focus moves, with OnExit before OnEnter, work the
-// same on the offscreen platform as on a desktop; real Qt focus changes are
-// fed into the same path for people at a keyboard.
+// same on the offscreen platform as on a desktop; the toolkit's real focus
+// changes are fed into the same path for people at a keyboard.
 //
 // Modal forms run through one seam (see vcl/Automation.h): with an
-// automation installed it acts on the form; otherwise Qt's modal loop runs.
+// automation installed it acts on the form; otherwise the toolkit's modal
+// loop runs.
 #include <memory>
 
 #include "vcl/Controls.h"
@@ -108,11 +109,9 @@ class TForm : public TWinControl {
   void ApplyBorderStyle();
   void CheckModalClose();
   void WindowCloseRequested();
-  void RealFocusChanged(QWidget* now);
   void FocusFirst();
 
-  TFormWindow* window_ = nullptr;  // owned through TControl's widget
-  QMetaObject::Connection focusConnection_;
+  TFormWindow* window_ = nullptr;  // owned through TControl's peer
   TFont font_;
   TWinControl* activeControl_ = nullptr;
   TModalResult modalResult_ = mrNone;

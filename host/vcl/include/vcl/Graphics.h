@@ -1,19 +1,15 @@
 #pragma once
 // TFont and TCanvas: the font a control draws with and text measurement.
-#include <QColor>
-#include <QFont>
-#include <QFontMetrics>
-#include <array>
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <memory>
 #include <string>
 
 #include "rtl/objects/Persistent.h"
 
-class QWidget;
-
 namespace vcl {
+
+class TControl;
 
 // A colour: 0x00BBGGRR, or a system colour (high byte 0xFF, low byte the
 // index of the system colour).
@@ -23,9 +19,6 @@ constexpr TColor clNavy = 0x800000;
 constexpr TColor clWhite = 0xFFFFFF;
 constexpr TColor clWindowText = static_cast<TColor>(0xFF000008);
 constexpr TColor clBtnFace = static_cast<TColor>(0xFF00000F);
-// The colour Qt shows for a TColor (system colours from the application's
-// palette).
-QColor ToQColor(TColor color);
 
 // Font styles, a set of flags.
 enum TFontStyle : unsigned { fsBold = 1u << 0, fsItalic = 1u << 1, fsUnderline = 1u << 2, fsStrikeOut = 1u << 3 };
@@ -50,7 +43,6 @@ class TFont : public rtl::TPersistent {
   TFontStyles Style() const { return style_; }
   void SetStyle(TFontStyles style);
 
-  QFont ToQFont() const;
   void Assign(const rtl::TPersistent& source) override;
 
   std::function<void()> OnChange;
@@ -63,23 +55,24 @@ class TFont : public rtl::TPersistent {
   TFontStyles style_ = 0;
 };
 
-// Measures text with the font of one widget.
+// Measures text with the font a control shows.
 class TCanvas {
  public:
-  explicit TCanvas(const QWidget* widget) : widget_(widget) {}
+  explicit TCanvas(const TControl& control);
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+  ~TCanvas();
   int TextWidth(const std::string& text) const;
   int TextHeight(const std::string& text) const;
   // Whether both canvases measure with the same font (so give equal widths).
   bool SameFont(const TCanvas& other) const;
 
  private:
-  const QFontMetrics& Metrics() const;
-  const QWidget* widget_;
-  mutable std::optional<QFont> font_;  // the font the metrics were made for
-  mutable std::optional<QFontMetrics> metrics_;
-  // Advances of printable ASCII characters in that font, measured on first
-  // use (negative until then).
-  mutable std::array<qreal, 128> asciiAdvances_{};
+  class TTextMetrics;
+  // The control's current font and its measures, made on first use.
+  const TTextMetrics& Metrics() const;
+  const TControl& control_;
+  mutable std::unique_ptr<TTextMetrics> metrics_;
 };
 
 }  // namespace vcl

@@ -1,19 +1,19 @@
 #pragma once
 // TPopupMenu and TMenuItem. The popup component is the control on which the
 // menu was opened, so one menu can serve several controls.
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "rtl/objects/Component.h"
 #include "vcl/Types.h"
 
-class QMenu;
-class QAction;
-
 namespace vcl {
 
 class TMenuItem;
 class TControl;
+class TPopupMenuPeer;
+class TMenuItemPeer;
 
 class TPopupMenu : public rtl::TComponent {
   RTL_CLASS(TPopupMenu)
@@ -29,14 +29,13 @@ class TPopupMenu : public rtl::TComponent {
   // A person opens the menu on `control` (right click): the popup component
   // becomes that control. With a display the menu appears at the mouse.
   void Popup(TControl* control);
-  QMenu* Menu() const { return menu_; }
 
  protected:
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
 
  private:
   friend class TMenuItem;
-  QMenu* menu_;
+  std::unique_ptr<TPopupMenuPeer> peer_;  // the toolkit's menu
   std::vector<TMenuItem*> items_;
   TControl* popupComponent_ = nullptr;
 };
@@ -52,13 +51,12 @@ class TMenuItem : public rtl::TComponent {
   void SetEnabled(bool on);
   // A person picks the item: OnClick when enabled.
   bool Click();
-  QAction* Action() const { return action_; }
 
   TNotifyEvent OnClick;
 
  private:
   friend class TPopupMenu;
-  QAction* action_;
+  std::unique_ptr<TMenuItemPeer> peer_;  // the toolkit's menu entry
   TPopupMenu* menu_ = nullptr;
   std::string caption_;
   bool enabled_ = true;

@@ -10,14 +10,6 @@
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
 
-class QLabel;
-class QPushButton;
-class QCheckBox;
-class QGroupBox;
-class QComboBox;
-class QListWidget;
-class QPlainTextEdit;
-
 namespace vcl {
 
 class TLabel : public TControl {
@@ -46,7 +38,6 @@ class TLabel : public TControl {
 
  private:
   void ApplyFont();
-  QLabel* label_;
   TWinControl* focusControl_ = nullptr;
   TFont font_;
   TAlignment alignment_ = TAlignment::taLeftJustify;
@@ -68,7 +59,6 @@ class TButton : public TWinControl {
   void DoClick() override;
 
  private:
-  QPushButton* button_;
   bool default_ = false;
   bool cancel_ = false;
   TModalResult modalResult_ = mrNone;
@@ -84,9 +74,6 @@ class TCheckBox : public TWinControl {
  protected:
   void CaptionChanged() override;
   void DoClick() override;  // a person's click toggles, then OnClick
-
- private:
-  QCheckBox* box_;
 };
 
 class TGroupBox : public TWinControl {
@@ -97,9 +84,6 @@ class TGroupBox : public TWinControl {
 
  protected:
   void CaptionChanged() override;
-
- private:
-  QGroupBox* box_;
 };
 
 enum class TComboBoxStyle { csDropDown, csDropDownList };
@@ -128,7 +112,6 @@ class TComboBox : public TWinControl {
 
  private:
   void Change();
-  QComboBox* combo_;
   std::unique_ptr<rtl::TStrings> items_;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
 };
@@ -167,7 +150,6 @@ class TListBox : public TWinControl {
 
  private:
   void ApplyItemSize();
-  QListWidget* list_;
   std::unique_ptr<rtl::TStrings> items_;
   TCanvas canvas_;
   bool multiSelect_ = false;
@@ -197,14 +179,12 @@ class TMemo : public TWinControl {
   void SelectAll();
 
  private:
-  QPlainTextEdit* edit_;
   std::unique_ptr<rtl::TStrings> lines_;
   TScrollStyle scrollBars_ = TScrollStyle::ssNone;
   bool wordWrap_ = true;
 };
 
-// A one-line text box. It keeps no toolkit type of its own: the widget is
-// reached through Widget().
+// A one-line text box.
 class TEdit : public TWinControl {
   RTL_CLASS(TEdit)
  public:
