@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstdlib>
 
 #include "Commands.h"
 #include "rtl/packages/Packages.h"
@@ -34,6 +35,11 @@ bool TakeFlag(TArgs& args, const std::string& name) {
   CheckOnce(args, it, name);
   args.erase(it);
   return true;
+}
+
+void ChooseWidgetPlatform() {
+  const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
+  if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless the user chose one
 }
 
 void NoMoreArgs(const TArgs& args, const std::string& command) {

@@ -35,6 +35,8 @@ int RunCheck(const TArgs& args);
 int RunProperties(const TArgs& args);
 int RunValues(const TArgs& args);
 int RunSet(const TArgs& args);
+int RunVerbs(const TArgs& args);
+int RunVerb(const TArgs& args);
 
 // Helpers shared by the commands.
 // The package built beside the program.
@@ -45,6 +47,10 @@ std::string TakeOption(TArgs& args, const std::string& name);
 // Takes "--name" out of args; true when it was there. Raises EBadInput
 // when it is given twice.
 bool TakeFlag(TArgs& args, const std::string& name);
+// Dialogs are driven through the modal seam, but Qt still needs a
+// platform: without a display that is the offscreen one. Chosen before the
+// package (and with it the widget layer) starts.
+void ChooseWidgetPlatform();
 // Raises EBadInput naming the first argument left over (an unknown option
 // among them first).
 void NoMoreArgs(const TArgs& args, const std::string& command);

@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "designide/DesignerDialogs.h"
 #include "dralvo/Secrets.h"
 
 namespace {
@@ -39,6 +40,12 @@ const TCommand kCommands[] = {
      "print the value list the Object Inspector offers for a property, in its order", &designer::RunValues},
     {"set", "FILE COMPONENT PROPERTY VALUE [--save] [--package FILE]",
      "set a property through its registered editor, as typed into the Object Inspector", &designer::RunSet},
+    {"verbs", "FILE [COMPONENT] [--package FILE]",
+     "print the context-menu verbs of the module's components (or of one), one \"COMPONENT INDEX CAPTION\" a line",
+     &designer::RunVerbs},
+    {"verb", "FILE COMPONENT INDEX [--accept] [--save] [--package FILE]",
+     "run one context-menu verb of a component; its dialogs are cancelled, or accepted with --accept",
+     &designer::RunVerb},
 };
 
 void PrintUsage(std::ostream& out) {
@@ -63,6 +70,9 @@ int main(int argc, char** argv) {
     PrintUsage(std::cout);
     return 0;
   }
+  // The framework's own dialogs (collection, fields and field-link editors),
+  // which the package's editors open.
+  designide::InstallDesignerDialogs();
   // "dvdesigner Shop.dfm" opens the window on that module.
   const bool moduleFirst = EndsWithDfm(argv[1]);
   for (const TCommand& c : kCommands) {

@@ -6,7 +6,6 @@
 // the modal seam (see UpdateSqlScript.h). With --save the module is written
 // back when the editor accepts.
 #include <algorithm>
-#include <cstdlib>
 #include <iostream>
 
 #include "Commands.h"
@@ -45,14 +44,6 @@ std::optional<std::vector<std::string>> TakeNameList(TArgs& args, const std::str
     start = comma + 1;
   }
   return names;
-}
-
-// The editor is driven through the modal seam, but Qt still needs a
-// platform: without a display that is the offscreen one. Chosen before the
-// package (and with it the widget layer) starts.
-void ChooseWidgetPlatform() {
-  const bool display = std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr;
-  if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless the user chose one
 }
 
 void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {

@@ -1,5 +1,6 @@
 #include "UpdateSqlScript.h"
 
+#include "VerbAutomation.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/ComCtrls.h"
@@ -66,13 +67,8 @@ void TUpdateSqlScript::CloseRefused(vcl::TForm& form) {
 vcl::TModalResult TUpdateSqlScript::MessageShown(const vcl::TMessageDlgInfo& info) {
   log_ << vcl::MsgDlgTypeName(info.Type) << ": " << info.Text << "\n";
   if (info.Type == vcl::TMsgDlgType::mtError) failed_ = true;
-  // "Close without generated SQL?" is answered No; anything else with the
-  // answer that changes least.
-  for (vcl::TMsgDlgBtn button : {vcl::mbNo, vcl::mbOK, vcl::mbCancel})
-    if ((info.Buttons & button) != 0) return vcl::ModalResultOfButton(button);
-  for (unsigned bit = 0; bit < 12; ++bit)
-    if ((info.Buttons & (1u << bit)) != 0) return vcl::ModalResultOfButton(static_cast<vcl::TMsgDlgBtn>(1u << bit));
-  return vcl::mrCancel;
+  // "Close without generated SQL?" is answered No.
+  return CautiousAnswer(info);
 }
 
 void TUpdateSqlScript::Press(vcl::TForm& form, const char* buttonName) {

@@ -7,6 +7,7 @@
 
 #include "Fixture.h"
 #include "db/DataSource.h"
+#include "db/Field.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/system/SysUtils.h"
@@ -154,6 +155,64 @@ TEST_F(FormFiles, AFailedConnectionFailsTheModuleAndLeavesNothingBehind) {
   EXPECT_EQ(static_cast<int>(dralvo::Session()->Databases().size()), before);
   EXPECT_EQ(dralvo::ModuleFolderCount(), folders);
   EXPECT_FALSE(std::filesystem::exists(dir_.File("absent.db")));
+}
+
+// Persistent fields in the module: an open query shows exactly them, in
+// their order; they are written back with their dataset; a field naming a
+// column the query does not give stops the opening and says which.
+TEST_F(FormFiles, PersistentFieldsChooseAndOrderTheColumns) {
+  const std::string text = R"(object Shop: TTestModule
+  object ShopDatabase: TDVDatabase
+    DatabaseName = 'shop'
+    LoginPrompt = False
+    RemoteDatabase = 'shop.db'
+    ServerType = stSQLite
+  end
+  object OrdersQuery: TDVQuery
+    DatabaseName = 'shop'
+    SQL.Strings = (
+      'select id, total from orders order by id')
+    Active = True
+  end
+  object OrdersQuerytotal: TField
+    FieldName = 'total'
+    DataType = ftFloat
+    DataSet = OrdersQuery
+  end
+end
+)";
+  std::unique_ptr<rtl::TComponent> module = Read(text);
+  auto* query = rtl::As<dralvo::TDVQuery>(module->FindComponent("OrdersQuery"));
+  auto* total = rtl::As<db::TField>(module->FindComponent("OrdersQuerytotal"));
+  ASSERT_TRUE(query->Active());
+  ASSERT_EQ(query->FieldCount(), 1);
+  EXPECT_EQ(query->Fields(0), total);
+  EXPECT_EQ(query->FindField("id"), nullptr);
+  EXPECT_EQ(total->AsFloat(), 10.0);
+  query->Next();
+  EXPECT_EQ(total->AsFloat(), 20.0);
+  const std::string written = rtl::WriteComponentText(*module);
+  EXPECT_NE(written.find("  object OrdersQuerytotal: TField\n    FieldName = 'total'\n    DataType = ftFloat\n"
+                         "    DataSet = OrdersQuery\n  end\n"),
+            std::string::npos)
+      << written;
+  EXPECT_EQ(rtl::WriteComponentText(*Read(written)), written);
+
+  // Freeing the field while the query is open drops its column.
+  delete total;
+  EXPECT_EQ(query->FieldCount(), 0);
+  query->Close();
+  query->Open();
+  EXPECT_EQ(query->FieldCount(), 2) << "no persistent field left: every column";
+
+  std::string missing = text;
+  missing.replace(missing.find("FieldName = 'total'"), 19, "FieldName = 'price'");
+  try {
+    Read(missing);
+    FAIL() << "opened without the field's column";
+  } catch (const rtl::Exception& e) {
+    EXPECT_NE(std::string(e.what()).find("OrdersQuery: Field 'price' not found"), std::string::npos) << e.what();
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "EditorsTestSupport.h"
 
 #include <cstdlib>
+#include <fstream>
 
 #include "designide/Registration.h"
 #include "rtl/settings/Registry.h"
@@ -13,6 +14,7 @@ void LoadedPackage::SetUp() {
   rtl::TRegistry registry;
   ASSERT_TRUE(registry.OpenKey("Software\\Dralvo", true));
   registry.WriteString("RootDir", root_.Path());
+  if (const std::string text = SettingsText(); !text.empty()) std::ofstream(root_.File("dralvo.ini")) << text;
   const char* bin = std::getenv("DV_BIN_DIR");
   module_ = rtl::LoadPackage(std::string(bin != nullptr ? bin : ".") + "/DclDralvo160.so");
 }

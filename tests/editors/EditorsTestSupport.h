@@ -22,6 +22,8 @@ class LoadedPackage : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // The settings file's text when the package loads; none by default.
+  virtual std::string SettingsText() const { return {}; }
   // The editor the package registered for the component's class.
   std::unique_ptr<designide::TComponentEditor> EditorFor(rtl::TComponent* component,
                                                          designide::IDesigner* designer);

@@ -195,9 +195,11 @@ TEST_F(RealPackageTest, ComponentEditorRowsAnswerTheLookUps) {
     const char* Editor;
   };
   const TRow rows[] = {
-      {TDVSession::StaticClass(), "TDVDefaultEditor"},   {TDVUpdateSQL::StaticClass(), "TDVUpdateSQLEditor"},
-      {TDVScript::StaticClass(), "TDVScriptEditor"},     {TDVMonitor::StaticClass(), "TDVDefaultEditor"},
-      {TDVSQLBaseServer::StaticClass(), "TDVDefaultEditor"},
+      {TDVSession::StaticClass(), "TDVDefaultEditor"},       {TDVDatabase::StaticClass(), "TDVDatabaseEditor"},
+      {TDVDataSet::StaticClass(), "TDVDataSetEditor"},       {TDVQuery::StaticClass(), "TDVQueryEditor"},
+      {TDVMacroQuery::StaticClass(), "TDVMacroQueryEditor"}, {TDVStoredProc::StaticClass(), "TDVStoredProcEditor"},
+      {TDVUpdateSQL::StaticClass(), "TDVUpdateSQLEditor"},   {TDVScript::StaticClass(), "TDVScriptEditor"},
+      {TDVMonitor::StaticClass(), "TDVDefaultEditor"},       {TDVSQLBaseServer::StaticClass(), "TDVDefaultEditor"},
   };
   std::vector<std::string> expected;
   for (const TRow& row : rows) {
@@ -210,9 +212,10 @@ TEST_F(RealPackageTest, ComponentEditorRowsAnswerTheLookUps) {
   ASSERT_NE(session, nullptr);
   EXPECT_TRUE(script->InheritsFrom(*session)) << "the script editor is a default editor";
   EXPECT_TRUE(session->InheritsFrom(designide::TComponentEditor::StaticClass()));
-  for (const rtl::TClass* cls : {&TDVTable::StaticClass(), &TDVQuery::StaticClass(), &TDVStoredProc::StaticClass(),
-                                 &TDVDatabase::StaticClass()})
-    for (const TRow& row : rows) EXPECT_NE(EditorName(*cls), row.Editor) << cls->ClassName();
+  // A table has no row of its own: it gets the dataset editor.
+  EXPECT_EQ(EditorName(TDVTable::StaticClass()), "TDVDataSetEditor");
+  EXPECT_TRUE(designide::FindComponentEditorClass(TDVDataSet::StaticClass())
+                  ->InheritsFrom(designide::TDataSetEditor::StaticClass()));
 
   std::vector<std::string> mine;
   for (const auto& info : designide::Registrations(module)) {

@@ -1,9 +1,9 @@
 // Renders the UpdateSQL editor offscreen, as a person would see it after
 // fetching a table's columns and generating the statements, one PNG per
-// page, then the property editors' dialogs: dialog-pictures OUTPUT_FOLDER
+// page, then the property editors' and the component editors' dialogs:
+// dialog-pictures OUTPUT_FOLDER
 #include <sqlite3.h>
 
-#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include <string>
 
 #include "DVUpdSEd/UpdateSQLEditForm.h"
+#include "EditorPictures.h"
 #include "PropertyEditorPictures.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
@@ -37,11 +38,6 @@ void MakeExampleDatabase(const std::string& path) {
   if (rc != SQLITE_OK) throw rtl::Exception("cannot fill " + path + ": " + message);
 }
 
-void Save(QWidget* widget, const std::string& file) {
-  if (!widget->grab().save(QString::fromStdString(file), "PNG")) throw rtl::Exception("cannot write " + file);
-  std::printf("%s\n", file.c_str());
-}
-
 int Run(const std::string& outputFolder) {
   std::filesystem::create_directories(outputFolder);
   std::filesystem::path work = std::filesystem::temp_directory_path() / "dv-dialog-pictures.db";
@@ -51,6 +47,7 @@ int Run(const std::string& outputFolder) {
   vcl::TDataModule module(nullptr);
   module.SetName("ShopModule");
   auto* database = new dralvo::TDVDatabase(&module);
+  database->SetName("ShopDatabase");
   database->SetDatabaseName("shop");
   database->SetServerType(dralvo::TDVServerType::stSQLite);
   database->SetRemoteDatabase(work.string());
@@ -70,11 +67,11 @@ int Run(const std::string& outputFolder) {
     f.btSelectPrimKeys->Click();
     f.btGenerateSQL->Click();
     vcl::Application()->ProcessMessages();
-    Save(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-options.png");
+    SavePicture(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-options.png");
     f.pcUpdateSQL->ChoosePage(f.tsSQL);
     f.rgrStatementType->Choose(1);
     vcl::Application()->ProcessMessages();
-    Save(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-sql.png");
+    SavePicture(vcl::qt::WidgetOf(f), outputFolder + "/updatesql-sql.png");
     f.btCancel->Click();
   };
   automation.OnMessage = [](const vcl::TMessageDlgInfo& info) {
@@ -83,6 +80,7 @@ int Run(const std::string& outputFolder) {
   };
   vcl::ScopedAutomation scope(automation);
   dv::EditUpdateSQL(update);
+  SaveEditorPictures(outputFolder, module);
   database->SetConnected(false);
   std::filesystem::remove(work);
   const std::filesystem::path pictures = std::filesystem::temp_directory_path() / "dv-property-pictures";

@@ -1,5 +1,7 @@
 #include "db/DataSet.h"
 
+#include <algorithm>
+
 #include "db/DataSource.h"
 #include "db/Exceptions.h"
 #include "db/Field.h"
@@ -21,6 +23,11 @@ TDataSet::~TDataSet() {
   std::vector<TDataSource*> sources = sources_;
   for (TDataSource* s : sources) s->SetDataSet(nullptr);
   state_ = TDataSetState::dsInactive;
+  // Persistent fields outlive their dataset in the module.
+  for (TField* f : persistentFields_) {
+    f->dataSet_ = nullptr;
+    f->persistent_ = false;
+  }
   fields_.clear();
 }
 
@@ -85,25 +92,69 @@ void TDataSet::Loaded() {
 }
 
 void TDataSet::CreateFields() {
+  if (!persistentFields_.empty()) {
+    BindPersistentFields();
+    return;
+  }
   // Fields of a closed dataset (created to describe it) are remade when the
   // definitions changed.
-  bool same = static_cast<int>(fields_.size()) == fieldDefs_->Count();
+  bool same = !defaultFields_.empty() && static_cast<int>(fields_.size()) == fieldDefs_->Count();
   for (int i = 0; same && i < fieldDefs_->Count(); ++i)
     same = fields_[static_cast<size_t>(i)]->FieldName() == fieldDefs_->Items(i)->Name() &&
            fields_[static_cast<size_t>(i)]->DataType() == fieldDefs_->Items(i)->DataType();
   if (same) return;
-  fields_.clear();
+  DestroyFields();
   for (int i = 0; i < fieldDefs_->Count(); ++i) {
     auto f = std::make_unique<TField>(nullptr);
     f->SetFieldName(fieldDefs_->Items(i)->Name());
     f->SetDataType(fieldDefs_->Items(i)->DataType());
     f->SetSize(fieldDefs_->Items(i)->Size());
     f->dataSet_ = this;
-    fields_.push_back(std::move(f));
+    fields_.push_back(f.get());
+    defaultFields_.push_back(std::move(f));
   }
 }
 
-void TDataSet::DestroyFields() { fields_.clear(); }
+// Each persistent field takes its column of the records read; the records
+// keep only those columns, in the fields' order.
+void TDataSet::BindPersistentFields() {
+  std::vector<size_t> columns;
+  for (const TField* f : persistentFields_) {
+    const int column = fieldDefs_->IndexOf(f->FieldName());
+    if (column < 0) DatabaseError(DisplayNameForErrors() + ": Field '" + f->FieldName() + "' not found");
+    columns.push_back(static_cast<size_t>(column));
+  }
+  defaultFields_.clear();
+  fields_ = persistentFields_;
+  for (TRow& row : rows_) {
+    TRow projected;
+    projected.reserve(columns.size());
+    for (size_t column : columns) projected.push_back(column < row.size() ? std::move(row[column]) : TValue());
+    row = std::move(projected);
+  }
+}
+
+void TDataSet::AttachField(TField* field) {
+  persistentFields_.push_back(field);
+  // Fields the dataset made for itself give way to the persistent ones.
+  if (!defaultFields_.empty()) DestroyFields();
+}
+
+void TDataSet::DetachField(TField* field) {
+  std::erase(persistentFields_, field);
+  auto it = std::find(fields_.begin(), fields_.end(), field);
+  if (it == fields_.end()) return;
+  const auto column = it - fields_.begin();
+  fields_.erase(it);
+  for (TRow& row : rows_)
+    if (column < static_cast<std::ptrdiff_t>(row.size())) row.erase(row.begin() + column);
+  if (column < static_cast<std::ptrdiff_t>(buffer_.size())) buffer_.erase(buffer_.begin() + column);
+}
+
+void TDataSet::DestroyFields() {
+  fields_.clear();
+  defaultFields_.clear();
+}
 
 void TDataSet::First() {
   CheckBrowse();
@@ -153,12 +204,12 @@ int TDataSet::RecordCount() const {
 TField* TDataSet::Fields(int index) const {
   if (index < 0 || index >= FieldCount())
     DatabaseError(DisplayNameForErrors() + ": Field index out of range (" + std::to_string(index) + ")");
-  return fields_[static_cast<size_t>(index)].get();
+  return fields_[static_cast<size_t>(index)];
 }
 
 TField* TDataSet::FindField(const std::string& name) const {
-  for (const auto& f : fields_)
-    if (rtl::AnsiSameText(f->FieldName(), name)) return f.get();
+  for (TField* f : fields_)
+    if (rtl::AnsiSameText(f->FieldName(), name)) return f;
   return nullptr;
 }
 

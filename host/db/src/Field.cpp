@@ -1,6 +1,7 @@
 #include "db/Field.h"
 
 #include "db/DataSet.h"
+#include "db/Exceptions.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace db {
@@ -10,12 +11,28 @@ const rtl::TClass& TField::StaticClass() {
                                      .Str("FieldName", &TField::FieldName, &TField::SetFieldName)
                                      .Enum("DataType", TypeInfoFieldType(), &TField::DataType, &TField::SetDataType)
                                      .Int("Size", &TField::Size, &TField::SetSize)
+                                     .Ref("DataSet", rtl::ClassTypeInfo(TDataSet::StaticClass()),
+                                          &TField::DataSet, &TField::SetDataSet)
+                                     .Creatable()
                                      .Build();
   return cls;
 }
 
 TField::TField(rtl::TComponent* owner) : TComponent(owner) {}
-TField::~TField() = default;
+TField::~TField() {
+  if (persistent_ && dataSet_ != nullptr) dataSet_->DetachField(this);
+}
+
+void TField::SetDataSet(TDataSet* dataSet) {
+  if (persistent_ && dataSet == dataSet_) return;
+  for (const TDataSet* ds : {dataSet_, dataSet})
+    if (ds != nullptr && ds->Active())
+      DatabaseError(ds->DisplayNameForErrors() + ": Cannot perform this operation on an open dataset");
+  if (persistent_ && dataSet_ != nullptr) dataSet_->DetachField(this);
+  dataSet_ = dataSet;
+  persistent_ = dataSet != nullptr;
+  if (dataSet != nullptr) dataSet->AttachField(this);
+}
 
 int TField::Index() const {
   if (dataSet_ == nullptr) return -1;

@@ -1,6 +1,7 @@
 #include "db/PackageInfo.h"
 
 #include "db/DataSource.h"
+#include "db/Field.h"
 #include "db/FieldDefs.h"
 #include "db/IndexDefs.h"
 #include "db/MemDataSet.h"
@@ -20,9 +21,11 @@ void InitDb() {
   rtl::RegisterClass(TParams::StaticClass());
   rtl::RegisterClass(TFieldDef::StaticClass());
   rtl::RegisterClass(TIndexDef::StaticClass());
+  rtl::RegisterClass(TField::StaticClass());
 }
 
 void FinalizeDb() {
+  rtl::UnRegisterClass(TField::StaticClass());
   rtl::UnRegisterClass(TIndexDef::StaticClass());
   rtl::UnRegisterClass(TFieldDef::StaticClass());
   rtl::UnRegisterClass(TParams::StaticClass());

@@ -110,22 +110,47 @@ std::vector<std::string> FieldNamesOf(const std::vector<TDVColumnDesc>& columns)
   }
   return names;
 }
+
+// The result columns of a statement, prepared and never run.
+std::vector<TDVColumnDesc> DescribeStatement(TDVConnection& conn, const std::string& text) {
+  const auto style =
+      conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+  return conn.Describe(sql::ToPositionalParams(text, style).sql);
+}
 }  // namespace
 
 void TDVDataSet::LoadResult(TDVResult& result) {
   if (result.Columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
-  FieldDefs()->Clear();
-  std::vector<std::string> names = FieldNamesOf(result.Columns);
-  for (size_t i = 0; i < names.size(); ++i) FieldDefs()->AddFieldDef(names[i], result.Columns[i].DataType);
+  DefineColumns(result.Columns);
   for (auto& row : result.Rows) AppendRow(std::move(row));
+}
+
+void TDVDataSet::DefineColumns(const std::vector<TDVColumnDesc>& columns) {
+  FieldDefs()->Clear();
+  const std::vector<std::string> names = FieldNamesOf(columns);
+  for (size_t i = 0; i < names.size(); ++i) FieldDefs()->AddFieldDef(names[i], columns[i].DataType);
 }
 
 std::vector<std::string> TDVDataSet::DescribedFieldNames() const {
   TDVDatabase* db = Database();
   db->Open();
-  TDVConnection& conn = db->Connection();
-  auto style = conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
-  return FieldNamesOf(conn.Describe(sql::ToPositionalParams(SelectSQL(), style).sql));
+  return FieldNamesOf(DescribeStatement(db->Connection(), SelectSQL()));
+}
+
+void TDVDataSet::UpdateFieldDefs() {
+  if (Active()) return;  // the records read have defined them
+  TDVDatabase* db = Database();
+  const bool connectedHere = !db->Connected();
+  db->Open();
+  try {
+    const std::vector<TDVColumnDesc> columns = DescribeStatement(db->Connection(), SelectSQL());
+    if (columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
+    DefineColumns(columns);
+  } catch (...) {
+    if (connectedHere) db->Close();
+    throw;
+  }
+  if (connectedHere) db->Close();
 }
 
 void TDVDataSet::InternalOpen() {

@@ -51,6 +51,13 @@ class TDataSet : public rtl::TComponent {
   TField* FieldByName(const std::string& name) const;
   TFieldDefs* FieldDefs() const { return fieldDefs_.get(); }
   void GetFieldNames(rtl::TStrings* list) const;
+  // Fields owned by the module rather than made by the dataset (their
+  // DataSet names this one), in the order they were attached. When there
+  // are any, an open dataset shows exactly these columns.
+  const std::vector<TField*>& PersistentFields() const { return persistentFields_; }
+  // Fills FieldDefs with the columns the dataset would give, without
+  // reading a record where the server allows. Default: keeps FieldDefs.
+  virtual void UpdateFieldDefs() {}
 
   void Edit();
   void Insert();
@@ -78,7 +85,8 @@ class TDataSet : public rtl::TComponent {
   void DataEvent();
 
   void AppendRow(TRow row) { rows_.push_back(std::move(row)); }
-  // Creates TField objects from FieldDefs (closed datasets too).
+  // Creates TField objects from FieldDefs (closed datasets too), or binds
+  // the persistent fields to their columns.
   void CreateFields();
   void DestroyFields();
   void CheckActive() const;
@@ -88,11 +96,17 @@ class TDataSet : public rtl::TComponent {
 
  private:
   friend class TDataSource;
+  friend class TField;
   void CheckBrowse() const;
+  void BindPersistentFields();
+  void AttachField(TField* field);
+  void DetachField(TField* field);
   const TRow* CurrentRow() const;
 
   std::unique_ptr<TFieldDefs> fieldDefs_;
-  std::vector<std::unique_ptr<TField>> fields_;
+  std::vector<TField*> fields_;  // the default or the persistent ones
+  std::vector<std::unique_ptr<TField>> defaultFields_;
+  std::vector<TField*> persistentFields_;  // owned by the module
   std::vector<TRow> rows_;
   TRow buffer_;  // the record being edited or inserted
   int current_ = -1;

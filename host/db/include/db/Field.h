@@ -23,6 +23,9 @@ class TField : public rtl::TComponent {
   int Size() const { return size_; }
   void SetSize(int size) { size_ = size; }
   TDataSet* DataSet() const { return dataSet_; }
+  // Makes this field a persistent field of `dataSet` (null: of none).
+  // Raises while either dataset is open.
+  void SetDataSet(TDataSet* dataSet);
   // Position of the field in its dataset, from 0; -1 when detached.
   int Index() const;
 
@@ -50,6 +53,7 @@ class TField : public rtl::TComponent {
   TFieldType dataType_ = TFieldType::ftUnknown;
   int size_ = 0;
   TDataSet* dataSet_ = nullptr;
+  bool persistent_ = false;
 };
 
 }  // namespace db

@@ -17,6 +17,7 @@ namespace dralvo {
 class TDVDatabase;
 class TDVSession;
 class TDVDataSetUpdateObject;
+struct TDVColumnDesc;
 struct TDVResult;
 
 class TDVDataSet : public db::TDataSet {
@@ -56,6 +57,9 @@ class TDVDataSet : public db::TDataSet {
   // The names its fields would have, from the server's description of its
   // statement, which is prepared and never run. Connects when needed.
   std::vector<std::string> DescribedFieldNames() const;
+  // The columns of the statement as the server describes it, without
+  // running it; a database connected for this is disconnected again.
+  void UpdateFieldDefs() override;
 
   // Binds ":name" parameters of sql from params and runs it on the database.
   TDVResult ExecuteOnDatabase(const std::string& sql, const db::TParams* params) const;
@@ -73,6 +77,9 @@ class TDVDataSet : public db::TDataSet {
   void LoadResult(TDVResult& result);
 
  private:
+  // FieldDefs from result columns; repeated names get a numbered suffix.
+  void DefineColumns(const std::vector<TDVColumnDesc>& columns);
+
   std::string databaseName_;
   std::string sessionName_;
   TDVDataSetUpdateObject* updateObject_ = nullptr;
