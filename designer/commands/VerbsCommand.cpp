@@ -19,26 +19,24 @@ void PrintVerbs(TModuleSession& session, rtl::TComponent& component) {
 }  // namespace
 
 int RunVerbs(const TArgs& arguments) {
-  return RunCheckingInput("verbs", [&] {
-    TArgs args = arguments;
-    std::string packageFile = TakeOption(args, "--package");
-    for (const std::string& arg : args)
-      if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for verbs: " + arg);
-    if (args.empty() || args.size() > 2) throw EBadInput("verbs needs the data module file and at most one component");
-    if (packageFile.empty()) packageFile = DefaultPackagePath();
+  TArgs args = arguments;
+  std::string packageFile = TakeOption(args, "--package");
+  for (const std::string& arg : args)
+    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for verbs: " + arg);
+  if (args.empty() || args.size() > 2) throw EBadInput("verbs needs the data module file and at most one component");
+  if (packageFile.empty()) packageFile = DefaultPackagePath();
 
-    ChooseWidgetPlatform();
-    std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
-    if (args.size() == 2) {
-      rtl::TComponent* component = session->Root().FindComponent(args[1]);
-      if (component == nullptr)
-        throw EBadInput("The module " + args[0] + " has no component named \"" + args[1] + "\"");
-      PrintVerbs(*session, *component);
-      return 0;
-    }
-    for (int i = 0; i < session->Root().ComponentCount(); ++i) PrintVerbs(*session, *session->Root().Components(i));
+  ChooseWidgetPlatform();
+  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
+  if (args.size() == 2) {
+    rtl::TComponent* component = session->Root().FindComponent(args[1]);
+    if (component == nullptr)
+      throw EBadInput("The module " + args[0] + " has no component named \"" + args[1] + "\"");
+    PrintVerbs(*session, *component);
     return 0;
-  });
+  }
+  for (int i = 0; i < session->Root().ComponentCount(); ++i) PrintVerbs(*session, *session->Root().Components(i));
+  return 0;
 }
 
 }  // namespace designer
