@@ -65,14 +65,20 @@ bool Run(const char* scriptPath, const std::string& text, const std::string& dbP
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* usage = "usage: dvmkdb SCRIPT DATABASE\n"
+                      "Runs the SQL of SCRIPT on a new SQLite file and puts it in place as DATABASE.\n";
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::cout << usage;
+    return 0;
+  }
   if (argc != 3) {
-    std::cerr << "usage: dvmkdb SCRIPT DATABASE\n";
+    std::cerr << usage;
     return 2;
   }
   std::string text;
   if (!ReadScript(argv[1], text)) {
     std::cerr << "dvmkdb: cannot read " << argv[1] << "\n";
-    return 1;
+    return 2;
   }
   const std::string target = argv[2];
   const std::string temp = target + ".building";

@@ -93,8 +93,14 @@ int Run(const std::string& outputFolder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* usage = "usage: dialog-pictures OUTPUT_FOLDER\n"
+                      "Renders the package's dialogs and editors to PNG files in OUTPUT_FOLDER.\n";
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc != 2) {
-    std::fprintf(stderr, "usage: dialog-pictures OUTPUT_FOLDER\n");
+    std::fputs(usage, stderr);
     return 2;
   }
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -73,8 +73,14 @@ int Run(const std::string& moduleFile, const std::string& outputFile) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* usage = "usage: structure-picture MODULE.dfm OUTPUT.png\n"
+                      "Renders the Structure view of MODULE.dfm to OUTPUT.png.\n";
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: structure-picture MODULE.dfm OUTPUT.png\n");
+    std::fputs(usage, stderr);
     return 2;
   }
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

@@ -50,8 +50,14 @@ void Render(const std::string& moduleFile, const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const char* usage = "usage: window-pictures MODULE.dfm FOLDER\n"
+                      "Renders the designer window on MODULE.dfm, and each of its panels, to PNG files in FOLDER.\n";
+  if (argc == 2 && std::string(argv[1]) == "--help") {
+    std::fputs(usage, stdout);
+    return 0;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: window-pictures MODULE.dfm FOLDER\n");
+    std::fputs(usage, stderr);
     return 2;
   }
   setenv("QT_QPA_PLATFORM", "offscreen", 0);

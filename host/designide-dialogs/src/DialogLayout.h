@@ -2,18 +2,15 @@
 // What the framework's dialog layouts share: placing a control, the frame
 // and font of a dialog, and a handler bound to one of the form's methods.
 #include "vcl/Forms.h"
+#include "vcl/Place.h"
 
 namespace designide {
 
+// Controls of the framework's dialogs are owned by and placed on the form.
 template <class T>
 T* Place(vcl::TForm* form, const char* name, int left, int top, int width, int height,
          const char* caption = nullptr) {
-  auto* control = new T(form);
-  control->SetName(name);
-  control->SetParent(form);
-  control->SetBounds(left, top, width, height);
-  if (caption != nullptr) control->SetCaption(caption);
-  return control;
+  return vcl::Place<T>(form, form, name, left, top, width, height, caption);
 }
 
 inline void DialogLook(vcl::TForm& form, const char* name, vcl::TFormBorderStyle style, int width, int height) {

@@ -1,20 +1,12 @@
 #pragma once
-// Placing a control on a dialog: owner, name, parent, bounds and caption in
-// one call, for the dialogs' layout files.
-#include "vcl/Controls.h"
+// What the dialogs' layout files share: placing a control and the look of
+// a dialog.
+#include "vcl/Forms.h"
+#include "vcl/Place.h"
 
 namespace dralvo {
 
-template <class T>
-T* Place(rtl::TComponent* owner, vcl::TWinControl* parent, const char* name, int left, int top, int width,
-         int height, const char* caption = nullptr) {
-  auto* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  if (caption != nullptr) control->SetCaption(caption);
-  return control;
-}
+using vcl::Place;
 
 // The look every dialog of the library shares.
 void DialogLook(vcl::TForm& form, const char* caption, int width, int height);

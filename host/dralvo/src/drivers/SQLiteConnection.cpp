@@ -95,16 +95,13 @@ std::vector<std::string> TSQLiteConnection::ReservedWords() {
   return words;
 }
 
-void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
-  // An INTEGER PRIMARY KEY is the rowid, which is never null.
-  TSQLiteStatement stmt(
-      db_,
-      Kept(table.Schema.empty()
-               ? "select name from pragma_table_info(?1) where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
-                 " and (select count(*) from pragma_table_info(?1) where pk > 0) = 1) order by cid"
-               : "select name from pragma_table_info(?1, ?2) where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
-                 " and (select count(*) from pragma_table_info(?1, ?2) where pk > 0) = 1) order by cid"),
-      file_);
+void TSQLiteConnection::TableInfoNames(const TDVTableRef& table, std::string query,
+                                       std::vector<std::string>& names) {
+  const std::string info = table.Schema.empty() ? "pragma_table_info(?1)" : "pragma_table_info(?1, ?2)";
+  const std::string marker = "$info";
+  for (size_t at = query.find(marker); at != std::string::npos; at = query.find(marker, at + info.size()))
+    query.replace(at, marker.size(), info);
+  TSQLiteStatement stmt(db_, Kept(query), file_);
   std::vector<db::TValue> args{db::TValue(table.Name)};
   if (!table.Schema.empty()) args.emplace_back(table.Schema);
   stmt.Bind(args);
@@ -112,16 +109,16 @@ void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<
   while (stmt.Step()) names.push_back(stmt.Text(0));
 }
 
+void TSQLiteConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
+  // An INTEGER PRIMARY KEY is the rowid, which is never null.
+  TableInfoNames(table,
+                 "select name from $info where \"notnull\" or (pk = 1 and upper(type) = 'INTEGER'"
+                 " and (select count(*) from $info where pk > 0) = 1) order by cid",
+                 names);
+}
+
 void TSQLiteConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) {
-  TSQLiteStatement stmt(db_,
-                        Kept(table.Schema.empty() ? "select name from pragma_table_info(?1) where pk > 0 order by pk"
-                                                  : "select name from pragma_table_info(?1, ?2) where pk > 0 order by pk"),
-                        file_);
-  std::vector<db::TValue> args{db::TValue(table.Name)};
-  if (!table.Schema.empty()) args.emplace_back(table.Schema);
-  stmt.Bind(args);
-  names.clear();
-  while (stmt.Step()) names.push_back(stmt.Text(0));
+  TableInfoNames(table, "select name from $info where pk > 0 order by pk", names);
 }
 
 bool TSQLiteConnection::TableExists(const std::string& schema, const std::string& name) {
@@ -197,15 +194,7 @@ void TSQLiteConnection::GetTableNames(const std::string& pattern, bool systemTab
 }
 
 void TSQLiteConnection::GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) {
-  TSQLiteStatement stmt(db_,
-                        Kept(table.Schema.empty() ? "select name from pragma_table_info(?1) order by cid"
-                                                  : "select name from pragma_table_info(?1, ?2) order by cid"),
-                        file_);
-  std::vector<db::TValue> args{db::TValue(table.Name)};
-  if (!table.Schema.empty()) args.emplace_back(table.Schema);
-  stmt.Bind(args);
-  names.clear();
-  while (stmt.Step()) names.push_back(stmt.Text(0));
+  TableInfoNames(table, "select name from $info order by cid", names);
 }
 
 void TSQLiteConnection::GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) {

@@ -54,6 +54,9 @@ class TSQLiteConnection : public TDVConnection {
   // Catalog statements are fixed texts: prepared once, kept for the
   // connection's life.
   sqlite3_stmt* Kept(const std::string& sql);
+  // The first column of `query` over the table's column list, which the
+  // query names "$info" (the schema's list when the table names one).
+  void TableInfoNames(const TDVTableRef& table, std::string query, std::vector<std::string>& names);
 
   std::string file_;
   sqlite3* db_ = nullptr;
