@@ -40,7 +40,17 @@ const TTypeInfo& TypeInfoMethod() {
 }
 
 TClass::TClass(std::string name, const TClass* parent, Factory factory)
-    : name_(std::move(name)), parent_(parent), factory_(std::move(factory)) {}
+    : name_(std::move(name)),
+      parent_(parent),
+      factory_(std::move(factory)),
+      typeInfo_{name_, TTypeKind::Class, {}, this} {}
+
+TClass::TClass(TClass&& other)
+    : name_(std::move(other.name_)),
+      parent_(other.parent_),
+      factory_(std::move(other.factory_)),
+      props_(std::move(other.props_)),
+      typeInfo_{name_, TTypeKind::Class, {}, this} {}
 
 bool TClass::InheritsFrom(const TClass& other) const {
   for (const TClass* c = this; c != nullptr; c = c->parent_)
@@ -81,24 +91,13 @@ std::vector<const TPropInfo*> TClass::Properties() const {
 }
 
 namespace {
-// Class type infos are made on demand and kept per class.
-std::map<const TClass*, std::unique_ptr<TTypeInfo>>& ClassTypeInfos() {
-  static std::map<const TClass*, std::unique_ptr<TTypeInfo>> infos;
-  return infos;
-}
 std::map<std::string, const TClass*>& ClassTable() {
   static std::map<std::string, const TClass*> table;
   return table;
 }
 }  // namespace
 
-const TTypeInfo& ClassTypeInfo(const TClass& cls) {
-  auto& infos = ClassTypeInfos();
-  auto it = infos.find(&cls);
-  if (it == infos.end())
-    it = infos.emplace(&cls, std::make_unique<TTypeInfo>(TTypeInfo{cls.ClassName(), TTypeKind::Class, {}, &cls})).first;
-  return *it->second;
-}
+const TTypeInfo& ClassTypeInfo(const TClass& cls) { return cls.TypeInfo(); }
 
 void RegisterClass(const TClass& cls) { ClassTable()[UpperCase(cls.ClassName())] = &cls; }
 
@@ -106,7 +105,6 @@ void UnRegisterClass(const TClass& cls) {
   auto& table = ClassTable();
   auto it = table.find(UpperCase(cls.ClassName()));
   if (it != table.end() && it->second == &cls) table.erase(it);
-  ClassTypeInfos().erase(&cls);
 }
 
 const TClass* FindClass(const std::string& name) {

@@ -69,7 +69,8 @@ class TClass {
   TClass(std::string name, const TClass* parent, Factory factory = nullptr);
   TClass(const TClass&) = delete;
   TClass& operator=(const TClass&) = delete;
-  TClass(TClass&&) = default;
+  // The moved-to class owns its own type information.
+  TClass(TClass&& other);
   TClass& operator=(TClass&&) = delete;
 
   const std::string& ClassName() const { return name_; }
@@ -87,12 +88,16 @@ class TClass {
   // Every published property, the parent's first, in declaration order.
   std::vector<const TPropInfo*> Properties() const;
   const std::vector<TPropInfo>& OwnProperties() const { return props_; }
+  // Type information of this class type. It lives exactly as long as the
+  // class, so property descriptors of classes still loaded never outlive it.
+  const TTypeInfo& TypeInfo() const { return typeInfo_; }
 
  private:
   std::string name_;
   const TClass* parent_;
   Factory factory_;
   std::vector<TPropInfo> props_;
+  TTypeInfo typeInfo_;
 };
 
 // Type information of a class type, for property registration.
