@@ -9,6 +9,8 @@
 #include <sstream>
 #include <string>
 
+#include "ToolUsage.h"
+
 namespace {
 
 bool ReadScript(const char* path, std::string& text) {
@@ -67,14 +69,7 @@ bool Run(const char* scriptPath, const std::string& text, const std::string& dbP
 int main(int argc, char** argv) {
   const char* usage = "usage: dvmkdb SCRIPT DATABASE\n"
                       "Runs the SQL of SCRIPT on a new SQLite file and puts it in place as DATABASE.\n";
-  if (argc == 2 && std::string(argv[1]) == "--help") {
-    std::cout << usage;
-    return 0;
-  }
-  if (argc != 3) {
-    std::cerr << usage;
-    return 2;
-  }
+  if (int status = CheckToolUsage(argc, argv, 3, usage); status >= 0) return status;
   std::string text;
   if (!ReadScript(argv[1], text)) {
     std::cerr << "dvmkdb: cannot read " << argv[1] << "\n";

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "ToolUsage.h"
 #include "DVUpdSEd/UpdateSQLEditForm.h"
 #include "EditorPictures.h"
 #include "PropertyEditorPictures.h"
@@ -95,14 +96,7 @@ int Run(const std::string& outputFolder) {
 int main(int argc, char** argv) {
   const char* usage = "usage: dialog-pictures OUTPUT_FOLDER\n"
                       "Renders the package's dialogs and editors to PNG files in OUTPUT_FOLDER.\n";
-  if (argc == 2 && std::string(argv[1]) == "--help") {
-    std::fputs(usage, stdout);
-    return 0;
-  }
-  if (argc != 2) {
-    std::fputs(usage, stderr);
-    return 2;
-  }
+  if (int status = CheckToolUsage(argc, argv, 2, usage); status >= 0) return status;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   int status = 1;
   rtl::InitializePackage(dralvo::PackageInfo());

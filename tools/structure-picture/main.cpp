@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 
+#include "ToolUsage.h"
 #include "designide/SprigTree.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/packages/Packages.h"
@@ -75,14 +76,7 @@ int Run(const std::string& moduleFile, const std::string& outputFile) {
 int main(int argc, char** argv) {
   const char* usage = "usage: structure-picture MODULE.dfm OUTPUT.png\n"
                       "Renders the Structure view of MODULE.dfm to OUTPUT.png.\n";
-  if (argc == 2 && std::string(argv[1]) == "--help") {
-    std::fputs(usage, stdout);
-    return 0;
-  }
-  if (argc != 3) {
-    std::fputs(usage, stderr);
-    return 2;
-  }
+  if (int status = CheckToolUsage(argc, argv, 3, usage); status >= 0) return status;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   try {

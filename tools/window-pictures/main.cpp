@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "ToolUsage.h"
 #include "model/StringsModules.h"
 #include "rtl/packages/Packages.h"
 #include "rtl/system/Exceptions.h"
@@ -52,14 +53,7 @@ void Render(const std::string& moduleFile, const std::string& folder) {
 int main(int argc, char** argv) {
   const char* usage = "usage: window-pictures MODULE.dfm FOLDER\n"
                       "Renders the designer window on MODULE.dfm, and each of its panels, to PNG files in FOLDER.\n";
-  if (argc == 2 && std::string(argv[1]) == "--help") {
-    std::fputs(usage, stdout);
-    return 0;
-  }
-  if (argc != 3) {
-    std::fputs(usage, stderr);
-    return 2;
-  }
+  if (int status = CheckToolUsage(argc, argv, 3, usage); status >= 0) return status;
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
   vcl::EnsureWidgetSystem();
