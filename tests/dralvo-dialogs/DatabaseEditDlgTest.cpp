@@ -1,6 +1,7 @@
 // The database editor: what its accessors show and read back, its buttons,
 // and "Test connection" against real servers, which never stores anything.
 #include "DialogsSupport.h"
+#include "MariaDbFixtures.h"
 #include "vcl/Application.h"
 
 namespace {
@@ -27,7 +28,7 @@ class DatabaseEditDlg : public dlgtest::SQLiteModule {
 };
 
 TEST_F(DatabaseEditDlg, ShowsAndReadsBackEveryValue) {
-  EXPECT_EQ(dlg_->cbServerType->Items()->ToVector(), (std::vector<std::string>{"SQLite", "PostgreSQL"}));
+  EXPECT_EQ(dlg_->cbServerType->Items()->ToVector(), (std::vector<std::string>{"SQLite", "PostgreSQL", "MariaDB"}));
   dralvo::SetDefServerType(TDVServerType::stPostgreSQL);
   dlg_->LoadData(nullptr);
   dralvo::SetDefServerType(TDVServerType::stSQLite);
@@ -138,6 +139,25 @@ TEST_F(DatabaseEditDlg, TestConnectionOnPostgreSQLMasksThePassword) {
   vcl::TMessageDlgInfo far = TestConnection();
   EXPECT_EQ(far.Type, vcl::TMsgDlgType::mtError);
   EXPECT_NE(far.Text.find("127.0.0.1:1/nowhere"), std::string::npos) << far.Text;
+}
+
+TEST_F(DatabaseEditDlg, TestConnectionOnMariaDBMasksThePassword) {
+  DV_REQUIRE_MARIADB();
+  dvtest::MariaDbDatabase server("");
+  dlg_->SetServerType(TDVServerType::stMariaDB);
+  dlg_->SetRemoteDatabase(server.Url());
+  dlg_->SetLoginPrompt(false);
+  vcl::TMessageDlgInfo ok = TestConnection();
+  EXPECT_EQ(ok.Type, vcl::TMsgDlgType::mtInformation) << ok.Text;
+  EXPECT_NE(ok.Text.find("MariaDB"), std::string::npos) << ok.Text;
+  EXPECT_EQ(ok.Text.find(dvtest::MariaDbEnv("DV_MARIADB_PASSWORD")), std::string::npos) << ok.Text;
+
+  dlg_->meParams->Lines()->SetText("PASSWORD=Wrong_Secret_42\n");
+  vcl::TMessageDlgInfo wrong = TestConnection();
+  EXPECT_EQ(wrong.Type, vcl::TMsgDlgType::mtError);
+  EXPECT_NE(wrong.Text.find("Access denied"), std::string::npos) << wrong.Text;
+  EXPECT_EQ(wrong.Text.find("Wrong_Secret_42"), std::string::npos) << wrong.Text;
+  EXPECT_EQ(wrong.Text.find(dvtest::MariaDbEnv("DV_MARIADB_PASSWORD")), std::string::npos) << wrong.Text;
 }
 
 }  // namespace

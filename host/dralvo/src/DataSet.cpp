@@ -114,7 +114,7 @@ std::vector<std::string> FieldNamesOf(const std::vector<TDVColumnDesc>& columns)
 // The result columns of a statement, prepared and never run.
 std::vector<TDVColumnDesc> DescribeStatement(TDVConnection& conn, const std::string& text) {
   const auto style =
-      conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+      conn.ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
   return conn.Describe(sql::ToPositionalParams(text, style).sql);
 }
 }  // namespace

@@ -183,7 +183,7 @@ void TDVDatabase::Loaded() {
 TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
   Open();
   sql::ParamMarker style =
-      Connection().ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+      Connection().ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
   sql::PositionalSql positional = sql::ToPositionalParams(sql, style);
   std::vector<db::TValue> values;
   values.reserve(positional.names.size());

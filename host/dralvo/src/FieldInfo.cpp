@@ -37,7 +37,7 @@ std::optional<std::vector<TDVColumnDesc>> DescribeOnServer(const TDVDataSet& ds,
   if (db == nullptr || !db->Connected()) return std::nullopt;
   TDVConnection& conn = db->Connection();
   auto style =
-      conn.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+      conn.ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
   try {
     return conn.Describe(sql::ToPositionalParams(text, style).sql);
   } catch (const rtl::EDatabaseError&) {

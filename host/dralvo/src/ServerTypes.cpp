@@ -6,11 +6,11 @@ namespace dralvo {
 
 namespace {
 TDVServerType g_defServerType = TDVServerType::stSQLite;
-constexpr const char* kNames[] = {"SQLite", "PostgreSQL"};
+constexpr const char* kNames[] = {"SQLite", "PostgreSQL", "MariaDB"};
 }  // namespace
 
 const rtl::TTypeInfo& TypeInfoServerType() {
-  static const rtl::TTypeInfo info{"TDVServerType", rtl::TTypeKind::Enumeration, {"stSQLite", "stPostgreSQL"}, nullptr};
+  static const rtl::TTypeInfo info{"TDVServerType", rtl::TTypeKind::Enumeration, {"stSQLite", "stPostgreSQL", "stMariaDB"}, nullptr};
   return info;
 }
 

@@ -35,7 +35,7 @@ class TChecker {
 
   void Check(int index, const std::string& text) {
     statement_ = kStatementNames[index];
-    auto style = conn_.ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
+    auto style = conn_.ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
     const std::vector<sql::ParamRef> params = sql::FindParams(text);
     if (fields_ != nullptr) CheckParams(params);
     const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, params, style).sql);

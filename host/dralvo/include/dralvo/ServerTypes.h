@@ -6,7 +6,7 @@
 
 namespace dralvo {
 
-enum class TDVServerType { stSQLite = 0, stPostgreSQL = 1 };
+enum class TDVServerType { stSQLite = 0, stPostgreSQL = 1, stMariaDB = 2 };
 
 // Type information of TDVServerType (enumeration names "stSQLite", ...).
 const rtl::TTypeInfo& TypeInfoServerType();
@@ -15,7 +15,7 @@ const rtl::TTypeInfo& TypeInfoServerType();
 TDVServerType GetDefServerType();
 void SetDefServerType(TDVServerType type);
 
-// "SQLite" / "PostgreSQL".
+// "SQLite" / "PostgreSQL" / "MariaDB".
 std::string GetServerTypeName(TDVServerType type);
 // Name to type, ignoring case; an unknown or empty name gives `fallback`.
 TDVServerType StrToServerTypeDef(const std::string& name, TDVServerType fallback);

@@ -1,5 +1,6 @@
 #include "dralvo/Driver.h"
 
+#include "MariaDbConnection.h"
 #include "PgConnection.h"
 #include "SQLiteConnection.h"
 #include "rtl/system/Exceptions.h"
@@ -26,6 +27,8 @@ std::unique_ptr<TDVConnection> ConnectDriver(TDVServerType type, const TDVConnec
       return std::make_unique<TSQLiteConnection>(params);
     case TDVServerType::stPostgreSQL:
       return std::make_unique<TPgConnection>(params);
+    case TDVServerType::stMariaDB:
+      return std::make_unique<TMariaDbConnection>(params);
   }
   throw rtl::EDatabaseError("Unknown server type " + std::to_string(static_cast<int>(type)));
 }
