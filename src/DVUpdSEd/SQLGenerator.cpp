@@ -12,8 +12,10 @@ TSQLGenerator::TSQLGenerator(TSQLGenChoice choice, std::shared_ptr<const TFieldA
     : choice_(std::move(choice)), aliases_(std::move(aliases)) {
   // The owner, when kept, is quoted apart from the table.
   const std::string table = dralvo::GetValidObjName(choice_.TableText, !choice_.ObjOwnerSupported);
-  tableRef_ = choice_.QuoteNames || choice_.NameRules == nullptr ? dralvo::QuoteObjectName(table, choice_.QuoteNames)
-                                                                 : choice_.NameRules->TableReference(table);
+  if (choice_.NameRules == nullptr)
+    tableRef_ = dralvo::QuoteObjectName(table, choice_.QuoteNames);
+  else
+    tableRef_ = choice_.QuoteNames ? choice_.NameRules->QuoteReference(table) : choice_.NameRules->TableReference(table);
   updates_ = Describe(choice_.UpdateFields);
   // Both lists start out holding every field: describe them once then.
   keys_ = choice_.KeyFields == choice_.UpdateFields ? updates_ : Describe(choice_.KeyFields);
@@ -41,10 +43,12 @@ std::vector<TSQLGenerator::TFieldText> TSQLGenerator::Describe(const std::vector
     }
     // Unasked, a name is quoted only when its server would misread it bare
     // (its parameters then follow it); with no server known, never.
+    // Names take the server's quotes; parameters the runtime's own.
     const bool guarded = !choice_.QuoteNames && choice_.NameRules != nullptr;
     t.quoteName = choice_.QuoteNames || (guarded && choice_.NameRules->NeedsQuotes(*t.name));
     t.quoteAlias = t.quoteName || (guarded && dralvo::ParamNeedsQuotes(*t.alias));
-    if (t.quoteName) t.quotedName = dralvo::QuoteIdentifier(*t.name, true);
+    if (t.quoteName)
+      t.quotedName = choice_.NameRules != nullptr ? choice_.NameRules->Quote(*t.name) : dralvo::QuoteIdentifier(*t.name, true);
     if (t.quoteAlias) t.quotedAlias = dralvo::QuoteIdentifier(*t.alias, true);
   }
   return out;

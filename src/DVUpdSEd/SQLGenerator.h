@@ -21,8 +21,9 @@ struct TSQLGenChoice {
   std::string TableText;           // exactly as typed or chosen
   bool ObjOwnerSupported = false;  // the dataset's IsObjOwnerSupported
   bool QuoteNames = false;         // "Quote Field Names"
-  // How the server reads bare names: with QuoteNames off, a name it would
-  // misread is quoted all the same. Null: no server known, names as they are.
+  // How the server reads bare names and which quotes it takes: with
+  // QuoteNames off, a name it would misread is quoted all the same. Null: no
+  // server known, names as they are, or in double quotes when asked.
   std::shared_ptr<const dralvo::TDVNameRules> NameRules;
   std::vector<std::string> KeyFields;     // selected, in list order
   std::vector<std::string> UpdateFields;  // selected, in list order

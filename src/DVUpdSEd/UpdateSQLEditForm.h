@@ -89,7 +89,7 @@ class TDVUpdateSQLEditForm : public vcl::TForm {
   TSQLGenerator MakeGenerator() const;
   // The field info indexed, built on first use after each change of it.
   std::shared_ptr<const TFieldAliases> FieldAliases() const;
-  std::shared_ptr<const dralvo::TDVNameRules> ServerNameRules() const;
+  std::shared_ptr<const dralvo::TDVNameRules> ServerNameRules(bool quoteAll) const;
   void GenerateModifySQL(const TSQLGenerator& generator);
   void GenerateInsertSQL(const TSQLGenerator& generator);
   void GenerateDeleteSQL(const TSQLGenerator& generator);

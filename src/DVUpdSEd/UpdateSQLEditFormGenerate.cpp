@@ -32,18 +32,21 @@ TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
   choice.TableText = cbTableName->Text();
   choice.ObjOwnerSupported = FObjOwnerSupported;
   choice.QuoteNames = cbQuotedFields->Checked();
-  if (!choice.QuoteNames) choice.NameRules = ServerNameRules();
+  choice.NameRules = ServerNameRules(choice.QuoteNames);
   choice.KeyFields = SelectedItems(*lbKeyFields);
   choice.UpdateFields = SelectedItems(*lbUpdateFields);
   return TSQLGenerator(std::move(choice), FieldAliases());
 }
 
 // The rules of the dataset's server, which is asked (connecting when
-// needed) for its reserved words; none without a database.
-std::shared_ptr<const dralvo::TDVNameRules> TDVUpdateSQLEditForm::ServerNameRules() const {
+// needed) for its reserved words; none without a database. Quoting every
+// name needs only the server's quotes, which are double quotes but on
+// MariaDB, whose session says which it takes.
+std::shared_ptr<const dralvo::TDVNameRules> TDVUpdateSQLEditForm::ServerNameRules(bool quoteAll) const {
   dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
   dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
   if (database == nullptr) return nullptr;
+  if (quoteAll && database->ServerType() != dralvo::TDVServerType::stMariaDB) return nullptr;
   database->Open();
   return database->Connection().NameRules();
 }

@@ -1,8 +1,9 @@
 // Checking stored update statements against the live database: the same
-// faults on a real SQLite file and on the PostgreSQL server.
+// faults on a real SQLite file and on the PostgreSQL and MariaDB servers.
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
+#include "MariaDbFixtures.h"
 #include "dralvo/Driver.h"
 #include "dralvo/UpdateCheck.h"
 
@@ -17,6 +18,13 @@ const char* kTables =
     "create table emails(id int, email text unique);"
     "create table pairs(a int not null, b int not null, c int, unique (a, b));"
     "insert into orders values (1, 10, 'x'), (2, 10, 'y');";
+// MariaDB has no partial indexes: codes has no unique index at all there.
+const char* kMariaDbTables =
+    "create table orders(order_id int primary key, customer int not null, note text);"
+    "create table codes(code varchar(20), region int, kind int);"
+    "create table emails(id int, email varchar(80) unique);"
+    "create table pairs(a int not null, b int not null, c int, unique (a, b));"
+    "insert into orders values (1, 10, 'x'), (2, 10, 'y');";
 
 class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
  protected:
@@ -26,6 +34,10 @@ class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
       DV_REQUIRE_PG();
       schema_ = std::make_unique<dvtest::PgSchema>(kTables);
       remote = schema_->SearchPath();
+    } else if (GetParam() == TDVServerType::stMariaDB) {
+      DV_REQUIRE_MARIADB();
+      mariaDb_ = std::make_unique<dvtest::MariaDbDatabase>(kMariaDbTables);
+      remote = mariaDb_->Url() + "?lock_wait_timeout=1";
     } else {
       remote = dir_.File("check.db");
       dvtest::MakeSQLiteFile(remote, kTables);
@@ -44,6 +56,7 @@ class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
   }
   void Run(const std::string& sql) {
     if (schema_) dvtest::PgRun("set search_path = " + schema_->Name() + "; " + sql);
+    else if (mariaDb_) mariaDb_->Run(sql);
     else dvtest::MakeSQLiteFile(dir_.File("check.db"), sql);
   }
   // "statement: problem [server]" per finding, statements set by index.
@@ -72,6 +85,7 @@ class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
 
   dvtest::TempDir dir_;
   std::unique_ptr<dvtest::PgSchema> schema_;
+  std::unique_ptr<dvtest::MariaDbDatabase> mariaDb_;
   dvtest::TestForm form_;
   dralvo::TDVDatabase* db_ = nullptr;
   dralvo::TDVQuery* query_ = nullptr;
@@ -92,7 +106,7 @@ TEST_P(UpdateCheck, GoodStatementsHoldAndNothingChanges) {
   EXPECT_TRUE(Has(Check({"", "", "", "delete from orders where order_id = order_id"}), "pins no column"));
   EXPECT_EQ(Orders(), before);
   EXPECT_FALSE(db_->InTransaction());
-  if (schema_) {
+  if (GetParam() == TDVServerType::stPostgreSQL) {
     EXPECT_EQ(db_->Execute("select count(*) from pg_prepared_statements", nullptr).Rows[0][0].AsInteger(), 0)
         << "a prepared statement outlived the check";
   }
@@ -133,7 +147,10 @@ TEST_P(UpdateCheck, WhereClausesThatAreNoKey) {
   query_->SQL()->SetText("select * from emails");
   f = Check({"", "update emails set id = :id where email = :OLD_email"});
   EXPECT_TRUE(Has(f, "no key of emails")) << testing::PrintToString(f);
-  EXPECT_TRUE(Has(f, "as email can be null")) << testing::PrintToString(f);
+  // MariaDB's index schema shows a unique index over a nullable column as
+  // no unique index at all.
+  EXPECT_TRUE(Has(f, GetParam() == TDVServerType::stMariaDB ? "the table has no key" : "as email can be null"))
+      << testing::PrintToString(f);
   query_->SQL()->SetText("select * from pairs");
   EXPECT_EQ(Check({"", "update pairs set c = :c where a = :OLD_a and b = :OLD_b"}), std::vector<std::string>{});
   f = Check({"", "update pairs set c = :c where a = :OLD_a or b = :OLD_b"});
@@ -148,8 +165,9 @@ TEST_P(UpdateCheck, WhatCannotBeChecked) {
   EXPECT_EQ(Check(kGood), std::vector<std::string>{": its database DB is inside a transaction [unchecked]"});
   db_->Rollback();
   db_->Close();
-  db_->SetRemoteDatabase(GetParam() == TDVServerType::stSQLite ? dir_.File("missing.db")
-                                                               : "host=/nonexistent-dv-socket-dir dbname=x");
+  db_->SetRemoteDatabase(GetParam() == TDVServerType::stSQLite     ? dir_.File("missing.db")
+                         : GetParam() == TDVServerType::stMariaDB ? "mariadb://u@localhost/x?socket=/nonexistent-dv"
+                                                                  : "host=/nonexistent-dv-socket-dir dbname=x");
   auto f = Check(kGood);
   ASSERT_EQ(f.size(), 1u);
   EXPECT_TRUE(Has(f, ": cannot connect to its database DB: ")) << f[0];
@@ -160,7 +178,24 @@ TEST_P(UpdateCheck, WhatCannotBeChecked) {
   EXPECT_EQ(Check(kGood), std::vector<std::string>{": no dataset names it as its UpdateObject [unchecked]"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck, ::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL),
-                         [](const auto& p) { return p.param == TDVServerType::stSQLite ? "SQLite" : "PostgreSQL"; });
+// A table another session holds locked: preparing waits for no lock, so
+// the check goes through; reading the table waits a bounded time (one
+// second here), then says why.
+TEST_P(UpdateCheck, ATableLockedByAnotherSessionIsCheckedButNotWaitedForUnbounded) {
+  if (GetParam() != TDVServerType::stMariaDB) GTEST_SKIP() << "a MariaDB case";
+  dvtest::MariaDbLock lock(mariaDb_->Name(), "orders");
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{});
+  try {
+    query_->Open();
+    ADD_FAILURE() << "read a locked table";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("Lock wait timeout exceeded"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("waited 1 s for a lock held by another session"), std::string::npos) << e.Message();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck,
+                         ::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL, TDVServerType::stMariaDB),
+                         [](const auto& p) { return dralvo::GetServerTypeName(p.param); });
 
 }  // namespace

@@ -19,22 +19,29 @@ inline std::string MariaDbEnv(const char* name) {
 // True when DV_MARIADB_URL names a server.
 inline bool MariaDbConfigured() { return !MariaDbEnv("DV_MARIADB_URL").empty(); }
 
-// Runs a script of statements (";"-separated) on the server, in `database`
-// when given; fails the test with the server's message.
-inline void MariaDbRun(const std::string& script, const std::string& database = "") {
+// A connection of the test's own to the server (as the test user, over the
+// private socket), in `database` when given; null after a failure.
+inline MYSQL* MariaDbConnect(const std::string& database, unsigned long flags = 0) {
   MYSQL* conn = mysql_init(nullptr);
   unsigned timeout = 10;
   mysql_options(conn, MYSQL_OPT_CONNECT_TIMEOUT, &timeout);
   mysql_options(conn, MYSQL_OPT_READ_TIMEOUT, &timeout);
   mysql_options(conn, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-  std::string socket = MariaDbEnv("DV_MARIADB_SOCKET");
   if (mysql_real_connect(conn, nullptr, MariaDbEnv("DV_MARIADB_USER").c_str(),
                          MariaDbEnv("DV_MARIADB_PASSWORD").c_str(), database.empty() ? nullptr : database.c_str(), 0,
-                         socket.c_str(), CLIENT_MULTI_STATEMENTS) == nullptr) {
+                         MariaDbEnv("DV_MARIADB_SOCKET").c_str(), flags) == nullptr) {
     ADD_FAILURE() << mysql_error(conn);
     mysql_close(conn);
-    return;
+    return nullptr;
   }
+  return conn;
+}
+
+// Runs a script of statements (";"-separated) on the server, in `database`
+// when given; fails the test with the server's message.
+inline void MariaDbRun(const std::string& script, const std::string& database = "") {
+  MYSQL* conn = MariaDbConnect(database, CLIENT_MULTI_STATEMENTS);
+  if (conn == nullptr) return;
   int rc = mysql_real_query(conn, script.data(), script.size());
   // Every result of a multi-statement script is read, so that an error in
   // a later statement is seen.
@@ -73,6 +80,21 @@ class MariaDbDatabase {
 
  private:
   std::string name_;
+};
+
+// Another session holding a table locked for writing while it lives.
+class MariaDbLock {
+ public:
+  MariaDbLock(const std::string& database, const std::string& table) : conn_(MariaDbConnect(database)) {
+    std::string sql = "lock tables `" + table + "` write";
+    if (conn_ != nullptr && mysql_real_query(conn_, sql.data(), sql.size()) != 0) ADD_FAILURE() << mysql_error(conn_);
+  }
+  ~MariaDbLock() { mysql_close(conn_); }
+  MariaDbLock(const MariaDbLock&) = delete;
+  MariaDbLock& operator=(const MariaDbLock&) = delete;
+
+ private:
+  MYSQL* conn_;
 };
 
 }  // namespace dvtest

@@ -23,9 +23,27 @@ bool HasAsciiCapital(const std::string& name) {
 }
 }  // namespace
 
-TDVNameRules::TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords)
-    : foldsToLower_(foldsToLower) {
+TDVNameRules::TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords, char quote)
+    : foldsToLower_(foldsToLower), quote_(quote) {
   for (const std::string& w : reservedWords) reserved_.insert(rtl::LowerCase(w));
+}
+
+std::string TDVNameRules::Quote(const std::string& name) const {
+  std::string out(1, quote_);
+  for (char c : name) {
+    out += c;
+    if (c == quote_) out += quote_;
+  }
+  out += quote_;
+  return out;
+}
+
+std::string TDVNameRules::QuoteReference(const std::string& text) const {
+  std::vector<TNamePart> parts = SplitObjectName(text);
+  if (parts.empty()) return Quote(text);
+  std::string out;
+  for (const TNamePart& p : parts) out += (out.empty() ? "" : ".") + Quote(p.Text);
+  return out;
 }
 
 bool TDVNameRules::CannotStandBare(const std::string& name) const {
@@ -38,14 +56,14 @@ bool TDVNameRules::NeedsQuotes(const std::string& name) const {
 
 std::string TDVNameRules::TableReference(const std::string& text) const {
   std::vector<TNamePart> parts = SplitObjectName(text);
-  if (parts.empty()) return CannotStandBare(text) ? QuoteSqlName(text) : text;
+  if (parts.empty()) return CannotStandBare(text) ? Quote(text) : text;
   bool changed = false;
   for (const TNamePart& p : parts) changed = changed || (!p.Quoted && CannotStandBare(p.Text));
   if (!changed) return text;
   std::string out;
   for (const TNamePart& p : parts) {
     if (!out.empty()) out += '.';
-    out += p.Quoted || CannotStandBare(p.Text) ? QuoteSqlName(p.Text) : p.Text;
+    out += p.Quoted || CannotStandBare(p.Text) ? Quote(p.Text) : p.Text;
   }
   return out;
 }

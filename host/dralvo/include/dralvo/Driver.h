@@ -109,9 +109,13 @@ class TDVConnection {
   // The words this server does not take as bare names, from the server.
   virtual std::vector<std::string> ReservedWords() = 0;
   virtual bool FoldsToLower() const = 0;
+  // The character that encloses a name in this session.
+  virtual char QuoteChar() const { return '"'; }
 
  private:
   std::shared_ptr<const TDVNameRules> nameRules_;
+  std::vector<std::string> reservedWords_;
+  bool reservedWordsRead_ = false;
 };
 
 // Connects with the driver of `type`; raises EDatabaseError naming the

@@ -14,8 +14,17 @@ class TDVNameRules {
  public:
   // No server known: only the identifier syntax shared by every server.
   TDVNameRules() = default;
-  // reservedWords: the server's own list, in any letter case.
-  TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords);
+  // reservedWords: the server's own list, in any letter case; quote: the
+  // character that encloses a name on that server (doubled inside it).
+  TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords, char quote = '"');
+
+  char QuoteChar() const { return quote_; }
+  // The name enclosed in this server's quotes.
+  std::string Quote(const std::string& name) const;
+  // A table as typed in SQL with every part quoted ("own.orders" gives
+  // "own"."orders"; a quoted part keeps its text); a text that is no
+  // well-formed dotted name is quoted whole.
+  std::string QuoteReference(const std::string& text) const;
 
   // True when `name`, as the server stores it, written bare would not be
   // read back as this same name.
@@ -29,6 +38,7 @@ class TDVNameRules {
   bool CannotStandBare(const std::string& name) const;
 
   bool foldsToLower_ = false;
+  char quote_ = '"';
   std::unordered_set<std::string> reserved_;  // lower case
 };
 

@@ -17,7 +17,13 @@ bool TDVConnection::FindFieldNames(const std::string& name, std::vector<std::str
 }
 
 std::shared_ptr<const TDVNameRules> TDVConnection::NameRules() {
-  if (nameRules_ == nullptr) nameRules_ = std::make_shared<const TDVNameRules>(FoldsToLower(), ReservedWords());
+  // The words are asked once; the quotes may change with the session's mode.
+  if (!reservedWordsRead_) {
+    reservedWords_ = ReservedWords();
+    reservedWordsRead_ = true;
+  }
+  if (nameRules_ == nullptr || nameRules_->QuoteChar() != QuoteChar())
+    nameRules_ = std::make_shared<const TDVNameRules>(FoldsToLower(), reservedWords_, QuoteChar());
   return nameRules_;
 }
 

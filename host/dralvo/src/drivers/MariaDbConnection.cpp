@@ -94,14 +94,7 @@ void TMariaDbConnection::ReadSessionModes() {
 }
 
 std::string TMariaDbConnection::QuoteName(const std::string& name) const {
-  const char q = ansiQuotes_ ? '"' : '`';
-  std::string out(1, q);
-  for (char c : name) {
-    out += c;
-    if (c == q) out += q;
-  }
-  out += q;
-  return out;
+  return TDVNameRules(false, {}, QuoteChar()).Quote(name);
 }
 
 void TMariaDbConnection::Fail(const std::string& message, unsigned errorNumber) const {

@@ -49,6 +49,7 @@ class TMariaDbConnection : public TDVConnection {
   std::vector<std::string> ReservedWords() override;
   // Bare names keep their case; tables may compare without it.
   bool FoldsToLower() const override { return false; }
+  char QuoteChar() const override { return ansiQuotes_ ? '"' : '`'; }
 
  private:
   // sql_mode and lower_case_table_names of the session.
