@@ -1,11 +1,13 @@
 // Names that cannot stand bare (blanks, a leading digit, reserved words,
-// capitals on PostgreSQL) generated with "Quote Field Names" off and on: the
+// capitals on PostgreSQL) generated with "Quote Field Names" off and on, on
+// each server with its own quotes (MariaDB's backticks): the
 // statements run with bound parameters, change exactly their row and pass
 // the check; names that need no quotes stay as they are.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "MariaDbFixtures.h"
 #include "Support.h"
 #include "db/Field.h"
 #include "dralvo/Database.h"
@@ -23,6 +25,14 @@ const char* kTable =
     " \"größe\" text, plain int);"
     "insert into \"Odd Names\" values (1, 1, 1, 1, 'a', 1), (2, 2, 2, 2, 'b', 2);";
 
+// The same table with the server's quotes: `...` on MariaDB.
+std::string ForServer(TDVServerType type, std::string text) {
+  if (type == TDVServerType::stMariaDB)
+    for (char& c : text)
+      if (c == '"') c = '`';
+  return text;
+}
+
 class AwkwardNames : public ::testing::TestWithParam<std::tuple<TDVServerType, bool>> {
  protected:
   void SetUp() override {
@@ -31,17 +41,22 @@ class AwkwardNames : public ::testing::TestWithParam<std::tuple<TDVServerType, b
       UPD_REQUIRE_PG();
       schema_ = std::make_unique<dvtest::PgSchema>(kTable);
       remote = schema_->SearchPath();
+    } else if (Server() == TDVServerType::stMariaDB) {
+      DV_REQUIRE_MARIADB();
+      mariaDb_ = std::make_unique<dvtest::MariaDbDatabase>(ForServer(Server(), kTable));
+      remote = mariaDb_->Url();
     } else {
       remote = dir_.File("odd.db");
       MakeSQLiteFile(remote, kTable);
     }
-    module_ = std::make_unique<TModule>(Server(), remote, "select * from \"Odd Names\" order by 1");
+    module_ = std::make_unique<TModule>(Server(), remote, ForServer(Server(), "select * from \"Odd Names\" order by 1"));
   }
   TDVServerType Server() const { return std::get<0>(GetParam()); }
   bool Quote() const { return std::get<1>(GetParam()); }
   std::string Rows() {
     dralvo::TDVResult r = module_->database->Execute(
-        "select \"Order Id\", \"2nd\", \"order\", \"Total\", \"größe\", plain from \"Odd Names\" order by 1", nullptr);
+        ForServer(Server(), "select \"Order Id\", \"2nd\", \"order\", \"Total\", \"größe\", plain from \"Odd Names\" order by 1"),
+        nullptr);
     std::string out;
     for (auto& row : r.Rows) {
       for (auto& v : row) out += v.AsString() + ",";
@@ -51,12 +66,13 @@ class AwkwardNames : public ::testing::TestWithParam<std::tuple<TDVServerType, b
   }
   dvtest::TempDir dir_;
   std::unique_ptr<dvtest::PgSchema> schema_;
+  std::unique_ptr<dvtest::MariaDbDatabase> mariaDb_;
   std::unique_ptr<TModule> module_;
 };
 
 TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
   TRun run = RunEditor(module_->updateSQL, [&](Form& f) {
-    f.cbTableName->TypeText("\"Odd Names\"");
+    f.cbTableName->TypeText(ForServer(Server(), "\"Odd Names\""));
     f.btGetTableFields->Click();
     f.btSelectPrimKeys->Click();
     if (Quote()) f.cbQuotedFields->Click();
@@ -65,15 +81,17 @@ TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
   });
   ASSERT_TRUE(run.result);
   ASSERT_TRUE(run.messages.empty()) << run.messages[0].Text;
+  // A quoted name takes the server's quotes, its parameter the runtime's.
   const bool pg = Server() == TDVServerType::stPostgreSQL;
-  const std::string total = Quote() || pg ? "\"Total\"" : "Total";
-  const std::string grosse = Quote() ? "\"größe\"" : "größe";
-  const std::string plain = Quote() ? "\"plain\"" : "plain";
+  auto set = [&](const std::string& name, bool quoted) {
+    return "  " + (quoted ? ForServer(Server(), "\"" + name + "\"") : name) + " = :" +
+           (quoted ? "\"" + name + "\"" : name);
+  };
   EXPECT_EQ(module_->updateSQL->ModifySQL()->ToVector(),
-            (Lines{"update \"Odd Names\"", "set", "  \"Order Id\" = :\"Order Id\",", "  \"2nd\" = :\"2nd\",",
-                   "  \"order\" = :\"order\",", "  " + total + " = :" + total + ",",
-                   "  " + grosse + " = :" + grosse + ",", "  " + plain + " = :" + plain, "where",
-                   "  \"Order Id\" = :\"OLD_Order Id\""}));
+            (Lines{ForServer(Server(), "update \"Odd Names\""), "set", set("Order Id", true) + ",",
+                   set("2nd", true) + ",", set("order", true) + ",", set("Total", Quote() || pg) + ",",
+                   set("größe", Quote()) + ",", set("plain", Quote()), "where",
+                   ForServer(Server(), "  \"Order Id\"") + " = :\"OLD_Order Id\""}));
 
   dralvo::TDVQuery* q = module_->query;
   q->Open();
@@ -100,11 +118,11 @@ TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
 }
 
 INSTANTIATE_TEST_SUITE_P(ServersAndQuoting, AwkwardNames,
-                         ::testing::Combine(::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL),
+                         ::testing::Combine(::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL,
+                                                              TDVServerType::stMariaDB),
                                             ::testing::Bool()),
                          [](const auto& p) {
-                           return std::string(std::get<0>(p.param) == TDVServerType::stSQLite ? "SQLite"
-                                                                                              : "PostgreSQL") +
+                           return dralvo::GetServerTypeName(std::get<0>(p.param)) +
                                   (std::get<1>(p.param) ? "Quoted" : "Unquoted");
                          });
 
