@@ -6,12 +6,15 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "Fixture.h"
 #include "MariaDbFixtures.h"
 #include "db/DataSet.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
 #include "dralvo/Session.h"
+#include "drivers/MariaDbReservedWords.h"
 
 namespace {
 
@@ -162,6 +165,26 @@ TEST_F(MariaDbCatalog, QuotesWithBackticksOrDoubleQuotesAsTheSessionReadsThem) {
     EXPECT_TRUE(rules->NeedsQuotes(quoted)) << quoted;
   db_->Execute("set session sql_mode = concat(@@sql_mode, ',ANSI_QUOTES')", nullptr);
   EXPECT_EQ(db_->Connection().QuoteName("a\"b"), "\"a\"\"b\"");
+}
+
+// The list kept for when no server can be asked is exactly the words this
+// server reads only quoted.
+TEST_F(MariaDbCatalog, ShippedReservedWordsAreTheServersOwn) {
+  auto rules = db_->Connection().NameRules();
+  const auto& shipped = dralvo::MariaDbShippedReservedWords();
+  std::set<std::string> listed(shipped.begin(), shipped.end());
+  for (const std::string& word : shipped) EXPECT_TRUE(rules->NeedsQuotes(word)) << word << " is not reserved";
+  dralvo::TDVResult keywords = db_->Execute("select upper(word) from information_schema.KEYWORDS", nullptr);
+  ASSERT_GT(keywords.Rows.size(), listed.size());
+  int others = 0;
+  for (const auto& row : keywords.Rows) {
+    const std::string word = row[0].AsString();
+    if (listed.count(word) != 0 || word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_0123456789") != std::string::npos)
+      continue;
+    ++others;
+    EXPECT_FALSE(rules->NeedsQuotes(word)) << word << " is reserved but not in the shipped list";
+  }
+  EXPECT_GT(others, 100) << "most keywords may stand bare";
 }
 
 }  // namespace

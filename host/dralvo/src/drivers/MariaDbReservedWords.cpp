@@ -4,10 +4,13 @@
 // tried bare in every place the update statements put a name: a statement
 // that the parser refuses (rather than one naming a table that does not
 // exist) means the word needs quotes. Preparing parses only; nothing runs.
+// A server without that table (MySQL before 8) gets the list shipped with
+// the build.
 #include <mysql.h>
 #include <mysqld_error.h>
 
 #include "MariaDbConnection.h"
+#include "MariaDbReservedWords.h"
 #include "MariaDbStatement.h"
 #include "rtl/system/SysUtils.h"
 
@@ -23,8 +26,16 @@ bool IsWord(const std::string& w) {
 }  // namespace
 
 std::vector<std::string> TMariaDbConnection::ReservedWords() {
+  TMariaDbStatement keywords(conn_);
+  TDVResult listed;
+  if (!keywords.Prepare("select word from information_schema.KEYWORDS") || !keywords.Run({}, listed)) {
+    if (keywords.ErrorNumber() != ER_UNKNOWN_TABLE && keywords.ErrorNumber() != ER_NO_SUCH_TABLE)
+      Fail(keywords.Error(), keywords.ErrorNumber());
+    return MariaDbShippedReservedWords();
+  }
   std::vector<std::string> reserved;
-  for (const std::string& word : Column("select word from information_schema.KEYWORDS", {})) {
+  for (const auto& row : listed.Rows) {
+    const std::string word = row[0].AsString();
     if (!IsWord(word)) continue;
     for (const std::string& probe : {"select " + word + " as " + word + " from " + word + " where " + word + " = 1",
                                      "update " + word + " set " + word + " = 1",
