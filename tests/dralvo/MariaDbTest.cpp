@@ -14,6 +14,8 @@
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
 #include "dralvo/Session.h"
+#include "dralvo/StoredProc.h"
+#include "db/Params.h"
 #include "drivers/MariaDbReservedWords.h"
 
 namespace {
@@ -128,6 +130,22 @@ TEST_F(MariaDbCatalog, TablesViewsColumnsAndRoutines) {
   names.Clear();
   dralvo::Session()->GetStoredProcNames("MDB", &names);
   EXPECT_EQ(names.ToVector(), (std::vector<std::string>{"bump", "twice"}));
+}
+
+TEST_F(MariaDbCatalog, FunctionsAndProceduresRun) {
+  auto* sp = new dralvo::TDVStoredProc(form_.root.get());
+  sp->SetDatabaseName("MDB");
+  sp->SetStoredProcName("twice");
+  sp->Prepare();
+  ASSERT_EQ(sp->GetParamsCount(), 2);
+  sp->ParamByName("x")->SetAsInteger(21);
+  sp->ExecProc();
+  EXPECT_EQ(sp->ParamByName("Result")->AsInteger(), 42);
+  sp->SetStoredProcName("bump");
+  sp->Prepare();
+  sp->ParamByName("v")->SetAsInteger(1);
+  sp->ExecProc();  // its status result is read, so the next statement runs
+  EXPECT_EQ(db_->Execute("select twice(4)", nullptr).Rows[0][0].AsInteger(), 8);
 }
 
 TEST_F(MariaDbCatalog, KeysAreThePrimaryKeyElseAUniqueIndexOverColumnsThatCannotBeNull) {

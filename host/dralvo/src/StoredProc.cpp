@@ -100,6 +100,7 @@ std::string TDVStoredProc::CallSQL(db::TParams& bound) const {
     b->SetValue(src->Value());
     args += ":" + name;
   }
+  if (desc_->ScalarFunction) return "select " + desc_->CallName + "(" + args + ")";
   return (desc_->IsProcedure ? "call " : "select * from ") + desc_->CallName + "(" + args + ")";
 }
 

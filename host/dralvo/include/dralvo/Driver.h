@@ -51,6 +51,7 @@ struct TDVProcDesc {
   std::string CallName;    // quoted, qualified name to call
   bool IsProcedure = false;  // CALL rather than SELECT
   bool ReturnsSet = false;
+  bool ScalarFunction = false;  // called in a select list: "select f(...)"
   std::vector<TDVProcParam> Params;
 };
 

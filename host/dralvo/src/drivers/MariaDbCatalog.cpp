@@ -161,6 +161,7 @@ bool TMariaDbConnection::DescribeStoredProc(const std::string& name, TDVProcDesc
   desc.CallName = QuoteName(kind.Rows[0][0].AsString()) + "." + QuoteName(kind.Rows[0][1].AsString());
   desc.IsProcedure = kind.Rows[0][2].AsString() == "PROCEDURE";
   desc.ReturnsSet = desc.IsProcedure;
+  desc.ScalarFunction = !desc.IsProcedure;
   TDVResult params = Execute(
       "select ordinal_position, parameter_mode, parameter_name, data_type from information_schema.PARAMETERS" + where +
           " order by ordinal_position",

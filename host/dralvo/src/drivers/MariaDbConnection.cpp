@@ -61,10 +61,11 @@ TMariaDbConnection::TMariaDbConnection(const TDVConnectParams& params) : shownTa
     mysql_options(conn_, MYSQL_OPT_PROTOCOL, &protocol);
   }
   // Rows found, not rows changed, count as affected: an update that writes
-  // the values a row already holds still found its row.
+  // the values a row already holds still found its row. A CALL answers
+  // with several results: the first is taken, the others read and dropped.
   if (mysql_real_connect(conn_, t.Host.empty() ? nullptr : t.Host.c_str(), t.User.empty() ? nullptr : t.User.c_str(),
                          t.Password.c_str(), t.Database.empty() ? nullptr : t.Database.c_str(), t.Port,
-                         t.Socket.empty() ? nullptr : t.Socket.c_str(), CLIENT_FOUND_ROWS) == nullptr) {
+                         t.Socket.empty() ? nullptr : t.Socket.c_str(), CLIENT_FOUND_ROWS | CLIENT_MULTI_RESULTS) == nullptr) {
     std::string msg = ExplainedError(mysql_errno(conn_), mysql_error(conn_), where, kConnectSeconds);
     mysql_close(conn_);
     conn_ = nullptr;
@@ -110,6 +111,14 @@ void TMariaDbConnection::Fail(const std::string& message, unsigned errorNumber) 
 
 TDVResult TMariaDbConnection::Query(const std::string& sql) {
   if (mysql_real_query(conn_, sql.data(), sql.size()) != 0) Fail(mysql_error(conn_), mysql_errno(conn_));
+  TDVResult result = StoredResult();
+  for (int more = mysql_next_result(conn_); more == 0; more = mysql_next_result(conn_))
+    mysql_free_result(mysql_store_result(conn_));
+  if (mysql_errno(conn_) != 0) Fail(mysql_error(conn_), mysql_errno(conn_));
+  return result;
+}
+
+TDVResult TMariaDbConnection::StoredResult() {
   TDVResult result;
   TResPtr res(mysql_store_result(conn_), &mysql_free_result);
   if (res == nullptr) {

@@ -57,6 +57,8 @@ class TMariaDbConnection : public TDVConnection {
   [[noreturn]] void Fail(const std::string& message, unsigned errorNumber) const;
   // A statement without parameters, through the text protocol.
   TDVResult Query(const std::string& sql);
+  // The current result of the text protocol.
+  TDVResult StoredResult();
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
   bool FindInSchema(const std::string& schema, const std::string& name, TDVTableRef& ref);
 

@@ -86,9 +86,13 @@ bool TMariaDbStatement::Run(const std::vector<db::TValue>& params, TDVResult& re
   if (result.Columns.empty()) {
     my_ulonglong n = mysql_stmt_affected_rows(stmt_);
     result.RowsAffected = n == static_cast<my_ulonglong>(-1) ? 0 : static_cast<int64_t>(n);
-    return true;
+  } else if (!Fetch(result)) {
+    return false;
   }
-  return Fetch(result);
+  // A CALL's further results (its status at least) are read and dropped.
+  int more = 0;
+  while ((more = mysql_stmt_next_result(stmt_)) == 0) mysql_stmt_free_result(stmt_);
+  return more < 0;
 }
 
 bool TMariaDbStatement::Fetch(TDVResult& result) {
