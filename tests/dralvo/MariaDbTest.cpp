@@ -13,7 +13,10 @@
 #include "db/DataSet.h"
 #include "dralvo/Database.h"
 #include "dralvo/Driver.h"
+#include "dralvo/Query.h"
 #include "dralvo/Session.h"
+#include "dralvo/UpdateCheck.h"
+#include "dralvo/UpdateSQL.h"
 #include "dralvo/StoredProc.h"
 #include "db/Params.h"
 #include "drivers/MariaDbReservedWords.h"
@@ -105,7 +108,7 @@ class MariaDbCatalog : public ::testing::Test {
   void SetUp() override {
     DV_REQUIRE_MARIADB();
     server_ = std::make_unique<dvtest::MariaDbDatabase>(kTables);
-    db_ = form_.AddDatabase("MDB", TDVServerType::stMariaDB, server_->Url());
+    db_ = form_.AddDatabase("MDB", TDVServerType::stMariaDB, server_->Url() + "?lock_wait_timeout=1");
     db_->Open();
   }
   void TearDown() override {
@@ -183,6 +186,30 @@ TEST_F(MariaDbCatalog, QuotesWithBackticksOrDoubleQuotesAsTheSessionReadsThem) {
     EXPECT_TRUE(rules->NeedsQuotes(quoted)) << quoted;
   db_->Execute("set session sql_mode = concat(@@sql_mode, ',ANSI_QUOTES')", nullptr);
   EXPECT_EQ(db_->Connection().QuoteName("a\"b"), "\"a\"\"b\"");
+}
+
+// A table another session holds locked: preparing waits for no lock, so
+// the check goes through; reading the table waits a bounded time (one
+// second here), then says why.
+TEST_F(MariaDbCatalog, ALockedTableIsCheckedButReadWithABoundedWait) {
+  auto* query = new dralvo::TDVQuery(form_.root.get());
+  query->SetDatabaseName("MDB");
+  query->SQL()->SetText("select id, Email from Customers");
+  auto* update = new dralvo::TDVUpdateSQL(form_.root.get());
+  update->ModifySQL()->SetText("update Customers set Email = :Email where id = :OLD_id");
+  update->DeleteSQL()->SetText("delete from Customers where id = :OLD_id");
+  query->SetUpdateObject(update);
+  dvtest::MariaDbLock lock(server_->Name(), "Customers");
+  dralvo::TDVCheckResult checked = dralvo::CheckUpdateObject(*update);
+  EXPECT_EQ(checked.Statements, 2);
+  for (const auto& f : checked.Findings) ADD_FAILURE() << f.Statement << ": " << f.Problem << " " << f.ServerMessage;
+  try {
+    query->Open();
+    ADD_FAILURE() << "read a locked table";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("Lock wait timeout exceeded"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("waited 1 s for a lock held by another session"), std::string::npos) << e.Message();
+  }
 }
 
 // The list kept for when no server can be asked is exactly the words this

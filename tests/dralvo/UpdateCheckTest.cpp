@@ -178,22 +178,6 @@ TEST_P(UpdateCheck, WhatCannotBeChecked) {
   EXPECT_EQ(Check(kGood), std::vector<std::string>{": no dataset names it as its UpdateObject [unchecked]"});
 }
 
-// A table another session holds locked: preparing waits for no lock, so
-// the check goes through; reading the table waits a bounded time (one
-// second here), then says why.
-TEST_P(UpdateCheck, ATableLockedByAnotherSessionIsCheckedButNotWaitedForUnbounded) {
-  if (GetParam() != TDVServerType::stMariaDB) GTEST_SKIP() << "a MariaDB case";
-  dvtest::MariaDbLock lock(mariaDb_->Name(), "orders");
-  EXPECT_EQ(Check(kGood), std::vector<std::string>{});
-  try {
-    query_->Open();
-    ADD_FAILURE() << "read a locked table";
-  } catch (const rtl::EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("Lock wait timeout exceeded"), std::string::npos) << e.Message();
-    EXPECT_NE(e.Message().find("waited 1 s for a lock held by another session"), std::string::npos) << e.Message();
-  }
-}
-
 INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck,
                          ::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL, TDVServerType::stMariaDB),
                          [](const auto& p) { return dralvo::GetServerTypeName(p.param); });

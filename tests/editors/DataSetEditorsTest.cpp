@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "EditorsTestSupport.h"
+#include "MariaDbFixtures.h"
 #include "SqlFixtures.h"
 #include "db/Field.h"
 #include "designide/CollectionEditorDlg.h"
@@ -223,6 +224,34 @@ TEST_P(DataSetEditors, SQLVerbEditsTheQueryOnlyWhenAccepted) {
 class FieldsEditor : public DataSetEditors {
  protected:
   std::string SettingsText() const override { return {}; }
+  // "Add all" on a server's description of a query with a parameter; the
+  // database is connected for it and disconnected again.
+  void AddAllFieldsOn(TDVServerType type, const std::string& remote) {
+    auto* database = Add<TDVDatabase>("ServerDb");
+    database->SetDatabaseName("servershop");
+    database->SetServerType(type);
+    database->SetRemoteDatabase(remote);
+    database->SetLoginPrompt(false);
+    auto* query = Add<TDVQuery>("Orders");
+    query->SetDatabaseName("servershop");
+    query->SQL()->SetText("select note, id from orders where placed > :since");
+    TCaptions fields;
+    vcl::TScriptAutomation automation;
+    automation.OnForm = [&](vcl::TForm& form) {
+      auto& dlg = *rtl::As<designide::TFieldsEditorDlg>(&form);
+      EXPECT_EQ(dlg.lblStatus->Caption(), "");
+      EXPECT_TRUE(dlg.btAddAll->Click());
+      fields = dlg.lbFields->Items()->ToVector();
+      EXPECT_EQ(dlg.lbAvailable->Items()->Count(), 0);
+      dlg.btClose->Click();
+    };
+    designide::InstallDesignerDialogs();
+    vcl::ScopedAutomation scope(automation);
+    EditorFor(query, &designer_)->Edit();
+    EXPECT_EQ(fields, (TCaptions{"note", "id"}));
+    EXPECT_NE(module_.FindComponent("Ordersnote"), nullptr);
+    EXPECT_FALSE(database->Connected());
+  }
 };
 
 TEST_F(FieldsEditor, MakesAndFreesPersistentFieldsOfTheModule) {
@@ -283,30 +312,13 @@ TEST_F(FieldsEditor, MakesAndFreesPersistentFieldsOfTheModule) {
 TEST_F(FieldsEditor, AddsEveryColumnThePostgreSQLServerDescribes) {
   DV_REQUIRE_PG();
   dvtest::PgSchema schema("create table orders(id int primary key, note text, placed date);");
-  auto* database = Add<TDVDatabase>("PgDb");
-  database->SetDatabaseName("pgshop");
-  database->SetServerType(TDVServerType::stPostgreSQL);
-  database->SetRemoteDatabase(schema.SearchPath());
-  database->SetLoginPrompt(false);
-  auto* query = Add<TDVQuery>("Orders");
-  query->SetDatabaseName("pgshop");
-  query->SQL()->SetText("select note, id from orders where placed > :since");
-  TCaptions fields;
-  vcl::TScriptAutomation automation;
-  automation.OnForm = [&](vcl::TForm& form) {
-    auto& dlg = *rtl::As<designide::TFieldsEditorDlg>(&form);
-    EXPECT_EQ(dlg.lblStatus->Caption(), "");
-    EXPECT_TRUE(dlg.btAddAll->Click());
-    fields = dlg.lbFields->Items()->ToVector();
-    EXPECT_EQ(dlg.lbAvailable->Items()->Count(), 0);
-    dlg.btClose->Click();
-  };
-  designide::InstallDesignerDialogs();
-  vcl::ScopedAutomation scope(automation);
-  EditorFor(query, &designer_)->Edit();
-  EXPECT_EQ(fields, (TCaptions{"note", "id"}));
-  EXPECT_NE(module_.FindComponent("Ordersnote"), nullptr);
-  EXPECT_FALSE(database->Connected());
+  AddAllFieldsOn(TDVServerType::stPostgreSQL, schema.SearchPath());
+}
+
+TEST_F(FieldsEditor, AddsEveryColumnTheMariaDBServerDescribes) {
+  DV_REQUIRE_MARIADB();
+  dvtest::MariaDbDatabase server("create table orders(id int primary key, note text, placed date);");
+  AddAllFieldsOn(TDVServerType::stMariaDB, server.Url());
 }
 
 INSTANTIATE_TEST_SUITE_P(SQLEditorSetting, DataSetEditors, ::testing::Bool(),
