@@ -8,6 +8,7 @@ packages=(
   xvfb xauth                      # one designer-window test runs on a real X11 server (xvfb-run)
   libsqlite3-dev sqlite3          # embedded database driver
   libpq-dev postgresql            # server driver; the tests start a server with pg_virtualenv
+  postgresql-server-dev-15        # the server's keyword header, from which the build takes PostgreSQL's reserved words
   libicu-dev                      # Unicode case-insensitive comparison
   libelf-dev                      # reading resources from package files
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -6,7 +6,6 @@
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
 #include "dralvo/UpdateSQL.h"
 #include "vcl/Dialogs.h"
 
@@ -38,14 +37,12 @@ TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
   return TSQLGenerator(std::move(choice), FieldAliases());
 }
 
-// The rules of the dataset's server, which is asked (connecting when
-// needed) for its reserved words; none without a database.
+// The rules of the dataset's server type, known without connecting (a
+// connected database answers with its own list); none without a database.
 std::shared_ptr<const dralvo::TDVNameRules> TDVUpdateSQLEditForm::ServerNameRules() const {
   dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
   dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
-  if (database == nullptr) return nullptr;
-  database->Open();
-  return database->Connection().NameRules();
+  return database != nullptr ? database->NameRules() : nullptr;
 }
 
 std::shared_ptr<const TFieldAliases> TDVUpdateSQLEditForm::FieldAliases() const {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fixture.h"
-#include "dralvo/Driver.h"
+#include "dralvo/Result.h"
 #include "dralvo/UpdateCheck.h"
 
 namespace {
