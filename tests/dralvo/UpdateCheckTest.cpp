@@ -160,6 +160,19 @@ TEST_P(UpdateCheck, WhatCannotBeChecked) {
   EXPECT_EQ(Check(kGood), std::vector<std::string>{": no dataset names it as its UpdateObject [unchecked]"});
 }
 
+// The bounds of every wait are the database's own Params lines; one that is
+// no number stops the connection with the line named.
+TEST_P(UpdateCheck, AWaitLimitThatIsNoNumberIsNamed) {
+  db_->Params()->Add("LOCK TIMEOUT=soon");
+  auto f = Check(kGood);
+  ASSERT_EQ(f.size(), 1u) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "cannot connect to its database DB: Params line LOCK TIMEOUT=soon: not a whole number"))
+      << f[0];
+  EXPECT_TRUE(Has(f, "[unchecked]"));
+  db_->Params()->SetText("LOCK TIMEOUT=250");
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{});
+}
+
 INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck, ::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL),
                          [](const auto& p) { return p.param == TDVServerType::stSQLite ? "SQLite" : "PostgreSQL"; });
 
