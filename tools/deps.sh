@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3          # embedded database driver
   libpq-dev postgresql            # server driver; the tests start a server with pg_virtualenv
   libmariadb-dev mariadb-server   # server driver; the tests start a private mariadbd (tools/with-mariadb.sh)
+  postgresql-server-dev-15        # the server's keyword header, from which the build takes PostgreSQL's reserved words
   libicu-dev                      # Unicode case-insensitive comparison
   libelf-dev                      # reading resources from package files
   libgtest-dev libgmock-dev libbenchmark-dev

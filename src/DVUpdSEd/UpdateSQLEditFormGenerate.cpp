@@ -6,7 +6,6 @@
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
 #include "dralvo/UpdateSQL.h"
 #include "vcl/Dialogs.h"
 
@@ -38,17 +37,16 @@ TSQLGenerator TDVUpdateSQLEditForm::MakeGenerator() const {
   return TSQLGenerator(std::move(choice), FieldAliases());
 }
 
-// The rules of the dataset's server, which is asked (connecting when
-// needed) for its reserved words; none without a database. Quoting every
-// name needs only the server's quotes, which are double quotes but on
-// MariaDB, whose session says which it takes.
+// The rules of the dataset's server type, known without connecting (a
+// connected database answers with its own); none without a database.
+// Quoting every name needs only the server's quotes, which are double
+// quotes but on MariaDB, whose session may say otherwise.
 std::shared_ptr<const dralvo::TDVNameRules> TDVUpdateSQLEditForm::ServerNameRules(bool quoteAll) const {
   dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
   dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
   if (database == nullptr) return nullptr;
   if (quoteAll && database->ServerType() != dralvo::TDVServerType::stMariaDB) return nullptr;
-  database->Open();
-  return database->Connection().NameRules();
+  return database->NameRules();
 }
 
 std::shared_ptr<const TFieldAliases> TDVUpdateSQLEditForm::FieldAliases() const {

@@ -7,6 +7,7 @@
 
 #include "DesignerFixture.h"
 #include "SqlFixtures.h"
+#include "libpq-fe.h"
 
 namespace designertest {
 namespace {
@@ -79,6 +80,39 @@ TEST_F(CheckCommand, WhatCannotBeCheckedExitsTwo) {
   auto none = Designer({"check", "Shop.dfm"});
   EXPECT_EQ(none.ExitCode, 2) << none.Out << none.Err;
   EXPECT_TRUE(Has(none.Err, "has no update object")) << none.Err;
+}
+
+// A table another session holds locked: the check waits no longer than the
+// database's LOCK TIMEOUT, says what it could not check and why, and exits 2;
+// once the lock is gone the same check passes.
+TEST_F(DesignerTest, CheckBehindALockIsNotCheckedAndSaysWhy) {
+  DV_REQUIRE_PG();
+  dvtest::PgSchema schema("create table orders(order_id int primary key, note text);");
+  WriteModule("object M: TDataModule\n"
+              "  object Pg: TDVDatabase\n    DatabaseName = 'pg'\n    LoginPrompt = False\n"
+              "    Params.Strings = (\n      'LOCK TIMEOUT=200')\n"
+              "    RemoteDatabase = '" + schema.SearchPath() + "'\n    ServerType = stPostgreSQL\n  end\n"
+              "  object OrdersQuery: TDVQuery\n    DatabaseName = 'pg'\n    UpdateObject = OrdersUpdate\n"
+              "    SQL.Strings = (\n      'select order_id, note from orders')\n  end\n"
+              "  object OrdersUpdate: TDVUpdateSQL\n"
+              "    ModifySQL.Strings = (\n      'update orders set note = :note where order_id = :OLD_order_id')\n"
+              "  end\n"
+              "end\n");
+  PGconn* holder = PQconnectdb("");
+  ASSERT_EQ(PQstatus(holder), CONNECTION_OK) << PQerrorMessage(holder);
+  PGresult* locked =
+      PQexec(holder, ("begin; lock table " + schema.Name() + ".orders in access exclusive mode").c_str());
+  ASSERT_EQ(PQresultStatus(locked), PGRES_COMMAND_OK) << PQerrorMessage(holder);
+  PQclear(locked);
+  auto blocked = Designer({"check", "Shop.dfm"});
+  PQfinish(holder);
+  EXPECT_EQ(blocked.ExitCode, 2) << blocked.Out << blocked.Err;
+  EXPECT_TRUE(Has(blocked.Out, "OrdersUpdate: not checked: describing the SQL of its dataset OrdersQuery waited"))
+      << blocked.Out;
+  EXPECT_TRUE(Has(blocked.Out, "lock timeout (held by other sessions: orders AccessExclusiveLock)")) << blocked.Out;
+  EXPECT_TRUE(Has(blocked.Out, "0 findings, 1 not checked\n")) << blocked.Out;
+  auto free = Designer({"check", "Shop.dfm"});
+  EXPECT_EQ(free.ExitCode, 0) << free.Out << free.Err;
 }
 
 }  // namespace

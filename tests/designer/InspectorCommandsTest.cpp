@@ -73,7 +73,16 @@ TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
               "end\n");
   auto tables = Designer({"values", "Shop.dfm", "Invoices", "TableName"});
   ASSERT_EQ(tables.ExitCode, 0) << tables.Err;
-  EXPECT_EQ(tables.Out, "invoices\nlines\n");
+  // Tables in the schemas of other tests running at the same time come
+  // qualified by their schema; every other line counts.
+  std::string visible;
+  for (size_t at = 0, end; at < tables.Out.size(); at = end + 1) {
+    end = tables.Out.find('\n', at);
+    if (end == std::string::npos) end = tables.Out.size();
+    const std::string line = tables.Out.substr(at, end - at);
+    if (line.rfind("dvt_", 0) != 0) visible += line + "\n";
+  }
+  EXPECT_EQ(visible, "invoices\nlines\n") << tables.Out;
   auto lost = Designer({"values", "Shop.dfm", "Lost", "TableName"});
   EXPECT_EQ(lost.ExitCode, 1);
   EXPECT_TRUE(Has(lost.Err, "Lost.TableName")) << lost.Err;

@@ -77,6 +77,38 @@ TEST_F(DesignerTest, QuotedNamesForAMixedCaseTable) {
   EXPECT_TRUE(Has(modifySql, "\"OnHand\" = ")) << modifySql;
 }
 
+// Generating builds the statements from the lists alone: a server that
+// cannot be reached is not needed (its type's reserved words still get
+// quotes), and nothing but the four statements reaches the module.
+TEST_F(DesignerTest, GeneratingWithoutQuotesNeverConnects) {
+  const std::string module =
+      "object M: TDataModule\n"
+      "  object Gone: TDVDatabase\n    DatabaseName = 'gone'\n    DesignOptions = [ddoStoreConnected]\n"
+      "    LoginPrompt = False\n    RemoteDatabase = 'host=127.0.0.1 port=1 dbname=x connect_timeout=2'\n"
+      "    ServerType = stPostgreSQL\n  end\n"
+      "  object Q: TDVQuery\n    DatabaseName = 'gone'\n    UpdateObject = U\n"
+      "    SQL.Strings = (\n      'select order_id, \"order\", note from orders')\n  end\n"
+      "  object U: TDVUpdateSQL\n  end\n"
+      "end\n";
+  WriteModule(module);
+  auto r = Designer({"updatesql", "Shop.dfm", "U", "--keys", "order_id", "--update", "order,note", "--generate",
+                     "--save"});
+  ASSERT_EQ(r.ExitCode, 0) << r.Out << r.Err;
+  const std::string saved = Module();
+  EXPECT_TRUE(Has(saved, "      '  \"order\" = :\"order\",'\n")) << saved;
+  EXPECT_TRUE(Has(saved, "      '  note = :note'\n")) << saved;
+  EXPECT_FALSE(Has(saved, "Connected = ")) << saved;
+  // Taken apart again, the saved module is the old one plus the statements.
+  std::string rest = saved;
+  for (const char* list : {"    ModifySQL.Strings = (", "    InsertSQL.Strings = (", "    DeleteSQL.Strings = (",
+                           "    RefreshSQL.Strings = ("}) {
+    const size_t at = rest.find(list);
+    ASSERT_NE(at, std::string::npos) << list << "\n" << saved;
+    rest.erase(at, rest.find(")\n", at) + 2 - at);
+  }
+  EXPECT_EQ(rest, module);
+}
+
 TEST_F(DesignerTest, SaveWritesTheStatementsAndAnUnchangedSaveKeepsTheBytes) {
   auto r = Designer({"updatesql", "Shop.dfm", "OrdersUpdate", "--table-fields", "--primary-keys", "--generate",
                      "--save"});

@@ -4,7 +4,7 @@
 
 #include "Fixture.h"
 #include "MariaDbFixtures.h"
-#include "dralvo/Driver.h"
+#include "dralvo/Result.h"
 #include "dralvo/UpdateCheck.h"
 
 namespace {
@@ -37,7 +37,7 @@ class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
     } else if (GetParam() == TDVServerType::stMariaDB) {
       DV_REQUIRE_MARIADB();
       mariaDb_ = std::make_unique<dvtest::MariaDbDatabase>(kMariaDbTables);
-      remote = mariaDb_->Url() + "?lock_wait_timeout=1";
+      remote = mariaDb_->Url();
     } else {
       remote = dir_.File("check.db");
       dvtest::MakeSQLiteFile(remote, kTables);
@@ -176,6 +176,19 @@ TEST_P(UpdateCheck, WhatCannotBeChecked) {
   EXPECT_EQ(Check(kGood), std::vector<std::string>{": its dataset Orders names no database [unchecked]"});
   query_->SetUpdateObject(nullptr);
   EXPECT_EQ(Check(kGood), std::vector<std::string>{": no dataset names it as its UpdateObject [unchecked]"});
+}
+
+// The bounds of every wait are the database's own Params lines; one that is
+// no number stops the connection with the line named.
+TEST_P(UpdateCheck, AWaitLimitThatIsNoNumberIsNamed) {
+  db_->Params()->Add("LOCK TIMEOUT=soon");
+  auto f = Check(kGood);
+  ASSERT_EQ(f.size(), 1u) << testing::PrintToString(f);
+  EXPECT_TRUE(Has(f, "cannot connect to its database DB: Params line LOCK TIMEOUT=soon: not a whole number"))
+      << f[0];
+  EXPECT_TRUE(Has(f, "[unchecked]"));
+  db_->Params()->SetText("LOCK TIMEOUT=250");
+  EXPECT_EQ(Check(kGood), std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, UpdateCheck,

@@ -11,7 +11,7 @@
 #include "Support.h"
 #include "db/Field.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "dralvo/Result.h"
 #include "dralvo/Query.h"
 #include "dralvo/UpdateCheck.h"
 

@@ -7,7 +7,6 @@
 #include "TestConnection.h"
 #include "TextEditDlg.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
 #include "dralvo/Query.h"
 #include "dralvo/Session.h"
 #include "rtl/objects/ClassBuilder.h"
@@ -26,7 +25,7 @@ std::string NameForSQL(TDVDatabase& db, const std::string& name) {
     const bool folded = db.ServerType() == TDVServerType::stPostgreSQL && std::isupper(u);
     plain = plain && (std::isalnum(u) || c == '_') && !folded;
   }
-  return plain ? name : db.Connection().QuoteName(name);
+  return plain ? name : db.QuoteName(name);
 }
 
 class TDVSQLEditDlg : public TDVTextEditDlg {

@@ -1,8 +1,8 @@
 #include "TestConnection.h"
 
 #include "dralvo/Consts.h"
-#include "dralvo/Driver.h"
 #include "dralvo/Hooks.h"
+#include "dralvo/Servers.h"
 #include "rtl/system/SysUtils.h"
 
 namespace dralvo {
@@ -18,27 +18,29 @@ std::string MaskPasswordIn(const std::string& text, const std::string& password)
 
 TConnectionTestResult TestConnection(TDVServerType type, const std::string& remote, const rtl::TStrings& params,
                                      bool loginPrompt, const std::string& databaseName) {
-  TDVConnectParams connect;
-  connect.Target = remote;
-  connect.UserName = params.Values("USER NAME");
-  connect.Password = params.Values("PASSWORD");
-  const std::string typed = connect.Password;
+  std::string userName = params.Values("USER NAME");
+  std::string password = params.Values("PASSWORD");
+  const std::string typed = password;
   TConnectionTestResult result;
-  if (loginPrompt && type != TDVServerType::stSQLite && connect.Password.empty() && GetLoginPromptHandler() &&
-      !GetLoginPromptHandler()(databaseName, connect.UserName, connect.Password)) {
+  if (loginPrompt && type != TDVServerType::stSQLite && password.empty() && GetLoginPromptHandler() &&
+      !GetLoginPromptHandler()(databaseName, userName, password)) {
     result.Message = rtl::Format(SLoginCancelled, {databaseName});
     return result;
   }
   try {
-    std::unique_ptr<TDVConnection> connection = ConnectDriver(type, connect);
+    rtl::TStringList answered;
+    answered.Assign(params);
+    answered.SetValue("USER NAME", userName);
+    answered.SetValue("PASSWORD", password);
+    const std::string shown = ProbeConnection(type, remote, answered);
     result.Connected = true;
-    result.Message = rtl::Format(SConnectionTestPassed, {GetServerTypeName(type), connection->Target()});
+    result.Message = rtl::Format(SConnectionTestPassed, {GetServerTypeName(type), shown});
   } catch (const rtl::Exception& e) {
     result.Message = e.Message();
   }
   // The driver masks a password in the connection string; the one of the
   // parameters (or the one asked for) is masked wherever a message repeats it.
-  result.Message = MaskPasswordIn(MaskPasswordIn(result.Message, typed), connect.Password);
+  result.Message = MaskPasswordIn(MaskPasswordIn(result.Message, typed), password);
   return result;
 }
 

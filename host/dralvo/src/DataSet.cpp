@@ -5,7 +5,7 @@
 #include "Errors.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/Hooks.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
@@ -113,9 +113,7 @@ std::vector<std::string> FieldNamesOf(const std::vector<TDVColumnDesc>& columns)
 
 // The result columns of a statement, prepared and never run.
 std::vector<TDVColumnDesc> DescribeStatement(TDVConnection& conn, const std::string& text) {
-  const auto style =
-      conn.ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
-  return conn.Describe(sql::ToPositionalParams(text, style).sql);
+  return conn.Describe(conn.Positional(text).sql);
 }
 }  // namespace
 

@@ -5,9 +5,10 @@
 #include "Errors.h"
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/Hooks.h"
 #include "dralvo/Monitor.h"
+#include "dralvo/Servers.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
 #include "rtl/objects/ClassBuilder.h"
@@ -104,6 +105,14 @@ TDVConnection& TDVDatabase::Connection() const {
   return *connection_;
 }
 
+std::shared_ptr<const TDVNameRules> TDVDatabase::NameRules() const {
+  return connection_ != nullptr ? connection_->NameRules() : ServerNameRules(serverType_);
+}
+
+std::string TDVDatabase::QuoteName(const std::string& name) const {
+  return connection_ != nullptr ? connection_->QuoteName(name) : QuoteServerName(serverType_, name);
+}
+
 std::string TDVDatabase::ResolvedTarget() const {
   if (serverType_ != TDVServerType::stSQLite) return remoteDatabase_;
   std::string file = remoteDatabase_;
@@ -134,16 +143,13 @@ void TDVDatabase::Open() {
   rtl::TStringList params;
   params.Assign(*params_);
   ReadParamsFile(params);
-  TDVConnectParams cp;
-  cp.Target = ResolvedTarget();
-  cp.UserName = params.Values("USER NAME");
-  cp.Password = params.Values("PASSWORD");
+  TDVConnectParams cp = ConnectParamsFrom(ResolvedTarget(), params);
   // Only a server with accounts asks, and only when someone can answer.
   if (loginPrompt_ && serverType_ != TDVServerType::stSQLite && cp.Password.empty() && GetLoginPromptHandler()) {
     if (!GetLoginPromptHandler()(databaseName_, cp.UserName, cp.Password))
       RaiseDatabaseError(SLoginCancelled, {databaseName_});
   }
-  connection_ = ConnectDriver(serverType_, cp);
+  connection_ = DialectOf(serverType_).Connect(cp);
   inTransaction_ = false;
 }
 
@@ -182,9 +188,7 @@ void TDVDatabase::Loaded() {
 
 TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
   Open();
-  sql::ParamMarker style =
-      Connection().ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
-  sql::PositionalSql positional = sql::ToPositionalParams(sql, style);
+  sql::PositionalSql positional = Connection().Positional(sql);
   std::vector<db::TValue> values;
   values.reserve(positional.names.size());
   for (const std::string& name : positional.names) {
@@ -203,7 +207,7 @@ TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {
   // nothing, the name quoted. A failed statement would spoil an open
   // PostgreSQL transaction, so then the message is ours alone.
   if (!inTransaction_ || Connection().ServerType() == TDVServerType::stSQLite)
-    Connection().Execute("select * from " + Connection().QuoteName(rtl::Trim(name)) + " where 1 = 0", {});
+    Connection().Execute("select * from " + QuoteName(rtl::Trim(name)) + " where 1 = 0", {});
   RaiseDatabaseError(SServerError, {GetServerTypeName(serverType_), Connection().Target(),
                                     rtl::Format(STableNotFound, {name})});
 }

@@ -9,7 +9,7 @@
 #include "drivers/NameParts.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/SqlParser.h"
 #include "rtl/text/Strings.h"
 #include "rtl/system/SysUtils.h"
@@ -36,10 +36,8 @@ std::optional<std::vector<TDVColumnDesc>> DescribeOnServer(const TDVDataSet& ds,
   TDVDatabase* db = ds.FindDatabase();
   if (db == nullptr || !db->Connected()) return std::nullopt;
   TDVConnection& conn = db->Connection();
-  auto style =
-      conn.ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
   try {
-    return conn.Describe(sql::ToPositionalParams(text, style).sql);
+    return conn.Describe(conn.Positional(text).sql);
   } catch (const rtl::EDatabaseError&) {
     return std::nullopt;  // the text alone must do
   }

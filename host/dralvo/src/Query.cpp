@@ -1,7 +1,7 @@
 #include "dralvo/Query.h"
 
 #include "dralvo/Consts.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/SqlParser.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"

@@ -1,7 +1,7 @@
 #include "dralvo/SQLBaseServer.h"
 
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/Session.h"
 #include "rtl/objects/ClassBuilder.h"
 
@@ -23,10 +23,7 @@ TDVDatabase* TDVSQLBaseServer::Database() const { return GetDBSession()->Databas
 std::string TDVSQLBaseServer::ServerVersion() const {
   TDVDatabase* db = Database();
   db->Open();
-  const char* sql =
-      db->Connection().ServerType() == TDVServerType::stSQLite ? "select sqlite_version()" : "show server_version";
-  TDVResult r = db->Connection().Execute(sql, {});
-  return r.Rows.empty() ? std::string() : r.Rows[0][0].AsString();
+  return db->Connection().ServerVersion();
 }
 
 }  // namespace dralvo

@@ -1,7 +1,7 @@
 // TDVDatabase::GetSchemaInfo: catalog answers as datasets.
 #include "db/MemDataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 
 namespace dralvo {
 

@@ -1,7 +1,7 @@
 #include "dralvo/Script.h"
 
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/Monitor.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"

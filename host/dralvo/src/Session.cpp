@@ -5,7 +5,7 @@
 #include "Errors.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/text/Strings.h"
 

@@ -4,7 +4,7 @@
 #include "db/Field.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {

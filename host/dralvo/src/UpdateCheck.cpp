@@ -4,7 +4,7 @@
 
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/SqlParser.h"
 #include "dralvo/UpdateSQL.h"
 #include "rtl/system/SysUtils.h"
@@ -35,10 +35,9 @@ class TChecker {
 
   void Check(int index, const std::string& text) {
     statement_ = kStatementNames[index];
-    auto style = conn_.ServerType() == TDVServerType::stPostgreSQL ? sql::ParamMarker::Dollar : sql::ParamMarker::Question;
     const std::vector<sql::ParamRef> params = sql::FindParams(text);
     if (fields_ != nullptr) CheckParams(params);
-    const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, params, style).sql);
+    const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, params, conn_.Dialect().Markers).sql);
     sql::UpdateStatement st = sql::ReadUpdateStatement(text);
     // A statement the server accepts names only tables and columns that
     // exist, but for SQLite's reading of a double-quoted name that is no
@@ -240,22 +239,33 @@ TDVCheckResult CheckUpdateObject(TDVDataSetUpdateObject& update) {
   // someone else's.
   if (database->InTransaction())
     return unchecked("its database " + database->DatabaseName() + " is inside a transaction");
+  // A wait that ran out decides nothing: the object is not checked, and the
+  // message names what it waited for.
+  auto waited = [&](const std::string& what, const EDVWaitExpired& e) {
+    return unchecked(what + " waited for a lock or the server beyond the database's time-out: " + e.what());
+  };
   std::vector<std::string> fields;
   bool fieldsKnown = true;
   try {
     fields = dataSet->DescribedFieldNames();
+  } catch (const EDVWaitExpired& e) {
+    return waited("describing the SQL of its dataset " + dataSetName, e);
   } catch (const rtl::Exception& e) {
     fieldsKnown = false;
     result.Findings.push_back({"", "the SQL of its dataset " + dataSetName + " cannot be described", e.what(), false});
   }
   TChecker checker(database->Connection(), fieldsKnown ? &fields : nullptr, dataSetName, result);
+  int current = 0;
   try {
     for (int i = 0; i < 4; ++i) {
+      current = i;
       const std::string text = update.GetSQLIndex(i)->Text();
       if (rtl::Trim(text).empty()) continue;
       ++result.Statements;
       checker.Check(i, text);
     }
+  } catch (const EDVWaitExpired& e) {
+    return waited("its " + std::string(kStatementNames[current]) + " statement", e);
   } catch (const rtl::Exception& e) {  // the connection failed on the way
     return unchecked(std::string("the check broke off: ") + e.what());
   }

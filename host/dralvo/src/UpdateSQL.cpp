@@ -4,7 +4,7 @@
 #include "db/Field.h"
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
-#include "dralvo/Driver.h"
+#include "drivers/Driver.h"
 #include "dralvo/SqlParser.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"

@@ -7,6 +7,8 @@
 
 #include "db/DataSet.h"
 #include "db/Params.h"
+#include "dralvo/NameRules.h"
+#include "dralvo/Result.h"
 #include "dralvo/ServerTypes.h"
 #include "dralvo/SchemaInfo.h"
 #include "rtl/objects/Component.h"
@@ -17,7 +19,6 @@ namespace dralvo {
 class TDVConnection;
 class TDVDataSet;
 class TDVSession;
-struct TDVResult;
 struct TDVTableRef;
 
 enum TDVDesignDBOption : unsigned { ddoIsDefaultDatabase = 1u << 0, ddoStoreConnected = 1u << 1 };
@@ -55,8 +56,14 @@ class TDVDatabase : public rtl::TComponent {
   void SetConnected(bool connected);
   // The session of SessionName; raises when there is none.
   TDVSession* Session() const;
-  // The open connection; raises when not connected.
+  // The open connection (the runtime's own: TDVConnection is private to
+  // it); raises when not connected.
   TDVConnection& Connection() const;
+  // How the server reads bare names: the connection's own list when
+  // connected, else the server type's (ServerNameRules). Never connects.
+  std::shared_ptr<const TDVNameRules> NameRules() const;
+  // `name` quoted for this database's server. Never connects.
+  std::string QuoteName(const std::string& name) const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
 

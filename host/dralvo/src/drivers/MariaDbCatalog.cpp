@@ -6,7 +6,6 @@
 #include <map>
 
 #include "MariaDbConnection.h"
-#include "NameParts.h"
 #include "dralvo/SchemaInfo.h"
 #include "rtl/system/SysUtils.h"
 
@@ -33,7 +32,7 @@ db::TFieldType FieldTypeOfTypeName(const std::string& name) {
 }
 }  // namespace
 
-bool TMariaDbConnection::FindInSchema(const std::string& schema, const std::string& name, TDVTableRef& ref) {
+bool TMariaDbConnection::LookupTable(const std::string& schema, const std::string& name, TDVTableRef& ref) {
   TDVResult r = Execute(
       "select table_schema, table_name from information_schema.TABLES where table_schema = " +
           std::string(schema.empty() ? "database()" : "?") + " and table_name = ?",
@@ -54,16 +53,6 @@ bool TMariaDbConnection::FindInSchema(const std::string& schema, const std::stri
   ref.Name = (*found)[1].AsString();
   ref.Quoted = QuoteName(ref.Schema) + "." + QuoteName(ref.Name);
   return true;
-}
-
-bool TMariaDbConnection::FindTable(const std::string& name, TDVTableRef& ref) {
-  // The server never folds a bare name: a part is taken as written.
-  std::vector<TNamePart> parts = SplitObjectName(name);
-  if (parts.size() == 1 && FindInSchema("", parts[0].Text, ref)) return true;
-  if (parts.size() == 2 && FindInSchema(parts[0].Text, parts[1].Text, ref)) return true;
-  std::string whole = rtl::Trim(name);
-  if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return FindInSchema("", whole, ref);
-  return false;
 }
 
 void TMariaDbConnection::GetTableNames(const std::string& pattern, bool systemTables,
@@ -144,9 +133,7 @@ void TMariaDbConnection::GetStoredProcNames(std::vector<std::string>& names) {
       {});
 }
 
-bool TMariaDbConnection::DescribeStoredProc(const std::string& name, TDVProcDesc& desc) {
-  std::vector<TNamePart> parts = SplitObjectName(name);
-  std::string schema = parts.size() == 2 ? parts[0].Text : "", routine = parts.empty() ? rtl::Trim(name) : parts.back().Text;
+bool TMariaDbConnection::LookupStoredProc(const std::string& schema, const std::string& routine, TDVProcDesc& desc) {
   std::string where = std::string(" where specific_schema = ") + (schema.empty() ? "database()" : "?") +
                       " and specific_name = ?";
   std::vector<db::TValue> args;

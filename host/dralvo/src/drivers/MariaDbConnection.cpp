@@ -4,12 +4,13 @@
 #include <mysql.h>
 #include <mysqld_error.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "../Errors.h"
+#include "MariaDbTarget.h"
 #include "MariaDbStatement.h"
 #include "MariaDbTypes.h"
-#include "dralvo/Consts.h"
 #include "dralvo/Secrets.h"
 #include "rtl/system/SysUtils.h"
 
@@ -18,15 +19,8 @@ namespace dralvo {
 namespace {
 using TResPtr = std::unique_ptr<MYSQL_RES, decltype(&mysql_free_result)>;
 
-constexpr const char* kServer = "MariaDB";
-// Connecting, and each read or write of a packet, gives up after these.
-constexpr unsigned kConnectSeconds = 8;
-constexpr unsigned kStatementSeconds = 60;
-// Longer than a statement may run on the server, so the server's own
-// time-out, which names the statement, comes first.
-constexpr unsigned kReadWriteSeconds = kStatementSeconds + 15;
-
-std::string Shown(const std::string& target) { return target.empty() ? "(default)" : target; }
+// Seconds of a wait limit given in milliseconds; 0 (no limit) stays 0.
+unsigned Seconds(int ms) { return ms <= 0 ? 0 : static_cast<unsigned>((ms + 999) / 1000); }
 
 // The client library's message, with the time it waited when the server
 // did not answer, naming where it was waiting.
@@ -38,22 +32,26 @@ std::string ExplainedError(unsigned errorNumber, const std::string& message, con
 }
 }  // namespace
 
-TMariaDbConnection::TMariaDbConnection(const TDVConnectParams& params) : shownTarget_(MaskPasswords(params.Target)) {
+TMariaDbConnection::TMariaDbConnection(const TDVConnectParams& params)
+    : TDVConnection(DialectOf(TDVServerType::stMariaDB), MaskPasswords(params.Target)), waits_(params.Waits) {
   TMariaDbTarget t = ParseMariaDbTarget(params.Target);
   if (!params.UserName.empty()) t.User = params.UserName;
   if (!params.Password.empty()) t.Password = params.Password;
-  lockWaitSeconds_ = t.LockWaitSeconds;
   std::string where = !t.Socket.empty() ? "socket " + t.Socket
                                          : (t.Host.empty() ? "localhost" : t.Host) + ":" +
                                                std::to_string(t.Port != 0 ? t.Port : MYSQL_PORT);
   conn_ = mysql_init(nullptr);
-  if (conn_ == nullptr) RaiseDatabaseError(SConnectFailed, {std::string(kServer), Shown(shownTarget_), "out of memory"});
-  unsigned connectTimeout = kConnectSeconds, rwTimeout = kReadWriteSeconds;
+  if (conn_ == nullptr) RaiseConnectFailed("out of memory");
+  // Connecting (the server's greeting included) gives up after the connect
+  // time-out; each read or write after the statement time-out and a margin,
+  // so that the server's own time-out, which names the statement, comes first.
+  unsigned connectTimeout = std::max(static_cast<unsigned>(waits_.ConnectSeconds), 1u);
+  unsigned statementSeconds = Seconds(waits_.StatementMs);
+  unsigned rwTimeout = statementSeconds == 0 ? 0 : statementSeconds + 15;
   mysql_options(conn_, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
   mysql_options(conn_, MYSQL_OPT_READ_TIMEOUT, &rwTimeout);
   mysql_options(conn_, MYSQL_OPT_WRITE_TIMEOUT, &rwTimeout);
   mysql_options(conn_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-  // No configuration files: what the remote database text says is all.
   unsigned localInfile = 0;
   mysql_options(conn_, MYSQL_OPT_LOCAL_INFILE, &localInfile);
   if (!t.Socket.empty()) {
@@ -66,16 +64,20 @@ TMariaDbConnection::TMariaDbConnection(const TDVConnectParams& params) : shownTa
   if (mysql_real_connect(conn_, t.Host.empty() ? nullptr : t.Host.c_str(), t.User.empty() ? nullptr : t.User.c_str(),
                          t.Password.c_str(), t.Database.empty() ? nullptr : t.Database.c_str(), t.Port,
                          t.Socket.empty() ? nullptr : t.Socket.c_str(), CLIENT_FOUND_ROWS | CLIENT_MULTI_RESULTS) == nullptr) {
-    std::string msg = ExplainedError(mysql_errno(conn_), mysql_error(conn_), where, kConnectSeconds);
+    std::string msg = ExplainedError(mysql_errno(conn_), mysql_error(conn_), where, connectTimeout);
     mysql_close(conn_);
     conn_ = nullptr;
-    RaiseDatabaseError(SConnectFailed, {std::string(kServer), Shown(shownTarget_), msg});
+    RaiseConnectFailed(msg);
   }
   try {
-    // Waits for locks and a statement's run time are bounded on the server.
-    Query("set session lock_wait_timeout = " + std::to_string(lockWaitSeconds_) +
-          ", innodb_lock_wait_timeout = " + std::to_string(lockWaitSeconds_) +
-          ", max_statement_time = " + std::to_string(kStatementSeconds));
+    // Lock waits and a statement's run time are bounded on the server; 0
+    // (no limit) leaves the server's own setting.
+    std::string set;
+    if (unsigned lock = Seconds(waits_.LockMs); lock != 0)
+      set += "lock_wait_timeout = " + std::to_string(lock) + ", innodb_lock_wait_timeout = " + std::to_string(lock);
+    if (statementSeconds != 0)
+      set += std::string(set.empty() ? "" : ", ") + "max_statement_time = " + std::to_string(waits_.StatementMs / 1000.0);
+    if (!set.empty()) Query("set session " + set);
     ReadSessionModes();
   } catch (...) {
     mysql_close(conn_);
@@ -94,20 +96,18 @@ void TMariaDbConnection::ReadSessionModes() {
   caseBlindTables_ = r.Rows[0][1].AsString() != "0";
 }
 
-std::string TMariaDbConnection::QuoteName(const std::string& name) const {
-  return TDVNameRules(false, {}, QuoteChar()).Quote(name);
-}
-
 void TMariaDbConnection::Fail(const std::string& message, unsigned errorNumber) const {
   std::string msg = message.empty() ? "unknown error" : message;
   if (errorNumber == ER_LOCK_WAIT_TIMEOUT)
-    msg += " (waited " + std::to_string(lockWaitSeconds_) + " s for a lock held by another session)";
-  else if (errorNumber == ER_STATEMENT_TIMEOUT)
-    msg += " (the limit is " + std::to_string(kStatementSeconds) + " s)";
-  else
-    msg = ExplainedError(errorNumber, msg, "the server", kReadWriteSeconds);
-  RaiseDatabaseError(SServerError, {std::string(kServer), Shown(shownTarget_), msg});
+    RaiseServerError(msg + " (waited " + std::to_string(Seconds(waits_.LockMs)) +
+                         " s for a lock held by another session)", true);
+  if (errorNumber == ER_STATEMENT_TIMEOUT)
+    RaiseServerError(msg + " (the limit is " + std::to_string(waits_.StatementMs) + " ms)", true);
+  unsigned rw = Seconds(waits_.StatementMs);
+  RaiseServerError(ExplainedError(errorNumber, msg, "the server", rw == 0 ? 0 : rw + 15));
 }
+
+std::string TMariaDbConnection::ServerVersion() { return mysql_get_server_info(conn_); }
 
 TDVResult TMariaDbConnection::Query(const std::string& sql) {
   if (mysql_real_query(conn_, sql.data(), sql.size()) != 0) Fail(mysql_error(conn_), mysql_errno(conn_));

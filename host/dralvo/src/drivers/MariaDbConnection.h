@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "MariaDbTarget.h"
-#include "dralvo/Driver.h"
+#include "Driver.h"
 
 struct st_mysql;
 
@@ -20,36 +19,26 @@ class TMariaDbConnection : public TDVConnection {
   explicit TMariaDbConnection(const TDVConnectParams& params);
   ~TMariaDbConnection() override;
 
-  TDVServerType ServerType() const override { return TDVServerType::stMariaDB; }
-  std::string Target() const override { return shownTarget_; }
-  std::string ParamMarker(int) const override { return "?"; }
-  std::string QuoteName(const std::string& name) const override;
-
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
   std::string PrepareOnly(const std::string& sql) override;
+  std::string ServerVersion() override;
 
   bool SupportsSchemas() const override { return true; }
   bool SupportsStoredProcs() const override { return true; }
-  bool FindTable(const std::string& name, TDVTableRef& ref) override;
   void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
   void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
   void GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) override;
   void GetStoredProcNames(std::vector<std::string>& names) override;
-  bool DescribeStoredProc(const std::string& name, TDVProcDesc& desc) override;
   void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
   void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
 
-  // Whether the session reads "..." as a name (sql_mode ANSI_QUOTES).
-  bool AnsiQuotes() const { return ansiQuotes_; }
-  // Whether table names are compared ignoring case (lower_case_table_names).
-  bool CaseBlindTables() const { return caseBlindTables_; }
-
  protected:
   std::vector<std::string> ReservedWords() override;
-  // Bare names keep their case; tables may compare without it.
-  bool FoldsToLower() const override { return false; }
+  // Backticks, or double quotes while sql_mode has ANSI_QUOTES.
   char QuoteChar() const override { return ansiQuotes_ ? '"' : '`'; }
+  bool LookupTable(const std::string& schema, const std::string& name, TDVTableRef& ref) override;
+  bool LookupStoredProc(const std::string& schema, const std::string& name, TDVProcDesc& desc) override;
 
  private:
   // sql_mode and lower_case_table_names of the session.
@@ -60,11 +49,9 @@ class TMariaDbConnection : public TDVConnection {
   // The current result of the text protocol.
   TDVResult StoredResult();
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
-  bool FindInSchema(const std::string& schema, const std::string& name, TDVTableRef& ref);
 
   st_mysql* conn_ = nullptr;
-  std::string shownTarget_;
-  unsigned lockWaitSeconds_ = 10;
+  TDVWaitLimits waits_;
   bool ansiQuotes_ = false;
   bool caseBlindTables_ = false;
 };

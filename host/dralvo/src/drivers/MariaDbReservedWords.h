@@ -5,6 +5,6 @@
 
 namespace dralvo {
 
-const std::vector<std::string>& MariaDbShippedReservedWords();
+std::vector<std::string> MariaDbShippedReservedWords();
 
 }  // namespace dralvo

@@ -10,8 +10,8 @@
 
 namespace dralvo {
 
-const std::vector<std::string>& MariaDbShippedReservedWords() {
-  static const std::vector<std::string> words{
+std::vector<std::string> MariaDbShippedReservedWords() {
+  return {
     "ACCESSIBLE", "ADD", "ALL", "ALTER", "ANALYZE", "AND", "AS", "ASC", "ASENSITIVE", "BEFORE", "BETWEEN", "BIGINT",
     "BINARY", "BLOB", "BOTH", "BY", "CALL", "CASCADE", "CASE", "CHANGE", "CHAR", "CHARACTER", "CHECK", "COLLATE",
     "COLUMN", "CONDITION", "CONSTRAINT", "CONTINUE", "CONVERT", "CREATE", "CROSS", "CURRENT_DATE", "CURRENT_ROLE",
@@ -40,7 +40,6 @@ const std::vector<std::string>& MariaDbShippedReservedWords() {
     "VALUE", "VALUES", "VARBINARY", "VARCHAR", "VARCHARACTER", "VARYING", "WHEN", "WHERE", "WHILE", "WITH", "WRITE",
     "XOR", "YEAR_MONTH", "ZEROFILL",
   };
-  return words;
 }
 
 }  // namespace dralvo

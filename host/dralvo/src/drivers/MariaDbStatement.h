@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "dralvo/Driver.h"
+#include "Driver.h"
 
 struct st_mysql;
 struct st_mysql_stmt;

@@ -73,8 +73,6 @@ void ReadQuery(const std::string& query, TMariaDbTarget& t) {
     std::string key = item.substr(0, eq), value = eq == std::string::npos ? "" : Decode(item.substr(eq + 1), key.c_str());
     if (rtl::SameText(key, "socket"))
       t.Socket = value;
-    else if (rtl::SameText(key, "lock_wait_timeout"))
-      t.LockWaitSeconds = Number(value, 1, 3600, "lock_wait_timeout");
     else
       Bad("has an unknown option '" + key + "'");
   }

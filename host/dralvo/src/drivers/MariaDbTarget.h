@@ -13,7 +13,6 @@ struct TMariaDbTarget {
   std::string User;
   std::string Password;
   std::string Database;
-  unsigned LockWaitSeconds = 10;  // ?lock_wait_timeout=, 1 to 3600
 };
 
 // Raises EDatabaseError saying what is wrong (never the password) when the

@@ -61,9 +61,9 @@ std::vector<TNamePart> SplitObjectName(const std::string& name) {
   }
 }
 
-std::vector<std::string> PartCandidates(const TNamePart& part, bool foldToLower) {
-  if (part.Quoted) return {part.Text};
-  std::string folded = foldToLower ? rtl::LowerCase(part.Text) : rtl::UpperCase(part.Text);
+std::vector<std::string> PartCandidates(const TNamePart& part, TDVNameFolding folding) {
+  if (part.Quoted || folding == TDVNameFolding::None) return {part.Text};
+  std::string folded = folding == TDVNameFolding::Lower ? rtl::LowerCase(part.Text) : rtl::UpperCase(part.Text);
   if (folded == part.Text) return {part.Text};
   return {folded, part.Text};
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "Dialect.h"
+
 namespace dralvo {
 
 struct TNamePart {
@@ -15,10 +17,9 @@ struct TNamePart {
 // (an unbalanced quote, an empty part), so that callers try it as one name.
 std::vector<TNamePart> SplitObjectName(const std::string& name);
 
-// The ways a part may be stored: quoted exactly; bare folded (to lower or
-// upper case, as the server folds ASCII letters) and, when different, as
-// typed.
-std::vector<std::string> PartCandidates(const TNamePart& part, bool foldToLower);
+// The ways a part may be stored: quoted exactly; bare folded as the server
+// folds ASCII letters and, when different, as typed.
+std::vector<std::string> PartCandidates(const TNamePart& part, TDVNameFolding folding);
 
 // Standard SQL quoting: "name" with embedded double quotes doubled.
 std::string QuoteSqlName(const std::string& name);

@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <memory>
@@ -19,16 +20,22 @@ namespace dralvo {
 namespace {
 using TPgResultPtr = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
-constexpr const char* kServer = "PostgreSQL";
+// Lock time-out and query cancelled (the statement time-out).
+bool WaitExpired(const char* sqlState) {
+  return sqlState != nullptr && (std::string(sqlState) == "55P03" || std::string(sqlState) == "57014");
+}
 
 bool IsUri(const std::string& t) { return t.rfind("postgresql://", 0) == 0 || t.rfind("postgres://", 0) == 0; }
 
 std::string Int8(PGresult* res, int row, int col) { return PQgetvalue(res, row, col); }
 }  // namespace
 
-TPgConnection::TPgConnection(const TDVConnectParams& params) : shownTarget_(MaskPasswords(params.Target)) {
+TPgConnection::TPgConnection(const TDVConnectParams& params)
+    : TDVConnection(DialectOf(TDVServerType::stPostgreSQL), MaskPasswords(params.Target)) {
+  // libpq takes whole seconds from 2 up; 0 would wait without end.
+  const std::string connectTimeout = std::to_string(std::max(params.Waits.ConnectSeconds, 2));
   std::vector<const char*> keys{"connect_timeout", "fallback_application_name", "client_encoding"};
-  std::vector<const char*> values{"10", "Dralvo", "UTF8"};
+  std::vector<const char*> values{connectTimeout.c_str(), "Dralvo", "UTF8"};
   std::string target = rtl::Trim(params.Target), host, port, dbname;
   if (IsUri(target) || target.find('=') != std::string::npos) {
     keys.push_back("dbname");
@@ -62,19 +69,53 @@ TPgConnection::TPgConnection(const TDVConnectParams& params) : shownTarget_(Mask
     std::string msg = conn_ != nullptr ? rtl::Trim(PQerrorMessage(conn_)) : "out of memory";
     PQfinish(conn_);
     conn_ = nullptr;
-    RaiseDatabaseError(SConnectFailed, {std::string(kServer), shownTarget_.empty() ? "(default)" : shownTarget_, msg});
+    RaiseConnectFailed(msg);
+  }
+  // Every later wait is bounded on the server's side: a lock another
+  // session holds, and any one statement.
+  try {
+    PQclear(Run("select set_config('lock_timeout', $1, false), set_config('statement_timeout', $2, false)",
+                {db::TValue(std::to_string(params.Waits.LockMs)), db::TValue(std::to_string(params.Waits.StatementMs))}));
+  } catch (...) {
+    PQfinish(conn_);
+    conn_ = nullptr;
+    throw;
   }
 }
 
 TPgConnection::~TPgConnection() { PQfinish(conn_); }
 
-std::string TPgConnection::QuoteName(const std::string& name) const { return QuoteSqlName(name); }
-
 void TPgConnection::Fail(PGresult* res) const {
   std::string msg = rtl::Trim(res != nullptr ? PQresultErrorMessage(res) : PQerrorMessage(conn_));
   if (msg.empty()) msg = rtl::Trim(PQerrorMessage(conn_));
+  const bool expired = res != nullptr && WaitExpired(PQresultErrorField(res, PG_DIAG_SQLSTATE));
+  if (expired) msg = ExpiredMessage(res);
   PQclear(res);
-  RaiseDatabaseError(SServerError, {std::string(kServer), shownTarget_.empty() ? "(default)" : shownTarget_, msg});
+  RaiseServerError(msg, expired);
+}
+
+// The server's one line and the locks held elsewhere, which say what the
+// statement waited for.
+std::string TPgConnection::ExpiredMessage(const pg_result* res) const {
+  const char* primary = PQresultErrorField(res, PG_DIAG_MESSAGE_PRIMARY);
+  std::string msg = primary != nullptr ? primary : "the wait ran out";
+  std::string locks = LocksHeldElsewhere();
+  return locks.empty() ? msg : msg + " (held by other sessions: " + locks + ")";
+}
+
+std::string TPgConnection::LocksHeldElsewhere() const {
+  // Asked only outside a transaction: a failed one answers nothing more.
+  if (PQtransactionStatus(conn_) != PQTRANS_IDLE) return {};
+  TPgResultPtr res(PQexec(conn_,
+                          "select string_agg(distinct c.relname || ' ' || l.mode, ', ')"
+                          " from pg_locks l join pg_class c on c.oid = l.relation"
+                          " where l.granted and l.pid <> pg_backend_pid()"
+                          " and l.database = (select oid from pg_database where datname = current_database())"
+                          " and l.mode in ('ShareLock', 'ShareRowExclusiveLock', 'ExclusiveLock',"
+                          " 'AccessExclusiveLock')"),
+                   &PQclear);
+  if (PQresultStatus(res.get()) != PGRES_TUPLES_OK || PQntuples(res.get()) != 1) return {};
+  return PQgetvalue(res.get(), 0, 0);
 }
 
 PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
@@ -171,23 +212,32 @@ std::string TPgConnection::PrepareOnly(const std::string& sql) {
   // statement outlives the check.
   TPgResultPtr begin(Run("begin", {}), &PQclear);
   std::string message;
+  bool expired = false;
   TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
   if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) {
     message = rtl::Trim(prep != nullptr ? PQresultErrorMessage(prep.get()) : PQerrorMessage(conn_));
     if (message.empty()) message = "the statement could not be prepared";
+    expired = prep != nullptr && WaitExpired(PQresultErrorField(prep.get(), PG_DIAG_SQLSTATE));
   } else {
     TPgResultPtr desc(PQdescribePrepared(conn_, "dv_prepare_only"), &PQclear);
     if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) message = rtl::Trim(PQresultErrorMessage(desc.get()));
     PQclear(PQexec(conn_, "deallocate dv_prepare_only"));
   }
   TPgResultPtr rollback(Run("rollback", {}), &PQclear);
+  if (expired) RaiseServerError(ExpiredMessage(prep.get()), true);
   return message.rfind("ERROR:", 0) == 0 ? rtl::Trim(message.substr(6)) : message;
 }
 
-// Unreserved words may stand bare anywhere; every other kind may not in
-// some place a name stands in an update statement.
+// Unreserved words and those that may name a column stand bare wherever an
+// update statement puts a table or column name; reserved words and those
+// that may name only a type or function do not.
 std::vector<std::string> TPgConnection::ReservedWords() {
-  return Column("select word from pg_get_keywords() where catcode <> 'U'", {});
+  return Column("select word from pg_get_keywords() where catcode in ('R', 'T')", {});
+}
+
+std::string TPgConnection::ServerVersion() {
+  std::vector<std::string> v = Column("show server_version", {});
+  return v.empty() ? std::string() : v[0];
 }
 
 void TPgConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
@@ -205,7 +255,7 @@ void TPgConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<s
       {db::TValue(static_cast<int64_t>(table.Oid))});
 }
 
-bool TPgConnection::FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref) {
+bool TPgConnection::LookupTable(const std::string& schema, const std::string& name, TDVTableRef& ref) {
   static const std::string kSelect =
       "select c.oid::int8, n.nspname, c.relname from pg_class c join pg_namespace n on n.oid = c.relnamespace"
       " where c.relkind in ('r', 'v', 'm', 'f', 'p') and ";
@@ -215,29 +265,9 @@ bool TPgConnection::FindRelation(const std::string& schema, const std::string& n
                                         {db::TValue(schema), db::TValue(name)}),
                    &PQclear);
   if (PQntuples(res.get()) == 0) return false;
-  ref = TDVTableRef{};
+  ref = TableRef(PQgetvalue(res.get(), 0, 1), PQgetvalue(res.get(), 0, 2));
   ref.Oid = static_cast<uint32_t>(std::strtoul(PQgetvalue(res.get(), 0, 0), nullptr, 10));
-  ref.Schema = PQgetvalue(res.get(), 0, 1);
-  ref.Name = PQgetvalue(res.get(), 0, 2);
-  ref.Quoted = QuoteSqlName(ref.Schema) + "." + QuoteSqlName(ref.Name);
   return true;
-}
-
-bool TPgConnection::FindTable(const std::string& name, TDVTableRef& ref) {
-  // As the server would resolve the name (bare parts fold to lower case),
-  // then as typed, so that a name a person types without the quotes it
-  // needs is still found.
-  std::vector<TNamePart> parts = SplitObjectName(name);
-  if (parts.size() == 1)
-    for (const std::string& t : PartCandidates(parts[0], true))
-      if (FindRelation("", t, ref)) return true;
-  if (parts.size() == 2)
-    for (const std::string& s : PartCandidates(parts[0], true))
-      for (const std::string& t : PartCandidates(parts[1], true))
-        if (FindRelation(s, t, ref)) return true;
-  std::string whole = rtl::Trim(name);
-  if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return FindRelation("", whole, ref);
-  return false;
 }
 
 void TPgConnection::GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) {

@@ -3,7 +3,6 @@
 
 #include <memory>
 
-#include "NameParts.h"
 #include "PgConnection.h"
 #include "PgTypes.h"
 
@@ -23,37 +22,24 @@ db::TParamType ParamTypeOfMode(char mode) {
 }
 }  // namespace
 
-bool TPgConnection::DescribeStoredProc(const std::string& name, TDVProcDesc& desc) {
+bool TPgConnection::LookupStoredProc(const std::string& schema, const std::string& proc, TDVProcDesc& desc) {
   static const std::string kSelect =
       "select p.oid::int8, p.prokind, p.proretset, n.nspname, p.proname, p.prorettype::int8"
       " from pg_proc p join pg_namespace n on n.oid = p.pronamespace where p.prokind in ('f', 'p') and ";
   // Overloads: the oldest one of that name is described.
+  std::vector<db::TValue> lookupArgs{db::TValue(proc)};
+  std::string sql = kSelect + "p.proname = $1 and pg_function_is_visible(p.oid) order by p.oid limit 1";
+  if (!schema.empty()) {
+    sql = kSelect + "p.proname = $1 and n.nspname = $2 order by p.oid limit 1";
+    lookupArgs.emplace_back(schema);
+  }
+  TDVResult r = Execute(sql, lookupArgs);
+  if (r.Rows.empty()) return false;
   std::vector<std::string> found;
-  auto lookup = [&](const std::string& schema, const std::string& proc) {
-    std::vector<db::TValue> args{db::TValue(proc)};
-    std::string sql = kSelect + "p.proname = $1 and pg_function_is_visible(p.oid) order by p.oid limit 1";
-    if (!schema.empty()) {
-      sql = kSelect + "p.proname = $1 and n.nspname = $2 order by p.oid limit 1";
-      args.emplace_back(schema);
-    }
-    TDVResult r = Execute(sql, args);
-    if (r.Rows.empty()) return false;
-    for (const auto& v : r.Rows[0]) found.push_back(v.AsString());
-    return true;
-  };
-  std::vector<TNamePart> parts = SplitObjectName(name);
-  bool ok = false;
-  if (parts.size() == 1)
-    for (const std::string& p : PartCandidates(parts[0], true))
-      if (!ok) ok = lookup("", p);
-  if (parts.size() == 2)
-    for (const std::string& s : PartCandidates(parts[0], true))
-      for (const std::string& p : PartCandidates(parts[1], true))
-        if (!ok) ok = lookup(s, p);
-  if (!ok) return false;
+  for (const auto& v : r.Rows[0]) found.push_back(v.AsString());
 
   desc = TDVProcDesc{};
-  desc.CallName = QuoteSqlName(found[3]) + "." + QuoteSqlName(found[4]);
+  desc.CallName = QuoteName(found[3]) + "." + QuoteName(found[4]);
   desc.IsProcedure = found[1] == "p";
   desc.ReturnsSet = found[2] == "1";
   TDVResult args = Execute(

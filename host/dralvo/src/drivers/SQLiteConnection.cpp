@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "../Errors.h"
-#include "NameParts.h"
 #include "SQLiteStatement.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
@@ -13,7 +12,8 @@
 
 namespace dralvo {
 
-TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params) : file_(params.Target) {
+TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params)
+    : TDVConnection(DialectOf(TDVServerType::stSQLite), params.Target), file_(params.Target) {
   if (rtl::Trim(file_).empty()) RaiseDatabaseError(SRemoteDatabaseMissing, {std::string("SQLite")});
   // Read-write only: a missing file is an error, never a new empty database.
   int rc = sqlite3_open_v2(file_.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -21,10 +21,10 @@ TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params) : file_(par
     std::string msg = db_ != nullptr ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
     sqlite3_close(db_);
     db_ = nullptr;
-    RaiseDatabaseError(SConnectFailed, {std::string("SQLite"), file_, msg});
+    RaiseConnectFailed(msg);
   }
   sqlite3_extended_result_codes(db_, 1);
-  sqlite3_busy_timeout(db_, 5000);
+  sqlite3_busy_timeout(db_, params.Waits.LockMs);
   // A file that is not a database fails only on first read; find out now.
   try {
     Execute("select count(*) from sqlite_schema", {});
@@ -32,7 +32,7 @@ TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params) : file_(par
     std::string msg = sqlite3_errmsg(db_);
     sqlite3_close(db_);
     db_ = nullptr;
-    RaiseDatabaseError(SConnectFailed, {std::string("SQLite"), file_, msg});
+    RaiseConnectFailed(msg);
   }
 }
 
@@ -50,10 +50,8 @@ sqlite3_stmt* TSQLiteConnection::Kept(const std::string& sql) {
 }
 
 void TSQLiteConnection::Fail(const std::string& what) const {
-  RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, what + sqlite3_errmsg(db_)});
+  RaiseServerError(what + sqlite3_errmsg(db_), SQLiteWaitExpired(db_));
 }
-
-std::string TSQLiteConnection::QuoteName(const std::string& name) const { return QuoteSqlName(name); }
 
 TDVResult TSQLiteConnection::Execute(const std::string& sql, const std::vector<db::TValue>& params) {
   TSQLiteStatement stmt(db_, sql, file_);
@@ -77,6 +75,10 @@ std::string TSQLiteConnection::PrepareOnly(const std::string& sql) {
   const char* tail = nullptr;
   int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
   std::string message = rc == SQLITE_OK ? "" : sqlite3_errmsg(db_);
+  if (rc != SQLITE_OK && SQLiteWaitExpired(db_)) {
+    sqlite3_finalize(stmt);
+    RaiseServerError(message, true);
+  }
   if (rc == SQLITE_OK && stmt == nullptr) message = SNoSQLStatement;
   // The runtime runs one statement a call: more would be refused there.
   if (rc == SQLITE_OK && stmt != nullptr && tail != nullptr && !OnlyTrailer(tail))
@@ -85,7 +87,9 @@ std::string TSQLiteConnection::PrepareOnly(const std::string& sql) {
   return message;
 }
 
-std::vector<std::string> TSQLiteConnection::ReservedWords() {
+std::string TSQLiteConnection::ServerVersion() { return sqlite3_libversion(); }
+
+std::vector<std::string> SQLiteKeywords() {
   std::vector<std::string> words;
   for (int i = 0, n = sqlite3_keyword_count(); i < n; ++i) {
     const char* word = nullptr;
@@ -144,29 +148,11 @@ bool TSQLiteConnection::SchemaExists(const std::string& schema) {
   return stmt.Step();
 }
 
-bool TSQLiteConnection::ResolveTable(const std::string& name, TDVTableRef& ref,
-                                     const std::function<bool(const TDVTableRef&)>& exists) {
-  std::vector<TNamePart> parts = SplitObjectName(name);
-  auto found = [&](const std::string& schema, const std::string& table) {
-    TDVTableRef candidate;
-    candidate.Schema = schema;
-    candidate.Name = table;
-    candidate.Quoted = schema.empty() ? QuoteSqlName(table) : QuoteSqlName(schema) + "." + QuoteSqlName(table);
-    if (!exists(candidate)) return false;
-    ref = std::move(candidate);
-    return true;
-  };
-  if (parts.size() == 1 && found("", parts[0].Text)) return true;
-  // "a.b" names table b of attached database a only when there is one.
-  if (parts.size() == 2 && SchemaExists(parts[0].Text) && found(parts[0].Text, parts[1].Text)) return true;
-  // A name that is one object as typed (blanks, dots or quote marks in it).
-  std::string whole = rtl::Trim(name);
-  if (!whole.empty() && (parts.size() != 1 || parts[0].Text != whole)) return found("", whole);
-  return false;
-}
-
-bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
-  return ResolveTable(name, ref, [this](const TDVTableRef& t) { return TableExists(t.Schema, t.Name); });
+// "a.b" names table b of attached database a only when there is one.
+bool TSQLiteConnection::LookupTable(const std::string& schema, const std::string& name, TDVTableRef& ref) {
+  if ((!schema.empty() && !SchemaExists(schema)) || !TableExists(schema, name)) return false;
+  ref = TableRef(schema, name);
+  return true;
 }
 
 // Every table and view has at least one column, so the column query itself
@@ -174,8 +160,10 @@ bool TSQLiteConnection::FindTable(const std::string& name, TDVTableRef& ref) {
 bool TSQLiteConnection::FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) {
   TDVTableRef found;
   names.clear();
-  bool ok = ResolveTable(name, found, [&](const TDVTableRef& t) {
-    GetFieldNames(t, names);
+  bool ok = ResolveName(name, [&](const std::string& schema, const std::string& table) {
+    if (!schema.empty() && !SchemaExists(schema)) return false;
+    found = TableRef(schema, table);
+    GetFieldNames(found, names);
     return !names.empty();
   });
   if (ok && ref != nullptr) *ref = std::move(found);

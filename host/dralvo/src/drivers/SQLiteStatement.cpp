@@ -60,8 +60,16 @@ sqlite3_stmt* TSQLiteStatement::PrepareKept(sqlite3* db, const std::string& sql,
   return kept;
 }
 
+bool SQLiteWaitExpired(sqlite3* db) {
+  const int code = sqlite3_errcode(db) & 0xff;
+  return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 void TSQLiteStatement::Fail(const std::string& what) const {
-  RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, what + sqlite3_errmsg(db_)});
+  const std::string message = what + sqlite3_errmsg(db_);
+  if (SQLiteWaitExpired(db_))
+    throw EDVWaitExpired(MaskPasswords(rtl::Format(SServerError, {std::string("SQLite"), file_, message})));
+  RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, message});
 }
 
 void TSQLiteStatement::Bind(const std::vector<db::TValue>& params) {

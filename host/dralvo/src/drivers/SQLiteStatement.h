@@ -3,12 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "dralvo/Driver.h"
+#include "Driver.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace dralvo {
+
+// Whether the last error of `db` is a lock the busy time-out gave up on.
+bool SQLiteWaitExpired(sqlite3* db);
 
 // True when only blanks, comments and semicolons remain after a statement.
 bool OnlyTrailer(const char* tail);
