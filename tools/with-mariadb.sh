@@ -11,10 +11,9 @@
 #   DV_REQUIRE_MARIADB=1 (tests that need the server fail rather than skip)
 # and the command's exit status is this script's.
 set -euo pipefail
-if [ $# -eq 0 ] || [ "$1" = "--help" ] || [ "$1" = "-h" ]; then
-  sed -n '2,13p' "$0" | sed 's/^# \{0,1\}//'
-  [ $# -eq 0 ] && exit 2 || exit 0
-fi
+usage() { sed -n '2,12p' "$0" | sed 's/^# \{0,1\}//'; }
+if [ $# -eq 0 ]; then usage >&2; exit 2; fi
+if [ "$1" = "--help" ] || [ "$1" = "-h" ]; then usage; exit 0; fi
 for tool in mariadb-install-db mariadbd mariadb-admin mariadb; do
   command -v "$tool" >/dev/null 2>&1 || [ -x "/usr/sbin/$tool" ] || {
     echo "with-mariadb: $tool not found (install mariadb-server, see tools/deps.sh)" >&2
