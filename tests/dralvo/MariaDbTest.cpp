@@ -94,6 +94,32 @@ TEST(MariaDbConnecting, EachFailureSaysWhatAndWhereAndNeverThePassword) {
   EXPECT_EQ(ErrorOf(form.AddDatabase("BySocket", TDVServerType::stMariaDB, some.SocketUrl())), "<connected>");
 }
 
+// A password holding ":", "@" and "/" travels %-escaped in the URL and is
+// masked whole wherever the text is shown.
+TEST(MariaDbConnecting, EscapedPasswordsAndTheSocketForm) {
+  DV_REQUIRE_MARIADB();
+  dvtest::MariaDbDatabase some("");
+  const std::string user = dvtest::UniqueName("dvu");
+  // Without a grant: such a user may connect, to no database.
+  dvtest::MariaDbRun("create user '" + user + "'@'%' identified by 'p@ss:w/rd'");
+  dvtest::TestForm form;
+  const std::string hostPort = "127.0.0.1:" + dvtest::MariaDbEnv("DV_MARIADB_PORT");
+  auto* escaped = form.AddDatabase("Escaped", TDVServerType::stMariaDB,
+                                   "mariadb://" + user + ":p%40ss%3Aw%2Frd@" + hostPort + "/");
+  EXPECT_EQ(ErrorOf(escaped), "<connected>");
+  auto* raw = form.AddDatabase("Raw", TDVServerType::stMariaDB, "mariadb://" + user + ":p@ss@" + hostPort + "/");
+  std::string denied = ErrorOf(raw);
+  EXPECT_NE(denied.find("Access denied"), std::string::npos) << denied;
+  EXPECT_EQ(denied.find("p@ss"), std::string::npos) << denied;
+  std::string badEscape = ErrorOf(form.AddDatabase("BadEscape", TDVServerType::stMariaDB, "mariadb://u:secret%4@h/x"));
+  EXPECT_NE(badEscape.find("broken %-escape in its password"), std::string::npos) << badEscape;
+  EXPECT_EQ(badEscape.find("secret"), std::string::npos) << badEscape;
+  std::string option = ErrorOf(form.AddDatabase("Option", TDVServerType::stMariaDB, some.SocketUrl() + "&ssl=1"));
+  EXPECT_NE(option.find("unknown option 'ssl'"), std::string::npos) << option;
+  escaped->Close();
+  dvtest::MariaDbRun("drop user '" + user + "'@'%'");
+}
+
 const char* kTables =
     "create table `Order Lines`(`Order` int not null, `Line` int not null, qty int, `größe` text,"
     " primary key (`Order`, `Line`));"
