@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "InspectorFixture.h"
+#include "MariaDbFixtures.h"
 #include "SqlFixtures.h"
 #include "db/DataSource.h"
 #include "designide/DesignerDialogs.h"
@@ -284,6 +285,46 @@ TEST_F(DialogEditors, FieldLinkDialogJoinsDetailIndexFieldsToMasterFields) {
   EXPECT_EQ(orders->IndexName(), "orders_customer");
   EXPECT_EQ(orders->IndexFieldNames(), "");
   EXPECT_EQ(designer_->modified, 1);
+  SetFieldLinkDesignerHandler(nullptr);
+}
+
+// The same link on MariaDB: the detail table's index columns in key order,
+// the master query's fields as the server describes them.
+TEST_F(DialogEditors, FieldLinkDialogOnMariaDB) {
+  DV_REQUIRE_MARIADB();
+  InstallDesignerDialogs();
+  dvtest::MariaDbDatabase server(
+      "create table customers(id int primary key, region varchar(9), name text);"
+      "create table orders(id int primary key, customer_id int, region varchar(9), total double,"
+      " key orders_customer (customer_id, region));");
+  AddDatabase("shop", server.Url(), TDVServerType::stMariaDB);
+  auto* customers = Add<TDVQuery>("Customers");
+  customers->SetDatabaseName("shop");
+  customers->SQL()->SetText("select id, region, name from customers");
+  auto* source = Add<db::TDataSource>("CustomersSource");
+  source->SetDataSet(customers);
+  auto* orders = Add<TDVTable>("Orders");
+  orders->SetDatabaseName("shop");
+  orders->SetTableName("orders");
+  orders->SetMasterSource(source);
+  Inspect({orders});
+  vcl::ScopedAutomation scope(person_);
+  std::vector<std::string> detail, master;
+  person_.OnForm = [&](vcl::TForm& form) {
+    auto& dlg = *rtl::As<TFieldLinkDlg>(&form);
+    dlg.cbIndexes->Choose(dlg.cbIndexes->Items()->IndexOf("orders_customer"));
+    detail = dlg.lbDetail->Items()->ToVector();
+    master = dlg.lbMaster->Items()->ToVector();
+    dlg.lbDetail->ClickItem(0);
+    dlg.lbMaster->ClickItem(0);
+    dlg.btAdd->Click();
+    Press(form, "btOK");
+  };
+  Row("MasterFields").Edit();
+  EXPECT_EQ(detail, (std::vector<std::string>{"customer_id", "region"}));
+  EXPECT_EQ(master, (std::vector<std::string>{"id", "region", "name"}));
+  EXPECT_EQ(orders->MasterFields(), "id");
+  EXPECT_EQ(orders->IndexName(), "orders_customer");
   SetFieldLinkDesignerHandler(nullptr);
 }
 

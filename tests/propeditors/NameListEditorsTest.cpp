@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "InspectorFixture.h"
+#include "MariaDbFixtures.h"
 #include "SqlFixtures.h"
 #include "rtl/system/SysUtils.h"
 
@@ -137,6 +138,23 @@ TEST_F(NameLists, PostgreSQLTablesAndProcedures) {
   EXPECT_EQ(Row("StoredProcName").Values(), Names{"total"});
   Row("StoredProcName").SetValue("total");
   EXPECT_EQ(proc->StoredProcName(), "total");
+}
+
+TEST_F(NameLists, MariaDBTablesViewsAndRoutines) {
+  DV_REQUIRE_MARIADB();
+  dvtest::MariaDbDatabase server(
+      "create table invoices(id int primary key); create table `Order Lines`(id int);"
+      "create view recent as select id from invoices;"
+      "create function total(a int) returns int deterministic return a; create procedure tidy() begin end;");
+  AddDatabase("maria", server.Url(), TDVServerType::stMariaDB);
+  auto* table = Add<TDVTable>("Invoices");
+  table->SetDatabaseName("maria");
+  auto* proc = Add<TDVStoredProc>("Total");
+  proc->SetDatabaseName("maria");
+  Inspect({table});
+  EXPECT_EQ(Row("TableName").Values(), (Names{"invoices", "Order Lines", "recent"}));
+  Inspect({proc});
+  EXPECT_EQ(Row("StoredProcName").Values(), (Names{"tidy", "total"}));
 }
 
 TEST_F(NameLists, AnUnreachableServerIsAnErrorAndChangesNothing) {
