@@ -75,12 +75,9 @@ void PrintList(const char* title, const rtl::TStrings& list, bool numbered) {
 
 }  // namespace
 
-int RunSettings(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string newRoot = TakeOption(args, "--set-root-dir");
-  NoMoreArgs(args, "settings");
-  if (!newRoot.empty()) {
-    SetRootDir(newRoot);
+int RunSettings(const TArgs& args) {
+  if (auto newRoot = args.Value("--set-root-dir")) {
+    SetRootDir(*newRoot);
     return 0;
   }
   // Reading changes nothing on disk.
