@@ -4,7 +4,8 @@
 // dialog the verb opens is cancelled, or accepted with --accept (see
 // VerbAutomation.h). Prints "changed" when the editor reported the module
 // modified, "unchanged" otherwise; with --save a changed module is written
-// back. Exit status 1 when the verb raised or showed an error.
+// back. Exit status 1 when the verb raised or showed an error; 2 for an
+// INDEX that is not decimal digits alone, names no verb, or a separator.
 #include <iostream>
 
 #include "CommandModule.h"
