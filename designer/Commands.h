@@ -1,6 +1,13 @@
 #pragma once
-// The designer's commands. Each command lives in its own file under
-// commands/ and has one row in the table of main.cpp.
+// The designer's commands. Each command has one row in the table of
+// main.cpp declaring its operands and options, and lives in its own file
+// under commands/. The command line is checked against that row in one
+// place (RunCommand) before the command runs: --help, unknown, repeated
+// and valueless options, missing and extra operands, and the exit status.
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -8,21 +15,73 @@
 
 namespace designer {
 
-// Bad usage, or input that could not be read: main ends the command with
-// its message and exit status 2 (every other error gives 1).
+// Bad usage, or input that could not be read: the command ends with its
+// message and exit status 2 (every other error gives 1).
 class EBadInput : public rtl::Exception {
  public:
   using Exception::Exception;
 };
 
-using TArgs = std::vector<std::string>;
+// An operand: its name in the usage line and what it is, for the message
+// when it is missing. Optional operands come last.
+struct TOperand {
+  const char* Name;
+  const char* What;
+  bool Optional = false;
+};
+
+// An option: a flag ("--save") or one with a value ("--package FILE").
+struct TOption {
+  const char* Name;
+  const char* Value = nullptr;  // the value's name in the usage line; null for a flag
+};
+
+// The command line of one command, checked against its row.
+class TArgs {
+ public:
+  // The operand at `index` as given; empty when an optional one is absent.
+  const std::string& Operand(size_t index) const;
+  bool HasOperand(size_t index) const { return index < operands_.size(); }
+  bool Flag(const std::string& name) const { return flags_.count(name) != 0; }
+  // The value of an option with a value; none when it was not given.
+  std::optional<std::string> Value(const std::string& name) const;
+  // The file of --package, or the package built beside the program.
+  std::string PackageFile() const;
+
+ private:
+  friend class TArgsParser;
+  std::vector<std::string> operands_;
+  std::set<std::string> flags_;
+  std::map<std::string, std::string> values_;
+};
 
 struct TCommand {
   const char* Name;
-  const char* Usage;    // arguments after the command name
+  std::vector<TOperand> Operands;
+  std::vector<TOption> Options;
   const char* Summary;  // one line for --help
   int (*Run)(const TArgs& args);
 };
+
+// "FILE COMPONENT [--save] [--package FILE]", from the command's row.
+std::string UsageOf(const TCommand& command);
+// Checks `args` (what follows the command's name) against the command's
+// row and runs it: --help prints its usage; bad usage and EBadInput end
+// with the message and 2, any other error with 1. Messages never show a
+// password.
+int RunCommand(const TCommand& command, const std::vector<std::string>& args);
+// Raises EBadInput when `args` do not fit the command's row.
+TArgs ParseArgs(const TCommand& command, const std::vector<std::string>& args);
+
+// A whole number written in decimal digits alone (a leading "-" allowed),
+// saturated to the range of long long; none for any other text, blanks
+// included.
+std::optional<long long> WholeNumber(const std::string& text);
+
+// Dialogs are driven through the modal seam, but Qt still needs a
+// platform: without a display that is the offscreen one. Chosen before the
+// package (and with it the widget layer) starts.
+void ChooseWidgetPlatform();
 
 int RunInfo(const TArgs& args);
 int RunOpen(const TArgs& args);
@@ -37,22 +96,5 @@ int RunValues(const TArgs& args);
 int RunSet(const TArgs& args);
 int RunVerbs(const TArgs& args);
 int RunVerb(const TArgs& args);
-
-// Helpers shared by the commands.
-// The package built beside the program.
-std::string DefaultPackagePath();
-// Takes "--name VALUE" out of args; "" when absent. Raises EBadInput when
-// the option has no value or is given twice.
-std::string TakeOption(TArgs& args, const std::string& name);
-// Takes "--name" out of args; true when it was there. Raises EBadInput
-// when it is given twice.
-bool TakeFlag(TArgs& args, const std::string& name);
-// Dialogs are driven through the modal seam, but Qt still needs a
-// platform: without a display that is the offscreen one. Chosen before the
-// package (and with it the widget layer) starts.
-void ChooseWidgetPlatform();
-// Raises EBadInput naming the first argument left over (an unknown option
-// among them first).
-void NoMoreArgs(const TArgs& args, const std::string& command);
 
 }  // namespace designer

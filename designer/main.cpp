@@ -1,56 +1,74 @@
 // dvdesigner: the host program's command line.
 #include <strings.h>
 
-#include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "Commands.h"
 #include "designide/DesignerDialogs.h"
-#include "dralvo/Secrets.h"
 
 namespace {
 
 using designer::TCommand;
 
 // One row per command; each command's code is in commands/<Name>Command.cpp.
+const designer::TOption kPackage{"--package", "FILE"};
+const designer::TOption kSave{"--save"};
+const designer::TOperand kModule{"FILE", "the data module file"};
+
 const TCommand kCommands[] = {
-    {"info", "[--package FILE]",
-     "load the package and print its identity, palette and registrations", &designer::RunInfo},
-    {"open", "[FILE] [--package FILE]",
+    {"info", {}, {kPackage}, "load the package and print its identity, palette and registrations", &designer::RunInfo},
+    {"open", {{"FILE", "the data module file", true}}, {kPackage},
      "open the designer window, with the data module FILE when given (also: dvdesigner FILE.dfm)", &designer::RunOpen},
-    {"settings", "[--set-root-dir DIR]",
+    {"settings", {}, {{"--set-root-dir", "DIR"}},
      "print the design settings, or store the folder of the settings file", &designer::RunSettings},
-    {"show", "FILE [--package FILE]", "open a data module and print its components and their properties", &designer::RunShow},
-    {"structure", "FILE [--package FILE]", "print the Structure view of a data module as an indented tree",
+    {"show", {kModule}, {kPackage}, "open a data module and print its components and their properties",
+     &designer::RunShow},
+    {"structure", {kModule}, {kPackage}, "print the Structure view of a data module as an indented tree",
      &designer::RunStructure},
-    {"drop", "FILE NODE TARGET [--save] [--package FILE]",
+    {"drop", {kModule, {"NODE", "the node to drag"}, {"TARGET", "the target node"}}, {kSave, kPackage},
      "drag a node of the Structure view onto another and print what the drop changed", &designer::RunDrop},
     {"updatesql",
-     "FILE OBJECT [--table TEXT] [--table-fields] [--primary-keys] [--dataset-defaults] [--keys A,B,...] "
-     "[--update A,B,...] [--quote] [--generate] [--print] [--save] [--package FILE]",
+     {kModule, {"OBJECT", "the update object's name"}},
+     {{"--table", "TEXT"},
+      {"--table-fields"},
+      {"--primary-keys"},
+      {"--dataset-defaults"},
+      {"--keys", "A,B,..."},
+      {"--update", "A,B,..."},
+      {"--quote"},
+      {"--generate"},
+      {"--print"},
+      kSave,
+      kPackage},
      "run the UpdateSQL editor on an update object of a data module", &designer::RunUpdateSql},
-    {"check", "FILE [OBJECT] [--package FILE]",
+    {"check", {kModule, {"OBJECT", "an update object's name", true}}, {kPackage},
      "check the stored statements of update objects against the live database, changing nothing",
      &designer::RunCheck},
-    {"properties", "FILE COMPONENT [--package FILE]",
+    {"properties", {kModule, {"COMPONENT", "a component's name"}}, {kPackage},
      "print the Object Inspector rows of a component: name, value, attributes, editor class, categories",
      &designer::RunProperties},
-    {"values", "FILE COMPONENT PROPERTY [--package FILE]",
+    {"values", {kModule, {"COMPONENT", "a component's name"}, {"PROPERTY", "a property"}}, {kPackage},
      "print the value list the Object Inspector offers for a property, in its order", &designer::RunValues},
-    {"set", "FILE COMPONENT PROPERTY VALUE [--save] [--package FILE]",
-     "set a property through its registered editor, as typed into the Object Inspector", &designer::RunSet},
-    {"verbs", "FILE [COMPONENT] [--package FILE]",
+    {"set",
+     {kModule, {"COMPONENT", "a component's name"}, {"PROPERTY", "a property"}, {"VALUE", "its new value"}},
+     {kSave, kPackage}, "set a property through its registered editor, as typed into the Object Inspector",
+     &designer::RunSet},
+    {"verbs", {kModule, {"COMPONENT", "a component's name", true}}, {kPackage},
      "print the context-menu verbs of the module's components (or of one), one \"COMPONENT INDEX CAPTION\" a line",
      &designer::RunVerbs},
-    {"verb", "FILE COMPONENT INDEX [--accept] [--save] [--package FILE]",
+    {"verb", {kModule, {"COMPONENT", "the component"}, {"INDEX", "the verb's index"}},
+     {{"--accept"}, kSave, kPackage},
      "run one context-menu verb of a component; its dialogs are cancelled, or accepted with --accept",
      &designer::RunVerb},
 };
 
 void PrintUsage(std::ostream& out) {
   out << "usage: dvdesigner COMMAND [ARGS]\n\ncommands:\n";
-  for (const TCommand& c : kCommands) out << "  " << c.Name << " " << c.Usage << "\n      " << c.Summary << "\n";
+  for (const TCommand& c : kCommands)
+    out << "  " << c.Name << " " << designer::UsageOf(c) << "\n      " << c.Summary << "\n";
   out << "\nFILE for --package defaults to DclDralvo160.so beside the program.\n";
 }
 
@@ -77,21 +95,7 @@ int main(int argc, char** argv) {
   const bool moduleFirst = EndsWithDfm(argv[1]);
   for (const TCommand& c : kCommands) {
     if (moduleFirst ? std::strcmp(c.Name, "open") != 0 : std::strcmp(argv[1], c.Name) != 0) continue;
-    designer::TArgs args(argv + (moduleFirst ? 1 : 2), argv + argc);
-    if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-      std::cout << "usage: dvdesigner " << c.Name << " " << c.Usage << "\n  " << c.Summary << "\n";
-      return 0;
-    }
-    try {
-      return c.Run(args);
-    } catch (const designer::EBadInput& e) {
-      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
-      return 2;
-    } catch (const std::exception& e) {
-      // Whatever a layer put into the message, no password is shown.
-      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
-      return 1;
-    }
+    return designer::RunCommand(c, std::vector<std::string>(argv + (moduleFirst ? 1 : 2), argv + argc));
   }
   std::cerr << "dvdesigner: unknown command \"" << argv[1] << "\"\n";
   PrintUsage(std::cerr);

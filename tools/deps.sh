@@ -13,6 +13,7 @@ packages=(
   libicu-dev                      # Unicode case-insensitive comparison
   libelf-dev                      # reading resources from package files
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3                         # tools/bench.sh reads the benchmarks' JSON results
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,11 +6,10 @@
 // then a summary line. Exit 0 when everything holds, 1 when something does
 // not, 2 when something could not be checked (bad usage, unreadable module,
 // no database, no connection).
-#include <algorithm>
 #include <iostream>
 
 #include "Commands.h"
-#include "ModuleSession.h"
+#include "CommandModule.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
 #include "dralvo/Secrets.h"
@@ -44,42 +43,18 @@ std::string Plural(int n, const char* one, const char* many) {
 }
 }  // namespace
 
-int RunCheck(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile;
-  std::string moduleFile;
-  std::string objectName;
-  try {
-    packageFile = TakeOption(args, "--package");
-    for (const std::string& arg : args)
-      if (arg.rfind("--", 0) == 0) throw rtl::Exception("Unknown option for check: " + arg);
-    if (args.empty()) throw rtl::Exception("check needs the data module file");
-    moduleFile = args[0];
-    if (args.size() > 1) objectName = args[1];
-    args.erase(args.begin(), args.begin() + std::min<size_t>(args.size(), 2));
-    NoMoreArgs(args, "check");
-  } catch (const rtl::Exception& e) {
-    std::cerr << "dvdesigner check: " << e.what() << "\n";
-    return kCannotCheck;
-  }
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
-
-  std::unique_ptr<TModuleSession> session;
+int RunCheck(const TArgs& args) {
+  // Whatever keeps the module from being checked is bad input (exit 2).
+  std::unique_ptr<TDesignModule> module = OpenModule(args);
   std::vector<dralvo::TDVDataSetUpdateObject*> objects;
-  try {
-    session = std::make_unique<TModuleSession>(packageFile, moduleFile);
-    if (!objectName.empty()) {
-      rtl::TComponent& component = session->Component(objectName);
-      if (!rtl::Is<dralvo::TDVDataSetUpdateObject>(&component))
-        throw rtl::Exception(objectName + " is a " + component.ClassName() + ", not an update object");
-      objects.push_back(static_cast<dralvo::TDVDataSetUpdateObject*>(&component));
-    } else {
-      objects = UpdateObjects(session->Root());
-      if (objects.empty()) throw rtl::Exception("The module " + moduleFile + " has no update object");
-    }
-  } catch (const std::exception& e) {
-    std::cerr << "dvdesigner check: " << dralvo::MaskPasswords(e.what()) << "\n";
-    return kCannotCheck;
+  if (args.HasOperand(1)) {
+    rtl::TComponent& component = ComponentOf(*module, args, 1);
+    if (!rtl::Is<dralvo::TDVDataSetUpdateObject>(&component))
+      throw EBadInput(args.Operand(1) + " is a " + component.ClassName() + ", not an update object");
+    objects.push_back(static_cast<dralvo::TDVDataSetUpdateObject*>(&component));
+  } else {
+    objects = UpdateObjects(module->Root());
+    if (objects.empty()) throw EBadInput("The module " + args.Operand(0) + " has no update object");
   }
 
   int statements = 0;

@@ -8,7 +8,7 @@
 #include <map>
 #include <utility>
 
-#include "Commands.h"
+#include "CommandModule.h"
 #include "StructureText.h"
 #include "rtl/objects/TypeInfo.h"
 
@@ -31,23 +31,15 @@ TValues StringProperties(const rtl::TComponent& root) {
 
 }  // namespace
 
-int RunDrop(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile = TakeOption(args, "--package");
-  const bool save = TakeFlag(args, "--save");
-  for (const std::string& arg : args)
-    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for drop: " + arg);
-  if (args.size() != 3) throw EBadInput("drop needs the data module file, the node to drag and the target node");
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
-
-  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
-  designide::TSprigTree tree(session.get());
-  tree.Build(&session->Root());
+int RunDrop(const TArgs& args) {
+  std::unique_ptr<TDesignModule> module = OpenModule(args);
+  designide::TSprigTree tree(module.get());
+  tree.Build(&module->Root());
   designide::TSprig* node = nullptr;
   designide::TSprig* target = nullptr;
   try {
-    node = FindNodeByName(tree, args[1]);
-    target = FindNodeByName(tree, args[2]);
+    node = FindNodeByName(tree, args.Operand(1));
+    target = FindNodeByName(tree, args.Operand(2));
   } catch (const rtl::Exception& e) {
     throw EBadInput(e.what());
   }
@@ -55,17 +47,17 @@ int RunDrop(const TArgs& arguments) {
   const bool accepted = tree.DragOver(node, target);
   std::cout << (accepted ? "drag accepted\n" : "drag refused\n") << std::flush;
   if (!accepted) return 1;
-  const TValues before = StringProperties(session->Root());
+  const TValues before = StringProperties(module->Root());
   const designide::TDropResult result = tree.Drop(node, target);
   std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
-  const TValues after = StringProperties(session->Root());
+  const TValues after = StringProperties(module->Root());
   for (const auto& [key, value] : after)
     if (auto old = before.find(key); old != before.end() && old->second != value)
       std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
   if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
-  if (save && session->IsModified()) {
-    session->Save();
-    std::cerr << "Saved " << session->FileName() << "\n";
+  if (args.Flag("--save") && module->IsModified()) {
+    module->Save();
+    std::cerr << "Saved " << args.Operand(0) << "\n";
   }
   return 0;
 }

@@ -3,27 +3,14 @@
 // registration it made, then unloads it.
 #include <iostream>
 
-#include "Commands.h"
+#include "CommandModule.h"
 #include "designide/Registration.h"
-#include "rtl/packages/Packages.h"
 #include "rtl/packages/Resources.h"
 #include "rtl/system/SysUtils.h"
 
 namespace designer {
 
 namespace {
-
-class TLoadedPackageScope {
- public:
-  explicit TLoadedPackageScope(const std::string& fileName) : handle_(rtl::LoadPackage(fileName)) {}
-  ~TLoadedPackageScope() { rtl::UnloadPackage(handle_); }
-  TLoadedPackageScope(const TLoadedPackageScope&) = delete;
-  TLoadedPackageScope& operator=(const TLoadedPackageScope&) = delete;
-  rtl::HMODULE Handle() const { return handle_; }
-
- private:
-  rtl::HMODULE handle_;
-};
 
 std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
@@ -80,17 +67,13 @@ void PrintPalette(const std::vector<designide::TRegistrationInfo>& registrations
 
 }  // namespace
 
-int RunInfo(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string fileName = TakeOption(args, "--package");
-  NoMoreArgs(args, "info");
-  if (fileName.empty()) fileName = DefaultPackagePath();
-
+int RunInfo(const TArgs& args) {
   // The loader's refusal says best what is wrong with a file.
-  TLoadedPackageScope package(fileName);
+  std::unique_ptr<TDesignPackage> package = LoadPackage(args, false);
+  const std::string& fileName = package->FileName();
   rtl::TResourceList resources = rtl::ReadResources(fileName);
   PrintIdentity(fileName, resources);
-  auto registrations = designide::Registrations(package.Handle());
+  auto registrations = designide::Registrations(package->Handle());
   PrintPalette(registrations, resources, fileName);
   std::cout << "Registrations (" << registrations.size() << "):\n";
   for (const auto& info : registrations) std::cout << "  " << designide::DescribeRegistration(info) << "\n";

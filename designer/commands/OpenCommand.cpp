@@ -6,43 +6,21 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "Commands.h"
+#include "CommandModule.h"
 #include "rtl/system/Exceptions.h"
-#include "rtl/packages/Packages.h"
 #include "vcl/Application.h"
 #include "window/MainWindow.h"
 
 namespace designer {
 
 namespace {
-// Unloaded when the window is gone, whatever ends the run.
-class TPackageScope {
- public:
-  explicit TPackageScope(const std::string& fileName) : handle_(rtl::LoadPackage(fileName)) {}
-  ~TPackageScope() { rtl::UnloadPackage(handle_); }
-  TPackageScope(const TPackageScope&) = delete;
-  TPackageScope& operator=(const TPackageScope&) = delete;
-
- private:
-  rtl::HMODULE handle_;
-};
-
 bool SomewhereToShow() {
   return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
          std::getenv("QT_QPA_PLATFORM") != nullptr;
 }
 }  // namespace
 
-int RunOpen(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile = TakeOption(args, "--package");
-  std::string moduleFile;
-  if (!args.empty() && args.front().rfind("--", 0) != 0) {
-    moduleFile = args.front();
-    args.erase(args.begin());
-  }
-  NoMoreArgs(args, "open");
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
+int RunOpen(const TArgs& args) {
   if (!SomewhereToShow())
     throw rtl::Exception("There is no display to show the window on: set DISPLAY, or run it under xvfb-run");
 
@@ -52,13 +30,13 @@ int RunOpen(const TArgs& arguments) {
   QApplication application(argc, argv);
   QApplication::setApplicationName("dvdesigner");
   vcl::EnsureWidgetSystem();
-  std::cerr << "Loading package " << packageFile << " ...\n";
-  TPackageScope package(packageFile);
+  // Unloaded when the window is gone, whatever ends the run.
+  std::unique_ptr<TDesignPackage> package = LoadPackage(args);
   int result = 0;
   {
     TMainWindow window{TDesignerSettings()};
     window.show();
-    if (!moduleFile.empty()) window.OpenFile(moduleFile);
+    if (args.HasOperand(0)) window.OpenFile(args.Operand(0));
     result = QApplication::exec();
   }
   return result;

@@ -9,7 +9,6 @@
 
 #include "Commands.h"
 #include "InspectedComponent.h"
-#include "StructureText.h"
 #include "dralvo/Secrets.h"
 
 namespace designer {
@@ -42,12 +41,8 @@ void PrintRow(designide::TInspectorRow& row) {
 
 }  // namespace
 
-int RunProperties(const TArgs& arguments) {
-  TArgs args = arguments;
-  const std::string packageFile = PackageOption(args);
-  std::string moduleFile, componentName;
-  TakeOperands(args, "properties", {&moduleFile, &componentName}, "the data module file and a component's name");
-  TInspectedComponent inspected(packageFile, moduleFile, componentName);
+int RunProperties(const TArgs& args) {
+  TInspectedComponent inspected(args);
   for (const auto& row : inspected.Inspector().Rows()) PrintRow(*row);
   return 0;
 }

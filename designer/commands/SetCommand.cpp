@@ -10,29 +10,24 @@
 
 #include "Commands.h"
 #include "InspectedComponent.h"
-#include "StructureText.h"
 #include "dralvo/Secrets.h"
 
 namespace designer {
 
-int RunSet(const TArgs& arguments) {
-  TArgs args = arguments;
-  const std::string packageFile = PackageOption(args);
-  const bool save = TakeFlag(args, "--save");
-  std::string moduleFile, componentName, property, value;
-  TakeOperands(args, "set", {&moduleFile, &componentName, &property, &value},
-               "the data module file, a component's name, a property and its new value");
-  TInspectedComponent inspected(packageFile, moduleFile, componentName);
-  designide::TInspectorRow& row = inspected.Row(property);
+int RunSet(const TArgs& args) {
+  const std::string& componentName = args.Operand(1);
+  const std::string& value = args.Operand(3);
+  TInspectedComponent inspected(args);
+  designide::TInspectorRow& row = inspected.Row(args.Operand(2));
   try {
     row.SetValue(value);
   } catch (const std::exception& e) {
     throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
   }
   std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
-  if (save && inspected.Session().IsModified()) {
-    inspected.Session().Save();
-    std::cerr << "Saved " << moduleFile << "\n";
+  if (args.Flag("--save") && inspected.Module().IsModified()) {
+    inspected.Module().Save();
+    std::cerr << "Saved " << args.Operand(0) << "\n";
   }
   return 0;
 }

@@ -1,16 +1,16 @@
 // dvdesigner settings [--set-root-dir DIR]: prints the design settings as the
 // package would read them now, or stores the folder of the settings file.
-// The designer reads the package's documented settings file itself rather
-// than reaching into the package's code: it only ever talks to the package
-// through what the package registered.
+// The designer reads the package's settings file through the runtime's
+// description of it (dralvo/DesignSettingsFile.h) rather than reaching into
+// the package's code: it only ever talks to the package through what the
+// package registered.
 #include <filesystem>
 #include <iostream>
 
 #include "Commands.h"
+#include "dralvo/DesignSettingsFile.h"
 #include "dralvo/Secrets.h"
-#include "dralvo/ServerTypes.h"
 #include "rtl/system/Exceptions.h"
-#include "rtl/settings/IniFiles.h"
 #include "rtl/settings/Registry.h"
 #include "rtl/system/SysUtils.h"
 #include "rtl/text/Strings.h"
@@ -19,39 +19,7 @@ namespace designer {
 
 namespace {
 
-constexpr const char* kRegistryKey = "Software\\Dralvo";
-constexpr const char* kRecentSection = "RecentDatabases";
-constexpr int kDefaultMaxDbCount = 8;
-
-// A store that is there but cannot be read gives the defaults, as in the
-// package; the person is told which file and why.
-void TellIfUnreadable(const char* what, const std::string& fileName) {
-  const std::string reason = rtl::TIniFile(fileName).ReadFailure();
-  if (!reason.empty()) std::cerr << "Cannot read the " << what << " \"" << fileName << "\": " << reason << "; using the defaults\n";
-}
-
-// The folder named by the registry, or the current folder when it names
-// nothing that exists (as the package falls back).
-std::string SettingsRootDir() {
-  TellIfUnreadable("user registry", rtl::TRegistry::StoreFileName());
-  std::string dir;
-  rtl::TRegistry registry;
-  if (registry.OpenKey(kRegistryKey, false)) dir = registry.ReadString("RootDir");
-  if (!dir.empty() && !rtl::DirectoryExists(dir)) dir.clear();
-  return dir.empty() ? "." : dir;
-}
-
-// Items Item00, Item01, ... up to MaxCount; the first empty one ends the list.
-void ReadRecentDatabases(rtl::TIniFile& ini, rtl::TStrings& list) {
-  int maxCount = ini.ReadInteger(kRecentSection, "MaxCount", 0);
-  if (maxCount == 0) maxCount = kDefaultMaxDbCount;
-  const rtl::TIniSection items(ini, kRecentSection);  // one read for a history of any length
-  for (int i = 0; i < maxCount; ++i) {
-    std::string name = items.ReadString(rtl::Format("Item%.2d", {int64_t{i}}), std::string());
-    if (name.empty()) break;
-    list.Add(name);
-  }
-}
+namespace layout = dralvo::settingsfile;
 
 void SetRootDir(const std::string& dir) {
   std::error_code ec;
@@ -59,9 +27,10 @@ void SetRootDir(const std::string& dir) {
     throw EBadInput("\"" + dir + "\" is not a directory; the settings file needs an existing folder");
   std::string absolute = std::filesystem::absolute(dir).lexically_normal().string();
   rtl::TRegistry registry;
-  if (!registry.OpenKey(kRegistryKey, true))
-    throw rtl::Exception(std::string("Cannot open registry key ") + kRegistryKey + " in " + rtl::TRegistry::StoreFileName());
-  registry.WriteString("RootDir", absolute);
+  if (!registry.OpenKey(layout::RegistryKey, true))
+    throw rtl::Exception(std::string("Cannot open registry key ") + layout::RegistryKey + " in " +
+                         rtl::TRegistry::StoreFileName());
+  registry.WriteString(layout::RootDirValue, absolute);
   std::cout << "RootDir set to " << absolute << "\n";
 }
 
@@ -75,28 +44,23 @@ void PrintList(const char* title, const rtl::TStrings& list, bool numbered) {
 
 }  // namespace
 
-int RunSettings(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string newRoot = TakeOption(args, "--set-root-dir");
-  NoMoreArgs(args, "settings");
-  if (!newRoot.empty()) {
-    SetRootDir(newRoot);
+int RunSettings(const TArgs& args) {
+  if (auto newRoot = args.Value("--set-root-dir")) {
+    SetRootDir(*newRoot);
     return 0;
   }
   // Reading changes nothing on disk.
-  std::string root = SettingsRootDir();
-  std::string fileName = root + rtl::PathDelim + "dralvo.ini";
-  TellIfUnreadable("settings file", fileName);
+  const std::string root = layout::RootDir();
+  const std::string fileName = layout::FilePath(root);
   rtl::TIniFile ini(fileName);
-  dralvo::TDVServerType serverType = dralvo::StrToServerTypeDef(
-      ini.ReadString("TDVDatabase", "ServerType", std::string()), dralvo::GetDefServerType());
+  const dralvo::TDVServerType serverType = layout::ReadServerType(ini, dralvo::GetDefServerType());
   std::cout << "Settings file: " << fileName << "\n"
             << "Root directory: " << root << "\n"
             << "Default server type: " << dralvo::GetServerTypeName(serverType) << "\n"
-            << "SQL editor: " << (ini.ReadBool("SQLEditor", "Enabled", true) ? "on" : "off") << "\n";
+            << "SQL editor: " << (layout::ReadSQLEditor(ini) ? "on" : "off") << "\n";
   rtl::TStringList recent, params;
-  ReadRecentDatabases(ini, recent);
-  ini.ReadSectionValues("TDVDatabase_Params", params);
+  layout::ReadRecentDatabases(ini, recent);
+  ini.ReadSectionValues(layout::ParamsSection, params);
   PrintList("Recent remote databases", recent, true);
   PrintList("Default connection parameters", params, false);
   return 0;

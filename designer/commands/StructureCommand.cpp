@@ -3,23 +3,15 @@
 // level, with marks for problem, transient and unplaced nodes.
 #include <iostream>
 
-#include "Commands.h"
+#include "CommandModule.h"
 #include "StructureText.h"
 
 namespace designer {
 
-int RunStructure(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile = TakeOption(args, "--package");
-  if (args.empty()) throw EBadInput("structure needs the data module file");
-  const std::string moduleFile = args.front();
-  args.erase(args.begin());
-  NoMoreArgs(args, "structure");
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
-
-  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, moduleFile);
-  designide::TSprigTree tree(session.get());
-  tree.Build(&session->Root());
+int RunStructure(const TArgs& args) {
+  std::unique_ptr<TDesignModule> module = OpenModule(args);
+  designide::TSprigTree tree(module.get());
+  tree.Build(&module->Root());
   PrintStructure(std::cout, tree);
   return 0;
 }

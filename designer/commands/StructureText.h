@@ -5,7 +5,6 @@
 #include <memory>
 #include <string>
 
-#include "ModuleSession.h"
 #include "designide/SprigTree.h"
 #include "rtl/system/Exceptions.h"
 

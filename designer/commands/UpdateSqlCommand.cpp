@@ -5,11 +5,10 @@
 // data module FILE, as its context-menu verb does, and acts in it through
 // the modal seam (see UpdateSqlScript.h). With --save the module is written
 // back when the editor accepts.
-#include <algorithm>
 #include <iostream>
 
 #include "Commands.h"
-#include "ModuleSession.h"
+#include "CommandModule.h"
 #include "UpdateSqlScript.h"
 #include "designide/ComponentEditors.h"
 #include "designide/Registration.h"
@@ -25,13 +24,8 @@ namespace designer {
 
 namespace {
 
-std::optional<std::string> TakeOptional(TArgs& args, const std::string& name) {
-  if (std::find(args.begin(), args.end(), name) == args.end()) return std::nullopt;
-  return TakeOption(args, name);
-}
-
-std::optional<std::vector<std::string>> TakeNameList(TArgs& args, const std::string& name) {
-  std::optional<std::string> text = TakeOptional(args, name);
+std::optional<std::vector<std::string>> NameList(const TArgs& args, const std::string& name) {
+  std::optional<std::string> text = args.Value(name);
   if (!text) return std::nullopt;
   std::vector<std::string> names;
   size_t start = 0;
@@ -58,13 +52,13 @@ void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {
 // The editor as the designer's context menu runs it: the component editor
 // the package registered for the class, its UpdateSQL verb. True when the
 // editor accepted (it then reported the module modified).
-bool RunEditor(TModuleSession& session, dralvo::TDVUpdateSQL& update) {
+bool RunEditor(TDesignModule& module, dralvo::TDVUpdateSQL& update) {
   if (const rtl::TClass* editorClass = designide::FindComponentEditorClass(update.ClassType())) {
-    auto editor = designide::CreateComponentEditor(*editorClass, &update, &session);
+    auto editor = designide::CreateComponentEditor(*editorClass, &update, &module);
     for (int i = 0; i < editor->GetVerbCount(); ++i) {
       if (editor->GetVerb(i) != dralvo::SUpdateSQLEditor) continue;
       editor->ExecuteVerb(i);
-      return session.IsModified();
+      return module.IsModified();
     }
   }
   throw rtl::Exception("The package offers no \"" + std::string(dralvo::SUpdateSQLEditor) + "\" verb for " +
@@ -73,35 +67,24 @@ bool RunEditor(TModuleSession& session, dralvo::TDVUpdateSQL& update) {
 
 }  // namespace
 
-int RunUpdateSql(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile = TakeOption(args, "--package");
+int RunUpdateSql(const TArgs& args) {
   TUpdateSqlSteps steps;
-  steps.Table = TakeOptional(args, "--table");
-  steps.TableFields = TakeFlag(args, "--table-fields");
-  steps.PrimaryKeys = TakeFlag(args, "--primary-keys");
-  steps.DataSetDefaults = TakeFlag(args, "--dataset-defaults");
-  steps.Keys = TakeNameList(args, "--keys");
-  steps.Update = TakeNameList(args, "--update");
-  steps.Quote = TakeFlag(args, "--quote");
-  steps.Generate = TakeFlag(args, "--generate");
-  steps.Print = TakeFlag(args, "--print");
-  steps.Save = TakeFlag(args, "--save");
-  for (const std::string& arg : args)
-    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for updatesql: " + arg);
-  if (args.size() < 2) throw EBadInput("updatesql needs the data module file and the update object's name");
-  const std::string moduleFile = args[0];
-  const std::string objectName = args[1];
-  args.erase(args.begin(), args.begin() + 2);
-  NoMoreArgs(args, "updatesql");
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
+  steps.Table = args.Value("--table");
+  steps.TableFields = args.Flag("--table-fields");
+  steps.PrimaryKeys = args.Flag("--primary-keys");
+  steps.DataSetDefaults = args.Flag("--dataset-defaults");
+  steps.Keys = NameList(args, "--keys");
+  steps.Update = NameList(args, "--update");
+  steps.Quote = args.Flag("--quote");
+  steps.Generate = args.Flag("--generate");
+  steps.Print = args.Flag("--print");
+  steps.Save = args.Flag("--save");
 
   ChooseWidgetPlatform();
-  std::unique_ptr<TModuleSession> opened = OpenModule(packageFile, moduleFile);
-  TModuleSession& session = *opened;
-  rtl::TComponent& component = session.Component(objectName);
+  std::unique_ptr<TDesignModule> module = OpenModule(args);
+  rtl::TComponent& component = ComponentOf(*module, args, 1);
   if (!rtl::Is<dralvo::TDVUpdateSQL>(&component))
-    throw EBadInput(objectName + " is a " + component.ClassName() + ", not an update object (TDVUpdateSQL)");
+    throw EBadInput(args.Operand(1) + " is a " + component.ClassName() + ", not an update object (TDVUpdateSQL)");
   auto& update = static_cast<dralvo::TDVUpdateSQL&>(component);
 
   vcl::EnsureWidgetSystem();
@@ -110,11 +93,11 @@ int RunUpdateSql(const TArgs& arguments) {
   {
     vcl::ScopedAutomation automation(script);
     TellWhereItConnects(update);
-    accepted = RunEditor(session, update);
+    accepted = RunEditor(*module, update);
   }
   if (steps.Save && accepted && !script.SaveRefused()) {
-    session.Save();
-    std::cerr << "Saved " << moduleFile << "\n";
+    module->Save();
+    std::cerr << "Saved " << args.Operand(0) << "\n";
   }
   return script.Failed() ? 1 : 0;
 }

@@ -7,20 +7,14 @@
 
 #include "Commands.h"
 #include "InspectedComponent.h"
-#include "StructureText.h"
 #include "dralvo/Secrets.h"
 
 namespace designer {
 
-int RunValues(const TArgs& arguments) {
-  TArgs args = arguments;
-  const std::string packageFile = PackageOption(args);
-  std::string moduleFile, componentName, property;
-  TakeOperands(args, "values", {&moduleFile, &componentName, &property},
-               "the data module file, a component's name and a property");
-  TInspectedComponent inspected(packageFile, moduleFile, componentName);
-  designide::TInspectorRow& row = inspected.Row(property);
-  const std::string where = componentName + "." + row.Path();
+int RunValues(const TArgs& args) {
+  TInspectedComponent inspected(args);
+  designide::TInspectorRow& row = inspected.Row(args.Operand(2));
+  const std::string where = args.Operand(1) + "." + row.Path();
   if ((row.Attributes() & designide::paValueList) == 0) {
     std::cerr << "dvdesigner values: " << where << " offers no value list\n";
     return 1;

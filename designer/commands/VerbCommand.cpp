@@ -4,63 +4,46 @@
 // dialog the verb opens is cancelled, or accepted with --accept (see
 // VerbAutomation.h). Prints "changed" when the editor reported the module
 // modified, "unchanged" otherwise; with --save a changed module is written
-// back. Exit status 1 when the verb raised or showed an error.
+// back. Exit status 1 when the verb raised or showed an error; 2 for an
+// INDEX that is not decimal digits alone, names no verb, or a separator.
 #include <iostream>
 
-#include "Commands.h"
-#include "StructureText.h"
+#include "CommandModule.h"
 #include "VerbAutomation.h"
 #include "model/ComponentVerbs.h"
 #include "vcl/Application.h"
 
 namespace designer {
 
-namespace {
-int ParseIndex(const std::string& text) {
-  try {
-    size_t used = 0;
-    const int index = std::stoi(text, &used);
-    if (used == text.size()) return index;
-  } catch (const std::exception&) {
-  }
-  throw EBadInput("The verb index \"" + text + "\" is not a whole number");
-}
-}  // namespace
-
-int RunVerb(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile = TakeOption(args, "--package");
-  const bool accept = TakeFlag(args, "--accept");
-  const bool save = TakeFlag(args, "--save");
-  for (const std::string& arg : args)
-    if (arg.rfind("--", 0) == 0)
-      throw EBadInput("Unknown option for verb: " + arg);
-  if (args.size() != 3) throw EBadInput("verb needs the data module file, the component and the verb's index");
-  const int index = ParseIndex(args[2]);
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
+int RunVerb(const TArgs& args) {
+  // One rule for the index: decimal digits alone, naming a verb that is not
+  // a separator; anything else is bad usage.
+  const std::string& indexText = args.Operand(2);
+  const std::optional<long long> index = WholeNumber(indexText);
+  if (!index) throw EBadInput("The verb index \"" + indexText + "\" is not a whole number");
 
   ChooseWidgetPlatform();
-  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
-  rtl::TComponent* component = session->Root().FindComponent(args[1]);
-  if (component == nullptr)
-    throw EBadInput("The module " + args[0] + " has no component named \"" + args[1] + "\"");
-  const std::vector<TVerb> verbs = ComponentVerbs(*component, *session);
-  if (verbs.empty()) throw EBadInput(args[1] + " (" + component->ClassName() + ") has no component editor verbs");
-  if (index < 0 || index >= static_cast<int>(verbs.size()))
-    throw EBadInput(args[1] + " has no verb " + args[2] + "; its verbs are 0 to " +
-                    std::to_string(verbs.size() - 1));
+  std::unique_ptr<TDesignModule> module = OpenModule(args);
+  const std::string& name = args.Operand(1);
+  rtl::TComponent& component = ComponentOf(*module, args, 1);
+  const std::vector<TVerb> verbs = ComponentVerbs(component, *module);
+  if (verbs.empty()) throw EBadInput(name + " (" + component.ClassName() + ") has no component editor verbs");
+  if (*index < 0 || *index >= static_cast<long long>(verbs.size()))
+    throw EBadInput(name + " has no verb " + indexText + "; its verbs are 0 to " + std::to_string(verbs.size() - 1));
+  const TVerb& verb = verbs[static_cast<size_t>(*index)];
+  if (verb.IsSeparator()) throw EBadInput("Verb " + indexText + " of " + name + " is a separator, not a verb");
 
-  std::cerr << "Running \"" << verbs[static_cast<size_t>(index)].Caption << "\" on " << args[1] << " ...\n";
+  std::cerr << "Running \"" << verb.Caption << "\" on " << name << " ...\n";
   vcl::EnsureWidgetSystem();
-  TVerbAutomation automation(accept, std::cerr);
+  TVerbAutomation automation(args.Flag("--accept"), std::cerr);
   {
     vcl::ScopedAutomation scope(automation);
-    ExecuteComponentVerb(*component, *session, index);
+    ExecuteComponentVerb(component, *module, verb.Index);
   }
-  std::cout << (session->IsModified() ? "changed" : "unchanged") << "\n";
-  if (save && session->IsModified()) {
-    session->Save();
-    std::cerr << "Saved " << session->FileName() << "\n";
+  std::cout << (module->IsModified() ? "changed" : "unchanged") << "\n";
+  if (args.Flag("--save") && module->IsModified()) {
+    module->Save();
+    std::cerr << "Saved " << args.Operand(0) << "\n";
   }
   return automation.Failed() ? 1 : 0;
 }

@@ -5,37 +5,26 @@
 // class has no editor print nothing.
 #include <iostream>
 
-#include "Commands.h"
-#include "StructureText.h"
+#include "CommandModule.h"
 #include "model/ComponentVerbs.h"
 
 namespace designer {
 
 namespace {
-void PrintVerbs(TModuleSession& session, rtl::TComponent& component) {
-  for (const TVerb& verb : ComponentVerbs(component, session))
+void PrintVerbs(TDesignModule& module, rtl::TComponent& component) {
+  for (const TVerb& verb : ComponentVerbs(component, module))
     std::cout << component.Name() << " " << verb.Index << " " << verb.Caption << "\n";
 }
 }  // namespace
 
-int RunVerbs(const TArgs& arguments) {
-  TArgs args = arguments;
-  std::string packageFile = TakeOption(args, "--package");
-  for (const std::string& arg : args)
-    if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for verbs: " + arg);
-  if (args.empty() || args.size() > 2) throw EBadInput("verbs needs the data module file and at most one component");
-  if (packageFile.empty()) packageFile = DefaultPackagePath();
-
+int RunVerbs(const TArgs& args) {
   ChooseWidgetPlatform();
-  std::unique_ptr<TModuleSession> session = OpenModule(packageFile, args[0]);
-  if (args.size() == 2) {
-    rtl::TComponent* component = session->Root().FindComponent(args[1]);
-    if (component == nullptr)
-      throw EBadInput("The module " + args[0] + " has no component named \"" + args[1] + "\"");
-    PrintVerbs(*session, *component);
+  std::unique_ptr<TDesignModule> module = OpenModule(args);
+  if (args.HasOperand(1)) {
+    PrintVerbs(*module, ComponentOf(*module, args, 1));
     return 0;
   }
-  for (int i = 0; i < session->Root().ComponentCount(); ++i) PrintVerbs(*session, *session->Root().Components(i));
+  for (int i = 0; i < module->Root().ComponentCount(); ++i) PrintVerbs(*module, *module->Root().Components(i));
   return 0;
 }
 

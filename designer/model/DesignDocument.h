@@ -1,8 +1,8 @@
 #pragma once
-// One data module open in the designer: its components, its file, whether
-// it needs saving, what is selected, and the undo history. It is the
-// designer the package's editors report to (IDesigner): every Modified
-// becomes one undo step and marks the module modified.
+// One data module open in the designer window: the module core
+// (core/DesignModule: the module, its file, saving) with what is selected
+// and the undo history. Every Modified an editor reports becomes one undo
+// step and marks the module modified.
 //
 // No widget here: the window shows the document and tells it what a person
 // did; tests drive it directly.
@@ -11,11 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "designide/Designer.h"
+#include "core/DesignModule.h"
 #include "model/Selection.h"
 #include "model/UndoHistory.h"
-#include "rtl/files/FileStamp.h"
-#include "rtl/objects/Component.h"
 
 namespace designer {
 
@@ -28,41 +26,19 @@ enum TDocumentChange : unsigned {
   dcModule = 1u << 4,        // a new root replaced the old one (undo, redo)
 };
 
-class TDesignDocument : public designide::IDesigner {
+class TDesignDocument : public TDesignModule {
  public:
-  // Reads a module file as a designer does (every component marked as
-  // designed, relative database files taken from the module's folder).
-  // Raises EFormFileError naming file, line and column, or EFOpenError.
+  // Reads a module file as TDesignModule::Open does.
   static std::unique_ptr<TDesignDocument> Open(const std::string& fileName);
   // A new, empty, untitled data module.
   static std::unique_ptr<TDesignDocument> CreateNew();
   ~TDesignDocument() override;
-  TDesignDocument(const TDesignDocument&) = delete;
-  TDesignDocument& operator=(const TDesignDocument&) = delete;
 
-  rtl::TComponent& Root() const { return *root_; }
-  // Absolute path; empty while the module is untitled.
-  const std::string& FileName() const { return fileName_; }
-  // The file's name without its folder ("Untitled.dfm" while untitled).
-  std::string DisplayName() const;
-  bool IsModified() const { return modified_; }
   TSelection& Selection() { return selection_; }
 
-  // --- IDesigner ------------------------------------------------------------
   // Records the change as one undo step (or as part of the running action)
   // and marks the module modified.
   void Modified() override;
-  rtl::TComponent* GetRoot() override { return root_.get(); }
-
-  // --- Saving ---------------------------------------------------------------
-  // Writes the module to its file in one rename; a failure raises and leaves
-  // the file as it was and the module modified. Raises when untitled, and
-  // rtl::EFileChangedError when another program saved the file since it was
-  // opened or last saved here (unless `overwrite`: a person chose to).
-  void Save(bool overwrite = false);
-  // Saves under another name, which the module keeps from then on; relative
-  // database files are then taken from the new folder.
-  void SaveAs(const std::string& fileName);
 
   // --- Changes a person makes -------------------------------------------------
   // One undoable step for everything `work` changes, named `label`. Modified
@@ -97,24 +73,18 @@ class TDesignDocument : public designide::IDesigner {
   std::function<void()> OnRootReplacing;
 
  private:
-  TDesignDocument(std::unique_ptr<rtl::TComponent> root, std::string fileName, std::string text);
-  static std::unique_ptr<rtl::TComponent> ReadModule(const std::string& text, const std::string& source,
-                                                     const std::string& folder);
+  TDesignDocument(const std::string& fileName, std::string& text);
+  TDesignDocument();
+  void Saved() override;
   void RecordChange(const std::string& label, std::vector<std::string> selectedBefore);
   // Makes the root anew from `text` and selects the components named.
   void Restore(const std::string& text, const std::vector<std::string>& selected);
   std::vector<std::string> SelectedNames() const;
-  void FreeRoot() noexcept;
   void Notify(unsigned changes);
-  std::string Folder() const;
 
-  std::unique_ptr<rtl::TComponent> root_;
-  std::string fileName_;
-  rtl::TFileStamp stamp_;  // the file as opened or last saved
   std::string text_;       // the module's form text as of the last recorded change
   std::string savedText_;  // as of the last open or save
   bool textKnown_ = true;  // text_ is the module as it stands (else no undo)
-  bool modified_ = false;
   int actionDepth_ = 0;
   bool actionModified_ = false;
   std::vector<std::string> actionSelection_;  // selected when the action began

@@ -16,12 +16,15 @@ TEST_F(DesignerTest, BadUsageOrUnreadableInputExitsTwoInEveryCommand) {
       {"info", "extra"},
       {"settings", "--set-root-dir"},
       {"settings", "--set-root-dir", "/no/such/folder"},
+      {"settings", "--set-root-dir", ""},
       {"settings", "extra"},
       {"show"},
       {"show", "Shop.dfm", "--frobnicate"},
       {"show", "Shop.dfm", "--package", "a.so", "--package", "b.so"},
       {"show", "Missing.dfm"},
       {"show", "/dev/zero"},
+      {"show", "Shop.dfm", "--package", "/no/such/package.so"},
+      {"verbs", "Shop.dfm", "--package", "/no/such/package.so"},
       {"structure", "Shop.dfm", "--package"},
       {"drop", "Shop.dfm"},
       {"open", "Shop.dfm", "extra"},
@@ -38,6 +41,14 @@ TEST_F(DesignerTest, BadUsageOrUnreadableInputExitsTwoInEveryCommand) {
     EXPECT_NE(r.Err.find("dvdesigner " + call[0] + ": "), std::string::npos) << line << "\n" << r.Err;
   }
   EXPECT_EQ(Module(), before);
+}
+
+TEST_F(DesignerTest, AModuleWhoseRootIsNotADataModuleIsRefusedNamingItsClass) {
+  WriteModule("object Orders: TDVQuery\nend\n");
+  auto r = Designer({"show", "Shop.dfm"});
+  EXPECT_EQ(r.ExitCode, 2) << r.Err;
+  EXPECT_NE(r.Err.find("TDVQuery, not a data module"), std::string::npos) << r.Err;
+  EXPECT_TRUE(r.Out.empty()) << r.Out;
 }
 
 TEST_F(DesignerTest, SaveOverAWriteProtectedModuleFailsNamingIt) {

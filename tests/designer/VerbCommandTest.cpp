@@ -65,6 +65,10 @@ TEST_F(DesignerTest, VerbNamesAnUnknownComponentOrIndex) {
       {{"verb", "Shop.dfm", "OrdersUpdate", "3"}, "no verb 3; its verbs are 0 to 2"},
       {{"verb", "Shop.dfm", "OrdersUpdate", "-1"}, "no verb -1"},
       {{"verb", "Shop.dfm", "OrdersUpdate", "two"}, "\"two\" is not a whole number"},
+      {{"verb", "Shop.dfm", "OrdersUpdate", " 2"}, "\" 2\" is not a whole number"},
+      {{"verb", "Shop.dfm", "OrdersUpdate", "2 "}, "\"2 \" is not a whole number"},
+      {{"verb", "Shop.dfm", "OrdersUpdate", "99999999999"}, "no verb 99999999999; its verbs are 0 to 2"},
+      {{"verb", "Shop.dfm", "OrdersUpdate", "1"}, "is a separator"},
       {{"verb", "Shop.dfm", "OrdersUpdate"}, "verb needs"},
   };
   for (const TCase& c : cases) {

@@ -13,7 +13,7 @@
 
 #include "WindowFixture.h"
 #include "designide/ToolsAPI.h"
-#include "model/StringsModules.h"
+#include "StringsModules.h"
 #include "rtl/text/Strings.h"
 #include "window/CodeEditorPanel.h"
 

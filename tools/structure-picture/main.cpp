@@ -13,9 +13,8 @@
 #include <string>
 
 #include "ToolUsage.h"
+#include "core/DesignModule.h"
 #include "designide/SprigTree.h"
-#include "rtl/forms/FormFiles.h"
-#include "rtl/packages/Packages.h"
 #include "rtl/system/SysUtils.h"
 
 namespace {
@@ -39,15 +38,13 @@ void AddItems(QTreeWidgetItem* parent, designide::TSprig* node, QStyle* style) {
 
 int Run(const std::string& moduleFile, const std::string& outputFile) {
   const std::string package = rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr)) + "DclDralvo160.so";
-  rtl::HMODULE module = rtl::LoadPackage(package);
   int status = 1;
   try {
-    rtl::TFormReadOptions options;
-    options.Designing = true;
-    std::unique_ptr<rtl::TComponent> root = rtl::ReadComponentFile(moduleFile, options);
+    // Read as the designer reads it, its package unloaded after it.
+    auto module = designer::TDesignModule::Open(moduleFile, std::make_unique<designer::TDesignPackage>(package));
     {
-      designide::TSprigTree tree;
-      tree.Build(root.get());
+      designide::TSprigTree tree(module.get());
+      tree.Build(&module->Root());
       QTreeWidget widget;
       widget.setHeaderHidden(true);
       widget.setWindowTitle("Structure");
@@ -67,7 +64,6 @@ int Run(const std::string& moduleFile, const std::string& outputFile) {
   } catch (const std::exception& e) {
     std::fprintf(stderr, "structure-picture: %s\n", e.what());
   }
-  rtl::UnloadPackage(module);
   return status;
 }
 

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "ToolUsage.h"
-#include "model/StringsModules.h"
-#include "rtl/packages/Packages.h"
+#include "StringsModules.h"
+#include "core/DesignPackage.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
@@ -60,14 +60,8 @@ int main(int argc, char** argv) {
   const std::string package = rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr)) + "DclDralvo160.so";
   int status = 0;
   try {
-    rtl::HMODULE module = rtl::LoadPackage(package);
-    try {
-      Render(argv[1], argv[2]);
-    } catch (const std::exception& e) {
-      std::fprintf(stderr, "window-pictures: %s\n", e.what());
-      status = 1;
-    }
-    rtl::UnloadPackage(module);
+    designer::TDesignPackage loaded(package);
+    Render(argv[1], argv[2]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "window-pictures: %s\n", e.what());
     status = 1;

@@ -3,8 +3,9 @@
 // file system, the way a package's code-editor bridge does: a creator hands
 // the list's text to the module services under "<ext>.<root>.<component>.
 // <property>", the file system ties the name to the property, and the
-// editor comes to the front. The pictures of the window and the tests of
-// the code editor open modules with it where no package caller is at hand.
+// editor comes to the front. The tests of the code editor and the window's
+// pictures open modules with it where no package caller is at hand; the
+// designer itself never does (the package's editors do).
 #include <string>
 
 #include "designide/Designer.h"

@@ -1,4 +1,4 @@
-#include "model/StringsModules.h"
+#include "StringsModules.h"
 
 #include "designide/StFilSys.h"
 #include "rtl/system/Exceptions.h"

@@ -1,0 +1,41 @@
+#include "CommandModule.h"
+
+#include <iostream>
+
+#include "dralvo/Hooks.h"
+
+namespace designer {
+
+std::unique_ptr<TDesignPackage> LoadPackage(const TArgs& args, bool tell) {
+  const std::string fileName = args.PackageFile();
+  if (tell) std::cerr << "Loading package " << fileName << " ...\n";
+  try {
+    return std::make_unique<TDesignPackage>(fileName);
+  } catch (const rtl::EPackageError& e) {
+    throw EBadInput(e.what());
+  }
+}
+
+std::unique_ptr<TDesignModule> OpenModule(const TArgs& args) {
+  std::unique_ptr<TDesignPackage> package = LoadPackage(args);
+  // Links the runtime changes on its own (one update object named by two
+  // datasets) are told, not dropped silently.
+  dralvo::SetDesignNoticeHandler([](const std::string& notice) { std::cerr << "Note: " << notice << "\n"; });
+  const std::string& moduleFile = args.Operand(0);
+  std::cerr << "Reading " << moduleFile << " ...\n";
+  try {
+    return TDesignModule::Open(moduleFile, std::move(package));
+  } catch (const std::exception& e) {
+    throw EBadInput(e.what());
+  }
+}
+
+rtl::TComponent& ComponentOf(const TDesignModule& module, const TArgs& args, size_t operand) {
+  const std::string& name = args.Operand(operand);
+  rtl::TComponent* component = module.Root().FindComponent(name);
+  if (component == nullptr)
+    throw EBadInput("The module " + args.Operand(0) + " has no component named \"" + name + "\"");
+  return *component;
+}
+
+}  // namespace designer

@@ -1,0 +1,22 @@
+#pragma once
+// The module core (core/DesignModule) as a command opens it: the package
+// of --package loaded, the data module of the first operand read for
+// design, progress on standard error. Either one that cannot be read is
+// input the program cannot read (EBadInput, exit 2).
+#include <memory>
+#include <string>
+
+#include "Commands.h"
+#include "core/DesignModule.h"
+#include "core/DesignPackage.h"
+
+namespace designer {
+
+// "Loading package FILE ..." is told when `tell`.
+std::unique_ptr<TDesignPackage> LoadPackage(const TArgs& args, bool tell = true);
+std::unique_ptr<TDesignModule> OpenModule(const TArgs& args);
+// The component named by the operand at `operand`; EBadInput naming the
+// module when it holds none.
+rtl::TComponent& ComponentOf(const TDesignModule& module, const TArgs& args, size_t operand);
+
+}  // namespace designer
