@@ -4,6 +4,7 @@
 #include "DVReg/SprigClass.h"
 #include "DVReg/SprigUndo.h"
 #include "dralvo/Database.h"
+#include "dralvo/Secrets.h"
 #include "dralvo/ServerTypes.h"
 #include "dralvo/Session.h"
 
@@ -59,7 +60,9 @@ std::string TDVDatabaseSprig::Name() { return DatabaseOf(this)->DatabaseName(); 
 
 std::string TDVDatabaseSprig::Caption() {
   const dralvo::TDVDatabase* Database = DatabaseOf(this);
-  const std::string Remote = Database->RemoteDatabase().empty() ? "<UnknownDatabase>" : Database->RemoteDatabase();
+  // The caption is shown wherever the tree is, so a password in the target never is.
+  const std::string Remote =
+      Database->RemoteDatabase().empty() ? "<UnknownDatabase>" : dralvo::MaskPasswords(Database->RemoteDatabase());
   return CaptionFor(dralvo::GetServerTypeName(Database->ServerType()) + " | " + Remote, UniqueName(),
                     Database->ClassName());
 }
