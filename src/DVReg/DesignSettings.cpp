@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "dralvo/Secrets.h"
 #include "rtl/settings/Registry.h"
 #include "rtl/system/SysUtils.h"
 
@@ -47,7 +48,9 @@ TDesignSettings::TDesignSettings()
       FDbParams(std::make_unique<rtl::TStringList>()),
       FSQLEditor(dralvo::b3Unknown) {
   TellIfUnreadable("user registry", rtl::TRegistry::StoreFileName());
-  FIniFile = std::make_unique<rtl::TIniFile>(RootDir() + rtl::PathDelim + kSettingsFileName);
+  // Created private: the file holds connection parameters and targets.
+  FIniFile = std::make_unique<rtl::TIniFile>(RootDir() + rtl::PathDelim + kSettingsFileName,
+                                             rtl::TNewFileMode::OwnerOnly);
   TellIfUnreadable("settings file", FIniFile->FileName());
 }
 
@@ -89,7 +92,8 @@ void TDesignSettings::LoadRecentDatabases() {
   }
 }
 
-void TDesignSettings::AddLastUsedDatabase(const std::string& s) {
+void TDesignSettings::AddLastUsedDatabase(const std::string& Name) {
+  const std::string s = dralvo::StripPasswords(Name);
   if (s.empty()) return;
   if (FMaxDbCount == 0) LoadRecentDatabases();
   int index = FRecentDatabases->IndexOf(s);
@@ -138,16 +142,20 @@ bool TDesignSettings::SQLEditor() {
   return FSQLEditor == dralvo::b3True;
 }
 
-void TDesignSettings::SaveAll() {
+void TDesignSettings::SaveRecentDatabases() {
   if (FRecentDatabases->Count() == 0) return;
+  FIniFile->Update([&](rtl::TIniChanges& file) {
+    file.EraseSection(kRecentSection);
+    for (int i = 0; i < FRecentDatabases->Count(); ++i)
+      file.WriteString(kRecentSection, ItemKey(i), FRecentDatabases->Get(i));
+    if (FMaxDbCount > 0 && FMaxDbCount != kDefaultMaxDbCount)
+      file.WriteInteger(kRecentSection, kMaxCountKey, FMaxDbCount);
+  });
+}
+
+void TDesignSettings::SaveAll() {
   try {
-    FIniFile->Update([&](rtl::TIniChanges& file) {
-      file.EraseSection(kRecentSection);
-      for (int i = 0; i < FRecentDatabases->Count(); ++i)
-        file.WriteString(kRecentSection, ItemKey(i), FRecentDatabases->Get(i));
-      if (FMaxDbCount > 0 && FMaxDbCount != kDefaultMaxDbCount)
-        file.WriteInteger(kRecentSection, kMaxCountKey, FMaxDbCount);
-    });
+    SaveRecentDatabases();
   } catch (...) {
     // Saving happens while the package unloads; nothing could report it.
   }
