@@ -1,5 +1,8 @@
 // dvdesigner properties, values and set: the Object Inspector of the
 // package's registered editors on the example module, SQLite and PostgreSQL.
+#include <cstdlib>
+#include <filesystem>
+
 #include "DesignerFixture.h"
 #include "SqlFixtures.h"
 #include "rtl/system/SysUtils.h"
@@ -79,6 +82,38 @@ TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
   EXPECT_TRUE(Has(lost.Err, "Lost.TableName")) << lost.Err;
   EXPECT_EQ(Designer({"set", "Shop.dfm", "Pg", "Connected", "True"}).ExitCode, 0);
   EXPECT_EQ(Designer({"values", "Shop.dfm", "Pg", "RemoteDatabase"}).Out, schema.SearchPath() + "\n");
+}
+
+// Connecting records the target in the settings file at once: without its
+// password, in a file only its owner reads; a target the file cannot hold
+// refuses the whole change.
+TEST_F(DesignerTest, ConnectedSetTrueStoresTheHistoryPrivatelyOrRefuses) {
+  DV_REQUIRE_PG();
+  dvtest::PgSchema schema("create table t(id int);");
+  const char* env = std::getenv("PGPASSWORD");
+  const std::string password = env != nullptr && *env != '\0' ? env : "RealPw9";
+  auto module = [&](const std::string& target) {
+    return "object M: TDataModule\n  object Pg: TDVDatabase\n    DatabaseName = 'pg'\n    LoginPrompt = False\n"
+           "    RemoteDatabase = '" + target + "'\n    ServerType = stPostgreSQL\n  end\nend\n";
+  };
+  WriteModule(module(schema.SearchPath() + " password=" + password));
+  auto set = Designer({"set", "Shop.dfm", "Pg", "Connected", "True"});
+  ASSERT_EQ(set.ExitCode, 0) << set.Err;
+  const std::string ini = dir_.File("dralvo.ini");
+  EXPECT_EQ(rtl::ReadFileToString(ini), "[RecentDatabases]\nItem00=" + schema.SearchPath() + "\n");
+  EXPECT_EQ(std::filesystem::status(ini).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+  // #13#10 in a form file: a line break the settings file cannot hold.
+  WriteModule(module(schema.SearchPath() + "'#13#10' connect_timeout=9 password=" + password));
+  const std::string stored = Module();
+  auto refused = Designer({"set", "Shop.dfm", "Pg", "Connected", "True", "--save"});
+  EXPECT_EQ(refused.ExitCode, 1);
+  EXPECT_TRUE(Has(refused.Err, "Pg.Connected")) << refused.Err;
+  EXPECT_TRUE(Has(refused.Err, "dralvo.ini")) << refused.Err;
+  EXPECT_EQ(refused.Out, "");
+  EXPECT_EQ(Module(), stored);
+  EXPECT_EQ(rtl::ReadFileToString(ini), "[RecentDatabases]\nItem00=" + schema.SearchPath() + "\n");
 }
 
 }  // namespace
