@@ -60,6 +60,11 @@ TEST_F(DesignerTest, ConnectedSetTrueRecordsTheRemoteDatabaseOnlyWhenItConnects)
   EXPECT_EQ(Designer({"values", "Shop.dfm", "CustomersTable", "IndexFieldNames"}).ExitCode, 0);
   EXPECT_EQ(Designer({"values", "Shop.dfm", "ShopDatabase", "DatabaseName"}).ExitCode, 1) << "no value list";
   EXPECT_EQ(Designer({"set", "Shop.dfm", "ShopDatabase", "NoSuch", "1"}).ExitCode, 2);
+  const std::string stored = Module();
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "ShopDatabase", "Tag", "2147483648", "--save"}).ExitCode, 1);
+  EXPECT_EQ(Module(), stored);
+  EXPECT_EQ(Designer({"set", "Shop.dfm", "ShopDatabase", "Tag", "-2147483648", "--save"}).ExitCode, 0);
+  EXPECT_TRUE(Has(Module(), "Tag = -2147483648")) << Module();
 }
 
 TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
