@@ -38,6 +38,11 @@ TEST_F(DesignerTest, ConnectedSetTrueRecordsTheRemoteDatabaseOnlyWhenItConnects)
   EXPECT_TRUE(Has("\n" + tables.Out, "\ncustomers\n")) << tables.Out;
   EXPECT_TRUE(Has(tables.Out, "\nStock Items\n")) << tables.Out;
 
+  auto indexes = Designer({"values", "Shop.dfm", "CustomersTable", "IndexName"});
+  ASSERT_EQ(indexes.ExitCode, 0) << indexes.Err;
+  EXPECT_TRUE(Has("\n" + indexes.Out, "\ncustomers_email\n")) << indexes.Out;
+  EXPECT_TRUE(Has("\n" + Designer({"values", "Shop.dfm", "CustomersTable", "IndexFieldNames"}).Out, "\nemail\n"));
+
   auto refused = Designer({"set", "Shop.dfm", "ShopDatabase", "Connected", "Yes"});
   EXPECT_EQ(refused.ExitCode, 1);
   EXPECT_TRUE(Has(refused.Err, "ShopDatabase.Connected")) << refused.Err;
@@ -69,19 +74,23 @@ TEST_F(DesignerTest, ConnectedSetTrueRecordsTheRemoteDatabaseOnlyWhenItConnects)
 
 TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
   DV_REQUIRE_PG();
-  dvtest::PgSchema schema("create table invoices(id int primary key); create table lines(id int);");
+  dvtest::PgSchema schema(
+      "create table invoices(id int primary key, no text, day date); create table lines(id int);"
+      "create unique index invoices_no on invoices(no, day);");
   WriteModule("object M: TDataModule\n"
               "  object Pg: TDVDatabase\n    DatabaseName = 'pg'\n    LoginPrompt = False\n"
               "    RemoteDatabase = '" + schema.SearchPath() + "'\n    ServerType = stPostgreSQL\n  end\n"
               "  object Gone: TDVDatabase\n    DatabaseName = 'gone'\n    LoginPrompt = False\n"
               "    RemoteDatabase = 'host=127.0.0.1 port=1 dbname=x connect_timeout=2'\n"
               "    ServerType = stPostgreSQL\n  end\n"
-              "  object Invoices: TDVTable\n    DatabaseName = 'pg'\n  end\n"
+              "  object Invoices: TDVTable\n    DatabaseName = 'pg'\n    TableName = 'invoices'\n  end\n"
               "  object Lost: TDVTable\n    DatabaseName = 'gone'\n  end\n"
               "end\n");
   auto tables = Designer({"values", "Shop.dfm", "Invoices", "TableName"});
   ASSERT_EQ(tables.ExitCode, 0) << tables.Err;
   EXPECT_EQ(tables.Out, "invoices\nlines\n");
+  EXPECT_TRUE(Has(Designer({"values", "Shop.dfm", "Invoices", "IndexName"}).Out, "invoices_no\n"));
+  EXPECT_TRUE(Has(Designer({"values", "Shop.dfm", "Invoices", "IndexFieldNames"}).Out, "no;day\n"));
   auto lost = Designer({"values", "Shop.dfm", "Lost", "TableName"});
   EXPECT_EQ(lost.ExitCode, 1);
   EXPECT_TRUE(Has(lost.Err, "Lost.TableName")) << lost.Err;
