@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "ModuleSession.h"
 #include "dralvo/DataSet.h"
@@ -92,8 +93,8 @@ int RunCheck(const TArgs& arguments) {
     statements += result.Statements;
     for (const dralvo::TDVCheckFinding& f : result.Findings) {
       std::cout << update->Name() << (f.Statement.empty() ? "" : " " + f.Statement) << ": "
-                << (f.Unchecked ? "not checked: " : "") << dralvo::MaskPasswords(f.Problem);
-      if (!f.ServerMessage.empty()) std::cout << " -- server: " << dralvo::MaskPasswords(f.ServerMessage);
+                << (f.Unchecked ? "not checked: " : "") << Shown(f.Problem);
+      if (!f.ServerMessage.empty()) std::cout << " -- server: " << Shown(f.ServerMessage);
       std::cout << "\n";
       (f.Unchecked ? unchecked : findings) += 1;
     }

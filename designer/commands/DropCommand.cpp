@@ -8,6 +8,7 @@
 #include <map>
 #include <utility>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "StructureText.h"
 #include "rtl/objects/TypeInfo.h"
@@ -61,8 +62,9 @@ int RunDrop(const TArgs& arguments) {
   const TValues after = StringProperties(session->Root());
   for (const auto& [key, value] : after)
     if (auto old = before.find(key); old != before.end() && old->second != value)
-      std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
-  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
+      std::cout << key.first << "." << key.second << ": '" << Escaped(old->second) << "' -> '" << Escaped(value)
+                << "'\n";
+  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << Escaped(NodePath(tree.Selected())) << "\n";
   if (save && session->IsModified()) {
     session->Save();
     std::cerr << "Saved " << session->FileName() << "\n";

@@ -8,10 +8,10 @@
 // and the value; nothing is changed).
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "InspectedComponent.h"
 #include "StructureText.h"
-#include "dralvo/Secrets.h"
 
 namespace designer {
 
@@ -29,7 +29,7 @@ int RunSet(const TArgs& arguments) {
   } catch (const std::exception& e) {
     throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
   }
-  std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
+  std::cout << Escaped(row.Path()) << " = " << Shown(row.Value()) << "\n";
   if (save && inspected.Session().IsModified()) {
     inspected.Session().Save();
     std::cerr << "Saved " << moduleFile << "\n";

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "dralvo/Secrets.h"
 #include "dralvo/ServerTypes.h"
@@ -62,7 +63,7 @@ void SetRootDir(const std::string& dir) {
   if (!registry.OpenKey(kRegistryKey, true))
     throw rtl::Exception(std::string("Cannot open registry key ") + kRegistryKey + " in " + rtl::TRegistry::StoreFileName());
   registry.WriteString("RootDir", absolute);
-  std::cout << "RootDir set to " << absolute << "\n";
+  std::cout << "RootDir set to " << Escaped(absolute) << "\n";
 }
 
 // Entries are shown with their passwords masked; the file keeps them.
@@ -70,7 +71,7 @@ void PrintList(const char* title, const rtl::TStrings& list, bool numbered) {
   std::cout << title << ":\n";
   if (list.Count() == 0) std::cout << "  (none)\n";
   for (int i = 0; i < list.Count(); ++i)
-    std::cout << "  " << (numbered ? std::to_string(i + 1) + ". " : "") << dralvo::MaskPasswordParam(list[i]) << "\n";
+    std::cout << "  " << (numbered ? std::to_string(i + 1) + ". " : "") << Escaped(dralvo::MaskPasswordParam(list[i])) << "\n";
 }
 
 }  // namespace
@@ -90,8 +91,8 @@ int RunSettings(const TArgs& arguments) {
   rtl::TIniFile ini(fileName);
   dralvo::TDVServerType serverType = dralvo::StrToServerTypeDef(
       ini.ReadString("TDVDatabase", "ServerType", std::string()), dralvo::GetDefServerType());
-  std::cout << "Settings file: " << fileName << "\n"
-            << "Root directory: " << root << "\n"
+  std::cout << "Settings file: " << Escaped(fileName) << "\n"
+            << "Root directory: " << Escaped(root) << "\n"
             << "Default server type: " << dralvo::GetServerTypeName(serverType) << "\n"
             << "SQL editor: " << (ini.ReadBool("SQLEditor", "Enabled", true) ? "on" : "off") << "\n";
   rtl::TStringList recent, params;

@@ -5,10 +5,10 @@
 // reached, say).
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "InspectedComponent.h"
 #include "StructureText.h"
-#include "dralvo/Secrets.h"
 
 namespace designer {
 
@@ -31,7 +31,7 @@ int RunValues(const TArgs& arguments) {
   } catch (const std::exception& e) {
     throw rtl::Exception("Cannot list the values of " + where + ": " + e.what());
   }
-  for (const std::string& value : values) std::cout << dralvo::MaskPasswords(value) << "\n";
+  for (const std::string& value : values) std::cout << Shown(value) << "\n";
   return 0;
 }
 

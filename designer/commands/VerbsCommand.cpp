@@ -5,6 +5,7 @@
 // class has no editor print nothing.
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "StructureText.h"
 #include "model/ComponentVerbs.h"
@@ -14,7 +15,7 @@ namespace designer {
 namespace {
 void PrintVerbs(TModuleSession& session, rtl::TComponent& component) {
   for (const TVerb& verb : ComponentVerbs(component, session))
-    std::cout << component.Name() << " " << verb.Index << " " << verb.Caption << "\n";
+    std::cout << component.Name() << " " << verb.Index << " " << Escaped(verb.Caption) << "\n";
 }
 }  // namespace
 

@@ -72,6 +72,25 @@ TEST_F(DesignerTest, ConnectedSetTrueRecordsTheRemoteDatabaseOnlyWhenItConnects)
   EXPECT_TRUE(Has(Module(), "Tag = -2147483648")) << Module();
 }
 
+// A value cannot pass for a row of its own, nor for a column separator.
+TEST_F(DesignerTest, ControlCharactersInNamesAndValuesAreEscaped) {
+  dvtest::MakeSQLiteFile(dir_.File("shop.db"), "create table \"evil\ninjected_table\"(id int);");
+  auto tables = Designer({"values", "Shop.dfm", "CustomersTable", "TableName"});
+  ASSERT_EQ(tables.ExitCode, 0) << tables.Err;
+  EXPECT_TRUE(Has("\n" + tables.Out, "\nevil\\ninjected_table\n")) << tables.Out;
+  EXPECT_FALSE(Has("\n" + tables.Out, "\ninjected_table")) << tables.Out;
+
+  WriteModule(rtl::StringReplaceAll(
+      rtl::StringReplaceAll(Module(), "TableName = 'customers'", "TableName = 'cu'#13'st\\'#27'[1m'"),
+      "DatabaseName = 'shop'\n    LoginPrompt", "DatabaseName = 'shop'#9'FakeRow'#10'x'\n    LoginPrompt"));
+  auto rows = Designer({"properties", "Shop.dfm", "ShopDatabase"});
+  ASSERT_EQ(rows.ExitCode, 0) << rows.Err;
+  EXPECT_TRUE(Has(rows.Out, "\nDatabaseName\tshop\\tFakeRow\\nx\t")) << rows.Out;
+  EXPECT_FALSE(Has(rows.Out, "\nx\t")) << rows.Out;
+  auto tree = Designer({"structure", "Shop.dfm"});
+  EXPECT_TRUE(Has(tree.Out, "CustomersTable (cu\\rst\\\\\\x1b[1m)")) << tree.Out;
+}
+
 TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
   DV_REQUIRE_PG();
   dvtest::PgSchema schema(
