@@ -91,6 +91,21 @@ TEST_F(DesignerTest, ControlCharactersInNamesAndValuesAreEscaped) {
   EXPECT_TRUE(Has(tree.Out, "CustomersTable (cu\\rst\\\\\\x1b[1m)")) << tree.Out;
 }
 
+// A source that would close a circle of master links is not offered.
+TEST_F(DesignerTest, MasterSourceOffersNoSourceThatWouldCircle) {
+  WriteModule("object M: TDataModule\n"
+              "  object Orders: TDVTable\n  end\n"
+              "  object OrdersSource: TDataSource\n    DataSet = Orders\n  end\n"
+              "  object Lines: TDVTable\n    MasterSource = OrdersSource\n  end\n"
+              "  object LinesSource: TDataSource\n    DataSet = Lines\n  end\n"
+              "  object Notes: TDVTable\n  end\n"
+              "  object NotesSource: TDataSource\n    DataSet = Notes\n  end\n"
+              "  object Spare: TDataSource\n  end\n"
+              "end\n");
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "Orders", "MasterSource"}).Out, "NotesSource\nSpare\n");
+  EXPECT_EQ(Designer({"values", "Shop.dfm", "Lines", "MasterSource"}).Out, "NotesSource\nOrdersSource\nSpare\n");
+}
+
 TEST_F(DesignerTest, ValuesOfPostgreSQLTablesAndAnUnreachableServer) {
   DV_REQUIRE_PG();
   dvtest::PgSchema schema(
