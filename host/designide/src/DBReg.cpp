@@ -37,10 +37,11 @@ void TDBStringProperty::GetValues(const TGetStrProc& proc) {
 void TDBStringProperty::GetValueList(std::vector<std::string>&) {}
 
 namespace {
-// The edited component's index definitions: a dataset's own, or another
-// component's published "IndexDefs".
+// The edited component's index definitions: a dataset's own, else its
+// published "IndexDefs".
 const db::TIndexDefs* IndexDefsOf(rtl::TPersistent* component) {
-  if (rtl::Is<db::TDataSet>(component)) return static_cast<db::TDataSet*>(component)->IndexDefs();
+  if (rtl::Is<db::TDataSet>(component))
+    if (const db::TIndexDefs* own = static_cast<db::TDataSet*>(component)->IndexDefs()) return own;
   const rtl::TPropInfo* prop = component->ClassType().FindProperty("IndexDefs");
   if (prop == nullptr || !prop->GetObj) return nullptr;
   rtl::TObject* obj = prop->GetObj(*component);
