@@ -8,6 +8,7 @@
 // no database, no connection).
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "CommandModule.h"
 #include "dralvo/DataSet.h"
@@ -67,8 +68,8 @@ int RunCheck(const TArgs& args) {
     statements += result.Statements;
     for (const dralvo::TDVCheckFinding& f : result.Findings) {
       std::cout << update->Name() << (f.Statement.empty() ? "" : " " + f.Statement) << ": "
-                << (f.Unchecked ? "not checked: " : "") << dralvo::MaskPasswords(f.Problem);
-      if (!f.ServerMessage.empty()) std::cout << " -- server: " << dralvo::MaskPasswords(f.ServerMessage);
+                << (f.Unchecked ? "not checked: " : "") << Shown(f.Problem);
+      if (!f.ServerMessage.empty()) std::cout << " -- server: " << Shown(f.ServerMessage);
       std::cout << "\n";
       (f.Unchecked ? unchecked : findings) += 1;
     }

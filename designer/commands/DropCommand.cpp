@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "CommandModule.h"
+#include "OutputText.h"
+#include "Commands.h"
 #include "StructureText.h"
 #include "rtl/objects/TypeInfo.h"
 
@@ -53,8 +55,9 @@ int RunDrop(const TArgs& args) {
   const TValues after = StringProperties(module->Root());
   for (const auto& [key, value] : after)
     if (auto old = before.find(key); old != before.end() && old->second != value)
-      std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
-  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
+      std::cout << key.first << "." << key.second << ": '" << Escaped(old->second) << "' -> '" << Escaped(value)
+                << "'\n";
+  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << Escaped(NodePath(tree.Selected())) << "\n";
   if (args.Flag("--save") && module->IsModified()) {
     module->Save();
     std::cerr << "Saved " << args.Operand(0) << "\n";

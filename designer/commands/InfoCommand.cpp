@@ -4,6 +4,8 @@
 #include <iostream>
 
 #include "CommandModule.h"
+#include "OutputText.h"
+#include "Commands.h"
 #include "designide/Registration.h"
 #include "rtl/packages/Resources.h"
 #include "rtl/system/SysUtils.h"
@@ -27,15 +29,15 @@ std::string FlagsText(uint32_t flags) {
 }
 
 void PrintIdentity(const std::string& fileName, const rtl::TResourceList& resources) {
-  std::cout << "Package: " << fileName << "\n";
+  std::cout << "Package: " << Escaped(fileName) << "\n";
   const rtl::TResource* description = resources.Find(rtl::TResourceType::RCData, rtl::DescriptionResName);
-  std::cout << "Description: " << (description ? rtl::DecodeDescription(description->Data) : "(none)") << "\n";
+  std::cout << "Description: " << (description ? Escaped(rtl::DecodeDescription(description->Data)) : "(none)") << "\n";
   if (const rtl::TResource* res = resources.Find(rtl::TResourceType::Version, rtl::VersionResName)) {
     rtl::TVersionData version = rtl::DecodeVersionData(res->Data, fileName);
     std::cout << "Version data:\n"
               << "  File version: " << rtl::VersionToString(version.FileVersion) << "\n"
               << "  Product version: " << rtl::VersionToString(version.ProductVersion) << "\n";
-    for (const auto& [key, value] : version.Strings) std::cout << "  " << key << ": " << value << "\n";
+    for (const auto& [key, value] : version.Strings) std::cout << "  " << Escaped(key) << ": " << Escaped(value) << "\n";
   } else {
     std::cout << "Version data: (none)\n";
   }

@@ -7,9 +7,11 @@
 // CATEGORIES are comma-separated. Passwords are shown masked.
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "InspectedComponent.h"
 #include "dralvo/Secrets.h"
+#include "StructureText.h"
 
 namespace designer {
 
@@ -34,7 +36,7 @@ std::string CategoryNames(const designide::TInspectorRow& row) {
 }
 
 void PrintRow(designide::TInspectorRow& row) {
-  std::cout << row.Path() << "\t" << dralvo::MaskPasswords(row.Value()) << "\t" << AttributeNames(row.Attributes())
+  std::cout << Escaped(row.Path()) << "\t" << Shown(row.Value()) << "\t" << AttributeNames(row.Attributes())
             << "\t" << row.EditorClass().ClassName() << "\t" << CategoryNames(row) << "\n";
   for (const auto& sub : row.SubRows()) PrintRow(*sub);
 }

@@ -8,9 +8,11 @@
 // and the value; nothing is changed).
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "InspectedComponent.h"
 #include "dralvo/Secrets.h"
+#include "StructureText.h"
 
 namespace designer {
 
@@ -24,7 +26,7 @@ int RunSet(const TArgs& args) {
   } catch (const std::exception& e) {
     throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
   }
-  std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
+  std::cout << Escaped(row.Path()) << " = " << Shown(row.Value()) << "\n";
   if (args.Flag("--save") && inspected.Module().IsModified()) {
     inspected.Module().Save();
     std::cerr << "Saved " << args.Operand(0) << "\n";

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "dralvo/DesignSettingsFile.h"
 #include "dralvo/Secrets.h"
@@ -31,7 +32,7 @@ void SetRootDir(const std::string& dir) {
     throw rtl::Exception(std::string("Cannot open registry key ") + layout::RegistryKey + " in " +
                          rtl::TRegistry::StoreFileName());
   registry.WriteString(layout::RootDirValue, absolute);
-  std::cout << "RootDir set to " << absolute << "\n";
+  std::cout << "RootDir set to " << Escaped(absolute) << "\n";
 }
 
 // Entries are shown with their passwords masked; the file keeps them.
@@ -39,7 +40,7 @@ void PrintList(const char* title, const rtl::TStrings& list, bool numbered) {
   std::cout << title << ":\n";
   if (list.Count() == 0) std::cout << "  (none)\n";
   for (int i = 0; i < list.Count(); ++i)
-    std::cout << "  " << (numbered ? std::to_string(i + 1) + ". " : "") << dralvo::MaskPasswordParam(list[i]) << "\n";
+    std::cout << "  " << (numbered ? std::to_string(i + 1) + ". " : "") << Escaped(dralvo::MaskPasswordParam(list[i])) << "\n";
 }
 
 }  // namespace
@@ -54,8 +55,8 @@ int RunSettings(const TArgs& args) {
   const std::string fileName = layout::FilePath(root);
   rtl::TIniFile ini(fileName);
   const dralvo::TDVServerType serverType = layout::ReadServerType(ini, dralvo::GetDefServerType());
-  std::cout << "Settings file: " << fileName << "\n"
-            << "Root directory: " << root << "\n"
+  std::cout << "Settings file: " << Escaped(fileName) << "\n"
+            << "Root directory: " << Escaped(root) << "\n"
             << "Default server type: " << dralvo::GetServerTypeName(serverType) << "\n"
             << "SQL editor: " << (layout::ReadSQLEditor(ini) ? "on" : "off") << "\n";
   rtl::TStringList recent, params;

@@ -1,3 +1,4 @@
+#include "OutputText.h"
 #include "StructureText.h"
 
 #include <iostream>
@@ -32,7 +33,7 @@ designide::TSprig* ChildByUniqueName(designide::TSprig* parent, const std::strin
 
 void PrintStructure(std::ostream& out, designide::TSprigTree& tree) {
   ForEachNode(tree.Root(), [&](designide::TSprig* node, int depth) {
-    out << std::string(static_cast<size_t>(depth) * 2, ' ') << node->Caption();
+    out << std::string(static_cast<size_t>(depth) * 2, ' ') << Escaped(node->Caption());
     if (node->AnyProblems()) out << " [problem]";
     if (node->Transient()) out << " [transient]";
     if (node->Unplaced()) out << " [unplaced]";

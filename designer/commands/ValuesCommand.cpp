@@ -5,9 +5,11 @@
 // reached, say).
 #include <iostream>
 
+#include "OutputText.h"
 #include "Commands.h"
 #include "InspectedComponent.h"
 #include "dralvo/Secrets.h"
+#include "StructureText.h"
 
 namespace designer {
 
@@ -25,7 +27,7 @@ int RunValues(const TArgs& args) {
   } catch (const std::exception& e) {
     throw rtl::Exception("Cannot list the values of " + where + ": " + e.what());
   }
-  for (const std::string& value : values) std::cout << dralvo::MaskPasswords(value) << "\n";
+  for (const std::string& value : values) std::cout << Shown(value) << "\n";
   return 0;
 }
 

@@ -6,6 +6,9 @@
 #include <iostream>
 
 #include "CommandModule.h"
+#include "OutputText.h"
+#include "Commands.h"
+#include "StructureText.h"
 #include "model/ComponentVerbs.h"
 
 namespace designer {
@@ -13,7 +16,7 @@ namespace designer {
 namespace {
 void PrintVerbs(TDesignModule& module, rtl::TComponent& component) {
   for (const TVerb& verb : ComponentVerbs(component, module))
-    std::cout << component.Name() << " " << verb.Index << " " << verb.Caption << "\n";
+    std::cout << component.Name() << " " << verb.Index << " " << Escaped(verb.Caption) << "\n";
 }
 }  // namespace
 

@@ -103,8 +103,9 @@ void TDVDataSetSprig::FigureParent() {
   dralvo::TDVDataSet* DataSet = DataSetOf(this);
   designide::TSprig* Session = FindSessionNode(this, DataSet->SessionName());
   if (Session == nullptr) return;
-  designide::TSprig* Database = Session->Find(DataSet->DatabaseName(), false);
-  if (Database == nullptr) Database = Session->Find(ImpliedDatabaseNodeName(DataSet->DatabaseName()), false);
+  // A database's own name never stands for an implied node, nor the reverse.
+  designide::TSprig* Database = Session->FindChild(DataSet->DatabaseName(), false);
+  if (Database == nullptr) Database = Session->FindChild(ImpliedDatabaseNodeName(DataSet->DatabaseName()), true);
   if (Database == nullptr) {
     // Named before it is added: the session node files it under its name.
     auto Implied = std::make_unique<TDVImpliedDatabaseSprig>(nullptr);

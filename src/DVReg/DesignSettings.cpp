@@ -1,6 +1,7 @@
 #include "DVReg/DesignSettings.h"
 
 #include "dralvo/DesignSettingsFile.h"
+#include "dralvo/Secrets.h"
 #include "rtl/system/SysUtils.h"
 
 namespace dv {
@@ -20,7 +21,8 @@ TDesignSettings::TDesignSettings()
       FDbParams(std::make_unique<rtl::TStringList>()),
       FSQLEditor(dralvo::b3Unknown) {
   // Each store that cannot be read is told once, for this object.
-  FIniFile = std::make_unique<rtl::TIniFile>(layout::FilePath(RootDir()));
+  FIniFile = std::make_unique<rtl::TIniFile>(layout::FilePath(RootDir()),
+                                             rtl::TNewFileMode::OwnerOnly);
 }
 
 TDesignSettings::~TDesignSettings() {
@@ -44,7 +46,8 @@ void TDesignSettings::LoadRecentDatabases() {
   FMaxDbCount = layout::ReadRecentDatabases(*FIniFile, *FRecentDatabases);
 }
 
-void TDesignSettings::AddLastUsedDatabase(const std::string& s) {
+void TDesignSettings::AddLastUsedDatabase(const std::string& Name) {
+  const std::string s = dralvo::StripPasswords(Name);
   if (s.empty()) return;
   if (FMaxDbCount == 0) LoadRecentDatabases();
   int index = FRecentDatabases->IndexOf(s);
@@ -92,16 +95,20 @@ bool TDesignSettings::SQLEditor() {
   return FSQLEditor == dralvo::b3True;
 }
 
-void TDesignSettings::SaveAll() {
+void TDesignSettings::SaveRecentDatabases() {
   if (FRecentDatabases->Count() == 0) return;
+  FIniFile->Update([&](rtl::TIniChanges& file) {
+    file.EraseSection(layout::RecentSection);
+    for (int i = 0; i < FRecentDatabases->Count(); ++i)
+      file.WriteString(layout::RecentSection, layout::RecentKey(i), FRecentDatabases->Get(i));
+    if (FMaxDbCount > 0 && FMaxDbCount != layout::DefaultMaxRecent)
+      file.WriteInteger(layout::RecentSection, layout::MaxCountKey, FMaxDbCount);
+  });
+}
+
+void TDesignSettings::SaveAll() {
   try {
-    FIniFile->Update([&](rtl::TIniChanges& file) {
-      file.EraseSection(layout::RecentSection);
-      for (int i = 0; i < FRecentDatabases->Count(); ++i)
-        file.WriteString(layout::RecentSection, layout::RecentKey(i), FRecentDatabases->Get(i));
-      if (FMaxDbCount > 0 && FMaxDbCount != layout::DefaultMaxRecent)
-        file.WriteInteger(layout::RecentSection, layout::MaxCountKey, FMaxDbCount);
-    });
+    SaveRecentDatabases();
   } catch (...) {
     // Saving happens while the package unloads; nothing could report it.
   }

@@ -23,9 +23,13 @@ class TDesignSettings : public rtl::TObject {
 
   // Names, most recent first; loaded on first use, owned by this object.
   rtl::TStrings* RecentDatabases();
-  // Moves or inserts `s` at the front of the history; an empty name is
-  // never recorded, since an empty item would end the stored list.
-  void AddLastUsedDatabase(const std::string& s);
+  // Moves or inserts the name, without its passwords, at the front of the
+  // history; an empty name is never recorded, since an empty item would
+  // end the stored list.
+  void AddLastUsedDatabase(const std::string& Name);
+  // Writes the history now (one write of the file); raises
+  // EIniFileException, leaving the file as it was, when it cannot.
+  void SaveRecentDatabases();
   // name=value lines; read from the file whenever the list is empty.
   rtl::TStrings* DbParams();
   // Replaces the stored parameters (one write of the file) and the list.

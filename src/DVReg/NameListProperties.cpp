@@ -122,10 +122,22 @@ void TDVTableNameProperty::GetValueList(rtl::TStrings* AList) {
 }
 
 void TDVDatabaseConnectedProperty::SetValue(const std::string& Value) {
+  const std::string Before = GetValue();
   TEnumProperty::SetValue(Value);
   if (rtl::CompareText(Value, STextTrue) != 0) return;
   if (DesignSettings == nullptr) throw rtl::EComponentError("The design settings are not loaded");
-  DesignSettings->AddLastUsedDatabase(rtl::As<TDVDatabase>(GetComponent(0))->RemoteDatabase());
+  // The history is written at once, so that a settings file that cannot
+  // take it is reported here; the change is then taken back as a whole.
+  rtl::TStringList History;
+  History.Assign(*DesignSettings->RecentDatabases());
+  try {
+    DesignSettings->AddLastUsedDatabase(rtl::As<TDVDatabase>(GetComponent(0))->RemoteDatabase());
+    DesignSettings->SaveRecentDatabases();
+  } catch (...) {
+    DesignSettings->RecentDatabases()->Assign(History);
+    TEnumProperty::SetValue(Before);
+    throw;
+  }
 }
 
 }  // namespace dv

@@ -37,17 +37,18 @@ std::string TDVDefaultSessionSprig::Caption() {
   return CaptionFor(Session->SessionName(), ClassName.substr(1, 255), ClassName);
 }
 
-std::string SessionNodeName(const std::string& SessionName) {
-  if (SessionName.empty() || rtl::AnsiSameText(SessionName, dralvo::Session()->SessionName()))
-    return kDefaultSessionNode;
-  return SessionName;
+bool IsDefaultSessionName(const std::string& SessionName) {
+  return SessionName.empty() || rtl::AnsiSameText(SessionName, dralvo::Session()->SessionName());
 }
 
 designide::TSprig* FindSessionNode(designide::TSprig* From, const std::string& SessionName) {
-  const std::string NodeName = SessionNodeName(SessionName);
   designide::TSprig* Root = From->Root();
-  designide::TSprig* Node = Root->Find(NodeName, false);
-  if (Node == nullptr && NodeName == kDefaultSessionNode) Node = Root->Add(std::make_unique<TDVDefaultSessionSprig>());
+  // The default node is the view's own: a session that calls itself
+  // "<DefaultSession>" is found by its name like any other, and the other
+  // way round.
+  if (!IsDefaultSessionName(SessionName)) return Root->FindChild(SessionName, false);
+  designide::TSprig* Node = Root->FindChild(kDefaultSessionNode, true);
+  if (Node == nullptr) Node = Root->Add(std::make_unique<TDVDefaultSessionSprig>());
   return Node;
 }
 

@@ -27,14 +27,14 @@ class TDVDefaultSessionSprig : public designide::TTransientSprig {
   std::string Caption() override;
 };
 
-// The name a session node is found by among the root's children:
-// "<DefaultSession>" for an empty session name or the default session's
-// own (ignoring case), otherwise the session name itself.
-std::string SessionNodeName(const std::string& SessionName);
+// Whether a session name stands for the default session: empty, or the
+// default session's own name (ignoring case).
+bool IsDefaultSessionName(const std::string& SessionName);
 
-// The root's child for that session name; the default-session node is made
-// (once) when it is the one asked for and missing. Null when the named
-// session has no node.
+// The root's child for that session name: the view's "<DefaultSession>"
+// node for the default session (made once, when missing), else the node of
+// the session component of that name. Null when the named session has no
+// node.
 designide::TSprig* FindSessionNode(designide::TSprig* From, const std::string& SessionName);
 
 // What a node with session name `Current` takes when dropped onto

@@ -110,6 +110,8 @@ TEST_F(InspectorTest, BadValuesAreRefusedAndChangeNothing) {
   a_->SetTag(7);
   TObjectInspector inspector(&designer_, {a_});
   EXPECT_THROW(inspector.FindRow("Tag")->SetValue("seven"), rtl::EPropertyError);
+  EXPECT_THROW(inspector.FindRow("Tag")->SetValue("2147483648"), rtl::EPropertyError) << "32 bits, as form files";
+  EXPECT_THROW(inspector.FindRow("Tag")->SetValue("-2147483649"), rtl::EPropertyError);
   EXPECT_THROW(inspector.FindRow("Flag")->SetValue("Maybe"), rtl::EPropertyError);
   EXPECT_THROW(inspector.FindRow("Options")->SetValue("[soRed,soPink]"), rtl::EPropertyError);
   EXPECT_THROW(inspector.FindRow("Buddy")->SetValue("A"), rtl::EPropertyError) << "not of the referenced class";

@@ -130,6 +130,25 @@ TEST_F(SQLEditor, CancelAndCodeEditorLeaveTheQuery) {
   EXPECT_TRUE(code_.Modified);
 }
 
+// A carriage return within a line is a line break to the memo: a text
+// accepted as shown keeps its lines, and the code editor gets them as well.
+TEST_F(SQLEditor, TextAcceptedUnchangedKeepsItsBytes) {
+  query_->SQL()->Clear();
+  query_->SQL()->Add("select *");
+  query_->SQL()->Add("\tfrom orders\r");
+  EXPECT_TRUE(Run([](vcl::TForm& form) { Press(form, "btOk"); }));
+  ASSERT_EQ(query_->SQL()->Count(), 2);
+  EXPECT_EQ(query_->SQL()->Get(1), "\tfrom orders\r");
+  EXPECT_FALSE(Run([](vcl::TForm& form) { Press(form, "btCodeEditor"); }));
+  EXPECT_EQ(code_.Text, "select *\n\tfrom orders\r\n");
+  EXPECT_FALSE(code_.Modified);
+  EXPECT_TRUE(Run([](vcl::TForm& form) {
+    Control<vcl::TMemo>(form, "meSQL")->TypeText("-- ");
+    Press(form, "btOk");
+  }));
+  EXPECT_NE(query_->SQL()->Text().find("-- "), std::string::npos) << "an edit is stored as the memo holds it";
+}
+
 TEST_F(SQLEditor, AnUnreachableDatabaseLeavesTheListsEmptyAndSaysWhy) {
   database_->SetRemoteDatabase(dir_.File("gone.db"));
   EXPECT_TRUE(Run([](vcl::TForm& form) {

@@ -55,6 +55,32 @@ TEST(Sessions, DatabasesBelongToTheSessionTheyName) {
   EXPECT_EQ(dralvo::Session()->FindDatabase("Alpha"), nullptr);
 }
 
+// The databases of a session follow renames on both sides and keep their
+// creation order; the default session also takes those naming no session.
+TEST(Sessions, DatabasesFollowRenamesInCreationOrder) {
+  dvtest::TestForm form;
+  auto* first = form.AddDatabase("First", TDVServerType::stSQLite, "1.db");
+  auto* second = form.AddDatabase("Second", TDVServerType::stSQLite, "2.db");
+  auto* third = form.AddDatabase("Third", TDVServerType::stSQLite, "3.db");
+  first->SetSessionName("Later");
+  third->SetSessionName(dralvo::Session()->SessionName());
+  auto* later = new dralvo::TDVSession(form.root.get());
+  using List = std::vector<dralvo::TDVDatabase*>;
+  EXPECT_EQ(later->Databases(), List{}) << "no name yet";
+  later->SetSessionName("LATER");
+  EXPECT_EQ(later->Databases(), List{first});
+  second->SetSessionName("later");
+  EXPECT_EQ(later->Databases(), (List{first, second}));
+  EXPECT_EQ(dralvo::Session()->FindDatabase("Third"), third);
+  later->SetSessionName("Renamed");
+  EXPECT_EQ(later->Databases(), List{});
+  EXPECT_EQ(dralvo::Sessions().FindSession("later"), nullptr);
+  first->SetSessionName("");
+  EXPECT_EQ(dralvo::Session()->FindDatabase("First"), first);
+  delete later;
+  EXPECT_EQ(dralvo::Sessions().FindSession("Renamed"), nullptr);
+}
+
 TEST(Connecting, MissingFileIsAnErrorAndCreatesNothing) {
   dvtest::TempDir dir;
   std::string file = dir.File("absent.db");

@@ -117,13 +117,45 @@ TEST_P(UpdateCheck, SyntaxUnknownTableAndStrayParameters) {
                   "delete from nowhere where id = :OLD_order_id"});
   EXPECT_TRUE(Has(f, "modify: the server does not accept the statement [server]")) << testing::PrintToString(f);
   EXPECT_TRUE(Has(f, "delete: table nowhere does not exist [server]")) << testing::PrintToString(f);
-  // A second statement would be refused when the update runs.
+  // A second statement would be refused when the update runs, or run.
   f = Check({"", "update orders set customer = :customer where order_id = :OLD_order_id; delete from orders"});
-  EXPECT_EQ(f, std::vector<std::string>{"modify: the server does not accept the statement [server]"});
+  EXPECT_EQ(f, std::vector<std::string>{"modify: holds 2 statements; it must be one update"});
   f = Check({"", "update orders set customer = :cust where order_id = :OLD_id"});
   EXPECT_TRUE(Has(f, "modify: parameter :cust matches no field of Orders")) << testing::PrintToString(f);
   EXPECT_TRUE(Has(f, "modify: parameter :OLD_id matches no field of Orders (with or without OLD_)"));
   EXPECT_EQ(f.size(), 2u) << testing::PrintToString(f);
+}
+
+// Each slot holds one statement of its own kind; nothing else is prepared,
+// and the tables stay.
+TEST_P(UpdateCheck, StatementsOfAnotherKindAreFindings) {
+  const std::string before = Orders();
+  const bool pg = schema_ != nullptr;
+  const std::vector<std::pair<std::string, std::string>> modify = {
+      {"drop table orders", "modify: is a drop statement; it must be one update"},
+      {"create table x(a int)", "modify: is a create statement; it must be one update"},
+      {pg ? "do $$ begin drop table orders; end $$" : "vacuum", pg ? "modify: is a do statement; it must be one update"
+                                                                  : "modify: is a vacuum statement; it must be one update"},
+      {pg ? "with gone as (delete from orders returning *) update orders set note = '' where order_id = :OLD_order_id"
+          : "pragma journal_mode=delete",
+       pg ? "modify: is a delete statement; it must be one update" : "modify: is a pragma statement; it must be one update"},
+      {"/* note */ update orders set note = :remark where order_id = :OLD_order_id;\n-- done\n", ""},
+  };
+  for (const auto& [text, finding] : modify)
+    EXPECT_EQ(Check({"", text}), finding.empty() ? std::vector<std::string>{} : std::vector<std::string>{finding})
+        << text;
+  EXPECT_EQ(Check({"delete from orders where order_id = :OLD_order_id", "", kGood[2], kGood[0]}),
+            (std::vector<std::string>{"refresh: is a delete statement; it must be one select",
+                                      "delete: is a select statement; it must be one delete"}));
+  EXPECT_EQ(Check({"select * into copy from orders where order_id = :OLD_order_id"}),
+            std::vector<std::string>{"refresh: is a select into statement; it must be one select"});
+  EXPECT_EQ(Orders(), before);
+  EXPECT_EQ(db_->Execute(pg ? "select count(*) from pg_tables where tablename in ('x', 'copy')"
+                            : "select count(*) from sqlite_master where name in ('x', 'copy')",
+                         nullptr)
+                .Rows[0][0]
+                .AsInteger(),
+            0);
 }
 
 TEST_P(UpdateCheck, DriftAfterRenamingAndDroppingColumns) {

@@ -41,6 +41,30 @@ TEST_F(SprigsTest, SessionsDatabasesAndDatasetsNestByNameIgnoringCase) {
   EXPECT_EQ(Node("Early")->ClassName(), "TDVQuerySprig");
 }
 
+// Names that look like the view's own nodes stay what they are.
+TEST_F(SprigsTest, ComponentsNamedLikeTheViewsNodesDoNotStandForThem) {
+  Session("Impostor", "<DefaultSession>");
+  Database("Shop", "shop");
+  Database("Fake", "<ImpliedDatabase>.x/y");
+  Query("Plain", "shop");
+  Query("Lost", "x/y");
+  Query("Inside", "<ImpliedDatabase>.x/y");
+  Query("Named", "shop", "<DefaultSession>");
+  Build();
+  EXPECT_EQ(Dump(),
+            "Module: TComponent\n"
+            "  Impostor: TDVSession (<DefaultSession>)\n"
+            "    Unknown (shop) ~\n"
+            "      Named (select 1)\n"
+            "  DVSession: TDVSession (Default) ~\n"
+            "    Shop: TDVDatabase (SQLite | <UnknownDatabase>)\n"
+            "      Plain (select 1)\n"
+            "    Fake: TDVDatabase (SQLite | <UnknownDatabase>)\n"
+            "      Inside (select 1)\n"
+            "    Unknown (x/y) ~\n"
+            "      Lost (select 1)\n");
+}
+
 TEST_F(SprigsTest, CaptionsAndProblemMarks) {
   Session("Unnamed", "");
   Session("Other", "Other");
@@ -84,8 +108,9 @@ TEST_F(SprigsTest, CaptionsAndProblemMarks) {
 }
 
 TEST_F(SprigsTest, OddNamesStillPutEveryComponentWhereAPersonFindsIt) {
-  Query("TypedMarker", "x", "<DefaultSession>");  // finds the default-session node
+  Query("TypedMarker", "x", "<DefaultSession>");  // no session of that name: the view's node is not one
   Query("LooksImplied", "<ImpliedDatabase>.x");
+  Query("Implied", "x");
   Query("Nowhere", "x", "NoSuchSession");
   Database("Orphan", "orphan", "NoSuchSession");
   Query("NoDatabase", "");
@@ -99,9 +124,11 @@ TEST_F(SprigsTest, OddNamesStillPutEveryComponentWhereAPersonFindsIt) {
   }
   EXPECT_TRUE(Node("Nowhere")->Unplaced());
   EXPECT_TRUE(Node("Orphan")->Unplaced());
+  EXPECT_TRUE(Node("TypedMarker")->Unplaced());
   EXPECT_EQ(Node("Nowhere")->Parent(), tree_->Root());
-  EXPECT_EQ(Node("TypedMarker")->Parent()->Parent()->UniqueName(), "<DefaultSession>");
-  EXPECT_EQ(Node("LooksImplied")->Parent(), Node("TypedMarker")->Parent()) << "found by the implied node's name";
+  EXPECT_EQ(Node("Implied")->Parent()->Parent()->UniqueName(), "<DefaultSession>");
+  EXPECT_NE(Node("LooksImplied")->Parent(), Node("Implied")->Parent()) << "a name is no implied node";
+  EXPECT_EQ(Node("LooksImplied")->Parent()->UniqueName(), "<ImpliedDatabase>.<ImpliedDatabase>.x");
   EXPECT_EQ(Node("NoDatabase")->Parent(), Node("Blank"));
   int defaultNodes = 0;
   for (int i = 0; i < tree_->Root()->Count(); ++i)

@@ -16,15 +16,13 @@ std::string Label(const rtl::TComponent& c) { return c.Name().empty() ? c.ClassN
 // datasets those links drive. Linking `master` to `detail` closes a circle
 // when `master` is `detail` or is reached from it that way; then the
 // message names the chain, "A -> ASource -> B -> BSource -> A".
-void TDataSource::CheckNoCircularLink(const TDataSet* master, const TDataSource& via, const TDataSet* detail) {
-  if (master == nullptr || detail == nullptr) return;
-  std::vector<const rtl::TComponent*> path{detail};
+bool TDataSource::Reaches(const TDataSet* from, const TDataSet* master, std::vector<const rtl::TComponent*>& path) {
   std::vector<const TDataSet*> seen;
-  auto reaches = [&](auto&& self, const TDataSet* from) -> bool {
-    if (from == master) return true;
-    if (std::find(seen.begin(), seen.end(), from) != seen.end()) return false;
-    seen.push_back(from);
-    for (const TDataSource* source : from->sources_)
+  auto reaches = [&](auto&& self, const TDataSet* at) -> bool {
+    if (at == master) return true;
+    if (std::find(seen.begin(), seen.end(), at) != seen.end()) return false;
+    seen.push_back(at);
+    for (const TDataSource* source : at->sources_)
       for (const TDataLink* link : source->links_)
         if (const TDataSet* next = link->DetailDataSet()) {
           path.push_back(source);
@@ -34,12 +32,23 @@ void TDataSource::CheckNoCircularLink(const TDataSet* master, const TDataSource&
         }
     return false;
   };
-  if (!reaches(reaches, detail)) return;
+  return reaches(reaches, from);
+}
+
+void TDataSource::CheckNoCircularLink(const TDataSet* master, const TDataSource& via, const TDataSet* detail) {
+  if (master == nullptr || detail == nullptr) return;
+  std::vector<const rtl::TComponent*> path{detail};
+  if (!Reaches(detail, master, path)) return;
   path.push_back(&via);
   path.push_back(detail);
   std::string chain;
   for (const rtl::TComponent* c : path) chain += (chain.empty() ? "" : " -> ") + Label(*c);
   DatabaseError("Circular data link refused: " + chain);
+}
+
+bool TDataSource::WouldCircle(const TDataSet* detail) const {
+  std::vector<const rtl::TComponent*> path;
+  return dataSet_ != nullptr && detail != nullptr && Reaches(detail, dataSet_, path);
 }
 
 TDataLink::~TDataLink() { SetDataSource(nullptr); }

@@ -1,5 +1,7 @@
 #include "designide/ComponentProperties.h"
 
+#include "db/DataSet.h"
+#include "db/DataSource.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"
 
@@ -21,6 +23,17 @@ const rtl::TClass& TComponentNameProperty::StaticClass() {
 namespace {
 bool Fits(const rtl::TComponent* c, const rtl::TTypeInfo& type) {
   return c != nullptr && !c->Name().empty() && (type.ClassType == nullptr || c->InheritsFrom(*type.ClassType));
+}
+
+// A data source that a dataset being edited would be refused as circular.
+bool Circular(const rtl::TComponent* candidate, const TPropertyEditor& editor) {
+  if (!rtl::Is<db::TDataSource>(candidate)) return false;
+  const auto* source = static_cast<const db::TDataSource*>(candidate);
+  for (int i = 0; i < editor.PropCount(); ++i)
+    if (rtl::Is<db::TDataSet>(editor.GetComponent(i)) &&
+        source->WouldCircle(static_cast<const db::TDataSet*>(editor.GetComponent(i))))
+      return true;
+  return false;
 }
 }  // namespace
 
@@ -54,7 +67,8 @@ void TComponentProperty::GetValues(const TGetStrProc& proc) {
   rtl::TComponent* root = Designer() != nullptr ? Designer()->GetRoot() : nullptr;
   if (root == nullptr) return;
   for (int i = 0; i < root->ComponentCount(); ++i)
-    if (Fits(root->Components(i), GetPropType())) proc(root->Components(i)->Name());
+    if (Fits(root->Components(i), GetPropType()) && !Circular(root->Components(i), *this))
+      proc(root->Components(i)->Name());
 }
 
 TPropertyAttributes TComponentNameProperty::GetAttributes() { return paRevertable; }

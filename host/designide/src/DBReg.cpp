@@ -1,5 +1,6 @@
 #include "designide/DBReg.h"
 
+#include "db/DataSet.h"
 #include "db/IndexDefs.h"
 #include "rtl/objects/ClassBuilder.h"
 
@@ -36,8 +37,11 @@ void TDBStringProperty::GetValues(const TGetStrProc& proc) {
 void TDBStringProperty::GetValueList(std::vector<std::string>&) {}
 
 namespace {
-// The edited dataset's index definitions, through its published "IndexDefs".
+// The edited component's index definitions: a dataset's own, else its
+// published "IndexDefs".
 const db::TIndexDefs* IndexDefsOf(rtl::TPersistent* component) {
+  if (rtl::Is<db::TDataSet>(component))
+    if (const db::TIndexDefs* own = static_cast<db::TDataSet*>(component)->IndexDefs()) return own;
   const rtl::TPropInfo* prop = component->ClassType().FindProperty("IndexDefs");
   if (prop == nullptr || !prop->GetObj) return nullptr;
   rtl::TObject* obj = prop->GetObj(*component);

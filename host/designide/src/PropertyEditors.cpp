@@ -1,5 +1,8 @@
 #include "designide/PropertyEditors.h"
 
+#include <cstdint>
+#include <string>
+
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"
 
@@ -225,6 +228,10 @@ void TIntegerProperty::SetValue(const std::string& value) {
   int64_t number = 0;
   if (!rtl::TryStrToInt(rtl::Trim(value), number))
     throw rtl::EPropertyError("\"" + value + "\" is not a whole number, as " + GetName() + " needs");
+  // Integer properties are 32 bits wide, as form files read them.
+  if (number < INT32_MIN || number > INT32_MAX)
+    throw rtl::EPropertyError("\"" + value + "\" is out of range for " + GetName() + " (" +
+                              std::to_string(INT32_MIN) + " to " + std::to_string(INT32_MAX) + ")");
   SetOrdValue(number);
 }
 

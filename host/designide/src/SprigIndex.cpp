@@ -79,13 +79,24 @@ void TSprigIndex::Unfile(TSprig* child, const std::vector<std::unique_ptr<TSprig
   if (keys.HasUniqueName) Release(child, keys.UniqueName, &TEntry::ByUniqueName, siblings);
 }
 
-TSprig* TSprigIndex::Find(const std::string& name) const {
+const TSprigIndex::TEntry* TSprigIndex::EntryOf(const std::string& name) const {
   // A match as the name stands (ignoring the case of ASCII letters) is a
   // match; a name in another script may match only once folded.
   const TEntry* entry = table_.Find(name);
   if (entry == nullptr && !IsAscii(name)) entry = table_.Find(Key(name));
+  return entry;
+}
+
+TSprig* TSprigIndex::Find(const std::string& name) const {
+  const TEntry* entry = EntryOf(name);
   if (entry == nullptr) return nullptr;
   return entry->ByName != nullptr ? entry->ByName : entry->ByUniqueName;
+}
+
+TSprig* TSprigIndex::Find(const std::string& name, bool grouping) const {
+  const TEntry* entry = EntryOf(name);
+  if (entry == nullptr) return nullptr;
+  return grouping ? entry->ByUniqueName : entry->ByName;
 }
 
 }  // namespace designide

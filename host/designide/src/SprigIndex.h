@@ -26,6 +26,8 @@ class TSprigIndex {
   void Unfile(TSprig* child, const std::vector<std::unique_ptr<TSprig>>& siblings);
   // The child filed under that name (a Name match first), or null.
   TSprig* Find(const std::string& name) const;
+  // The child filed under that UniqueName (`grouping`) or Name only.
+  TSprig* Find(const std::string& name, bool grouping) const;
 
  private:
   // The children filed under one name; an entry stays when they go.
@@ -43,6 +45,7 @@ class TSprigIndex {
     bool HasName = false, HasUniqueName = false;
   };
   TEntry& EntryFor(const std::string& key);
+  const TEntry* EntryOf(const std::string& name) const;
   void Release(const TSprig* child, const std::string& key, TSprig* TEntry::*slot,
                const std::vector<std::unique_ptr<TSprig>>& siblings);
 

@@ -135,12 +135,18 @@ TSprig* TSprig::Add(TSprig* child) {
   return Insert(std::move(owned), children_.size());
 }
 
-TSprig* TSprig::Find(const std::string& name, bool recurse) {
+TSprigIndex& TSprig::ChildIndex() {
   if (!index_) {
     index_ = std::make_unique<TSprigIndex>();
     for (auto& child : children_) index_->File(child.get());
   }
-  if (TSprig* found = index_->Find(name)) return found;
+  return *index_;
+}
+
+TSprig* TSprig::FindChild(const std::string& name, bool grouping) { return ChildIndex().Find(name, grouping); }
+
+TSprig* TSprig::Find(const std::string& name, bool recurse) {
+  if (TSprig* found = ChildIndex().Find(name)) return found;
   if (recurse)
     for (auto& child : children_)
       if (TSprig* found = child->Find(name, true)) return found;

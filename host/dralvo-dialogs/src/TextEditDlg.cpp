@@ -30,15 +30,19 @@ TDVTextEditDlg::TDVTextEditDlg(rtl::TComponent* AOwner, const std::string& Capti
 bool TDVTextEditDlg::Run(rtl::TStrings& lines, const TShowCodeEditorProc& ShowCodeEditor) {
   btCodeEditor->SetVisible(static_cast<bool>(ShowCodeEditor));
   meText->Lines()->Assign(lines);
+  // The memo splits lines at every line break, a carriage return within a
+  // line too; text left as shown goes back as it came, byte for byte.
+  const std::string shown = meText->Lines()->Text();
   FCodeEditorChosen = false;
   if (ShowModal() == vcl::mrOk) {
-    lines.Assign(*meText->Lines());
+    if (meText->Lines()->Text() != shown) lines.Assign(*meText->Lines());
     return true;
   }
   if (FCodeEditorChosen && ShowCodeEditor) {
+    const bool edited = meText->Lines()->Text() != shown;
     rtl::TStringList text;
-    text.Assign(*meText->Lines());
-    ShowCodeEditor(&text, !text.Equals(lines));
+    text.Assign(edited ? *meText->Lines() : lines);
+    ShowCodeEditor(&text, edited);
   }
   return false;
 }

@@ -71,6 +71,7 @@ void TDVDatabase::SetSessionName(const std::string& name) {
   if (name == sessionName_) return;
   CheckInactive();
   sessionName_ = name;
+  if (SessionsCreated()) Sessions().DatabaseMoved(this);
 }
 
 void TDVDatabase::SetRemoteDatabase(const std::string& value) {

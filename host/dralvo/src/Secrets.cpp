@@ -59,7 +59,22 @@ size_t PasswordValueStart(std::string_view text, size_t at) {
 }
 }  // namespace
 
-std::string MaskPasswords(std::string_view text) {
+namespace {
+// Drops a removed key's separator: what the text had before it when the key
+// ended the text, else what follows it.
+void DropSeparator(std::string& out, std::string_view text, size_t& i) {
+  if (i < text.size() && (IsBlank(text[i]) || text[i] == '&')) {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    if (i < text.size() && text[i] == '&') ++i;
+    return;
+  }
+  while (!out.empty() && (IsBlank(out.back()) || out.back() == '&')) out.pop_back();
+  if (!out.empty() && out.back() == '?') out.pop_back();
+}
+
+// Every password of the text replaced by the mask, or removed with its key
+// (and a URI's ':' before it) when `remove` is set.
+std::string ReplacePasswords(std::string_view text, bool remove) {
   std::string out;
   out.reserve(text.size());
   size_t i = 0;
@@ -71,12 +86,17 @@ std::string MaskPasswords(std::string_view text) {
       if (at == std::string_view::npos) continue;
       size_t colon = text.substr(i, at - i).find(':');
       if (colon == std::string_view::npos) continue;
-      out += text.substr(i, colon + 1);
-      out += kMask;
+      out += text.substr(i, remove ? colon : colon + 1);
+      if (!remove) out += kMask;
       i = at;  // '@' and the host follow as they are
       continue;
     }
     if (size_t v = PasswordValueStart(text, i); v != std::string_view::npos) {
+      if (remove) {
+        i = ValueEnd(text, v);
+        DropSeparator(out, text, i);
+        continue;
+      }
       out += text.substr(i, v - i);
       out += kMask;
       i = ValueEnd(text, v);
@@ -86,6 +106,11 @@ std::string MaskPasswords(std::string_view text) {
   }
   return out;
 }
+}  // namespace
+
+std::string MaskPasswords(std::string_view text) { return ReplacePasswords(text, false); }
+
+std::string StripPasswords(std::string_view text) { return ReplacePasswords(text, true); }
 
 std::string MaskPasswordParam(std::string_view entry) {
   size_t eq = entry.find('=');

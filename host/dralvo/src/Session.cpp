@@ -1,12 +1,14 @@
 #include "dralvo/Session.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "Errors.h"
 #include "dralvo/Consts.h"
 #include "dralvo/Database.h"
 #include "drivers/Driver.h"
 #include "rtl/objects/ClassBuilder.h"
+#include "rtl/system/SysUtils.h"
 #include "rtl/text/Strings.h"
 
 namespace dralvo {
@@ -60,9 +62,8 @@ TDVSession* TDVSessionList::GetSession(int index) const {
 
 TDVSession* TDVSessionList::FindSession(const std::string& name) const {
   if (name.empty()) return g_defaultSession;
-  for (TDVSession* s : sessions_)
-    if (rtl::AnsiSameText(s->SessionName(), name)) return s;
-  return nullptr;
+  auto found = names_.find(rtl::AnsiFoldCase(name));
+  return found != names_.end() ? found->second.Session : nullptr;
 }
 
 TDVSession* TDVSessionList::GetSessionByName(const std::string& name) const {
@@ -71,10 +72,101 @@ TDVSession* TDVSessionList::GetSessionByName(const std::string& name) const {
   return s;
 }
 
-void TDVSessionList::AddSession(TDVSession* session) { sessions_.push_back(session); }
-void TDVSessionList::RemoveSession(TDVSession* session) { std::erase(sessions_, session); }
-void TDVSessionList::AddDatabase(TDVDatabase* database) { databases_.push_back(database); }
-void TDVSessionList::RemoveDatabase(TDVDatabase* database) { std::erase(databases_, database); }
+void TDVSessionList::AddSession(TDVSession* session) {
+  sessions_.push_back(session);
+  if (!session->SessionName().empty()) names_[rtl::AnsiFoldCase(session->SessionName())].Session = session;
+}
+
+void TDVSessionList::RemoveSession(TDVSession* session) {
+  if (!session->SessionName().empty()) ForgetName(session, rtl::AnsiFoldCase(session->SessionName()));
+  // Owners free their components last first: search from the end.
+  auto it = std::find(sessions_.rbegin(), sessions_.rend(), session);
+  if (it != sessions_.rend()) sessions_.erase(std::next(it).base());
+}
+
+void TDVSessionList::ForgetName(TDVSession* session, const std::string& key) {
+  auto found = names_.find(key);
+  if (found == names_.end() || found->second.Session != session) return;
+  found->second.Session = nullptr;
+  if (found->second.Databases.empty()) names_.erase(found);
+}
+
+void TDVSessionList::RenameSession(TDVSession* session, const std::string& name) {
+  // One look-up files the new name and finds a session that has it already.
+  std::string key = rtl::AnsiFoldCase(name);
+  TName* entry = nullptr;
+  if (!name.empty()) {
+    entry = &names_[key];
+    if (entry->Session != nullptr && entry->Session != session) RaiseDatabaseError(SDuplicateSessionName, {name});
+  }
+  session->CloseDatabases();
+  if (!session->sessionName_.empty()) ForgetName(session, rtl::AnsiFoldCase(session->sessionName_));
+  if (entry != nullptr) entry->Session = session;
+  session->sessionName_ = name;
+}
+
+void TDVSessionList::File(TDVDatabase* database) {
+  database->listKey_ = rtl::AnsiFoldCase(database->SessionName());
+  TGroup& group = names_[database->listKey_].Databases;
+  // A new database goes last; one that moves keeps its place in creation order.
+  auto at = group.end();
+  while (at != group.begin() && (*(at - 1))->listOrder_ > database->listOrder_) --at;
+  group.insert(at, database);
+}
+
+void TDVSessionList::Unfile(TDVDatabase* database) {
+  auto entry = names_.find(database->listKey_);
+  if (entry == names_.end()) return;
+  TGroup& group = entry->second.Databases;
+  // Owners free their components last first: search from the end.
+  auto it = std::find(group.rbegin(), group.rend(), database);
+  if (it != group.rend()) group.erase(std::next(it).base());
+  if (group.empty() && entry->second.Session == nullptr) names_.erase(entry);
+}
+
+void TDVSessionList::AddDatabase(TDVDatabase* database) {
+  database->listOrder_ = nextOrder_++;
+  File(database);
+  ++databaseCount_;
+}
+
+void TDVSessionList::RemoveDatabase(TDVDatabase* database) {
+  Unfile(database);
+  --databaseCount_;
+}
+
+void TDVSessionList::DatabaseMoved(TDVDatabase* database) {
+  Unfile(database);
+  File(database);
+}
+
+bool TDVSessionList::Earlier(const TDVDatabase* a, const TDVDatabase* b) { return a->listOrder_ < b->listOrder_; }
+
+std::vector<TDVDatabase*> TDVSessionList::AllDatabases() const {
+  std::vector<TDVDatabase*> out;
+  out.reserve(databaseCount_);
+  for (const auto& entry : names_) out.insert(out.end(), entry.second.Databases.begin(), entry.second.Databases.end());
+  std::sort(out.begin(), out.end(), Earlier);
+  return out;
+}
+
+std::vector<TDVDatabase*> TDVSessionList::DatabasesOf(const TDVSession& session) const {
+  // A database belongs to the session its SessionName finds: the default
+  // session takes those with no session name as well as those naming it.
+  std::vector<TDVDatabase*> out;
+  auto take = [&](const std::string& key, const TDVSession* owner) {
+    auto entry = names_.find(key);
+    if (entry != names_.end() && entry->second.Session == owner)
+      out.insert(out.end(), entry->second.Databases.begin(), entry->second.Databases.end());
+  };
+  if (!session.SessionName().empty()) take(rtl::AnsiFoldCase(session.SessionName()), &session);
+  if (&session != g_defaultSession) return out;
+  const size_t named = out.size();
+  take(std::string(), nullptr);
+  if (named == 0 || named == out.size()) return out;
+  std::inplace_merge(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(named), out.end(), Earlier);
+  return out;
+}
 
 // ---- TDVSession
 
@@ -97,21 +189,12 @@ TDVSession::~TDVSession() {
 
 void TDVSession::SetSessionName(const std::string& name) {
   if (name == sessionName_) return;
-  if (!name.empty())
-    for (int i = 0; i < Sessions().GetCount(); ++i) {
-      TDVSession* other = Sessions().GetSession(i);
-      if (other != this && rtl::AnsiSameText(other->SessionName(), name)) RaiseDatabaseError(SDuplicateSessionName, {name});
-    }
-  CloseDatabases();
-  sessionName_ = name;
+  Sessions().RenameSession(this, name);
 }
 
 std::vector<TDVDatabase*> TDVSession::Databases() const {
-  std::vector<TDVDatabase*> out;
-  if (g_sessions == nullptr) return out;
-  for (TDVDatabase* d : g_sessions->AllDatabases())
-    if (g_sessions->FindSession(d->SessionName()) == this) out.push_back(d);
-  return out;
+  if (g_sessions == nullptr) return {};
+  return g_sessions->DatabasesOf(*this);
 }
 
 TDVDatabase* TDVSession::FindDatabase(const std::string& name) const {

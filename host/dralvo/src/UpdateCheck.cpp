@@ -8,6 +8,7 @@
 #include "dralvo/SqlParser.h"
 #include "dralvo/UpdateSQL.h"
 #include "rtl/system/SysUtils.h"
+#include "sql/StatementKind.h"
 #include "sql/UpdateStatement.h"
 
 namespace dralvo {
@@ -15,6 +16,8 @@ namespace dralvo {
 namespace {
 
 constexpr const char* kStatementNames[] = {"refresh", "modify", "insert", "delete"};
+// The one kind of statement each slot runs.
+constexpr const char* kStatementVerbs[] = {"select", "update", "insert", "delete"};
 constexpr int kInsert = 2;
 
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
@@ -35,6 +38,18 @@ class TChecker {
 
   void Check(int index, const std::string& text) {
     statement_ = kStatementNames[index];
+    // Anything else in the slot would run as it stands (a drop, a script):
+    // it is reported, and not even prepared.
+    const sql::StatementKind kind = sql::ReadStatementKind(text);
+    const std::string expected = kStatementVerbs[index];
+    if (kind.statements > 1) {
+      Add("holds " + std::to_string(kind.statements) + " statements; it must be one " + expected);
+      return;
+    }
+    if (kind.verb != expected) {
+      Add("is a " + kind.verb + " statement; it must be one " + expected);
+      return;
+    }
     const std::vector<sql::ParamRef> params = sql::FindParams(text);
     if (fields_ != nullptr) CheckParams(params);
     const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, params, conn_.Dialect().Markers).sql);

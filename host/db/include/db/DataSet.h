@@ -18,6 +18,8 @@ class TStrings;
 
 namespace db {
 
+class TIndexDefs;
+
 class TField;
 class TDataSource;
 using TRow = std::vector<TValue>;
@@ -58,6 +60,9 @@ class TDataSet : public rtl::TComponent {
   // Fills FieldDefs with the columns the dataset would give, without
   // reading a record where the server allows. Default: keeps FieldDefs.
   virtual void UpdateFieldDefs() {}
+  // The dataset's index definitions, which the designer offers for its
+  // index properties; null for a dataset without indexes (the default).
+  virtual TIndexDefs* IndexDefs() const { return nullptr; }
 
   void Edit();
   void Insert();

@@ -43,6 +43,9 @@ class TDataSource : public rtl::TComponent {
   // Raises EDatabaseError naming the components when a dataset driven
   // through this source's links would come to drive `dataSet`.
   void SetDataSet(TDataSet* dataSet);
+  // Whether linking `detail` to this source would be refused as circular
+  // (the designer leaves such sources out of what it offers).
+  bool WouldCircle(const TDataSet* detail) const;
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool enabled);
   // Tells every link; called by the dataset. A notification that arrives
@@ -56,6 +59,9 @@ class TDataSource : public rtl::TComponent {
  private:
   friend class TDataLink;
   static void CheckNoCircularLink(const TDataSet* master, const TDataSource& via, const TDataSet* detail);
+  // Whether data flows from `from` to `master`; `path` gets the sources and
+  // datasets on the way.
+  static bool Reaches(const TDataSet* from, const TDataSet* master, std::vector<const rtl::TComponent*>& path);
   TDataSet* dataSet_ = nullptr;
   bool enabled_ = true;
   bool notifying_ = false;

@@ -85,6 +85,11 @@ class TSprig : public rtl::TObject {
   // added afterwards, so a node whose names depend on fields has them set
   // before it is added.
   TSprig* Find(const std::string& name, bool recurse = true);
+  // A child as Find matches it, but only one kind: with `grouping` a node
+  // without an item by its UniqueName (a node the view made), otherwise a
+  // node by its Name; so that a component named like a grouping node is
+  // never taken for it, nor the other way round.
+  TSprig* FindChild(const std::string& name, bool grouping);
 
   // This node's item now belongs elsewhere: the node is placed again by its
   // FigureParent (staying where it was when that finds no parent), and its
@@ -109,6 +114,7 @@ class TSprig : public rtl::TObject {
   std::unique_ptr<TSprig> Take(TSprig* child);
   void KeepInOrder(TSprig* child);
   void SetTree(TSprigTree* tree);
+  TSprigIndex& ChildIndex();  // made on first use
 
   rtl::TPersistent* item_;
   TSprig* parent_ = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 // TDVDatabase: one connection to a server, named by DatabaseName within a
 // session.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -91,6 +92,7 @@ class TDVDatabase : public rtl::TComponent {
   void Loaded() override;
 
  private:
+  friend class TDVSessionList;
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
 
@@ -107,6 +109,10 @@ class TDVDatabase : public rtl::TComponent {
   bool inTransaction_ = false;
   std::unique_ptr<TDVConnection> connection_;
   std::vector<TDVDataSet*> dataSets_;  // not owned
+  // Where the session list files this database: its place in creation
+  // order and the folded session name it is filed under.
+  uint64_t listOrder_ = 0;
+  std::string listKey_;
 };
 
 }  // namespace dralvo

@@ -1,7 +1,9 @@
 #pragma once
 // Sessions: named groups of databases. The default session and the session
 // list are created by the library's unit initialization.
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "rtl/objects/Component.h"
@@ -44,10 +46,14 @@ class TDVSession : public rtl::TComponent {
   void CloseDatabases();
 
  private:
+  friend class TDVSessionList;
   std::string sessionName_;
   bool keepConnections_ = true;
 };
 
+// The sessions and databases of the process. Sessions are filed under their
+// names and databases under the session names they give, so that a look-up
+// costs the same with ten sessions as with ten thousand.
 class TDVSessionList {
  public:
   TDVSessionList() = default;
@@ -64,13 +70,35 @@ class TDVSessionList {
   // Bookkeeping of the components (not for callers).
   void AddSession(TDVSession* session);
   void RemoveSession(TDVSession* session);
+  // Gives the session the name, closing its databases first; raises
+  // EDatabaseError, changing nothing, when another session has the name.
+  void RenameSession(TDVSession* session, const std::string& name);
   void AddDatabase(TDVDatabase* database);
   void RemoveDatabase(TDVDatabase* database);
-  const std::vector<TDVDatabase*>& AllDatabases() const { return databases_; }
+  // The database's SessionName changed; it keeps its place in creation order.
+  void DatabaseMoved(TDVDatabase* database);
+  // Every database, in creation order.
+  std::vector<TDVDatabase*> AllDatabases() const;
+  // The databases that name this session, in creation order.
+  std::vector<TDVDatabase*> DatabasesOf(const TDVSession& session) const;
 
  private:
-  std::vector<TDVSession*> sessions_;     // not owned
-  std::vector<TDVDatabase*> databases_;   // not owned
+  using TGroup = std::vector<TDVDatabase*>;  // in creation order
+  // What a folded session name stands for: the session of that name, if
+  // any, and the databases that give it.
+  struct TName {
+    TDVSession* Session = nullptr;
+    TGroup Databases;
+  };
+  void File(TDVDatabase* database);
+  void Unfile(TDVDatabase* database);
+  void ForgetName(TDVSession* session, const std::string& key);
+  static bool Earlier(const TDVDatabase* a, const TDVDatabase* b);  // in creation order
+
+  std::vector<TDVSession*> sessions_;  // not owned
+  std::unordered_map<std::string, TName> names_;  // by folded session name; "" holds databases only
+  size_t databaseCount_ = 0;
+  uint64_t nextOrder_ = 0;
 };
 
 // Raise EDatabaseError when the library's units are not initialized.

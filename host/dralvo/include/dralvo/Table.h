@@ -31,7 +31,7 @@ class TDVTable : public TDVDataSet {
 
   // The table's indexes as the server reports them (the primary key under
   // the text of SPrimary); read from the server on first use.
-  db::TIndexDefs* IndexDefs() const;
+  db::TIndexDefs* IndexDefs() const override;
   void UpdateIndexDefs();
   // Fields of the current index (or of IndexFieldNames), closed tables too.
   int GetIndexFieldCount() const;

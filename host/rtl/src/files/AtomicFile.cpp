@@ -56,11 +56,12 @@ void SyncDirectoryOf(const std::string& path) {
   }
 }
 
-// The mode a new file gets: what creat() would give it under the umask.
-mode_t NewFileMode() {
+// The mode a new file gets: what creat() would give it under the umask,
+// or the owner's part of that.
+mode_t NewFileMode(TNewFileMode kind) {
   mode_t mask = ::umask(0);
   ::umask(mask);
-  return 0666 & ~mask;
+  return (kind == TNewFileMode::OwnerOnly ? 0600 : 0666) & ~mask;
 }
 }  // namespace
 
@@ -68,7 +69,8 @@ void SetWriteFaultHook(TWriteFaultHook hook) { g_faultHook = hook; }
 
 TAtomicFile::TAtomicFile(const std::string& path) : TAtomicFile(path, TFileStamp{}) {}
 
-TAtomicFile::TAtomicFile(const std::string& path, const TFileStamp& read) : path_(ResolveLink(path)), read_(read) {
+TAtomicFile::TAtomicFile(const std::string& path, const TFileStamp& read, TNewFileMode newMode)
+    : path_(ResolveLink(path)), read_(read), newMode_(newMode) {
   struct stat st {};
   const bool replacing = ::stat(path_.c_str(), &st) == 0;
   if (replacing) {
@@ -91,7 +93,7 @@ TAtomicFile::TAtomicFile(const std::string& path, const TFileStamp& read) : path
 TAtomicFile::~TAtomicFile() { Discard(); }
 
 void TAtomicFile::KeepOwnerAndMode(const struct stat* old) {
-  mode_t mode = NewFileMode();
+  mode_t mode = NewFileMode(newMode_);
   if (old != nullptr) {
     mode = old->st_mode & 07777;
     // Only root may give a file away; others may still keep its group, or
@@ -150,7 +152,11 @@ void TAtomicFile::Rename() {
 }
 
 void WriteFileAtomic(const std::string& path, const std::string& contents) {
-  TAtomicFile file(path);
+  WriteFileAtomic(path, contents, TNewFileMode::Default);
+}
+
+void WriteFileAtomic(const std::string& path, const std::string& contents, TNewFileMode newMode) {
+  TAtomicFile file(path, TFileStamp{}, newMode);
   file.Write(contents);
   file.Commit();
 }

@@ -158,7 +158,7 @@ void TIniFile::Update(const std::function<void(TIniChanges&)>& changes) {
   if (stored.Exists && text == stored.Text) return;
   if (!stored.Exists && text.empty()) return;
   try {
-    WriteFileAtomic(fileName_, ini::EncodeText(text, stored.Encoding));
+    WriteFileAtomic(fileName_, ini::EncodeText(text, stored.Encoding), newMode_);
   } catch (const EInOutError& e) {
     throw EIniFileException(e.Message());
   }

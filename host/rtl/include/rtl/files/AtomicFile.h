@@ -20,6 +20,11 @@ namespace rtl {
 // caller may read it again, or save without the stamp to overwrite it.
 RTL_EXCEPTION(EFileChangedError, EFCreateError)
 
+// The mode of a file created anew (an existing file keeps its own): what
+// creat() would give it under the umask, or readable and writable by its
+// owner alone, for files that may hold secrets.
+enum class TNewFileMode { Default, OwnerOnly };
+
 class TAtomicFile {
  public:
   // Creates the temporary file; raises EFCreateError naming the file, also
@@ -28,7 +33,7 @@ class TAtomicFile {
   // The same, and Commit replaces the file only while it still has the
   // stamp `read` (the file as it was read); a known stamp is compared under
   // the folder's advisory lock, so two writers never both pass.
-  TAtomicFile(const std::string& path, const TFileStamp& read);
+  TAtomicFile(const std::string& path, const TFileStamp& read, TNewFileMode newMode = TNewFileMode::Default);
   // Without Commit the temporary file is removed and the old file stays.
   ~TAtomicFile();
   TAtomicFile(const TAtomicFile&) = delete;
@@ -57,6 +62,10 @@ class TAtomicFile {
   TFileStamp written_;  // the file as it was written
   int fd_ = -1;
   bool pending_ = false;  // the temporary file exists and has not replaced the old one
+  TNewFileMode newMode_;
 };
+
+// WriteFileAtomic (SysUtils.h) with the mode a new file gets.
+void WriteFileAtomic(const std::string& path, const std::string& contents, TNewFileMode newMode);
 
 }  // namespace rtl

@@ -15,6 +15,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "rtl/files/AtomicFile.h"
 #include "rtl/objects/Object.h"
 
 namespace rtl {
@@ -46,7 +47,9 @@ class TIniChanges {
 class TIniFile : public TObject {
   RTL_CLASS(TIniFile)
  public:
-  explicit TIniFile(std::string fileName) : fileName_(std::move(fileName)) {}
+  // `newMode` is the mode the file gets should a write create it.
+  explicit TIniFile(std::string fileName, TNewFileMode newMode = TNewFileMode::Default)
+      : fileName_(std::move(fileName)), newMode_(newMode) {}
 
   const std::string& FileName() const { return fileName_; }
 
@@ -85,6 +88,7 @@ class TIniFile : public TObject {
 
  private:
   std::string fileName_;
+  TNewFileMode newMode_;
 };
 
 // One section read in one pass, for looking up many of its keys without
