@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "ToolkitMessages.h"
 #include "designide/DesignerDialogs.h"
 #include "dralvo/Secrets.h"
 
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     PrintUsage(std::cout);
     return 0;
   }
+  designer::QuietToolkitMessages();
   // The framework's own dialogs (collection, fields and field-link editors),
   // which the package's editors open.
   designide::InstallDesignerDialogs();

@@ -13,6 +13,7 @@
 #include "window/CodeEditorPanel.h"
 #include "window/InspectorPanel.h"
 #include "window/ModuleView.h"
+#include "window/SqlAssist.h"
 #include "window/PalettePanel.h"
 #include "window/Reporting.h"
 #include "window/StructurePanel.h"
@@ -63,6 +64,11 @@ void TMainWindow::BuildPanels() {
   centre_->tabBar()->setTabButton(0, QTabBar::RightSide, nullptr);  // the module's own page stays
   setCentralWidget(centre_);
   codeEditor_ = std::make_unique<TCodeEditorPanel>(*centre_);
+
+  auto* findingsDock = new QDockWidget("Findings", this);
+  findingsDock->setObjectName("FindingsDock");
+  findingsDock->setWidget(codeEditor_->Assist().FindingsView());
+  addDockWidget(Qt::BottomDockWidgetArea, findingsDock);
 
   structure_ = new TStructurePanel(this);
   structure_->ChosenClass = [this] { return palette_->ChosenClass(); };

@@ -129,8 +129,7 @@ void TDVDatabase::ReadParamsFile(rtl::TStrings& into) const {
   }
 }
 
-void TDVDatabase::Open() {
-  if (Connected()) return;
+TDVConnectParams TDVDatabase::ConnectParams() const {
   rtl::TStringList params;
   params.Assign(*params_);
   ReadParamsFile(params);
@@ -138,6 +137,12 @@ void TDVDatabase::Open() {
   cp.Target = ResolvedTarget();
   cp.UserName = params.Values("USER NAME");
   cp.Password = params.Values("PASSWORD");
+  return cp;
+}
+
+void TDVDatabase::Open() {
+  if (Connected()) return;
+  TDVConnectParams cp = ConnectParams();
   // Only a server with accounts asks, and only when someone can answer.
   if (loginPrompt_ && serverType_ != TDVServerType::stSQLite && cp.Password.empty() && GetLoginPromptHandler()) {
     if (!GetLoginPromptHandler()(databaseName_, cp.UserName, cp.Password))
