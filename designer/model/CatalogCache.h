@@ -1,7 +1,8 @@
 #pragma once
 // The catalogs the code editor completes from, one per connection (server
 // type, target and account): read once, kept until the person refreshes
-// one or the cache is dropped with the module whose databases it served.
+// one or the cache is cleared when the module whose databases it served
+// closes. Clearing waits for the question a worker is asking.
 #include <functional>
 #include <map>
 #include <memory>

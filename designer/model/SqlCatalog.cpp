@@ -43,8 +43,13 @@ void TSqlCatalog::Work(std::function<std::unique_ptr<ICatalogSource>()> connect)
     std::shared_ptr<const dralvo::TDVNameRules> rules = source->NameRules();
     std::vector<std::string> keywords = rules->ReservedWords();
     std::sort(keywords.begin(), keywords.end());
+    std::vector<std::string> texts;
+    texts.reserve(tables.size());
+    for (const std::string& table : tables)
+      texts.push_back(rules->NeedsQuotes(table) ? QuoteName(table) : table);
     std::lock_guard<std::mutex> lock(mutex_);
     tables_ = std::move(tables);
+    tableTexts_ = std::move(texts);
     keywords_ = std::move(keywords);
     rules_ = std::move(rules);
     tablesRead_ = true;
@@ -139,6 +144,7 @@ TCatalogNames TSqlCatalog::Names() {
     read = tablesRead_;
   }
   names.Tables = [this, read]() -> const std::vector<std::string>& { return read ? tables_ : kNone; };
+  names.TableTexts = [this, read]() -> const std::vector<std::string>& { return read ? tableTexts_ : kNone; };
   names.Keywords = [this, read]() -> const std::vector<std::string>& { return read ? keywords_ : kNone; };
   names.Columns = [this](const std::string& table) -> const std::vector<std::string>& { return Columns(table); };
   names.NeedsQuotes = [this, read](const std::string& name) {

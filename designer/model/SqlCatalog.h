@@ -81,7 +81,8 @@ class TSqlCatalog {
   // Entries are added whole and never changed, so a reference handed out
   // stays valid while the catalog lives.
   std::map<std::string, std::vector<std::string>> columns_;
-  std::vector<std::string> tables_;  // sorted ignoring case
+  std::vector<std::string> tables_;      // sorted ignoring case
+  std::vector<std::string> tableTexts_;  // as inserted, quoted where needed
   std::vector<std::string> keywords_;
   std::shared_ptr<const dralvo::TDVNameRules> rules_;
   bool tablesRead_ = false;

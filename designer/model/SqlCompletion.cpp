@@ -129,13 +129,13 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
   return order != 0 ? order < 0 : a < b;
 }
 
-std::string Quote(const std::string& name) {
+}  // namespace
+
+std::string QuoteName(const std::string& name) {
   std::string out = "\"";
   for (char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
   return out + "\"";
 }
-
-}  // namespace
 
 TCompletionContext AnalyseSql(const std::string& text, size_t cursor) {
   TCompletionContext context;
@@ -251,18 +251,34 @@ std::vector<std::string> CompletionEntries(const TCompletionContext& context, co
     for (const std::string& name : from)
       if (Matches(name, context.Prefix, context.Quoted)) picked.push_back({name, keywords});
   };
-  bool sorted = false;
+  if (context.Kind == TCompletionKind::None) return {};
+  if (context.Kind == TCompletionKind::Tables) {
+    // Already sorted, and maybe already quoted: only picked.
+    const std::vector<std::string>& tables = names.Tables();
+    const std::vector<std::string>* texts = names.TableTexts ? &names.TableTexts() : nullptr;
+    // An empty bare prefix takes the whole list as the catalog made it.
+    if (context.Prefix.empty() && !context.Quoted && texts != nullptr && texts->size() == tables.size())
+      return *texts;
+    std::vector<std::string> entries;
+    for (size_t i = 0; i < tables.size(); ++i) {
+      if (!Matches(tables[i], context.Prefix, context.Quoted)) continue;
+      if (context.Quoted)
+        entries.push_back(QuoteName(tables[i]));
+      else if (texts != nullptr && i < texts->size())
+        entries.push_back((*texts)[i]);
+      else
+        entries.push_back(names.NeedsQuotes(tables[i]) ? QuoteName(tables[i]) : tables[i]);
+    }
+    return entries;
+  }
   switch (context.Kind) {
     case TCompletionKind::None:
-      return {};
     case TCompletionKind::Tables:
-      pick(names.Tables(), false);
-      sorted = true;
       break;
     case TCompletionKind::Columns: {
       std::string table = ResolveQualifier(context);
       // A table the statement does not name yet ("orders." in a select list).
-      if (table.empty()) table = context.QualifierQuoted ? Quote(context.Qualifier) : context.Qualifier;
+      if (table.empty()) table = context.QualifierQuoted ? QuoteName(context.Qualifier) : context.Qualifier;
       pick(names.Columns(table), false);
       break;
     }
@@ -271,18 +287,16 @@ std::vector<std::string> CompletionEntries(const TCompletionContext& context, co
       if (!context.Quoted) pick(names.Keywords(), true);
       break;
   }
-  if (!sorted) {
-    std::sort(picked.begin(), picked.end(), [](const TPick& a, const TPick& b) {
-      return LessIgnoringCase(a.Name, b.Name) || (a.Name == b.Name && a.Keyword < b.Keyword);
-    });
-    picked.erase(std::unique(picked.begin(), picked.end(),
-                             [](const TPick& a, const TPick& b) { return a.Name == b.Name && a.Keyword == b.Keyword; }),
-                 picked.end());
-  }
+  std::sort(picked.begin(), picked.end(), [](const TPick& a, const TPick& b) {
+    return LessIgnoringCase(a.Name, b.Name) || (a.Name == b.Name && a.Keyword < b.Keyword);
+  });
+  picked.erase(std::unique(picked.begin(), picked.end(),
+                           [](const TPick& a, const TPick& b) { return a.Name == b.Name && a.Keyword == b.Keyword; }),
+               picked.end());
   std::vector<std::string> entries;
   entries.reserve(picked.size());
   for (const TPick& p : picked)
-    entries.push_back(!p.Keyword && (context.Quoted || names.NeedsQuotes(p.Name)) ? Quote(p.Name) : p.Name);
+    entries.push_back(!p.Keyword && (context.Quoted || names.NeedsQuotes(p.Name)) ? QuoteName(p.Name) : p.Name);
   return entries;
 }
 

@@ -50,12 +50,18 @@ struct TCatalogNames {
   std::function<const std::vector<std::string>&()> Keywords;
   // Whether a name must be quoted to be read back as itself.
   std::function<bool(const std::string& name)> NeedsQuotes;
+  // Optional: Tables() as inserted (quoted where needed), made once by the
+  // catalog so that a list of many tables costs only the picking.
+  std::function<const std::vector<std::string>&()> TableTexts;
 };
 
 // The entries to offer, sorted and without repeats, each as it is to be
 // inserted (quoted when it needs quotes or the typing began with a quote).
 // A bare prefix matches ignoring case, a quoted one exactly.
 std::vector<std::string> CompletionEntries(const TCompletionContext& context, const TCatalogNames& names);
+
+// "name" with embedded double quotes doubled: a name as SQL quotes it.
+std::string QuoteName(const std::string& name);
 
 // The table the qualifier (an alias or a table name of the statement)
 // stands for, as written; empty when the statement has no such name. Bare

@@ -95,6 +95,8 @@ void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
   moduleView_->SetDocument(nullptr);
   structure_->SetDocument(nullptr);
   inspector_->SetDocument(nullptr);
+  // The catalogs' connections close with the module whose databases they read.
+  if (document_ != nullptr) codeEditor_->Assist().Catalogs().Clear();
   document_ = std::move(document);
   if (document_ != nullptr) {
     document_->OnChange = [this](unsigned changes) { DocumentChanged(changes); };

@@ -64,7 +64,14 @@ void TSqlCompleter::Complete(bool asked) {
     if (editor_.isListActive()) editor_.cancelList();
     return;
   }
-  TSqlCatalog* catalog = catalog_();
+  // A database whose settings cannot be read (a parameter file gone) gets
+  // no list, and the person is told why.
+  TSqlCatalog* catalog = nullptr;
+  try {
+    catalog = catalog_();
+  } catch (const std::exception& error) {
+    status_(std::string("No names to complete from: ") + error.what());
+  }
   std::vector<std::string> entries;
   if (catalog != nullptr) {
     // Names that arrived while the list was picked, or that the list asked

@@ -86,6 +86,7 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   auto* structure = window.findChild<QDockWidget*>("StructureDock");
   auto* inspector = window.findChild<QDockWidget*>("InspectorDock");
   window.resizeDocks({structure, inspector}, {340, 340}, Qt::Horizontal);
+  window.resizeDocks({window.findChild<QDockWidget*>("FindingsDock")}, {110}, Qt::Vertical);
   rtl::TComponent* query = window.Document()->Root().FindComponent("OrdersQuery");
   if (query == nullptr) throw rtl::Exception(moduleFile + " has no OrdersQuery");
   window.Document()->Selection().Select(query);

@@ -30,7 +30,16 @@ QString DrawnText(const QString& caption) {
 
 // The size the text needs; an empty size for a widget that shows no text.
 QSize Needed(QWidget& widget) {
-  if (auto* label = qobject_cast<QLabel*>(&widget)) return label->text().isEmpty() ? QSize() : label->sizeHint();
+  if (auto* label = qobject_cast<QLabel*>(&widget)) {
+    if (label->text().isEmpty()) return {};
+    // Measured here rather than by the label's own hint, which is renewed
+    // only after a new font has been announced (and this runs on the
+    // announcement). A label with a buddy draws "&" as a key mark.
+    const int flags = Qt::AlignLeft | Qt::AlignTop | (label->buddy() != nullptr ? Qt::TextShowMnemonic : 0);
+    const QSize text = label->fontMetrics().boundingRect(QRect(0, 0, 100000, 100000), flags, label->text()).size();
+    const int frame = 2 * (label->frameWidth() + label->margin());
+    return {text.width() + frame, text.height() + frame};
+  }
   if (auto* push = qobject_cast<QPushButton*>(&widget)) {
     if (push->text().isEmpty()) return {};
     // The style's own hint has a minimum width that would widen every
