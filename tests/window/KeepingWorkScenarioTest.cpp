@@ -115,6 +115,8 @@ TEST_F(WindowTest, TheSidePanelsKeepTheirWidthWhenTheSelectionChanges) {
     Doc().Modified();
   });
   ClickModule(IconOf("OrdersUpdateWithANameLongEnoughToWidenAnyPanelThatFollowedIt"));
+  // The layout requests of the panel and then of the window.
+  QApplication::processEvents();
   QApplication::processEvents();
   EXPECT_EQ(dock->width(), width);
 }
