@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "ToolkitMessages.h"
 #include "designide/DesignerDialogs.h"
 
 namespace {
@@ -88,6 +89,7 @@ int main(int argc, char** argv) {
     PrintUsage(std::cout);
     return 0;
   }
+  designer::QuietToolkitMessages();
   // The framework's own dialogs (collection, fields and field-link editors),
   // which the package's editors open.
   designide::InstallDesignerDialogs();

@@ -5,7 +5,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev          # widget layer (Qt 6 Widgets)
   libqscintilla2-qt6-dev          # the designer's code editor (SQL highlighting, line numbers)
-  xvfb xauth                      # one designer-window test runs on a real X11 server (xvfb-run)
+  xvfb xauth                      # two designer-window tests run on a real X11 server (xvfb-run)
+  dpkg-dev                        # cpack -G DEB finds the package's dependencies with dpkg-shlibdeps
   libsqlite3-dev sqlite3          # embedded database driver
   libpq-dev postgresql            # server driver; the tests start a server with pg_virtualenv
   libmariadb-dev mariadb-server   # server driver; the tests start a private mariadbd (tools/with-mariadb.sh)

@@ -9,6 +9,7 @@
 #include "rtl/system/SysUtils.h"
 #include "vcl/Dialogs.h"
 #include "window/Reporting.h"
+#include "window/SqlAssist.h"
 
 namespace designer {
 
@@ -30,7 +31,7 @@ QsciScintilla* MakeEditor(QWidget* parent, const std::string& fileName) {
 }
 }  // namespace
 
-TCodeEditorPanel::TCodeEditorPanel(QTabWidget& tabs) : tabs_(tabs) {
+TCodeEditorPanel::TCodeEditorPanel(QTabWidget& tabs) : tabs_(tabs), assist_(std::make_unique<TSqlAssist>(tabs)) {
   designide::TModuleServices& services = designide::ModuleServices();
   services.SetListener(this);
   services.SetCloseQuery([this](designide::TModule& module) { return AskClose(module); });
@@ -72,6 +73,11 @@ QsciScintilla* TCodeEditorPanel::EditorOf(const std::string& fileName) const {
   return nullptr;
 }
 
+void TCodeEditorPanel::ShowModuleText(designide::TModule& module) {
+  const TTab* tab = TabOf(module);
+  if (tab != nullptr && module.GetModuleFileCount() > 0) ShowText(*tab, module.GetModuleFileEditor(0)->Text());
+}
+
 bool TCodeEditorPanel::CloseAll() {
   while (!open_.empty()) {
     designide::TModule* module = open_.back().Module;
@@ -96,6 +102,7 @@ void TCodeEditorPanel::ModuleOpened(designide::TModule& module) {
     if (loading_ || typedIn == nullptr || typedIn->GetModuleFileCount() == 0) return;
     typedIn->GetModuleFileEditor(0)->SetText(editor->text().toStdString());
   });
+  assist_->Attach(*editor, module.FileName());
   tabs_.addTab(editor, QString::fromStdString(Caption(module.FileName())));
   UpdateCaption(tab);
 }
@@ -122,6 +129,7 @@ void TCodeEditorPanel::ModuleClosing(designide::TModule& module) {
   auto it = std::find_if(open_.begin(), open_.end(), [&](const TTab& t) { return t.Module == &module; });
   if (it == open_.end()) return;
   QsciScintilla* editor = it->Editor;
+  assist_->Detach(*editor);
   open_.erase(it);
   tabs_.removeTab(tabs_.indexOf(editor));
   // The editor may be the one whose signal led here.

@@ -8,6 +8,7 @@
 // box. A person's typing goes into the module's source editor; saving
 // carries the text back into the property through the strings file
 // system.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class QsciScintilla;
 class QWidget;
 
 namespace designer {
+
+class TSqlAssist;
 
 class TCodeEditorPanel : public designide::IModuleListener {
  public:
@@ -34,6 +37,10 @@ class TCodeEditorPanel : public designide::IModuleListener {
   // The module in this tab page, or null (the design page).
   designide::TModule* ModuleOf(const QWidget* page) const;
   QsciScintilla* EditorOf(const std::string& fileName) const;
+  // Completion and check findings of the SQL tabs (window/SqlAssist.h).
+  TSqlAssist& Assist() const { return *assist_; }
+  // Shows the module's text as its source editor holds it now.
+  void ShowModuleText(designide::TModule& module);
   // "ShopModule.OrdersQuery.SQL" for the module "dfm.ShopModule.OrdersQuery.SQL".
   static std::string Caption(const std::string& fileName);
 
@@ -57,6 +64,7 @@ class TCodeEditorPanel : public designide::IModuleListener {
   QTabWidget& tabs_;
   std::vector<TTab> open_;
   bool loading_ = false;  // text put in by the program, not typed
+  std::unique_ptr<TSqlAssist> assist_;
 };
 
 }  // namespace designer

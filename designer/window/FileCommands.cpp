@@ -1,8 +1,11 @@
 // The File menu's work: new, open, save, save as, close, and the question
 // before unsaved changes are dropped.
+#include <Qsci/qsciscintilla.h>
+
 #include <QFileDialog>
 #include <QStatusBar>
 
+#include "rtl/files/AtomicFile.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"
@@ -12,6 +15,7 @@
 #include "window/MainWindow.h"
 #include "window/ModuleView.h"
 #include "window/Reporting.h"
+#include "window/SqlAssist.h"
 
 namespace designer {
 
@@ -72,11 +76,17 @@ bool TMainWindow::Save() {
     return !name.empty() && SaveAs(name);
   }
   const std::string fileName = document_->FileName();
+  bool changedOnDisk = false;
   if (!RunReported("Saving " + fileName, [&] {
         TBusyScope busy(statusBar(), "Saving " + fileName + " ...");
-        document_->Save();
+        try {
+          document_->Save();
+        } catch (const rtl::EFileChangedError&) {
+          changedOnDisk = true;
+        }
       }))
     return false;
+  if (changedOnDisk) return SaveOverChangedFile();
   statusBar()->showMessage(QString::fromStdString("Saved " + fileName));
   return true;
 }
@@ -91,6 +101,7 @@ bool TMainWindow::SaveTextModule(designide::TModule& module) {
   if (document_ == nullptr) return false;
   if (!RunReported("Saving " + name, [&] { document_->Change("Edit " + name, [&] { module.Save(); }); })) return false;
   statusBar()->showMessage(QString::fromStdString(name + " saved into the module"));
+  if (QsciScintilla* editor = codeEditor_->EditorOf(module.FileName())) codeEditor_->Assist().Saved(*editor);
   return true;
 }
 

@@ -28,6 +28,9 @@ TInspectorPanel::TInspectorPanel(QStatusBar* statusBar, QWidget* parent)
   auto* top = new QHBoxLayout;
   heading_ = new QLabel(this);
   heading_->setObjectName("InspectorHeading");
+  // A long component name must not widen the panel, which would move the
+  // module view under the mouse: the heading takes the width it is given.
+  heading_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   top->addWidget(heading_, 1);
   byCategory_ = new QToolButton(this);
   byCategory_->setObjectName("InspectorByCategory");

@@ -13,6 +13,7 @@
 #include "window/CodeEditorPanel.h"
 #include "window/InspectorPanel.h"
 #include "window/ModuleView.h"
+#include "window/SqlAssist.h"
 #include "window/PalettePanel.h"
 #include "window/Reporting.h"
 #include "window/StructurePanel.h"
@@ -64,6 +65,11 @@ void TMainWindow::BuildPanels() {
   setCentralWidget(centre_);
   codeEditor_ = std::make_unique<TCodeEditorPanel>(*centre_);
 
+  auto* findingsDock = new QDockWidget("Findings", this);
+  findingsDock->setObjectName("FindingsDock");
+  findingsDock->setWidget(codeEditor_->Assist().FindingsView());
+  addDockWidget(Qt::BottomDockWidgetArea, findingsDock);
+
   structure_ = new TStructurePanel(this);
   structure_->ChosenClass = [this] { return palette_->ChosenClass(); };
   structure_->ClearChoice = [this] { palette_->ClearChoice(); };
@@ -89,6 +95,8 @@ void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
   moduleView_->SetDocument(nullptr);
   structure_->SetDocument(nullptr);
   inspector_->SetDocument(nullptr);
+  // The catalogs' connections close with the module whose databases they read.
+  if (document_ != nullptr) codeEditor_->Assist().Catalogs().Clear();
   document_ = std::move(document);
   if (document_ != nullptr) {
     document_->OnChange = [this](unsigned changes) { DocumentChanged(changes); };

@@ -84,6 +84,8 @@ class TMainWindow : public QMainWindow {
   void ShowAbout();
   // FileCommands.cpp
   bool AskToSave();
+  // ChangedOnDisk.cpp
+  bool SaveOverChangedFile();
   bool SaveTextModule(designide::TModule& module);
   std::string AskForFileName(TFileQuestion question, const std::string& suggestion);
   void RememberRecent(const std::string& fileName);
@@ -96,6 +98,7 @@ class TMainWindow : public QMainWindow {
   void DeleteSelection();
   void UndoChange();
   void RedoChange();
+  void StepHistory(const std::string& what, const std::function<void()>& step, const std::function<void()>& back);
 
   TDesignerSettings settings_;
   TPaletteImages images_;

@@ -6,6 +6,9 @@
 #include <QStatusBar>
 
 #include "model/ComponentVerbs.h"
+#include "vcl/Dialogs.h"
+#include "window/CodeEditorPanel.h"
+#include "window/CodeTabsAcrossUndo.h"
 #include "window/ComponentMenu.h"
 #include "window/MainWindow.h"
 #include "window/ModuleView.h"
@@ -92,20 +95,32 @@ void TMainWindow::DeleteSelection() {
 
 void TMainWindow::UndoChange() {
   if (document_ == nullptr || !document_->CanUndo()) return;
-  const std::string label = document_->UndoLabel();
-  RunReported("Undoing " + label, [&] {
-    TBusyScope busy(statusBar(), "Undoing " + label + " ...");
-    document_->Undo();
-  });
+  StepHistory("Undoing " + document_->UndoLabel(), [this] { document_->Undo(); }, [this] { document_->Redo(); });
 }
 
 void TMainWindow::RedoChange() {
   if (document_ == nullptr || !document_->CanRedo()) return;
-  const std::string label = document_->RedoLabel();
-  RunReported("Redoing " + label, [&] {
-    TBusyScope busy(statusBar(), "Redoing " + label + " ...");
-    document_->Redo();
+  StepHistory("Redoing " + document_->RedoLabel(), [this] { document_->Redo(); }, [this] { document_->Undo(); });
+}
+
+// The step makes the components anew; the code tabs come back on the new
+// ones, and unsaved text is dropped only when the person agrees.
+void TMainWindow::StepHistory(const std::string& what, const std::function<void()>& step,
+                              const std::function<void()>& back) {
+  TCodeTabsAcrossUndo tabs(*codeEditor_, *centre_);
+  const bool stepped = RunReported(what, [&] {
+    TBusyScope busy(statusBar(), what + " ...");
+    step();
   });
+  const std::vector<std::string> lost = tabs.LostEdits(*document_);
+  if (stepped && !lost.empty()) {
+    std::string names;
+    for (const std::string& name : lost) names += (names.empty() ? "" : ", ") + name;
+    if (vcl::MessageDlg(names + " holds unsaved text, and its property is gone after this step. Drop the text?",
+                        vcl::TMsgDlgType::mtConfirmation, vcl::mbYes | vcl::mbNo) != vcl::mrYes)
+      RunReported(what + " back", back);
+  }
+  tabs.Reopen(*document_);
 }
 
 }  // namespace designer

@@ -37,5 +37,20 @@ case "$out" in
   *"Package: $prefix/bin/DclDralvo160.so"*) ;;
   *) echo "FAIL: info does not name the installed package:" >&2; echo "$out" >&2; failed=1 ;;
 esac
+# The desktop program: its entry opens data modules of the MIME type that
+# is installed, and runs the installed program with the installed icon.
+entry="$prefix/share/applications/dvdesigner.desktop"
+mime="$prefix/share/mime/packages/dralvo-data-module.xml"
+[ -f "$entry" ] || { echo "FAIL: no desktop entry" >&2; failed=1; }
+[ -f "$prefix/share/icons/hicolor/scalable/apps/dvdesigner.svg" ] || { echo "FAIL: no icon" >&2; failed=1; }
+[ -f "$mime" ] || { echo "FAIL: no MIME type" >&2; failed=1; }
+if [ -f "$entry" ] && [ -f "$mime" ]; then
+  type=$(sed -n 's/^MimeType=\([^;]*\);.*/\1/p' "$entry")
+  grep -q "mime-type type=\"$type\"" "$mime" || { echo "FAIL: the entry's MIME type $type is not installed" >&2; failed=1; }
+  grep -q '<glob pattern="\*.dfm"/>' "$mime" || { echo "FAIL: the MIME type does not match .dfm files" >&2; failed=1; }
+  program=$(sed -n 's/^Exec=\([^ ]*\) .*%f$/\1/p' "$entry")
+  [ -x "$prefix/bin/$program" ] || { echo "FAIL: the entry runs \"$program\", which is not installed" >&2; failed=1; }
+  grep -q '^Icon=dvdesigner$' "$entry" || { echo "FAIL: the entry names another icon" >&2; failed=1; }
+fi
 [ "$failed" -eq 0 ] || exit 1
 echo "installed $count files with \$ORIGIN run paths only; dvdesigner info ran from $prefix"

@@ -220,6 +220,33 @@ TEST(Label, AcceleratorFocusesItsControl) {
   label->Accelerate();  // nothing left to focus, and no crash
 }
 
+// Laid out for a narrower font than this machine's: what does not fit grows
+// to its text (a right-justified label to the left), what fits keeps its
+// bounds, and a larger font later grows it again.
+TEST(TextControls, GrowToTheirTextAndKeepTheBoundsTheyWereGivenWhenItFits) {
+  auto form = NewTestForm();
+  auto* label = form->Make<vcl::TLabel>("label", 10, 150, 20, 13);
+  label->SetCaption("Refresh/Update &Fields:");
+  QLabel* shown = static_cast<QLabel*>(vcl::qt::WidgetOf(*label));
+  const int needed = shown->fontMetrics().horizontalAdvance("Refresh/Update Fields:");
+  EXPECT_GE(label->Width(), needed);
+  EXPECT_EQ(label->Left(), 10);
+  auto* right = form->Make<vcl::TLabel>("right", 100, 170, 20, 13);
+  right->SetAlignment(vcl::TAlignment::taRightJustify);
+  right->SetCaption("Table Name:");
+  EXPECT_EQ(right->Left() + right->Width(), 120);
+  EXPECT_GT(right->Width(), 20);
+  auto* fits = form->Make<vcl::TLabel>("fits", 10, 185, 200, 13);
+  fits->SetCaption("Key");
+  EXPECT_EQ(fits->Width(), 200);
+  form->cancel->SetCaption("Select &Primary Keys");
+  EXPECT_GT(form->cancel->Width(), 75);
+  EXPECT_EQ(form->ok->Width(), 75);
+  const int before = label->Width();
+  label->Font().SetSize(label->Font().Size() * 2);
+  EXPECT_GT(label->Width(), before);
+}
+
 TEST(PopupMenu, RemembersWhereItWasOpenedAndForgetsFreedControls) {
   auto form = NewTestForm();
   auto* menu = new vcl::TPopupMenu(form.get());

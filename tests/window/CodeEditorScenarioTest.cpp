@@ -13,7 +13,7 @@
 
 #include "WindowFixture.h"
 #include "designide/ToolsAPI.h"
-#include "StringsModules.h"
+#include "model/StringsModules.h"
 #include "rtl/text/Strings.h"
 #include "window/CodeEditorPanel.h"
 

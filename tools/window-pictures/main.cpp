@@ -1,9 +1,15 @@
 // Renders the designer window offscreen as a person sees it on the example
 // module: the query selected in the module view, the Structure view and the
 // Object Inspector showing it, and its SQL open in a code-editor tab; then
-// each panel on its own. window-pictures MODULE.dfm FOLDER
+// each panel on its own; then the code editor completing an alias's columns
+// from the example database and marking `check`'s finding in an update
+// statement. window-pictures MODULE.dfm FOLDER
+#include <Qsci/qsciscintilla.h>
+
 #include <QApplication>
 #include <QDockWidget>
+#include <QListWidget>
+#include <QPainter>
 #include <QPixmap>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -12,18 +18,63 @@
 #include <string>
 
 #include "ToolUsage.h"
-#include "StringsModules.h"
+#include "model/StringsModules.h"
 #include "core/DesignPackage.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
+#include "dralvo/Database.h"
+#include "window/CodeEditorPanel.h"
 #include "window/MainWindow.h"
+#include "window/SqlAssist.h"
+#include "window/SqlCompleter.h"
 
 namespace {
 
 void Save(QWidget& widget, const std::string& file) {
   if (!widget.grab().save(QString::fromStdString(file), "PNG")) throw rtl::Exception("cannot write " + file);
   std::printf("%s\n", file.c_str());
+}
+
+// The completion list is a window of its own: drawn onto the editor's
+// picture where it stands.
+void SaveWithList(QWidget& widget, const std::string& file) {
+  QPixmap picture = widget.grab();
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (!top->isVisible() || qobject_cast<QListWidget*>(top) == nullptr) continue;
+    QPainter painter(&picture);
+    painter.drawPixmap(widget.mapFromGlobal(top->mapToGlobal(QPoint(0, 0))), top->grab());
+  }
+  if (!picture.save(QString::fromStdString(file), "PNG")) throw rtl::Exception("cannot write " + file);
+  std::printf("%s\n", file.c_str());
+}
+
+void RenderCodeAssist(designer::TMainWindow& window, const std::string& folder) {
+  designer::TDesignDocument& doc = *window.Document();
+  rtl::TComponent* update = doc.Root().FindComponent("OrdersUpdate");
+  auto* database = dynamic_cast<dralvo::TDVDatabase*>(doc.Root().FindComponent("ShopDatabase"));
+  if (update == nullptr || database == nullptr) throw rtl::Exception("the module has no OrdersUpdate or ShopDatabase");
+  designer::TSqlAssist& assist = window.CodeEditor()->Assist();
+
+  const std::string queryTab = designer::OpenStringsModule(doc, *doc.Root().FindComponent("OrdersQuery"), "SQL").FileName();
+  QsciScintilla& query = *window.CodeEditor()->EditorOf(queryTab);
+  query.setText("SELECT o.order_id, o.\nFROM orders o\nJOIN customers c ON c.customer_id = o.customer_id");
+  query.setCursorPosition(0, 21);
+  assist.CompleterOf(query)->Complete(true);
+  assist.Catalogs().Of(*database).WaitUntilSettled();
+  QApplication::processEvents();
+  window.statusBar()->clearMessage();
+  QApplication::processEvents();
+  SaveWithList(*window.Editors(), folder + "/code-editor-completion.png");
+  query.cancelList();
+
+  const std::string modifyTab = designer::OpenStringsModule(doc, *update, "ModifySQL").FileName();
+  QsciScintilla& modify = *window.CodeEditor()->EditorOf(modifyTab);
+  modify.setText("update orders set\n  status = :status,\n  shipped_on = :shipped_on,\n  total = :total\n"
+                 "where order_id = :OLD_order_id");
+  window.SaveCurrent();
+  QApplication::processEvents();
+  Save(window, folder + "/code-editor-diagnostics.png");
 }
 
 void Render(const std::string& moduleFile, const std::string& folder) {
@@ -35,6 +86,7 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   auto* structure = window.findChild<QDockWidget*>("StructureDock");
   auto* inspector = window.findChild<QDockWidget*>("InspectorDock");
   window.resizeDocks({structure, inspector}, {340, 340}, Qt::Horizontal);
+  window.resizeDocks({window.findChild<QDockWidget*>("FindingsDock")}, {110}, Qt::Vertical);
   rtl::TComponent* query = window.Document()->Root().FindComponent("OrdersQuery");
   if (query == nullptr) throw rtl::Exception(moduleFile + " has no OrdersQuery");
   window.Document()->Selection().Select(query);
@@ -45,6 +97,7 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   designer::OpenStringsModule(*window.Document(), *query, "SQL");
   QApplication::processEvents();
   Save(*window.Editors(), folder + "/code-editor.png");
+  RenderCodeAssist(window, folder);
   std::remove((folder + "/.window-pictures.ini").c_str());
 }
 

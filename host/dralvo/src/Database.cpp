@@ -139,12 +139,16 @@ void TDVDatabase::ReadParamsFile(rtl::TStrings& into) const {
   }
 }
 
-void TDVDatabase::Open() {
-  if (Connected()) return;
+TDVConnectParams TDVDatabase::ConnectParams() const {
   rtl::TStringList params;
   params.Assign(*params_);
   ReadParamsFile(params);
-  TDVConnectParams cp = ConnectParamsFrom(ResolvedTarget(), params);
+  return ConnectParamsFrom(ResolvedTarget(), params);
+}
+
+void TDVDatabase::Open() {
+  if (Connected()) return;
+  TDVConnectParams cp = ConnectParams();
   // Only a server with accounts asks, and only when someone can answer.
   if (loginPrompt_ && serverType_ != TDVServerType::stSQLite && cp.Password.empty() && GetLoginPromptHandler()) {
     if (!GetLoginPromptHandler()(databaseName_, cp.UserName, cp.Password))

@@ -1,6 +1,7 @@
 #include <QPushButton>
 
 #include "EventLoopGuard.h"
+#include "TextFit.h"
 #include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Forms.h"
@@ -32,7 +33,10 @@ void TButton::SetDefault(bool on) {
   WidgetAs<QPushButton>(*this)->setDefault(on);
 }
 
-void TButton::CaptionChanged() { WidgetAs<QPushButton>(*this)->setText(QString::fromStdString(Caption())); }
+void TButton::CaptionChanged() {
+  WidgetAs<QPushButton>(*this)->setText(QString::fromStdString(Caption()));
+  FitText(*qt::WidgetOf(*this));
+}
 
 void TButton::DoClick() {
   if (modalResult_ != mrNone)

@@ -1,6 +1,7 @@
 #include <QCheckBox>
 
 #include "EventLoopGuard.h"
+#include "TextFit.h"
 #include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
@@ -26,7 +27,10 @@ bool TCheckBox::Checked() const { return WidgetAs<QCheckBox>(*this)->isChecked()
 
 void TCheckBox::SetChecked(bool checked) { WidgetAs<QCheckBox>(*this)->setChecked(checked); }
 
-void TCheckBox::CaptionChanged() { WidgetAs<QCheckBox>(*this)->setText(QString::fromStdString(Caption())); }
+void TCheckBox::CaptionChanged() {
+  WidgetAs<QCheckBox>(*this)->setText(QString::fromStdString(Caption()));
+  FitText(*qt::WidgetOf(*this));
+}
 
 void TCheckBox::DoClick() {
   SetChecked(!Checked());

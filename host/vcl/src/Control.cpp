@@ -4,6 +4,7 @@
 #include <QVariant>
 
 #include "EventLoopGuard.h"
+#include "TextFit.h"
 #include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"
@@ -100,7 +101,7 @@ int TControl::Width() const { return Measure(*this, &QWidget::width); }
 int TControl::Height() const { return Measure(*this, &QWidget::height); }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-  if (QWidget* widget = qt::WidgetOf(*this)) widget->setGeometry(left, top, width, height);
+  if (QWidget* widget = qt::WidgetOf(*this)) PlaceFitted(*widget, QRect(left, top, width, height));
 }
 
 void TControl::SetAlign(TAlign align) {

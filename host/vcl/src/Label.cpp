@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include "EventLoopGuard.h"
+#include "TextFit.h"
 #include "WidgetPeer.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/StdCtrls.h"
@@ -62,6 +63,7 @@ void TLabel::SetAlignment(TAlignment alignment) {
                              : alignment == TAlignment::taRightJustify ? Qt::AlignRight
                                                                        : Qt::AlignLeft;
   WidgetAs<QLabel>(*this)->setAlignment(horizontal | Qt::AlignTop);
+  FitText(*qt::WidgetOf(*this));
 }
 
 void TLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -89,6 +91,7 @@ void TLabel::CaptionChanged() {
     WidgetAs<QLabel>(*this)->setText(QString::fromStdString(Caption()));
   else
     WidgetAs<QLabel>(*this)->setText(WithoutAccelerator(Caption()));
+  FitText(*qt::WidgetOf(*this));
 }
 
 void TLabel::SetFocusControl(TWinControl* control) {

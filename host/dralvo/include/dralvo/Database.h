@@ -18,6 +18,7 @@
 namespace dralvo {
 
 class TDVConnection;
+struct TDVConnectParams;
 class TDVDataSet;
 class TDVSession;
 struct TDVTableRef;
@@ -67,6 +68,10 @@ class TDVDatabase : public rtl::TComponent {
   std::string QuoteName(const std::string& name) const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
+  // What Open hands the driver, before any login prompt: the target and the
+  // account of Params and the parameter file. For a second connection of
+  // the same database (a catalog read beside the designer's work).
+  TDVConnectParams ConnectParams() const;
 
   // Resolves a table name as the server would, then as typed; raises a
   // database error naming the server, the target and the server's own

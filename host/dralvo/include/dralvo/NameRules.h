@@ -33,6 +33,9 @@ class TDVNameRules {
   // the query's own text): each bare part that cannot stand bare at all is
   // quoted; a text that needs nothing comes back byte for byte.
   std::string TableReference(const std::string& text) const;
+  // The server's reserved words, in lower case and in no particular order
+  // (what a code editor offers as keywords).
+  std::vector<std::string> ReservedWords() const { return {reserved_.begin(), reserved_.end()}; }
 
  private:
   bool CannotStandBare(const std::string& name) const;

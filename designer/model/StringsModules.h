@@ -3,9 +3,10 @@
 // file system, the way a package's code-editor bridge does: a creator hands
 // the list's text to the module services under "<ext>.<root>.<component>.
 // <property>", the file system ties the name to the property, and the
-// editor comes to the front. The tests of the code editor and the window's
-// pictures open modules with it where no package caller is at hand; the
-// designer itself never does (the package's editors do).
+// editor comes to the front. The window needs it of its own: after an undo
+// or redo has made the components anew, it reopens the code tabs that were
+// open on them (the package's editors open the first ones). The tests and
+// the window's pictures use it where no package caller is at hand.
 #include <string>
 
 #include "designide/Designer.h"

@@ -1,4 +1,4 @@
-#include "StringsModules.h"
+#include "model/StringsModules.h"
 
 #include "designide/StFilSys.h"
 #include "rtl/system/Exceptions.h"

@@ -1,0 +1,22 @@
+#include "model/CatalogCache.h"
+
+#include "dralvo/Database.h"
+#include "dralvo/Driver.h"
+#include "model/DatabaseCatalog.h"
+
+namespace designer {
+
+std::string TCatalogCache::KeyOf(const dralvo::TDVDatabase& database) {
+  const dralvo::TDVConnectParams params = database.ConnectParams();
+  return std::to_string(static_cast<int>(database.ServerType())) + '\n' + params.Target + '\n' + params.UserName;
+}
+
+TSqlCatalog& TCatalogCache::Of(const dralvo::TDVDatabase& database) {
+  std::unique_ptr<TSqlCatalog>& catalog = catalogs_[KeyOf(database)];
+  if (catalog == nullptr) catalog = std::make_unique<TSqlCatalog>(CatalogSourceOf(database), arrived_);
+  return *catalog;
+}
+
+void TCatalogCache::Refresh(const dralvo::TDVDatabase& database) { catalogs_.erase(KeyOf(database)); }
+
+}  // namespace designer

@@ -1,0 +1,125 @@
+// The window keeps a person's work: a module changed on disk is reloaded or
+// overwritten only as the person chooses, undo keeps the code tabs open with
+// their unsaved text, and the side panels keep their width whatever is
+// selected.
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QDockWidget>
+#include <QTabWidget>
+#include <QTest>
+
+#include "WindowFixture.h"
+#include "model/StringsModules.h"
+#include "rtl/system/SysUtils.h"
+#include "window/CodeEditorPanel.h"
+
+namespace windowtest {
+namespace {
+
+// The example module as another program saved it: a table renamed.
+void ChangeOnDisk(const std::string& file) {
+  std::string text = rtl::ReadFileToString(file);
+  const size_t at = text.find("CustomersTable");
+  text.replace(at, 14, "ClientsTableFromDisk");
+  rtl::WriteFileAtomic(file, text);
+}
+
+TEST_F(WindowTest, SavingOverAChangedFileReloadsOverwritesOrSavesNothingAsAsked) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  Doc().CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
+  ChangeOnDisk(example_.Module());
+  const std::string onDisk = rtl::ReadFileToString(example_.Module());
+
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrCancel; };
+  EXPECT_FALSE(Window().Save());
+  ASSERT_EQ(automation_.Messages.size(), 1u);
+  EXPECT_NE(automation_.Messages[0].Text.find("Shop.dfm was changed on disk"), std::string::npos);
+  EXPECT_EQ(rtl::ReadFileToString(example_.Module()), onDisk);
+  EXPECT_TRUE(Doc().IsModified());
+
+  // Reload: the file's version, the window's change gone, nothing written.
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrYes; };
+  EXPECT_FALSE(Window().Save());
+  EXPECT_EQ(rtl::ReadFileToString(example_.Module()), onDisk);
+  EXPECT_NE(Component("ClientsTableFromDisk"), nullptr);
+  EXPECT_EQ(Component("DVSession1"), nullptr);
+  EXPECT_FALSE(Doc().IsModified());
+
+  // Overwrite: the window's version replaces another program's newer one.
+  Doc().CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
+  rtl::WriteFileAtomic(example_.Module(), onDisk + "\n");
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrNo; };
+  EXPECT_TRUE(Window().Save());
+  EXPECT_EQ(automation_.Messages.size(), 3u);
+  EXPECT_FALSE(Doc().IsModified());
+  const std::string saved = rtl::ReadFileToString(example_.Module());
+  EXPECT_NE(saved.find("DVSession1"), std::string::npos);
+  EXPECT_NE(saved.find("ClientsTableFromDisk"), std::string::npos);
+}
+
+TEST_F(WindowTest, UndoAndRedoKeepCodeTabsWithTheirUnsavedTextAndAskBeforeDroppingIt) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  QTabWidget& tabs = *Window().Editors();
+  const std::string name = designer::OpenStringsModule(Doc(), *Component("OrdersQuery"), "SQL").FileName();
+  QsciScintilla* editor = Window().CodeEditor()->EditorOf(name);
+  editor->setCursorPosition(0, 0);
+  QTest::keyClicks(editor, "-- mine ");
+  const QString typed = editor->text();
+
+  Doc().CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
+  Trigger("actionUndo");
+  EXPECT_EQ(Component("DVSession1"), nullptr);
+  editor = Window().CodeEditor()->EditorOf(name);
+  ASSERT_NE(editor, nullptr) << "the tab stays open";
+  EXPECT_EQ(tabs.count(), 2);
+  EXPECT_EQ(tabs.currentWidget(), editor);
+  EXPECT_EQ(editor->text(), typed);
+  EXPECT_EQ(tabs.tabText(1).toStdString(), "ShopModule.OrdersQuery.SQL*");
+  Trigger("actionRedo");
+  EXPECT_NE(Component("DVSession1"), nullptr);
+  editor = Window().CodeEditor()->EditorOf(name);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->text(), typed);
+  EXPECT_TRUE(automation_.Messages.empty());
+
+  // A tab whose component an undo takes away: asked first; No keeps both.
+  rtl::TComponent& query = Doc().CreateComponent(rtl::GetClass("TDVQuery"), 0, 0);
+  const std::string queryTab = designer::OpenStringsModule(Doc(), query, "SQL").FileName();
+  QTest::keyClicks(Window().CodeEditor()->EditorOf(queryTab), "select 1");
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrNo; };
+  Trigger("actionUndo");
+  ASSERT_EQ(automation_.Messages.size(), 1u);
+  EXPECT_NE(automation_.Messages[0].Text.find("ShopModule.DVQuery1.SQL holds unsaved text"), std::string::npos)
+      << automation_.Messages[0].Text;
+  EXPECT_NE(Component("DVQuery1"), nullptr);
+  ASSERT_NE(Window().CodeEditor()->EditorOf(queryTab), nullptr);
+  EXPECT_EQ(Window().CodeEditor()->EditorOf(queryTab)->text().toStdString(), "select 1");
+  EXPECT_EQ(Window().CodeEditor()->EditorOf(name)->text(), typed);
+  // Yes: the step is taken and that tab goes.
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrYes; };
+  Trigger("actionUndo");
+  EXPECT_EQ(Component("DVQuery1"), nullptr);
+  EXPECT_EQ(Window().CodeEditor()->EditorOf(queryTab), nullptr);
+  EXPECT_NE(Window().CodeEditor()->EditorOf(name), nullptr);
+}
+
+TEST_F(WindowTest, TheSidePanelsKeepTheirWidthWhenTheSelectionChanges) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  auto* dock = Window().findChild<QDockWidget*>("InspectorDock");
+  ClickModule(IconOf("OrdersQuery"));
+  QApplication::processEvents();
+  const int width = dock->width();
+  Doc().Change("Rename", [&] {
+    Component("OrdersUpdate")->SetName("OrdersUpdateWithANameLongEnoughToWidenAnyPanelThatFollowedIt");
+    Doc().Modified();
+  });
+  ClickModule(IconOf("OrdersUpdateWithANameLongEnoughToWidenAnyPanelThatFollowedIt"));
+  // The layout requests of the panel and then of the window.
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(dock->width(), width);
+}
+
+}  // namespace
+}  // namespace windowtest
