@@ -20,6 +20,12 @@ namespace rtl {
 // caller may read it again, or save without the stamp to overwrite it.
 RTL_EXCEPTION(EFileChangedError, EFCreateError)
 
+// For tests that see what reaches the disk: when set, TAtomicFile calls it
+// instead of fsync, for the new file and then for its folder. Never set in
+// production code.
+using TFlushFunction = int (*)(int fd);
+void SetFlushFunction(TFlushFunction flush);
+
 class TAtomicFile {
  public:
   // Creates the temporary file; raises EFCreateError naming the file, also
