@@ -78,12 +78,12 @@ class TChecker {
     }
   }
 
-  // Whether a written name reads as the stored column: quoted names
-  // exactly, bare ones as the server folds them (PostgreSQL to lower case,
-  // SQLite ignoring case).
+  // Whether a written name reads as the stored column: SQLite compares
+  // every name ignoring ASCII case, quoted or not; PostgreSQL takes quoted
+  // names exactly and folds bare ones to lower case.
   bool Reads(const sql::WrittenName& written, const std::string& column) const {
-    if (written.quoted) return column == written.name;
     if (conn_.ServerType() == TDVServerType::stSQLite) return rtl::SameText(column, written.name);
+    if (written.quoted) return column == written.name;
     return column == rtl::LowerCase(written.name);
   }
 
