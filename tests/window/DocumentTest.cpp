@@ -94,6 +94,14 @@ TEST_F(DocumentTest, MovingTheSelectionIsOneStepAndTheRootStaysPut) {
   doc_->Undo();
   EXPECT_EQ(Find(*doc_, "ShopDatabase")->DesignLeft(), 40);
   EXPECT_FALSE(doc_->CanUndo());
+  // A new change after an undo: the undone move cannot come back over it.
+  ASSERT_TRUE(doc_->CanRedo());
+  doc_->Selection().SetItems({Find(*doc_, "ShopDatabase")});
+  doc_->MoveSelected(0, 4);
+  EXPECT_FALSE(doc_->CanRedo());
+  doc_->Redo();
+  EXPECT_EQ(Find(*doc_, "ShopDatabase")->DesignLeft(), 40);
+  EXPECT_EQ(Find(*doc_, "ShopDatabase")->DesignTop(), 28);
 }
 
 TEST_F(DocumentTest, ModifiedCallsOfOneActionAreOneStepEvenWhenItFails) {
