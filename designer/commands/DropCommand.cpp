@@ -57,16 +57,15 @@ int RunDrop(const TArgs& arguments) {
   if (!accepted) return 1;
   const TValues before = StringProperties(session->Root());
   const designide::TDropResult result = tree.Drop(node, target);
-  std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
+  // A drop may report a change that leaves every property as it was.
+  const bool changed = result.Changed && session->IsModified();
+  std::cout << (changed ? "drop changed the module\n" : "drop changed nothing\n");
   const TValues after = StringProperties(session->Root());
   for (const auto& [key, value] : after)
     if (auto old = before.find(key); old != before.end() && old->second != value)
       std::cout << key.first << "." << key.second << ": '" << old->second << "' -> '" << value << "'\n";
-  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
-  if (save && session->IsModified()) {
-    session->Save();
-    std::cerr << "Saved " << session->FileName() << "\n";
-  }
+  if (changed && tree.Selected() != nullptr) std::cout << "now at " << NodePath(tree.Selected()) << "\n";
+  if (save) session->Save();
   return 0;
 }
 

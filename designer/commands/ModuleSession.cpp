@@ -36,6 +36,7 @@ TModuleSession::TModuleSession(const std::string& packageFile, const std::string
       dralvo::SetModuleFolder(&root, folder);
     };
     root_ = rtl::ReadComponentFile(moduleFile, options);
+    savedText_ = rtl::WriteComponentText(*root_);
   } catch (...) {
     FreeModule();
     rtl::UnloadPackage(package_);
@@ -73,6 +74,17 @@ std::unique_ptr<TModuleSession> OpenModule(const std::string& packageFile, const
   }
 }
 
-void TModuleSession::Save() { stamp_ = rtl::WriteComponentFile(fileName_, *root_, stamp_); }
+bool TModuleSession::IsModified() const { return modified_ && rtl::WriteComponentText(*root_) != savedText_; }
+
+void TModuleSession::Save() {
+  std::string text = rtl::WriteComponentText(*root_);
+  if (text == savedText_) {
+    std::cerr << "Nothing changed; " << fileName_ << " was left as it was\n";
+    return;
+  }
+  stamp_ = rtl::WriteComponentFile(fileName_, *root_, stamp_);
+  savedText_ = std::move(text);
+  std::cerr << "Saved " << fileName_ << "\n";
+}
 
 }  // namespace designer

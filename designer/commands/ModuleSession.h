@@ -32,10 +32,13 @@ class TModuleSession : public designide::IDesigner {
 
   void Modified() override { modified_ = true; }
   rtl::TComponent* GetRoot() override { return root_.get(); }
-  bool IsModified() const { return modified_; }
-  // Writes the module back to its file (in one rename); raises
-  // rtl::EFileChangedError, writing nothing, when another program saved the
-  // file since it was read (or last saved here).
+  // Whether the module now differs from the file as read (or last saved):
+  // an editor may report a change that, in the end, changed nothing.
+  bool IsModified() const;
+  // Writes the module back to its file (in one rename) when it differs and
+  // says on standard error whether it did; an unchanged module leaves the
+  // file alone. Raises rtl::EFileChangedError, writing nothing, when another
+  // program saved the file since it was read (or last saved here).
   void Save();
 
  private:
@@ -45,6 +48,7 @@ class TModuleSession : public designide::IDesigner {
   std::string fileName_;
   std::unique_ptr<rtl::TComponent> root_;
   rtl::TFileStamp stamp_;  // the file as read or last saved
+  std::string savedText_;  // the module as read or last saved, in the canonical layout
   rtl::TComponent* announcedRoot_ = nullptr;  // the folder entry to clear
   bool modified_ = false;
 };

@@ -30,10 +30,7 @@ int RunSet(const TArgs& arguments) {
     throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
   }
   std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
-  if (save && inspected.Session().IsModified()) {
-    inspected.Session().Save();
-    std::cerr << "Saved " << moduleFile << "\n";
-  }
+  if (save) inspected.Session().Save();
   return 0;
 }
 

@@ -56,15 +56,14 @@ void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {
 }
 
 // The editor as the designer's context menu runs it: the component editor
-// the package registered for the class, its UpdateSQL verb. True when the
-// editor accepted (it then reported the module modified).
-bool RunEditor(TModuleSession& session, dralvo::TDVUpdateSQL& update) {
+// the package registered for the class, its UpdateSQL verb.
+void RunEditor(TModuleSession& session, dralvo::TDVUpdateSQL& update) {
   if (const rtl::TClass* editorClass = designide::FindComponentEditorClass(update.ClassType())) {
     auto editor = designide::CreateComponentEditor(*editorClass, &update, &session);
     for (int i = 0; i < editor->GetVerbCount(); ++i) {
       if (editor->GetVerb(i) != dralvo::SUpdateSQLEditor) continue;
       editor->ExecuteVerb(i);
-      return session.IsModified();
+      return;
     }
   }
   throw rtl::Exception("The package offers no \"" + std::string(dralvo::SUpdateSQLEditor) + "\" verb for " +
@@ -106,16 +105,12 @@ int RunUpdateSql(const TArgs& arguments) {
 
   vcl::EnsureWidgetSystem();
   TUpdateSqlScript script(steps, std::cout, std::cerr);
-  bool accepted = false;
   {
     vcl::ScopedAutomation automation(script);
     TellWhereItConnects(update);
-    accepted = RunEditor(session, update);
+    RunEditor(session, update);
   }
-  if (steps.Save && accepted && !script.SaveRefused()) {
-    session.Save();
-    std::cerr << "Saved " << moduleFile << "\n";
-  }
+  if (steps.Save && !script.SaveRefused()) session.Save();
   return script.Failed() ? 1 : 0;
 }
 

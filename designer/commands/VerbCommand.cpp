@@ -58,10 +58,7 @@ int RunVerb(const TArgs& arguments) {
     ExecuteComponentVerb(*component, *session, index);
   }
   std::cout << (session->IsModified() ? "changed" : "unchanged") << "\n";
-  if (save && session->IsModified()) {
-    session->Save();
-    std::cerr << "Saved " << session->FileName() << "\n";
-  }
+  if (save) session->Save();
   return automation.Failed() ? 1 : 0;
 }
 
