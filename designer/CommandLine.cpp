@@ -42,6 +42,23 @@ void ChooseWidgetPlatform() {
   if (!display) setenv("QT_QPA_PLATFORM", "offscreen", 0);  // unless the user chose one
 }
 
+std::string ForTerminal(const std::string& text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\n') || byte == 0x7F) {
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
 void NoMoreArgs(const TArgs& args, const std::string& command) {
   for (const std::string& arg : args)
     if (arg.rfind("--", 0) == 0) throw EBadInput("Unknown option for " + command + ": " + arg);

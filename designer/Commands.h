@@ -51,6 +51,10 @@ bool TakeFlag(TArgs& args, const std::string& name);
 // platform: without a display that is the offscreen one. Chosen before the
 // package (and with it the widget layer) starts.
 void ChooseWidgetPlatform();
+// A message for the terminal: control characters other than the line break
+// (escape sequences above all) are written as \xHH, so that a name in the
+// message cannot move the cursor, recolour or retitle the terminal.
+std::string ForTerminal(const std::string& text);
 // Raises EBadInput naming the first argument left over (an unknown option
 // among them first).
 void NoMoreArgs(const TArgs& args, const std::string& command);

@@ -85,11 +85,11 @@ int main(int argc, char** argv) {
     try {
       return c.Run(args);
     } catch (const designer::EBadInput& e) {
-      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
+      std::cerr << "dvdesigner " << c.Name << ": " << designer::ForTerminal(dralvo::MaskPasswords(e.what())) << "\n";
       return 2;
     } catch (const std::exception& e) {
       // Whatever a layer put into the message, no password is shown.
-      std::cerr << "dvdesigner " << c.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
+      std::cerr << "dvdesigner " << c.Name << ": " << designer::ForTerminal(dralvo::MaskPasswords(e.what())) << "\n";
       return 1;
     }
   }

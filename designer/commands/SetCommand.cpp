@@ -27,7 +27,8 @@ int RunSet(const TArgs& arguments) {
   try {
     row.SetValue(value);
   } catch (const std::exception& e) {
-    throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
+    throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " in " + moduleFile + " to \"" + value +
+                         "\": " + e.what());
   }
   std::cout << row.Path() << " = " << dralvo::MaskPasswords(row.Value()) << "\n";
   if (save) inspected.Session().Save();

@@ -29,7 +29,7 @@ int RunValues(const TArgs& arguments) {
   try {
     values = row.Values();
   } catch (const std::exception& e) {
-    throw rtl::Exception("Cannot list the values of " + where + ": " + e.what());
+    throw rtl::Exception("Cannot list the values of " + where + " in " + moduleFile + ": " + e.what());
   }
   for (const std::string& value : values) std::cout << dralvo::MaskPasswords(value) << "\n";
   return 0;

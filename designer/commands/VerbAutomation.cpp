@@ -1,5 +1,6 @@
 #include "VerbAutomation.h"
 
+#include "Commands.h"
 #include "vcl/Forms.h"
 
 namespace designer {
@@ -24,7 +25,7 @@ void TVerbAutomation::CloseRefused(vcl::TForm& form) {
 }
 
 vcl::TModalResult TVerbAutomation::MessageShown(const vcl::TMessageDlgInfo& info) {
-  log_ << vcl::MsgDlgTypeName(info.Type) << ": " << info.Text << "\n";
+  log_ << vcl::MsgDlgTypeName(info.Type) << ": " << ForTerminal(info.Text) << "\n";
   if (info.Type == vcl::TMsgDlgType::mtError) failed_ = true;
   return CautiousAnswer(info);
 }
@@ -37,6 +38,11 @@ intptr_t TVerbAutomation::ShellExecuted(const vcl::TShellExecuteInfo& info) {
 bool TVerbAutomation::FileDialogShown(vcl::TOpenDialog& dialog) {
   log_ << "File dialog \"" << dialog.Title() << "\" cancelled\n";
   return false;
+}
+
+void TVerbAutomation::ErrorShown(vcl::TForm& form, const std::string& text) {
+  failed_ = true;
+  log_ << "Error in \"" << form.Caption() << "\": " << ForTerminal(text) << "\n";
 }
 
 }  // namespace designer

@@ -56,6 +56,27 @@ TEST_F(DesignerTest, VerbCancelsItsDialogUnlessAcceptedAndSavesOnlyAChange) {
   EXPECT_EQ(params.Out, "unchanged\n");
 }
 
+// The Fields Editor shows why it has no columns to offer in its own status
+// line; the verb fails with that error, which names who asked.
+TEST_F(DesignerTest, VerbFailsWithTheErrorItsDialogShows) {
+  std::string text = Module();
+  text.replace(text.find("RemoteDatabase = 'shop.db'"), 26, "RemoteDatabase = 'missing.db'");
+  WriteModule(text);
+  auto unreachable = Designer({"verb", "Shop.dfm", "CustomersTable", "2", "--accept"});
+  EXPECT_EQ(unreachable.ExitCode, 1) << unreachable.Err;
+  EXPECT_TRUE(Has(unreachable.Err, "Error in \"Fields of CustomersTable\": ")) << unreachable.Err;
+  EXPECT_TRUE(Has(unreachable.Err, "missing.db")) << unreachable.Err;
+  EXPECT_EQ(unreachable.Out, "unchanged\n");
+  text.replace(text.find("DatabaseName = 'shop'\n    TableName"), 21, "DatabaseName = 'nodb'");
+  WriteModule(text);
+  auto missing = Designer({"verb", "Shop.dfm", "CustomersTable", "2"});
+  EXPECT_EQ(missing.ExitCode, 1) << missing.Err;
+  EXPECT_TRUE(Has(missing.Err, "CustomersTable in module ShopModule: Database 'nodb' not found")) << missing.Err;
+  auto values = Designer({"values", "Shop.dfm", "CustomersTable", "TableName"});
+  EXPECT_EQ(values.ExitCode, 1);
+  EXPECT_TRUE(Has(values.Err, "CustomersTable.TableName in Shop.dfm: Database 'nodb' not found")) << values.Err;
+}
+
 TEST_F(DesignerTest, VerbNamesAnUnknownComponentOrIndex) {
   struct TCase {
     std::vector<std::string> Args;
