@@ -10,6 +10,7 @@
 #include "dralvo/Monitor.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
+#include "drivers/Cursor.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
@@ -180,19 +181,38 @@ void TDVDatabase::Loaded() {
   }
 }
 
-TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
-  Open();
+std::string TDVDatabase::Positional(const std::string& sql, const db::TParams* params,
+                                    std::vector<db::TValue>& values, const std::string* owner) {
   sql::ParamMarker style =
       Connection().ServerType() == TDVServerType::stSQLite ? sql::ParamMarker::Question : sql::ParamMarker::Dollar;
   sql::PositionalSql positional = sql::ToPositionalParams(sql, style);
-  std::vector<db::TValue> values;
+  values.clear();
   values.reserve(positional.names.size());
   for (const std::string& name : positional.names) {
     if (params == nullptr) throw rtl::EDatabaseError("Parameter '" + name + "' not found");
-    values.push_back(params->ParamByName(name)->BoundValue());
+    const db::TParam* param = params->ParamByName(name);
+    if (owner != nullptr && param->IsNull() && param->DataType() == db::TFieldType::ftUnknown)
+      RaiseDatabaseError(SParamNoValue, {*owner, name});
+    values.push_back(param->BoundValue());
   }
+  return positional.sql;
+}
+
+TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
+  Open();
+  std::vector<db::TValue> values;
+  std::string text = Positional(sql, params, values, nullptr);
   NotifyMonitors(databaseName_, sql);
-  return Connection().Execute(positional.sql, values);
+  return Connection().Execute(text, values);
+}
+
+std::unique_ptr<TDVCursor> TDVDatabase::OpenCursor(const std::string& owner, const std::string& sql,
+                                                   const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt) {
+  Open();
+  std::vector<db::TValue> values;
+  std::string text = Positional(sql, params, values, &owner);
+  NotifyMonitors(databaseName_, sql);
+  return Connection().OpenCursor(text, values, std::move(interrupt));
 }
 
 TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {

@@ -15,7 +15,9 @@
 namespace dralvo {
 
 class TDVConnection;
+class TDVCursor;
 class TDVDataSet;
+class TDVInterrupt;
 class TDVSession;
 struct TDVResult;
 struct TDVTableRef;
@@ -67,6 +69,11 @@ class TDVDatabase : public rtl::TComponent {
 
   // Runs a statement with ":name" parameters bound from params (may be null).
   TDVResult Execute(const std::string& sql, const db::TParams* params);
+  // Runs a query whose records are fetched a packet at a time; `interrupt`
+  // stops it from another thread. A parameter named in the text that was
+  // never given a value or a type is refused, naming `owner`.
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
+                                        std::shared_ptr<TDVInterrupt> interrupt);
   void StartTransaction();
   void Commit();
   void Rollback();
@@ -86,6 +93,9 @@ class TDVDatabase : public rtl::TComponent {
  private:
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
+  // The text with positional markers, and the values bound to them.
+  std::string Positional(const std::string& sql, const db::TParams* params, std::vector<db::TValue>& values,
+                         const std::string* owner);
 
   std::string databaseName_;
   std::string sessionName_;

@@ -14,6 +14,9 @@
 
 namespace dralvo {
 
+class TDVCursor;
+class TDVInterrupt;
+
 struct TDVConnectParams {
   std::string Target;    // SQLite file, or PostgreSQL URI / key=value / host[:port]/db
   std::string UserName;
@@ -80,6 +83,10 @@ class TDVConnection {
 
   // Runs one statement with positional parameters.
   virtual TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) = 0;
+  // Runs a query whose records are then fetched a packet at a time
+  // (drivers/Cursor.h); `interrupt` stops it from another thread.
+  virtual std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                                std::shared_ptr<TDVInterrupt> interrupt) = 0;
   // Describes the result columns of a statement without running it.
   virtual std::vector<TDVColumnDesc> Describe(const std::string& sql) = 0;
   // Prepares a statement with positional parameters and drops it, never

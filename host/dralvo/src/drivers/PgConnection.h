@@ -10,6 +10,8 @@ struct pg_result;
 
 namespace dralvo {
 
+class TPgCursor;
+
 class TPgConnection : public TDVConnection {
  public:
   // Target: a URI (postgresql://...), a key=value string, host[:port]/db,
@@ -23,6 +25,8 @@ class TPgConnection : public TDVConnection {
   std::string QuoteName(const std::string& name) const override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                        std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
   std::string PrepareOnly(const std::string& sql) override;
 
@@ -42,13 +46,22 @@ class TPgConnection : public TDVConnection {
   bool FoldsToLower() const override { return true; }
 
  private:
+  friend class TPgCursor;
   [[noreturn]] void Fail(pg_result* res) const;
+  [[noreturn]] void Fail(const std::string& message) const;
+  // Parameter values as text for libpq (null stays a null pointer).
+  static void ParamTexts(const std::vector<db::TValue>& params, std::vector<std::string>& texts,
+                         std::vector<const char*>& values);
+  // Lets the cursor streaming on this connection read its rows ahead, so
+  // that another statement can run.
+  void ParkStream();
   pg_result* Run(const std::string& sql, const std::vector<db::TValue>& params);
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
   bool FindRelation(const std::string& schema, const std::string& name, TDVTableRef& ref);
 
   pg_conn* conn_ = nullptr;
   std::string shownTarget_;
+  TPgCursor* streaming_ = nullptr;
 };
 
 }  // namespace dralvo

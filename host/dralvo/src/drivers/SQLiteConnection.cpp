@@ -6,6 +6,7 @@
 
 #include "../Errors.h"
 #include "NameParts.h"
+#include "SQLiteCursor.h"
 #include "SQLiteStatement.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
@@ -65,6 +66,12 @@ TDVResult TSQLiteConnection::Execute(const std::string& sql, const std::vector<d
   stmt.FillMissingTypes(result);
   result.RowsAffected = readOnly ? 0 : sqlite3_changes64(db_);
   return result;
+}
+
+std::unique_ptr<TDVCursor> TSQLiteConnection::OpenCursor(const std::string& sql,
+                                                         const std::vector<db::TValue>& params,
+                                                         std::shared_ptr<TDVInterrupt> interrupt) {
+  return std::make_unique<TSQLiteCursor>(db_, file_, sql, params, std::move(interrupt));
 }
 
 std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {

@@ -24,6 +24,8 @@ class TSQLiteConnection : public TDVConnection {
   std::string QuoteName(const std::string& name) const override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                        std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
   std::string PrepareOnly(const std::string& sql) override;
 
