@@ -37,6 +37,7 @@ int RunValues(const TArgs& args);
 int RunSet(const TArgs& args);
 int RunVerbs(const TArgs& args);
 int RunVerb(const TArgs& args);
+int RunData(const TArgs& args);
 
 // Helpers shared by the commands.
 // The package built beside the program.

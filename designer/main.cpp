@@ -46,6 +46,9 @@ const TCommand kCommands[] = {
     {"verb", "FILE COMPONENT INDEX [--accept] [--save] [--package FILE]",
      "run one context-menu verb of a component; its dialogs are cancelled, or accepted with --accept",
      &designer::RunVerb},
+    {"data", "FILE DATASET [--limit N] [--package FILE]",
+     "print a dataset's records: a line of field names, then one tab-separated line a record (--limit: 100)",
+     &designer::RunData},
 };
 
 void PrintUsage(std::ostream& out) {

@@ -22,6 +22,7 @@ const rtl::TClass& TDVDataSet::StaticClass() {
           .Str("SessionName", &TDVDataSet::SessionName, &TDVDataSet::SetSessionName)
           .Ref("UpdateObject", rtl::ClassTypeInfo(TDVDataSetUpdateObject::StaticClass()), &TDVDataSet::UpdateObject,
                &TDVDataSet::SetUpdateObject)
+          .Int("PacketRecords", &TDVDataSet::PacketRecords, &TDVDataSet::SetPacketRecords, 100)
           .Bool("Active", &TDVDataSet::Active, &TDVDataSet::SetActive, false)
           .Build();
   return cls;

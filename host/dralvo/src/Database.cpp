@@ -235,6 +235,16 @@ void TDVDatabase::StartTransaction() {
   inTransaction_ = true;
 }
 
+void TDVDatabase::StartReadOnly() {
+  Open();
+  if (serverType_ == TDVServerType::stSQLite) {
+    Connection().Execute("pragma query_only = 1", {});
+    return;
+  }
+  StartTransaction();
+  Connection().Execute("set transaction read only", {});
+}
+
 void TDVDatabase::Commit() {
   if (!inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': no active transaction");
   Connection().Execute("commit", {});

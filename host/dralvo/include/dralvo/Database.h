@@ -75,6 +75,10 @@ class TDVDatabase : public rtl::TComponent {
   std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
                                         std::shared_ptr<TDVInterrupt> interrupt);
   void StartTransaction();
+  // Connects, and from now on until it is closed no statement changes
+  // anything: SQLite answers queries only, PostgreSQL works in a read-only
+  // transaction that closing rolls back.
+  void StartReadOnly();
   void Commit();
   void Rollback();
   bool InTransaction() const { return inTransaction_; }
