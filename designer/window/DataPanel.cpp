@@ -52,6 +52,7 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
     if (dataSet_ != nullptr && dataSet_->Active()) {
       dataSet_->Close();
       Refresh();
+      if (OnActiveChanged) OnActiveChanged();
     } else {
       Open();
     }
@@ -129,6 +130,7 @@ void TDataPanel::Finished(const std::string& error) {
   model_->SetDataSet(dataSet_);
   ShowState();
   if (wasBusy && OnBusyChanged) OnBusyChanged(false);
+  if (OnActiveChanged) OnActiveChanged();
 }
 
 std::string TDataPanel::Message() const { return message_->text().toStdString(); }

@@ -48,6 +48,8 @@ class TDataPanel : public QWidget {
   // Told when a query starts and ends, so the window can keep a person from
   // changing the module meanwhile.
   std::function<void(bool busy)> OnBusyChanged;
+  // Told when the view opened or closed its dataset (its Active changed).
+  std::function<void()> OnActiveChanged;
 
  private:
   void Finished(const std::string& error);

@@ -87,6 +87,7 @@ void TMainWindow::BuildPanels() {
 
   data_ = new TDataPanel(this);
   data_->OnBusyChanged = [this](bool busy) { SetQueryRunning(busy); };
+  data_->OnActiveChanged = [this] { inspector_->RefreshValues(); };
   auto* dataDock = new QDockWidget("Data", this);
   dataDock->setObjectName("DataDock");
   dataDock->setWidget(data_);

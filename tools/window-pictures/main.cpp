@@ -1,7 +1,8 @@
 // Renders the designer window offscreen as a person sees it on the example
 // module: the query selected in the module view, the Structure view and the
 // Object Inspector showing it, and its SQL open in a code-editor tab; then
-// each panel on its own. window-pictures MODULE.dfm FOLDER
+// each panel on its own; last the window with the query's records in the
+// Data view. window-pictures MODULE.dfm FOLDER
 #include <QApplication>
 #include <QDockWidget>
 #include <QPixmap>
@@ -17,6 +18,7 @@
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
+#include "window/DataPanel.h"
 #include "window/MainWindow.h"
 
 namespace {
@@ -45,6 +47,11 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   designer::OpenStringsModule(*window.Document(), *query, "SQL");
   QApplication::processEvents();
   Save(*window.Editors(), folder + "/code-editor.png");
+  window.Editors()->setCurrentIndex(0);
+  window.DataView()->Open();
+  window.DataView()->WaitForQuery();
+  QApplication::processEvents();
+  Save(window, folder + "/data-view.png");
   std::remove((folder + "/.window-pictures.ini").c_str());
 }
 
