@@ -154,6 +154,7 @@ bool TDataSet::InternalFetch(int) { return false; }
 bool TDataSet::FetchMore() {
   if (allFetched_) return false;
   const size_t before = rows_.size();
+  if (before == 0 && packetRecords_ > 0) rows_.reserve(static_cast<size_t>(packetRecords_));
   allFetched_ = !InternalFetch(packetRecords_);
   return rows_.size() > before;
 }

@@ -180,6 +180,7 @@ bool TDVDataSet::InternalFetch(int count) {
   if (cursor_ == nullptr) return false;
   TInterruptScope scope{*interrupt_};
   std::vector<db::TRow> rows;
+  if (count > 0) rows.reserve(static_cast<size_t>(count));
   bool more = false;
   try {
     more = cursor_->Fetch(count, rows);
