@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
+#include <atomic>
+#include <functional>
 #include <thread>
 
 #include "Fixture.h"
@@ -16,16 +18,20 @@ using dralvo::TDVServerType;
 
 // Runs Open on another thread while this one stops it; the message Open
 // raised ("" when it ran to its end).
-std::string OpenStoppedFromAnotherThread(dralvo::TDVQuery& query, const std::function<void()>& whenRunning) {
+// `whenRunning` waits until the query runs, or until Open has ended.
+std::string OpenStoppedFromAnotherThread(dralvo::TDVQuery& query,
+                                         const std::function<void(const std::atomic<bool>& ended)>& whenRunning) {
   std::string message;
+  std::atomic<bool> ended{false};
   std::thread runner([&] {
     try {
       query.Open();
     } catch (const rtl::EDatabaseError& e) {
       message = e.Message();
     }
+    ended = true;
   });
-  whenRunning();
+  whenRunning(ended);
   query.AbortQuery();
   runner.join();
   return message;
@@ -122,7 +128,7 @@ TEST_F(Fetching, SQLiteQueryStoppedFromAnotherThread) {
   // Counting to a billion takes minutes; stopped, it ends at once.
   query_->SQL()->SetText(
       "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000) select count(*) from c");
-  std::string message = OpenStoppedFromAnotherThread(*query_, [] {});
+  std::string message = OpenStoppedFromAnotherThread(*query_, [](const std::atomic<bool>&) {});
   EXPECT_NE(message.find("cancelled"), std::string::npos) << message;
   EXPECT_FALSE(query_->Active());
   // The request was for that query only.
@@ -153,11 +159,11 @@ TEST_F(Fetching, PostgreSQLPacketsStreamAndACancelledQuery) {
   const std::string marker = dvtest::UniqueName("long_");
   query_->SQL()->SetText("with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000)"
                          " select count(*) as " + marker + " from c");
-  std::string message = OpenStoppedFromAnotherThread(*query_, [&] {
+  std::string message = OpenStoppedFromAnotherThread(*query_, [&](const std::atomic<bool>& ended) {
     PGconn* watcher = PQconnectdb("");
     const std::string ask = "select count(*) from pg_stat_activity where state = 'active' and query like '%as " +
                             marker + " from%' and pid <> pg_backend_pid()";
-    for (bool running = false; !running;) {
+    for (bool running = false; !running && !ended;) {
       PGresult* res = PQexec(watcher, ask.c_str());
       running = PQresultStatus(res) == PGRES_TUPLES_OK && std::string(PQgetvalue(res, 0, 0)) != "0";
       PQclear(res);

@@ -29,7 +29,7 @@ class DataViewTest : public WindowTest {
     dvtest::MakeSQLiteFile(example_.File("shop.db"),
                            "create table many(n integer primary key, label text, raw blob);"
                            "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000)"
-                           " insert into many select n, case n when 2 then null when 3 then '' else 'row ' || n end,"
+                           " insert into many select n, case n when 2 then null when 3 then '' when 4 then cast(x'41ff42' as text) else 'row ' || n end,"
                            " case when n = 1 then x'0a0b0c' end from c;");
     std::string text = rtl::ReadFileToString(example_.Module());
     text.insert(text.rfind("end"),
@@ -66,6 +66,7 @@ TEST_F(DataViewTest, RecordsShowAndScrollingFetchesMore) {
   EXPECT_TRUE(model.data(model.index(1, 1), Qt::FontRole).value<QFont>().italic());
   EXPECT_EQ(Cell(2, 1).toStdString(), "");
   EXPECT_FALSE(model.data(model.index(2, 1), Qt::FontRole).isValid());
+  EXPECT_EQ(Cell(3, 1).toStdString(), "A\\xffB");  // not UTF-8: the byte shown as such
   EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
 
   // Ctrl+End goes to the last row fetched; the grid asks for the next packet.
@@ -105,7 +106,7 @@ TEST_F(DataViewTest, FailuresAndCancellingLeaveTheWindowWorking) {
   ClickModule(IconOf("ManyQuery"));
   PickValue("Active", "True");
   EXPECT_EQ(Data().Model()->rowCount(), 100);
-  EXPECT_EQ(Cell(3, 1).toStdString(), "row 4");
+  EXPECT_EQ(Cell(4, 1).toStdString(), "row 5");
 }
 
 }  // namespace
