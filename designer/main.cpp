@@ -6,7 +6,7 @@
 #include <iostream>
 
 #include "Commands.h"
-#include "designide/DesignerDialogs.h"
+#include "designide-dialogs/DesignerDialogs.h"
 #include "dralvo/Secrets.h"
 
 namespace {

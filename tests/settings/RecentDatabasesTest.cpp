@@ -2,7 +2,7 @@
 // and inserting names, and what reaches the file at unload.
 #include <gtest/gtest.h>
 
-#include "DVReg/DesignSettings.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "SettingsFixture.h"
 
 namespace {
