@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "dralvo/Driver.h"
+#include "dralvo/CatalogConnection.h"
 #include "dralvo/PackageInfo.h"
 #include "model/SqlCatalog.h"
 #include "model/SqlCompletion.h"
@@ -52,8 +52,8 @@ class TCatalogFile {
     rtl::FinalizePackage(dralvo::PackageInfo());
     std::filesystem::remove(path_);
   }
-  std::unique_ptr<dralvo::TDVConnection> Connect() const {
-    return dralvo::ConnectDriver(dralvo::TDVServerType::stSQLite, {path_, "", ""});
+  std::unique_ptr<dralvo::TDVCatalogConnection> Connect() const {
+    return dralvo::TDVCatalogSource::SQLiteFile(path_).Connect();
   }
 
  private:
@@ -62,42 +62,32 @@ class TCatalogFile {
 
 class TSource : public designer::ICatalogSource {
  public:
-  explicit TSource(std::unique_ptr<dralvo::TDVConnection> connection) : connection_(std::move(connection)) {}
-  std::vector<std::string> TableNames() override {
-    std::vector<std::string> names;
-    connection_->GetTableNames("", false, names);
-    return names;
-  }
-  std::vector<std::string> ColumnNames(const std::string& table) override {
-    std::vector<std::string> names;
-    connection_->FindFieldNames(table, names, nullptr);
-    return names;
-  }
+  explicit TSource(std::unique_ptr<dralvo::TDVCatalogConnection> connection) : connection_(std::move(connection)) {}
+  std::vector<std::string> TableNames() override { return connection_->TableNames(); }
+  std::vector<std::string> ColumnNames(const std::string& table) override { return connection_->ColumnNames(table); }
   std::shared_ptr<const dralvo::TDVNameRules> NameRules() override { return connection_->NameRules(); }
 
  private:
-  std::unique_ptr<dralvo::TDVConnection> connection_;
+  std::unique_ptr<dralvo::TDVCatalogConnection> connection_;
 };
 
 void BM_CompletionAfterFrom(benchmark::State& state) {
   TCatalogFile file;
-  std::unique_ptr<dralvo::TDVConnection> open = file.Connect();
+  std::unique_ptr<dralvo::TDVCatalogConnection> open = file.Connect();
   const designer::TCompletionContext context = designer::AnalyseSql("select * from ", 14);
   double baseline = 0, fresh = 0, first = 0, later = 0;
   size_t offered = 0;
   constexpr int kLater = 20;
   for (auto _ : state) {
     double start = Now();
-    std::vector<std::string> names;
-    open->GetTableNames("", false, names);
+    std::vector<std::string> names = open->TableNames();
     baseline += Now() - start;
     benchmark::DoNotOptimize(names.data());
 
     start = Now();
     {
-      std::unique_ptr<dralvo::TDVConnection> connection = file.Connect();
-      std::vector<std::string> listed;
-      connection->GetTableNames("", false, listed);
+      std::unique_ptr<dralvo::TDVCatalogConnection> connection = file.Connect();
+      std::vector<std::string> listed = connection->TableNames();
       benchmark::DoNotOptimize(listed.data());
     }
     fresh += Now() - start;

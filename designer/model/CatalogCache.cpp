@@ -1,14 +1,13 @@
 #include "model/CatalogCache.h"
 
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "dralvo/CatalogConnection.h"
 #include "model/DatabaseCatalog.h"
 
 namespace designer {
 
 std::string TCatalogCache::KeyOf(const dralvo::TDVDatabase& database) {
-  const dralvo::TDVConnectParams params = database.ConnectParams();
-  return std::to_string(static_cast<int>(database.ServerType())) + '\n' + params.Target + '\n' + params.UserName;
+  return dralvo::TDVCatalogSource(database).Key();
 }
 
 TSqlCatalog& TCatalogCache::Of(const dralvo::TDVDatabase& database) {

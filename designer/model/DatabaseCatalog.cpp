@@ -2,7 +2,7 @@
 
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Driver.h"
+#include "dralvo/CatalogConnection.h"
 #include "dralvo/UpdateSQL.h"
 
 namespace designer {
@@ -10,22 +10,14 @@ namespace designer {
 namespace {
 class TConnectionSource : public ICatalogSource {
  public:
-  explicit TConnectionSource(std::unique_ptr<dralvo::TDVConnection> connection)
+  explicit TConnectionSource(std::unique_ptr<dralvo::TDVCatalogConnection> connection)
       : connection_(std::move(connection)) {}
-  std::vector<std::string> TableNames() override {
-    std::vector<std::string> names;
-    connection_->GetTableNames("", false, names);
-    return names;
-  }
-  std::vector<std::string> ColumnNames(const std::string& table) override {
-    std::vector<std::string> names;
-    connection_->FindFieldNames(table, names, nullptr);
-    return names;
-  }
+  std::vector<std::string> TableNames() override { return connection_->TableNames(); }
+  std::vector<std::string> ColumnNames(const std::string& table) override { return connection_->ColumnNames(table); }
   std::shared_ptr<const dralvo::TDVNameRules> NameRules() override { return connection_->NameRules(); }
 
  private:
-  std::unique_ptr<dralvo::TDVConnection> connection_;
+  std::unique_ptr<dralvo::TDVCatalogConnection> connection_;
 };
 }  // namespace
 
@@ -37,10 +29,9 @@ dralvo::TDVDatabase* DatabaseOf(rtl::TComponent& component) {
 }
 
 std::function<std::unique_ptr<ICatalogSource>()> CatalogSourceOf(const dralvo::TDVDatabase& database) {
-  const dralvo::TDVServerType type = database.ServerType();
-  const dralvo::TDVConnectParams params = database.ConnectParams();
-  return [type, params]() -> std::unique_ptr<ICatalogSource> {
-    return std::make_unique<TConnectionSource>(dralvo::ConnectDriver(type, params));
+  const dralvo::TDVCatalogSource source(database);
+  return [source]() -> std::unique_ptr<ICatalogSource> {
+    return std::make_unique<TConnectionSource>(source.Connect());
   };
 }
 
