@@ -150,9 +150,12 @@ TEST_P(UpdateCheck, StatementsOfAnotherKindAreFindings) {
   EXPECT_EQ(Check({"select * into copy from orders where order_id = :OLD_order_id"}),
             std::vector<std::string>{"refresh: is a select into statement; it must be one select"});
   EXPECT_EQ(Orders(), before);
-  EXPECT_EQ(db_->Execute(pg ? "select count(*) from pg_tables where tablename in ('x', 'copy')"
-                            : "select count(*) from sqlite_master where name in ('x', 'copy')",
-                         nullptr)
+  const char* tablesLeft =
+      pg ? "select count(*) from pg_tables where tablename in ('x', 'copy')"
+      : db_->ServerType() == dralvo::TDVServerType::stMariaDB
+          ? "select count(*) from information_schema.tables where table_schema = database() and table_name in ('x', 'copy')"
+          : "select count(*) from sqlite_master where name in ('x', 'copy')";
+  EXPECT_EQ(db_->Execute(tablesLeft, nullptr)
                 .Rows[0][0]
                 .AsInteger(),
             0);
