@@ -9,7 +9,7 @@
 #include "Commands.h"
 #include "ToolkitMessages.h"
 #include "commands/OutputText.h"
-#include "designide/DesignerDialogs.h"
+#include "designide-dialogs/DesignerDialogs.h"
 
 namespace {
 

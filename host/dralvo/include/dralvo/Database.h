@@ -68,10 +68,6 @@ class TDVDatabase : public rtl::TComponent {
   std::string QuoteName(const std::string& name) const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
-  // What Open hands the driver, before any login prompt: the target and the
-  // account of Params and the parameter file. For a second connection of
-  // the same database (a catalog read beside the designer's work).
-  TDVConnectParams ConnectParams() const;
 
   // Resolves a table name as the server would, then as typed; raises a
   // database error naming the server, the target and the server's own
@@ -98,6 +94,11 @@ class TDVDatabase : public rtl::TComponent {
 
  private:
   friend class TDVSessionList;
+  friend class TDVCatalogSource;
+  // What Open hands the driver, before any login prompt: the target and the
+  // account of Params and the parameter file. For a second connection of
+  // the same database (a catalog read beside the designer's work).
+  TDVConnectParams ConnectParams() const;
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
 
