@@ -1,6 +1,7 @@
 #include "rtl/text/Strings.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/files/Streams.h"
@@ -85,7 +86,7 @@ void TStrings::AddStrings(const TStrings& other) {
   EndUpdate();
 }
 
-void TStrings::SetLines(const TLineText& lines) {
+void TStrings::SetLines(TLineText lines) {
   BeginUpdate();
   Clear();
   for (size_t i = 0; i < lines.Count(); ++i) Add(std::string(lines.Line(i)));
@@ -316,21 +317,22 @@ void TStringList::Insert(int index, const std::string& s) {
   Changed();
 }
 
-void TStringList::SetLines(const TLineText& lines) {
+void TStringList::SetLines(TLineText lines) {
   // A sorted list places each line itself.
   if (sorted_) {
-    TStrings::SetLines(lines);
+    TStrings::SetLines(std::move(lines));
     return;
   }
   for (Item& item : items_) FreeObject(item.object);
-  text_.assign(lines.Text());
-  unusedBytes_ = 0;
   items_.resize(lines.Count());
   size_t begin = 0;
   for (size_t i = 0; i < items_.size(); ++i) {
     items_[i] = Item{begin, lines.End(i) - begin, nullptr};
     begin = lines.End(i);
   }
+  // The lines' own block becomes the list's: no line is copied.
+  text_ = lines.TakeText();
+  unusedBytes_ = 0;
   Changed();
 }
 

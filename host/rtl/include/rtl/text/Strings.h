@@ -37,9 +37,10 @@ class TStrings : public TPersistent {
   int AddObject(const std::string& s, TObject* obj);
   void InsertObject(int index, const std::string& s, TObject* obj);
   void AddStrings(const TStrings& other);
-  // Replaces every entry with the lines, in one change; lists that keep
-  // their entries write over them in place, reusing their storage.
-  virtual void SetLines(const TLineText& lines);
+  // Replaces every entry with the lines, in one change. A list that keeps
+  // its entries takes the lines' text over as its own block: hand the lines
+  // over (std::move) and nothing is copied.
+  virtual void SetLines(TLineText lines);
   void Assign(const TPersistent& source) override;
   bool Equals(const TStrings& other) const;
 
@@ -100,7 +101,7 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   void Move(int from, int to) override;
-  void SetLines(const TLineText& lines) override;
+  void SetLines(TLineText lines) override;
   int IndexOf(const std::string& s) const override;
 
   bool Sorted() const { return sorted_; }
