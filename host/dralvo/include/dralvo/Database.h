@@ -19,7 +19,9 @@ namespace dralvo {
 
 class TDVConnection;
 struct TDVConnectParams;
+class TDVCursor;
 class TDVDataSet;
+class TDVInterrupt;
 class TDVSession;
 struct TDVTableRef;
 
@@ -81,6 +83,10 @@ class TDVDatabase : public rtl::TComponent {
   // Runs a statement with ":name" parameters bound from params (may be null).
   TDVResult Execute(const std::string& sql, const db::TParams* params);
   void StartTransaction();
+  // Connects, and from now on until it is closed no statement changes
+  // anything: SQLite answers queries only, PostgreSQL and MariaDB work in a
+  // read-only transaction that closing rolls back.
+  void StartReadOnly();
   void Commit();
   void Rollback();
   bool InTransaction() const { return inTransaction_; }
@@ -98,8 +104,17 @@ class TDVDatabase : public rtl::TComponent {
 
  private:
   friend class TDVSessionList;
+  friend class TDVDataSet;
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
+  // For datasets: runs a query whose records are fetched a packet at a time; `interrupt`
+  // stops it from another thread. A parameter named in the text that was
+  // never given a value or a type is refused, naming `owner`.
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
+                                        std::shared_ptr<TDVInterrupt> interrupt);
+  // The text with positional markers, and the values bound to them.
+  std::string Positional(const std::string& sql, const db::TParams* params, std::vector<db::TValue>& values,
+                         const std::string* owner);
 
   std::string databaseName_;
   std::string sessionName_;

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "../Errors.h"
+#include "Cursor.h"
 #include "MariaDbTarget.h"
 #include "MariaDbStatement.h"
 #include "MariaDbTypes.h"
@@ -160,6 +161,28 @@ TDVResult TMariaDbConnection::Execute(const std::string& sql, const std::vector<
   TDVResult result;
   if (!st.Prepare(sql) || !st.Run(params, result)) Fail(st.Error(), st.ErrorNumber());
   return result;
+}
+
+namespace {
+// The whole result read at once, handed out a packet at a time.
+class TReadCursor : public TDVCursor {
+ public:
+  explicit TReadCursor(TDVResult result) : rows_(std::move(result.Rows)) { columns_ = std::move(result.Columns); }
+  bool Fetch(int count, std::vector<std::vector<db::TValue>>& rows) override {
+    for (int n = 0; next_ < rows_.size() && (count < 1 || n < count); ++n) rows.push_back(std::move(rows_[next_++]));
+    return next_ < rows_.size();
+  }
+
+ private:
+  std::vector<std::vector<db::TValue>> rows_;
+  size_t next_ = 0;
+};
+}  // namespace
+
+std::unique_ptr<TDVCursor> TMariaDbConnection::OpenCursor(const std::string& sql,
+                                                          const std::vector<db::TValue>& params,
+                                                          std::shared_ptr<TDVInterrupt> /*interrupt*/) {
+  return std::make_unique<TReadCursor>(Execute(sql, params));
 }
 
 std::vector<TDVColumnDesc> TMariaDbConnection::Describe(const std::string& sql) {

@@ -1,0 +1,179 @@
+// Records fetched a packet at a time, on a real SQLite file and on the
+// PostgreSQL server, and a running query stopped from another thread.
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+#include "Fixture.h"
+#include "db/Field.h"
+#include "rtl/forms/FormFiles.h"
+#include "rtl/text/Strings.h"
+
+namespace {
+
+using dralvo::TDVServerType;
+
+// Runs Open on another thread while this one stops it; the message Open
+// raised ("" when it ran to its end).
+// `whenRunning` waits until the query runs, or until Open has ended.
+std::string OpenStoppedFromAnotherThread(dralvo::TDVQuery& query,
+                                         const std::function<void(const std::atomic<bool>& ended)>& whenRunning) {
+  std::string message;
+  std::atomic<bool> ended{false};
+  std::thread runner([&] {
+    try {
+      query.Open();
+    } catch (const rtl::EDatabaseError& e) {
+      message = e.Message();
+    }
+    ended = true;
+  });
+  whenRunning(ended);
+  query.AbortQuery();
+  runner.join();
+  return message;
+}
+
+// Reads the first column of every record from the current one on.
+std::vector<int64_t> Ids(db::TDataSet& ds) {
+  std::vector<int64_t> ids;
+  for (; !ds.Eof(); ds.Next()) ids.push_back(ds.Fields(0)->AsInteger());
+  return ids;
+}
+
+class Fetching : public ::testing::Test {
+ protected:
+  void OpenOn(TDVServerType type, const std::string& remote) {
+    form_.AddDatabase("FDB", type, remote);
+    query_ = new dralvo::TDVQuery(form_.root.get());
+    query_->SetName("Rows");
+    query_->SetDatabaseName("FDB");
+  }
+  // 250 records in id order: every seventh name null, every fifth empty.
+  static constexpr const char* kRows =
+      "select n, case when n % 7 = 0 then null when n % 5 = 0 then '' else 'r' || n end from t order by n";
+  void ExpectPacketsInOrder() {
+    query_->SQL()->SetText(kRows);
+    query_->Open();
+    EXPECT_EQ(query_->FetchedCount(), 100);
+    EXPECT_FALSE(query_->AllFetched());
+    for (int i = 0; i < 150; ++i) query_->Next();
+    EXPECT_EQ(query_->FetchedCount(), 200);
+    EXPECT_EQ(query_->Fields(0)->AsInteger(), 151);
+    query_->First();
+    std::vector<int64_t> ids = Ids(*query_);
+    ASSERT_EQ(ids.size(), 250u);
+    for (size_t i = 0; i < ids.size(); ++i) EXPECT_EQ(ids[i], static_cast<int64_t>(i + 1));
+    EXPECT_TRUE(query_->AllFetched());
+    EXPECT_TRUE(query_->RecordValue(6, 1).IsNull());
+    EXPECT_FALSE(query_->RecordValue(4, 1).IsNull());
+    EXPECT_EQ(query_->RecordValue(4, 1).AsString(), "");
+    EXPECT_EQ(query_->RecordValue(5, 1).AsString(), "r6");
+    query_->Close();
+  }
+  dvtest::TempDir dir_;
+  dvtest::TestForm form_;
+  dralvo::TDVQuery* query_ = nullptr;
+};
+
+TEST_F(Fetching, SQLitePacketsPersistentFieldsBinaryAndParameters) {
+  const std::string file = dir_.File("f.db");
+  dvtest::MakeSQLiteFile(file,
+                         "create table t(n integer primary key, name text, data blob);"
+                         "with recursive c(n) as (select 1 union all select n + 1 from c where n < 250)"
+                         " insert into t select n, 'r' || n, case when n = 3 then x'00ff0a' end from c;");
+  OpenOn(TDVServerType::stSQLite, file);
+  ExpectPacketsInOrder();
+
+  // Persistent fields choose and order the columns of every packet.
+  query_->SQL()->SetText("select n, name, data from t where n >= :low order by n");
+  auto* data = new db::TField(form_.root.get());
+  data->SetFieldName("data");
+  data->SetDataSet(query_);
+  auto* n = new db::TField(form_.root.get());
+  n->SetFieldName("N");
+  n->SetDisplayLabel("Number");
+  n->SetDataSet(query_);
+  try {
+    query_->Open();
+    FAIL() << "opened without a value for low";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("Rows: parameter 'low' has no value"), std::string::npos) << e.Message();
+  }
+  query_->ParamByName("low")->SetAsInteger(3);
+  query_->SetPacketRecords(10);
+  query_->Open();
+  ASSERT_EQ(query_->FieldCount(), 2);
+  EXPECT_EQ(query_->Fields(1)->DisplayLabel(), "Number");
+  EXPECT_EQ(query_->Fields(0)->Value().AsString(), std::string("\x00\xff\n", 3));
+  query_->Last();
+  EXPECT_EQ(query_->FetchedCount(), 248);
+  EXPECT_EQ(query_->RecordValue(247, 1).AsInteger(), 250);
+  EXPECT_TRUE(query_->RecordValue(247, 0).IsNull());
+  query_->Close();
+  // Only a label that differs from the field name is stored.
+  const std::string text = rtl::WriteComponentText(*form_.root);
+  const size_t label = text.find("DisplayLabel");
+  EXPECT_EQ(text.substr(label, 24), "DisplayLabel = 'Number'\n") << text;
+  EXPECT_EQ(text.find("DisplayLabel", label + 1), std::string::npos) << text;
+}
+
+TEST_F(Fetching, SQLiteQueryStoppedFromAnotherThread) {
+  const std::string file = dir_.File("f.db");
+  dvtest::MakeSQLiteFile(file, "create table t(n integer);");
+  OpenOn(TDVServerType::stSQLite, file);
+  // Counting to a billion takes minutes; stopped, it ends at once.
+  query_->SQL()->SetText(
+      "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000) select count(*) from c");
+  std::string message = OpenStoppedFromAnotherThread(*query_, [](const std::atomic<bool>&) {});
+  EXPECT_NE(message.find("cancelled"), std::string::npos) << message;
+  EXPECT_FALSE(query_->Active());
+  // The request was for that query only.
+  query_->SQL()->SetText("select 1");
+  query_->Open();
+  EXPECT_EQ(query_->Fields(0)->AsInteger(), 1);
+}
+
+TEST_F(Fetching, PostgreSQLPacketsStreamAndACancelledQuery) {
+  DV_REQUIRE_PG();
+  dvtest::PgSchema schema("create table t(n int primary key); insert into t select generate_series(1, 250);");
+  OpenOn(TDVServerType::stPostgreSQL, schema.SearchPath());
+  ExpectPacketsInOrder();
+
+  // Another statement while rows are still streaming: the open query reads
+  // its rows ahead, and both answer.
+  query_->SQL()->SetText(kRows);
+  query_->Open();
+  auto* other = new dralvo::TDVQuery(form_.root.get());
+  other->SetDatabaseName("FDB");
+  other->SQL()->SetText("select count(*) from t");
+  other->Open();
+  EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
+  EXPECT_EQ(Ids(*query_).size(), 250u);
+  query_->Close();
+
+  // A query that runs for minutes, stopped once the server shows it running.
+  const std::string marker = dvtest::UniqueName("long_");
+  query_->SQL()->SetText("with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000)"
+                         " select count(*) as " + marker + " from c");
+  std::string message = OpenStoppedFromAnotherThread(*query_, [&](const std::atomic<bool>& ended) {
+    PGconn* watcher = PQconnectdb("");
+    const std::string ask = "select count(*) from pg_stat_activity where state = 'active' and query like '%as " +
+                            marker + " from%' and pid <> pg_backend_pid()";
+    for (bool running = false; !running && !ended;) {
+      PGresult* res = PQexec(watcher, ask.c_str());
+      running = PQresultStatus(res) == PGRES_TUPLES_OK && std::string(PQgetvalue(res, 0, 0)) != "0";
+      PQclear(res);
+    }
+    PQfinish(watcher);
+  });
+  EXPECT_NE(message.find("cancelled"), std::string::npos) << message;
+  other->Close();
+  other->Open();  // the connection takes the next statement
+  EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
+}
+
+}  // namespace
