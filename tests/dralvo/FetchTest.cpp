@@ -1,5 +1,6 @@
 // Records fetched a packet at a time, on a real SQLite file and on the
-// PostgreSQL server, and a running query stopped from another thread.
+// PostgreSQL and MariaDB servers, and a running query stopped from another
+// thread.
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
@@ -8,6 +9,7 @@
 #include <thread>
 
 #include "Fixture.h"
+#include "MariaDbFixtures.h"
 #include "db/Field.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/text/Strings.h"
@@ -47,7 +49,7 @@ std::vector<int64_t> Ids(db::TDataSet& ds) {
 class Fetching : public ::testing::Test {
  protected:
   void OpenOn(TDVServerType type, const std::string& remote) {
-    form_.AddDatabase("FDB", type, remote);
+    db_ = form_.AddDatabase("FDB", type, remote);
     query_ = new dralvo::TDVQuery(form_.root.get());
     query_->SetName("Rows");
     query_->SetDatabaseName("FDB");
@@ -55,8 +57,8 @@ class Fetching : public ::testing::Test {
   // 250 records in id order: every seventh name null, every fifth empty.
   static constexpr const char* kRows =
       "select n, case when n % 7 = 0 then null when n % 5 = 0 then '' else 'r' || n end from t order by n";
-  void ExpectPacketsInOrder() {
-    query_->SQL()->SetText(kRows);
+  void ExpectPacketsInOrder(const std::string& rows = kRows) {
+    query_->SQL()->SetText(rows);
     query_->Open();
     EXPECT_EQ(query_->FetchedCount(), 100);
     EXPECT_FALSE(query_->AllFetched());
@@ -76,6 +78,7 @@ class Fetching : public ::testing::Test {
   }
   dvtest::TempDir dir_;
   dvtest::TestForm form_;
+  dralvo::TDVDatabase* db_ = nullptr;
   dralvo::TDVQuery* query_ = nullptr;
 };
 
@@ -174,6 +177,67 @@ TEST_F(Fetching, PostgreSQLPacketsStreamAndACancelledQuery) {
   other->Close();
   other->Open();  // the connection takes the next statement
   EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
+}
+
+// Whether another session of the MariaDB server runs a statement holding `marker`.
+bool MariaDbRuns(MYSQL* watcher, const std::string& marker) {
+  const std::string ask = "select count(*) from information_schema.processlist where info like '%" + marker +
+                          "%' and id <> connection_id()";
+  if (watcher == nullptr || mysql_real_query(watcher, ask.data(), ask.size()) != 0) return false;
+  MYSQL_RES* res = mysql_store_result(watcher);
+  MYSQL_ROW row = res != nullptr ? mysql_fetch_row(res) : nullptr;
+  const bool running = row != nullptr && std::string(row[0]) != "0";
+  mysql_free_result(res);
+  return running;
+}
+
+TEST_F(Fetching, MariaDbPacketsStreamAndACancelledQuery) {
+  DV_REQUIRE_MARIADB();
+  dvtest::MariaDbDatabase server("create table t(n int primary key); insert into t select seq from seq_1_to_250;");
+  OpenOn(TDVServerType::stMariaDB, server.Url());
+  const std::string rows =
+      "select n, case when n % 7 = 0 then null when n % 5 = 0 then '' else concat('r', n) end from t order by n";
+  ExpectPacketsInOrder(rows);
+  MYSQL* watcher = dvtest::MariaDbConnect("");
+
+  // A hundred megabytes of rows: with the first packet read, the server is
+  // still sending the rest.
+  const std::string big = dvtest::UniqueName("big_");
+  query_->SQL()->SetText("select seq as " + big + ", repeat('x', 100) from seq_1_to_1000000");
+  query_->Open();
+  EXPECT_EQ(query_->FetchedCount(), 100);
+  EXPECT_TRUE(MariaDbRuns(watcher, "as " + big));
+  // Another statement meanwhile, run whole or through a cursor of its own:
+  // the open query reads its rows ahead, and both answer.
+  auto* other = new dralvo::TDVQuery(form_.root.get());
+  other->SetDatabaseName("FDB");
+  other->SQL()->SetText("select count(*) from t");
+  for (bool throughCursor : {false, true}) {
+    query_->SQL()->SetText(rows);
+    query_->Open();
+    if (throughCursor) {
+      other->Open();
+      EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
+    } else {
+      EXPECT_EQ(db_->Execute("select count(*) from t", nullptr).Rows[0][0].AsInteger(), 250);
+    }
+    EXPECT_EQ(Ids(*query_).size(), 250u);
+    query_->Close();
+  }
+
+  // Ten billion pairs take minutes; stopped once the server shows the
+  // query running, it ends at once, and the connection goes on.
+  const std::string marker = dvtest::UniqueName("long_");
+  query_->SQL()->SetText("select count(*) as " + marker + " from seq_1_to_100000 a, seq_1_to_100000 b");
+  std::string message = OpenStoppedFromAnotherThread(*query_, [&](const std::atomic<bool>& ended) {
+    while (!ended && !MariaDbRuns(watcher, "as " + marker + " from")) {
+    }
+  });
+  EXPECT_NE(message.find("cancelled"), std::string::npos) << message;
+  other->Close();
+  other->Open();
+  EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
+  mysql_close(watcher);
 }
 
 }  // namespace

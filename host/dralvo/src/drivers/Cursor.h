@@ -11,7 +11,8 @@ namespace dralvo {
 // Stops a running statement from another thread. A request stands until
 // the dataset that made it resets it after its open or fetch, so one made
 // just before the statement starts stops it too. Drivers look at it while
-// they wait (SQLite's progress handler, PostgreSQL's wait for an answer).
+// they wait (SQLite's progress handler, PostgreSQL's and MariaDB's waits
+// for an answer).
 class TDVInterrupt {
  public:
   void Request() { requested_ = true; }
