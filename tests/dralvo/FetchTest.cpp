@@ -177,6 +177,22 @@ TEST_F(Fetching, PostgreSQLPacketsStreamAndACancelledQuery) {
   other->Close();
   other->Open();  // the connection takes the next statement
   EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
+
+  // A table another session holds locked: opening waits LOCK TIMEOUT and
+  // says who holds what.
+  db_->Close();
+  db_->Params()->Add("LOCK TIMEOUT=200");
+  PGconn* locker = PQconnectdb("");
+  PQclear(PQexec(locker, ("begin; lock table " + schema.Name() + ".t").c_str()));
+  query_->SQL()->SetText(kRows);
+  try {
+    query_->Open();
+    ADD_FAILURE() << "opened a locked table";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("lock timeout (held by other sessions: t AccessExclusiveLock)"), std::string::npos)
+        << e.Message();
+  }
+  PQfinish(locker);
 }
 
 // Whether another session of the MariaDB server runs a statement holding `marker`.

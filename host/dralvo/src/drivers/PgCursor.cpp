@@ -123,13 +123,14 @@ bool TPgCursor::Take(PGresult* res) {
     return false;
   }
   // An error: the stream is read to its end before the message is raised,
-  // so that the connection can take the next statement.
-  const bool cancelled = cancelSent_;
-  std::string message = PQresultErrorMessage(res);
-  PQclear(res);
+  // so that the connection can take the next statement; a wait that ran
+  // out says so as every statement's does.
   Drain();
-  if (cancelled) owner_.Fail(SQueryCancelled);
-  owner_.Fail(message);
+  if (cancelSent_) {
+    PQclear(res);
+    owner_.Fail(SQueryCancelled);
+  }
+  owner_.Fail(res);
 }
 
 void TPgCursor::Drain() {
