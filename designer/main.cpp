@@ -8,7 +8,7 @@
 
 #include "Commands.h"
 #include "ToolkitMessages.h"
-#include "designide/DesignerDialogs.h"
+#include "designide-dialogs/DesignerDialogs.h"
 
 namespace {
 

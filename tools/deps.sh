@@ -3,6 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
+  ccache                          # compiler cache: a rebuild or a second clone compiles only what changed
   qt6-base-dev libgl-dev          # widget layer (Qt 6 Widgets)
   libqscintilla2-qt6-dev          # the designer's code editor (SQL highlighting, line numbers)
   xvfb xauth                      # two designer-window tests run on a real X11 server (xvfb-run)

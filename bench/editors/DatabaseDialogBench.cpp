@@ -16,10 +16,10 @@
 #include <memory>
 
 #include "CountingDesigner.h"
-#include "DVReg/DatabaseEditor.h"
-#include "DVReg/DesignSettings.h"
+#include "DVReg/editors/DatabaseEditor.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "dralvo/Database.h"
-#include "dralvo/Dlgs.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "dralvo/PackageInfo.h"
 #include "rtl/packages/Units.h"
 #include "rtl/settings/Registry.h"

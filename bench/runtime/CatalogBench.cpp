@@ -4,13 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "db/Field.h"
+#include "SideBySide.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
 #include "rtl/text/Strings.h"
@@ -76,27 +76,9 @@ Catalog& TheCatalog() {
   return catalog;
 }
 
-using Clock = std::chrono::steady_clock;
-
-template <class Runtime, class Direct>
-void SideBySide(benchmark::State& state, Runtime runtime, Direct direct) {
-  Clock::duration runtimeTime{}, directTime{};
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    benchmark::DoNotOptimize(runtime());
-    auto t1 = Clock::now();
-    benchmark::DoNotOptimize(direct());
-    auto t2 = Clock::now();
-    runtimeTime += t1 - t0;
-    directTime += t2 - t1;
-  }
-  state.counters["ratio"] = std::chrono::duration<double>(runtimeTime).count() /
-                            std::chrono::duration<double>(directTime).count();
-}
-
 void BM_GetTableNames(benchmark::State& state) {
   Catalog& c = TheCatalog();
-  SideBySide(
+  dvbench::SideBySide(
       state,
       [&] {
         rtl::TStringList list;
@@ -114,7 +96,7 @@ void BM_GetTableNames(benchmark::State& state) {
 
 void BM_GetFieldNames(benchmark::State& state) {
   Catalog& c = TheCatalog();
-  SideBySide(
+  dvbench::SideBySide(
       state,
       [&] {
         rtl::TStringList list;
@@ -126,7 +108,7 @@ void BM_GetFieldNames(benchmark::State& state) {
 
 void BM_IndexSchema(benchmark::State& state) {
   Catalog& c = TheCatalog();
-  SideBySide(
+  dvbench::SideBySide(
       state,
       [&] {
         std::unique_ptr<db::TDataSet> ds = c.Database()->GetSchemaInfo(dralvo::TDVSchemaType::stIndexes, kTarget);

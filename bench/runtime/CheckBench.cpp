@@ -5,15 +5,15 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CheckedTables.h"
+#include "SideBySide.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
-#include "dralvo/SqlParser.h"
 #include "dralvo/UpdateCheck.h"
 #include "rtl/packages/Units.h"
 
@@ -40,25 +40,9 @@ class Module {
     database->SetDatabaseName("Bench");
     database->SetRemoteDatabase(path_);
     database->Open();
-    for (int i = 0; i < kObjects; ++i) {
-      std::string t = "t" + std::to_string(i);
-      auto* query = new dralvo::TDVQuery(owner_.get());
-      query->SetDatabaseName("Bench");
-      query->SQL()->SetText("select id, code, name, qty, price as cost from " + t);
-      auto* update = new dralvo::TDVUpdateSQL(owner_.get());
-      update->RefreshSQL()->SetText("select id, code, name, qty, price as cost\r\nfrom " + t +
-                                    "\nwhere\n  id = :OLD_id");
-      update->ModifySQL()->SetText("update " + t + "\nset\n  code = :code,\n  name = :name,\n  qty = :qty,\n"
-                                   "  price = :cost\nwhere\n  id = :OLD_id");
-      update->InsertSQL()->SetText("insert into " + t + "\n  (id, code, name, qty, price)\nvalues\n"
-                                   "  (:id, :code, :name, :qty, :cost)");
-      update->DeleteSQL()->SetText("delete from " + t + "\nwhere\n  id = :OLD_id");
-      query->SetUpdateObject(update);
-      updates_.push_back(update);
-      for (int s = 0; s < 4; ++s)
-        statements_.push_back(
-            dralvo::sql::ToPositionalParams(update->GetSQLIndex(s)->Text(), dralvo::sql::ParamMarker::Question).sql);
-    }
+    dvbench::TCheckedTables tables = dvbench::AddCheckedTables(owner_.get(), "Bench", kObjects);
+    updates_ = std::move(tables.Updates);
+    statements_ = std::move(tables.Statements);
   }
   ~Module() {
     owner_.reset();
@@ -89,23 +73,10 @@ class Module {
   std::vector<std::string> statements_;
 };
 
-using Clock = std::chrono::steady_clock;
-
 void BM_Check100UpdateObjects(benchmark::State& state) {
   static Module module;
   if (module.Check() != 0) state.SkipWithError("the statements should all hold");
-  Clock::duration checkTime{}, directTime{};
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    benchmark::DoNotOptimize(module.Check());
-    auto t1 = Clock::now();
-    benchmark::DoNotOptimize(module.PrepareDirectly());
-    auto t2 = Clock::now();
-    checkTime += t1 - t0;
-    directTime += t2 - t1;
-  }
-  state.counters["ratio"] =
-      std::chrono::duration<double>(checkTime).count() / std::chrono::duration<double>(directTime).count();
+  dvbench::SideBySide(state, [&] { return module.Check(); }, [&] { return module.PrepareDirectly(); });
 }
 
 }  // namespace

@@ -8,15 +8,15 @@
 #include <benchmark/benchmark.h>
 #include <mysql.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "CheckedTables.h"
+#include "SideBySide.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
-#include "dralvo/SqlParser.h"
 #include "dralvo/UpdateCheck.h"
 #include "rtl/packages/Units.h"
 #include "rtl/text/Strings.h"
@@ -72,11 +72,13 @@ class Server {
 // The runtime's library units and one database component on `url`.
 class Runtime {
  public:
-  explicit Runtime(const std::string& url) {
+  // Each benchmark names its own database: the runtime finds databases by
+  // name, and both stay open for the whole run.
+  Runtime(const std::string& name, const std::string& url) {
     rtl::InitializePackage(dralvo::PackageInfo());
     owner_ = std::make_unique<rtl::TComponent>(nullptr);
     database_ = new dralvo::TDVDatabase(owner_.get());
-    database_->SetDatabaseName("Bench");
+    database_->SetDatabaseName(name);
     database_->SetServerType(dralvo::TDVServerType::stMariaDB);
     database_->SetRemoteDatabase(url);
     database_->SetLoginPrompt(false);
@@ -93,24 +95,6 @@ class Runtime {
   dralvo::TDVDatabase* database_ = nullptr;
 };
 
-using Clock = std::chrono::steady_clock;
-
-template <class RuntimeWork, class DirectWork>
-void SideBySide(benchmark::State& state, RuntimeWork runtime, DirectWork direct) {
-  Clock::duration runtimeTime{}, directTime{};
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    benchmark::DoNotOptimize(runtime());
-    auto t1 = Clock::now();
-    benchmark::DoNotOptimize(direct());
-    auto t2 = Clock::now();
-    runtimeTime += t1 - t0;
-    directTime += t2 - t1;
-  }
-  state.counters["ratio"] =
-      std::chrono::duration<double>(runtimeTime).count() / std::chrono::duration<double>(directTime).count();
-}
-
 void BM_MariaDbTableNames(benchmark::State& state) {
   static Server server("dv_bench_tables");
   static bool made = false;
@@ -124,12 +108,12 @@ void BM_MariaDbTableNames(benchmark::State& state) {
     made = true;
   }
   if (!server.Ok()) return state.SkipWithError("no MariaDB server (run under tools/with-mariadb.sh)");
-  static Runtime runtime(server.Url());
-  SideBySide(
+  static Runtime runtime("BenchTables", server.Url());
+  dvbench::SideBySide(
       state,
       [&] {
         rtl::TStringList list;
-        dralvo::Session()->GetTableNames("Bench", "", false, &list);
+        dralvo::Session()->GetTableNames("BenchTables", "", false, &list);
         return list.Count();
       },
       [&] {
@@ -156,30 +140,15 @@ void BM_MariaDbCheck100UpdateObjects(benchmark::State& state) {
       script += "create table t" + std::to_string(i) +
                 "(id int primary key, code varchar(20) not null, name text, qty int, price double, unique (code));";
     server.Run(script);
-    runtime = std::make_unique<Runtime>(server.Url());
-    for (int i = 0; i < kObjects; ++i) {
-      std::string t = "t" + std::to_string(i);
-      auto* query = new dralvo::TDVQuery(runtime->Owner());
-      query->SetDatabaseName("Bench");
-      query->SQL()->SetText("select id, code, name, qty, price as cost from " + t);
-      auto* update = new dralvo::TDVUpdateSQL(runtime->Owner());
-      update->RefreshSQL()->SetText("select id, code, name, qty, price as cost\r\nfrom " + t + "\nwhere\n  id = :OLD_id");
-      update->ModifySQL()->SetText("update " + t + "\nset\n  code = :code,\n  name = :name,\n  qty = :qty,\n"
-                                   "  price = :cost\nwhere\n  id = :OLD_id");
-      update->InsertSQL()->SetText("insert into " + t + "\n  (id, code, name, qty, price)\nvalues\n"
-                                   "  (:id, :code, :name, :qty, :cost)");
-      update->DeleteSQL()->SetText("delete from " + t + "\nwhere\n  id = :OLD_id");
-      query->SetUpdateObject(update);
-      updates.push_back(update);
-      for (int s = 0; s < 4; ++s)
-        statements.push_back(
-            dralvo::sql::ToPositionalParams(update->GetSQLIndex(s)->Text(), dralvo::sql::ParamMarker::Question).sql);
-    }
+    runtime = std::make_unique<Runtime>("Bench", server.Url());
+    dvbench::TCheckedTables tables = dvbench::AddCheckedTables(runtime->Owner(), "Bench", kObjects);
+    updates = std::move(tables.Updates);
+    statements = std::move(tables.Statements);
   }
   for (dralvo::TDVUpdateSQL* u : updates)
     for (const auto& f : dralvo::CheckUpdateObject(*u).Findings)
       return state.SkipWithError(("the statements should all hold: " + f.Statement + ": " + f.Problem).c_str());
-  SideBySide(
+  dvbench::SideBySide(
       state,
       [&] {
         size_t n = 0;

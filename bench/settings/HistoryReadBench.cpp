@@ -20,7 +20,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "DVReg/DesignSettings.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "rtl/settings/Registry.h"
 
 namespace {

@@ -55,6 +55,36 @@ void Place(rtl::TComponent& component, int index) {
   component.SetDesignPosition(16 + (index % 40) * 96, 16 + (index / 40) * 72);
 }
 
+// What both benchmarks run in: a scratch settings folder, the offscreen
+// toolkit and the package loaded, undone in reverse order.
+class TWindowHost {
+ public:
+  TWindowHost() : application_((Prepare(), argc_), argv_) {
+    vcl::EnsureWidgetSystem();
+    module_ = rtl::LoadPackage(
+        (std::filesystem::path(rtl::GetModuleFileName(nullptr)).parent_path() / "DclDralvo160.so").string());
+  }
+  ~TWindowHost() {
+    rtl::UnloadPackage(module_);
+    vcl::ShutdownWidgetSystem();
+    std::filesystem::remove_all(WorkDir());
+  }
+  TWindowHost(const TWindowHost&) = delete;
+  TWindowHost& operator=(const TWindowHost&) = delete;
+
+ private:
+  static void Prepare() {
+    std::filesystem::create_directories(WorkDir());
+    setenv("XDG_CONFIG_HOME", WorkDir().c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  }
+  int argc_ = 1;
+  char name_[13] = "window_bench";
+  char* argv_[2] = {name_, nullptr};
+  QApplication application_;
+  rtl::HMODULE module_{};
+};
+
 // The module file, written once; its sessions are freed before it is read.
 std::string WriteModule(int components = kComponents) {
   std::unique_ptr<rtl::TComponent> root(static_cast<rtl::TComponent*>(rtl::GetClass("TDataModule").Create(nullptr)));
@@ -87,16 +117,7 @@ std::string WriteModule(int components = kComponents) {
 }
 
 void BM_OpenAndSelectInTheWindow(benchmark::State& state) {
-  std::filesystem::create_directories(WorkDir());
-  setenv("XDG_CONFIG_HOME", WorkDir().c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "window_bench";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-  vcl::EnsureWidgetSystem();
-  const std::string package = (std::filesystem::path(rtl::GetModuleFileName(nullptr)).parent_path() / "DclDralvo160.so").string();
-  rtl::HMODULE module = rtl::LoadPackage(package);
+  TWindowHost host;
   {
     const std::string file = WriteModule();
     designer::TMainWindow window{designer::TDesignerSettings((WorkDir() / "dvdesigner.ini").string())};
@@ -142,22 +163,10 @@ void BM_OpenAndSelectInTheWindow(benchmark::State& state) {
     state.counters["model_us"] = modelOnly / n * 1e6;
     state.counters["select_us"] = select / n * 1e6;
   }
-  rtl::UnloadPackage(module);
-  vcl::ShutdownWidgetSystem();
-  std::filesystem::remove_all(WorkDir());
 }
 
 void BM_SelectInALargeModule(benchmark::State& state) {
-  std::filesystem::create_directories(WorkDir());
-  setenv("XDG_CONFIG_HOME", WorkDir().c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  int argc = 1;
-  char name[] = "window_bench";
-  char* argv[] = {name, nullptr};
-  QApplication application(argc, argv);
-  vcl::EnsureWidgetSystem();
-  const std::string package = (std::filesystem::path(rtl::GetModuleFileName(nullptr)).parent_path() / "DclDralvo160.so").string();
-  rtl::HMODULE module = rtl::LoadPackage(package);
+  TWindowHost host;
   {
     const std::string file = WriteModule(kLargeModule);
     designer::TMainWindow window{designer::TDesignerSettings((WorkDir() / "dvdesigner.ini").string())};
@@ -184,9 +193,6 @@ void BM_SelectInALargeModule(benchmark::State& state) {
     state.counters["select_ms"] = select / n * 1e3;
     state.counters["frame_ratio"] = select / n / kFrame;
   }
-  rtl::UnloadPackage(module);
-  vcl::ShutdownWidgetSystem();
-  std::filesystem::remove_all(WorkDir());
 }
 
 BENCHMARK(BM_SelectInALargeModule)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "DVReg/PackageModule.h"
+#include "DVReg/codeeditor/PackageModule.h"
 #include "dralvo/Common.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"

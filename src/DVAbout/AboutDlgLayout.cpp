@@ -2,17 +2,13 @@
 // and bound handler, in creation order.
 #include "DVAbout/AboutDlg.h"
 
+#include "vcl/DialogLook.h"
+#include "vcl/Place.h"
+
 namespace dv {
 
 namespace {
-template <class T>
-T* Place(vcl::TForm* form, const char* name, int left, int top, int width, int height) {
-  auto* control = new T(form);
-  control->SetName(name);
-  control->SetParent(form);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
+using vcl::Place;
 
 vcl::TLabel* Label(vcl::TForm* form, const char* name, int left, int top, int width, int height,
                    const char* caption, vcl::TFontStyles style = 0) {
@@ -39,8 +35,7 @@ void TDVAboutDlg::CreateControls() {
   SetBorderStyle(vcl::TFormBorderStyle::bsDialog);
   SetClientSize(321, 186);
   SetColor(vcl::clBtnFace);
-  Font().SetName("MS Sans Serif");
-  Font().SetHeight(-11);
+  vcl::SetDialogFont(*this);
   SetPosition(vcl::TPosition::poScreenCenter);
   SetScaled(false);
   OnCreate = [this](rtl::TObject* sender) { FormCreate(sender); };

@@ -2,18 +2,13 @@
 // caption, bounds, tab order and bound handler.
 #include "DVUpdSEd/UpdateSQLEditForm.h"
 
+#include "vcl/DialogLook.h"
+#include "vcl/Place.h"
+
 namespace dv {
 
 namespace {
-template <class T>
-T* Place(rtl::TComponent* owner, vcl::TWinControl* parent, const char* name, int left, int top, int width,
-         int height) {
-  auto* control = new T(owner);
-  control->SetName(name);
-  control->SetParent(parent);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
+using vcl::Place;
 
 template <class T>
 T* Captioned(T* control, const char* caption) {
@@ -33,8 +28,7 @@ void TDVUpdateSQLEditForm::CreateControls() {
   SetCaption("UpdateSQL Editor");
   SetBorderStyle(vcl::TFormBorderStyle::bsDialog);
   SetPosition(vcl::TPosition::poScreenCenter);
-  Font().SetName("MS Sans Serif");
-  Font().SetHeight(-11);
+  vcl::SetDialogFont(*this);
   SetClientSize(475, 280);
 
   pcUpdateSQL = Place<vcl::TPageControl>(this, this, "pcUpdateSQL", 0, 0, 475, 247);

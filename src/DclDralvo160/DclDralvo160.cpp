@@ -1,7 +1,7 @@
 // The package unit: the entry points through which the package loader
 // starts, registers and stops the package. Nothing else lives here.
-#include "DVReg/Register.h"
-#include "DVReg/Units.h"
+#include "DVReg/registration/Register.h"
+#include "DVReg/registration/Units.h"
 #include "rtl/packages/Units.h"
 
 extern "C" {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "CountingDesigner.h"
-#include "DVReg/StringsModule.h"
+#include "DVReg/codeeditor/StringsModule.h"
 #include "designide/StFilSys.h"
 #include "designide/ToolsAPI.h"
 #include "dralvo/Query.h"

@@ -10,7 +10,7 @@
 
 #include "SqlFixtures.h"
 #include "TempDir.h"
-#include "dralvo/Dlgs.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "dralvo/Engine.h"
 #include "vcl/Automation.h"
 #include "vcl/StdCtrls.h"

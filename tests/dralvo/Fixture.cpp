@@ -43,6 +43,15 @@ dralvo::TDVDatabase* TestForm::AddDatabase(const std::string& name, dralvo::TDVS
   return db;
 }
 
+std::string OpenError(dralvo::TDVDatabase* db) {
+  try {
+    db->Open();
+  } catch (const rtl::EDatabaseError& e) {
+    return e.Message();
+  }
+  return "<connected>";
+}
+
 std::vector<std::string> IndexRows(db::TDataSet& ds) {
   std::vector<std::string> out;
   for (ds.First(); !ds.Eof(); ds.Next()) {

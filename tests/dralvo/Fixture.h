@@ -26,6 +26,9 @@ struct TestForm {
   dralvo::TDVDatabase* AddDatabase(const std::string& name, dralvo::TDVServerType type, const std::string& remote);
 };
 
+// The message of the database error opening `db` raises, or "<connected>".
+std::string OpenError(dralvo::TDVDatabase* db);
+
 // The index schema as "INDEX_NAME:COLUMN_NAME:INDEX_TYPE" per row, null as "-".
 std::vector<std::string> IndexRows(db::TDataSet& ds);
 

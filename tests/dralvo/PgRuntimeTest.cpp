@@ -9,26 +9,17 @@ namespace {
 
 using dralvo::TDVServerType;
 
-std::string ErrorOf(dralvo::TDVDatabase* db) {
-  try {
-    db->Open();
-  } catch (const rtl::EDatabaseError& e) {
-    return e.Message();
-  }
-  return "<connected>";
-}
-
 TEST(PgConnecting, UnreachableServerWrongPasswordAndLogin) {
   DV_REQUIRE_PG();
   dvtest::TestForm form;
   auto* far = form.AddDatabase("Far", TDVServerType::stPostgreSQL, "127.0.0.1:1/nowhere");
-  std::string msg = ErrorOf(far);
+  std::string msg = dvtest::OpenError(far);
   EXPECT_NE(msg.find("PostgreSQL"), std::string::npos) << msg;
   EXPECT_NE(msg.find("127.0.0.1:1/nowhere"), std::string::npos) << msg;
 
   auto* wrong = form.AddDatabase("Wrong", TDVServerType::stPostgreSQL, "host=localhost password=TopSecret99");
   wrong->Params()->SetValue("PASSWORD", "AlsoSecret77");
-  msg = ErrorOf(wrong);
+  msg = dvtest::OpenError(wrong);
   EXPECT_NE(msg.find("PostgreSQL"), std::string::npos) << msg;
   EXPECT_NE(msg.find("password"), std::string::npos) << msg;
   EXPECT_EQ(msg.find("TopSecret99"), std::string::npos) << msg;
@@ -44,10 +35,10 @@ TEST(PgConnecting, UnreachableServerWrongPasswordAndLogin) {
     password = realPassword;
     return true;
   });
-  msg = ErrorOf(prompted);
+  msg = dvtest::OpenError(prompted);
   prompted->Close();
   dralvo::SetLoginPromptHandler([](const std::string&, std::string&, std::string&) { return false; });
-  std::string cancelled = ErrorOf(form.AddDatabase("Cancelled", TDVServerType::stPostgreSQL, "host=localhost"));
+  std::string cancelled = dvtest::OpenError(form.AddDatabase("Cancelled", TDVServerType::stPostgreSQL, "host=localhost"));
   dralvo::SetLoginPromptHandler(nullptr);
   if (!realPassword.empty()) ::setenv("PGPASSWORD", realPassword.c_str(), 1);
   EXPECT_EQ(askedFor, "Prompted");

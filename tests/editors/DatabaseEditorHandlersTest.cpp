@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "CountingDesigner.h"
-#include "DVReg/DatabaseEditor.h"
-#include "DVReg/DesignSettings.h"
+#include "DVReg/editors/DatabaseEditor.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "TempDir.h"
 #include "dralvo/Database.h"
 #include "rtl/settings/Registry.h"

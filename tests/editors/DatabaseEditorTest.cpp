@@ -8,7 +8,7 @@
 #include "EditorsTestSupport.h"
 #include "SqlFixtures.h"
 #include "dralvo/Consts.h"
-#include "dralvo/Dlgs.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "dralvo/Engine.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"

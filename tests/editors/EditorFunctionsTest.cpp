@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "CountingDesigner.h"
-#include "DVReg/EditorFunctions.h"
+#include "DVReg/editors/EditorFunctions.h"
 #include "SqlFixtures.h"
 #include "TempDir.h"
 #include "designide/ColnEdit.h"

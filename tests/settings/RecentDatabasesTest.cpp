@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "DVReg/DesignSettings.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "SettingsFixture.h"
 #include "rtl/system/Exceptions.h"
 

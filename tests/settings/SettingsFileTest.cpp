@@ -2,7 +2,7 @@
 // parameters, the default server type and the SQL-editor switch.
 #include <gtest/gtest.h>
 
-#include "DVReg/DesignSettings.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "SettingsFixture.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/settings/IniFiles.h"

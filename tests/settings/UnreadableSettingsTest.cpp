@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "DVReg/DesignSettings.h"
+#include "DVReg/settings/DesignSettings.h"
 #include "SettingsFixture.h"
 
 namespace {

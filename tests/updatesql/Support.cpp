@@ -1,27 +1,12 @@
 #include "Support.h"
 
-
-
-#include "dralvo/PackageInfo.h"
-#include "rtl/packages/Units.h"
+#include "RuntimeUnits.h"
 #include "vcl/DataModule.h"
-#include "vcl/PackageInfo.h"
 
 namespace updtest {
 
 namespace {
-class EditorEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    rtl::InitializePackage(dralvo::PackageInfo());
-    rtl::InitializePackage(vcl::PackageInfo());
-  }
-  void TearDown() override {
-    rtl::FinalizePackage(vcl::PackageInfo());
-    rtl::FinalizePackage(dralvo::PackageInfo());
-  }
-};
-[[maybe_unused]] ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new EditorEnvironment);
+[[maybe_unused]] ::testing::Environment* const g_env = ::testing::AddGlobalTestEnvironment(new dvtest::TRuntimeUnits);
 }  // namespace
 
 TModule::TModule(dralvo::TDVServerType type, const std::string& remote, const std::string& sql,

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <memory>
 
-#include "designide/CollectionEditorDlg.h"
+#include "designide-dialogs/CollectionEditorDlg.h"
 #include "designide/DSDesign.h"
-#include "designide/FieldsEditorDlg.h"
-#include "dralvo/Dlgs.h"
+#include "designide-dialogs/FieldsEditorDlg.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "dralvo/Engine.h"
 #include "rtl/text/Strings.h"
 #include "vcl/Application.h"

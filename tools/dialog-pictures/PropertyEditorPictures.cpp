@@ -6,11 +6,11 @@
 #include <fstream>
 #include <memory>
 
-#include "DVReg/FieldLinkProperty.h"
-#include "DVReg/FileNameProperty.h"
+#include "DVReg/properties/FieldLinkProperty.h"
+#include "DVReg/properties/FileNameProperty.h"
 #include "db/DataSource.h"
-#include "designide/DesignerDialogs.h"
-#include "designide/FieldLinkDlg.h"
+#include "designide-dialogs/DesignerDialogs.h"
+#include "designide-dialogs/FieldLinkDlg.h"
 #include "dralvo/Engine.h"
 #include "vcl/Application.h"
 #include "vcl/Automation.h"

@@ -1,4 +1,4 @@
-#include "designide/CollectionEditorDlg.h"
+#include "designide-dialogs/CollectionEditorDlg.h"
 
 #include <memory>
 

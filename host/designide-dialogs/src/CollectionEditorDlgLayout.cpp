@@ -1,12 +1,13 @@
 // The layout of the collection editor: every control with its kind, bounds,
 // caption and bound handler, in creation order.
 #include "DialogLayout.h"
-#include "designide/CollectionEditorDlg.h"
+#include "designide-dialogs/CollectionEditorDlg.h"
 
 namespace designide {
 
 void TCollectionEditorDlg::CreateControls() {
-  DialogLook(*this, "CollectionEditorDlg", vcl::TFormBorderStyle::bsSizeToolWin, 300, 280);
+  SetName("CollectionEditorDlg");
+  vcl::DialogLook(*this, vcl::TFormBorderStyle::bsSizeToolWin, 300, 280);
   using Self = TCollectionEditorDlg;
   lbItems = Place<vcl::TListBox>(this, "lbItems", 8, 8, 200, 264);
   lbItems->OnClick = Handler(this, &Self::lbItemsClick);

@@ -1,9 +1,9 @@
-#include "designide/DesignerDialogs.h"
+#include "designide-dialogs/DesignerDialogs.h"
 
-#include "designide/CollectionEditorDlg.h"
+#include "designide-dialogs/CollectionEditorDlg.h"
 #include "designide/DSDesign.h"
-#include "designide/FieldLinkDlg.h"
-#include "designide/FieldsEditorDlg.h"
+#include "designide-dialogs/FieldLinkDlg.h"
+#include "designide-dialogs/FieldsEditorDlg.h"
 #include "designide/FldLinks.h"
 
 namespace designide {

@@ -1,4 +1,4 @@
-#include "designide/FieldLinkDlg.h"
+#include "designide-dialogs/FieldLinkDlg.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,18 +1,14 @@
 // The layout of the field-link designer: every control with its kind,
 // bounds, caption and bound handler, in creation order.
-#include "designide/FieldLinkDlg.h"
+#include "designide-dialogs/FieldLinkDlg.h"
+
+#include "vcl/DialogLook.h"
+#include "vcl/Place.h"
 
 namespace designide {
 
 namespace {
-template <class T>
-T* Place(vcl::TForm* form, const char* name, int left, int top, int width, int height) {
-  auto* control = new T(form);
-  control->SetName(name);
-  control->SetParent(form);
-  control->SetBounds(left, top, width, height);
-  return control;
-}
+using vcl::Place;
 
 vcl::TLabel* Label(vcl::TForm* form, const char* name, int left, int top, const char* caption,
                    vcl::TWinControl* focus) {
@@ -35,8 +31,7 @@ void TFieldLinkDlg::CreateControls() {
   SetBorderIcons(vcl::biSystemMenu);
   SetBorderStyle(vcl::TFormBorderStyle::bsDialog);
   SetClientSize(390, 350);
-  Font().SetName("MS Sans Serif");
-  Font().SetHeight(-11);
+  vcl::SetDialogFont(*this);
   SetPosition(vcl::TPosition::poScreenCenter);
   OnCloseQuery = [this](rtl::TObject* sender, bool& canClose) { FormCloseQuery(sender, canClose); };
   auto click = [this](void (TFieldLinkDlg::*handler)(rtl::TObject*)) {

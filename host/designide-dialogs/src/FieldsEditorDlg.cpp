@@ -1,4 +1,4 @@
-#include "designide/FieldsEditorDlg.h"
+#include "designide-dialogs/FieldsEditorDlg.h"
 
 #include <cctype>
 #include <memory>

@@ -1,12 +1,13 @@
 // The layout of the fields editor: every control with its kind, bounds,
 // caption and bound handler, in creation order.
 #include "DialogLayout.h"
-#include "designide/FieldsEditorDlg.h"
+#include "designide-dialogs/FieldsEditorDlg.h"
 
 namespace designide {
 
 void TFieldsEditorDlg::CreateControls() {
-  DialogLook(*this, "FieldsEditorDlg", vcl::TFormBorderStyle::bsSizeToolWin, 420, 300);
+  SetName("FieldsEditorDlg");
+  vcl::DialogLook(*this, vcl::TFormBorderStyle::bsSizeToolWin, 420, 300);
   using Self = TFieldsEditorDlg;
   lbFields = Place<vcl::TListBox>(this, "lbFields", 8, 24, 160, 220);
   lbFields->SetMultiSelect(true);

@@ -1,6 +1,6 @@
 #include "TestConnection.h"
 #include "dralvo/Database.h"
-#include "dralvo/Dlgs.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Dialogs.h"
 

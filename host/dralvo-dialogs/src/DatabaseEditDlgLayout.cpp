@@ -1,23 +1,14 @@
 // The layout of the database editor: every control with its parent,
 // caption, bounds and handler.
-#include "Place.h"
-#include "dralvo/Dlgs.h"
+#include "DialogLayout.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "vcl/Forms.h"
 
 namespace dralvo {
 
-void DialogLook(vcl::TForm& form, const char* caption, int width, int height) {
-  form.SetCaption(caption);
-  form.SetBorderStyle(vcl::TFormBorderStyle::bsDialog);
-  form.SetBorderIcons(vcl::biSystemMenu);
-  form.SetPosition(vcl::TPosition::poScreenCenter);
-  form.Font().SetName("MS Sans Serif");
-  form.Font().SetHeight(-11);
-  form.SetClientSize(width, height);
-}
-
 void TDVDatabaseEditDlg::CreateControls() {
-  DialogLook(*this, "Database Editor", 440, 397);
+  SetCaption("Database Editor");
+  vcl::DialogLook(*this, vcl::TFormBorderStyle::bsDialog, 440, 397);
   lblDatabaseName = Place<vcl::TLabel>(this, this, "lblDatabaseName", 8, 12, 108, 13, "Database &name:");
   edDatabaseName = Place<vcl::TEdit>(this, this, "edDatabaseName", 120, 8, 200, 21);
   lblDatabaseName->SetFocusControl(edDatabaseName);

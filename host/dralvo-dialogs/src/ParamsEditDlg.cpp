@@ -1,6 +1,6 @@
 // The connection-parameters editor: name=value lines, OK or Cancel, the
 // default parameters added on request, or the text moved to the code editor.
-#include "Place.h"
+#include "DialogLayout.h"
 #include "TextEditDlg.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "vcl/Application.h"

@@ -1,7 +1,7 @@
 // Asking for a remote database: a file chooser for SQLite (existing files
 // only), a connection-string field for the servers.
-#include "Place.h"
-#include "dralvo/Dlgs.h"
+#include "DialogLayout.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
@@ -14,7 +14,8 @@ class TDVRemoteDatabaseDlg : public vcl::TForm {
   RTL_CLASS(TDVRemoteDatabaseDlg)
  public:
   explicit TDVRemoteDatabaseDlg(rtl::TComponent* AOwner) : vcl::TForm(AOwner) {
-    DialogLook(*this, "Database", 400, 112);
+    SetCaption("Database");
+    vcl::DialogLook(*this, vcl::TFormBorderStyle::bsDialog, 400, 112);
     SetName("DVRemoteDatabaseDlg");
     lblConnection = Place<vcl::TLabel>(this, this, "lblConnection", 8, 10, 384, 13, "&Connection string:");
     edConnection = Place<vcl::TEdit>(this, this, "edConnection", 8, 26, 384, 21);

@@ -3,7 +3,7 @@
 // cursor.
 #include <cctype>
 
-#include "Place.h"
+#include "DialogLayout.h"
 #include "TestConnection.h"
 #include "TextEditDlg.h"
 #include "dralvo/Database.h"

@@ -1,6 +1,6 @@
 #include "TextEditDlg.h"
 
-#include "Place.h"
+#include "DialogLayout.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
@@ -12,9 +12,8 @@ const rtl::TClass& TDVTextEditDlg::StaticClass() {
 
 TDVTextEditDlg::TDVTextEditDlg(rtl::TComponent* AOwner, const std::string& Caption, int Width, int Height)
     : vcl::TForm(AOwner) {
-  DialogLook(*this, "", Width, Height);
   SetCaption(Caption);
-  SetBorderStyle(vcl::TFormBorderStyle::bsSizeable);
+  vcl::DialogLook(*this, vcl::TFormBorderStyle::bsSizeable, Width, Height);
   const int buttonsTop = Height - 33;
   btCodeEditor = Place<vcl::TButton>(this, this, "btCodeEditor", 8, buttonsTop, 100, 25, "&Code Editor...");
   btCodeEditor->SetModalResult(vcl::mrCancel);

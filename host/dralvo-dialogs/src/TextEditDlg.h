@@ -3,7 +3,7 @@
 // Cancel, and a button that hands the text to the code editor instead.
 #include <string>
 
-#include "dralvo/Dlgs.h"
+#include "dralvo-dialogs/Dlgs.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
 

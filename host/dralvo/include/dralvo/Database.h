@@ -70,10 +70,6 @@ class TDVDatabase : public rtl::TComponent {
   std::string QuoteName(const std::string& name) const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
-  // What Open hands the driver, before any login prompt: the target and the
-  // account of Params and the parameter file. For a second connection of
-  // the same database (a catalog read beside the designer's work).
-  TDVConnectParams ConnectParams() const;
 
   // Resolves a table name as the server would, then as typed; raises a
   // database error naming the server, the target and the server's own
@@ -104,12 +100,18 @@ class TDVDatabase : public rtl::TComponent {
 
  private:
   friend class TDVSessionList;
+  friend class TDVCatalogSource;
   friend class TDVDataSet;
+  // What Open hands the driver, before any login prompt: the target and the
+  // account of Params and the parameter file. For a second connection of
+  // the same database (a catalog read beside the designer's work).
+  TDVConnectParams ConnectParams() const;
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
-  // For datasets: runs a query whose records are fetched a packet at a time; `interrupt`
-  // stops it from another thread. A parameter named in the text that was
-  // never given a value or a type is refused, naming `owner`.
+  // For datasets: runs a query whose records are fetched a packet at a
+  // time; `interrupt` stops it from another thread. A parameter named in
+  // the text that was never given a value or a type is refused, naming
+  // `owner`.
   std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
                                         std::shared_ptr<TDVInterrupt> interrupt);
   // The text with positional markers, and the values bound to them.

@@ -16,4 +16,11 @@ T* Place(rtl::TComponent* owner, TWinControl* parent, const char* name, int left
   return control;
 }
 
+// A control owned by the form it sits on, as most of a dialog's are.
+template <class T>
+T* Place(TWinControl* form, const char* name, int left, int top, int width, int height,
+         const char* caption = nullptr) {
+  return Place<T>(form, form, name, left, top, width, height, caption);
+}
+
 }  // namespace vcl
