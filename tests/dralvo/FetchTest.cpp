@@ -254,6 +254,17 @@ TEST_F(Fetching, MariaDbPacketsStreamAndACancelledQuery) {
   other->Open();
   EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
   mysql_close(watcher);
+
+  // A wait for the server longer than STATEMENT TIMEOUT stops the query and
+  // names the limit.
+  db_->Close();
+  db_->Params()->Add("STATEMENT TIMEOUT=300");
+  try {
+    query_->Open();
+    ADD_FAILURE() << "the query ran past its limit";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("interrupted (the limit is 300 ms)"), std::string::npos) << e.Message();
+  }
 }
 
 }  // namespace

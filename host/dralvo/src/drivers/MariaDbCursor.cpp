@@ -18,8 +18,11 @@ TMariaDbCursor::TMariaDbCursor(TMariaDbConnection& owner, const std::string& sql
   stmt_ = std::make_unique<TMariaDbStatement>(conn_);
   MYSQL_STMT* stmt = stmt_->Handle();
   if (stmt == nullptr) FailStatement();
+  // The statement limit bounds each wait for the server instead (Await),
+  // so that a person may read the first packet as long as they like.
+  const std::string text = owner_.waits_.StatementMs > 0 ? "set statement max_statement_time = 0 for " + sql : sql;
   int rc = 0;
-  Await([&](int* r) { return mysql_stmt_prepare_start(r, stmt, sql.data(), sql.size()); },
+  Await([&](int* r) { return mysql_stmt_prepare_start(r, stmt, text.data(), text.size()); },
         [&](int* r, int events) { return mysql_stmt_prepare_cont(r, stmt, events); }, rc);
   if (rc != 0 || !stmt_->BindParams(params)) FailStatement();
   Await([&](int* r) { return mysql_stmt_execute_start(r, stmt); },
@@ -45,9 +48,10 @@ TMariaDbCursor::~TMariaDbCursor() {
 
 void TMariaDbCursor::Await(const std::function<int(int*)>& start, const std::function<int(int*, int)>& cont,
                            int& result) {
-  TMariaDbWait wait(conn_, *interrupt_, owner_.StopRunning());
+  TMariaDbWait wait(conn_, *interrupt_, owner_.waits_.StatementMs, owner_.StopRunning());
   wait.Run([&] { return start(&result); }, [&](int events) { return cont(&result, events); });
   stopSent_ = stopSent_ || wait.StopSent();
+  limitReached_ = limitReached_ || wait.LimitReached();
 }
 
 void TMariaDbCursor::FailStatement() {
@@ -62,6 +66,7 @@ void TMariaDbCursor::FailStatement() {
   stmt_.reset();
   // The server's own time-out interrupts a statement too; only a stop that
   // was asked for is a cancel.
+  if (error == ER_QUERY_INTERRUPTED && limitReached_) owner_.Fail(message, ER_STATEMENT_TIMEOUT);
   if (error == ER_QUERY_INTERRUPTED && (stopSent_ || interrupt_->Requested())) owner_.Fail(SQueryCancelled, 0);
   owner_.Fail(message, error);
 }

@@ -49,6 +49,7 @@ class TMariaDbCursor : public TDVCursor {
   std::deque<std::vector<db::TValue>> ahead_;  // read, not yet handed over
   bool streaming_ = false;
   bool stopSent_ = false;
+  bool limitReached_ = false;
 };
 
 }  // namespace dralvo

@@ -4,6 +4,7 @@
 #include <poll.h>
 
 #include <cerrno>
+#include <chrono>
 
 namespace dralvo {
 
@@ -30,18 +31,21 @@ int Happened(int status, short revents) {
 }
 }  // namespace
 
-TMariaDbWait::TMariaDbWait(MYSQL* conn, const TDVInterrupt& interrupt, std::function<void()> stop)
-    : conn_(conn), interrupt_(interrupt), stop_(std::move(stop)) {}
+TMariaDbWait::TMariaDbWait(MYSQL* conn, const TDVInterrupt& interrupt, int limitMs, std::function<void()> stop)
+    : conn_(conn), interrupt_(interrupt), limitMs_(limitMs), stop_(std::move(stop)) {}
 
 TMariaDbWait::~TMariaDbWait() {
   if (stopper_.joinable()) stopper_.join();
 }
 
 void TMariaDbWait::Run(const std::function<int()>& start, const std::function<int(int)>& cont) {
+  const auto began = std::chrono::steady_clock::now();
   int status = start();
   unsigned silentMs = 0;
   while (status != 0) {
-    if (interrupt_.Requested() && !stopSent_) {
+    if (!stopSent_ && limitMs_ > 0 && std::chrono::steady_clock::now() - began >= std::chrono::milliseconds(limitMs_))
+      limitReached_ = true;
+    if (!stopSent_ && (limitReached_ || interrupt_.Requested())) {
       stopper_ = std::thread(stop_);
       stopSent_ = true;
     }
