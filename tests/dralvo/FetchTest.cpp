@@ -193,6 +193,21 @@ TEST_F(Fetching, PostgreSQLPacketsStreamAndACancelledQuery) {
         << e.Message();
   }
   PQfinish(locker);
+
+  // A wait for the server longer than STATEMENT TIMEOUT stops the query and
+  // names the limit.
+  db_->Close();
+  db_->Params()->Add("STATEMENT TIMEOUT=300");
+  query_->SQL()->SetText("with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000)"
+                         " select count(*) from c");
+  try {
+    query_->Open();
+    ADD_FAILURE() << "the query ran past its limit";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("reached STATEMENT TIMEOUT and the statement was stopped (the limit is 300 ms)"),
+              std::string::npos)
+        << e.Message();
+  }
 }
 
 // Whether another session of the MariaDB server runs a statement holding `marker`.
@@ -263,7 +278,9 @@ TEST_F(Fetching, MariaDbPacketsStreamAndACancelledQuery) {
     query_->Open();
     ADD_FAILURE() << "the query ran past its limit";
   } catch (const rtl::EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("interrupted (the limit is 300 ms)"), std::string::npos) << e.Message();
+    EXPECT_NE(e.Message().find("reached STATEMENT TIMEOUT and the statement was stopped (the limit is 300 ms)"),
+              std::string::npos)
+        << e.Message();
   }
 }
 

@@ -7,6 +7,7 @@
 #include "MariaDbStatement.h"
 #include "MariaDbWait.h"
 #include "dralvo/Consts.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo {
 
@@ -66,7 +67,8 @@ void TMariaDbCursor::FailStatement() {
   stmt_.reset();
   // The server's own time-out interrupts a statement too; only a stop that
   // was asked for is a cancel.
-  if (error == ER_QUERY_INTERRUPTED && limitReached_) owner_.Fail(message, ER_STATEMENT_TIMEOUT);
+  if (error == ER_QUERY_INTERRUPTED && limitReached_)
+    owner_.RaiseServerError(rtl::Format(SWaitLimitReached, {int64_t{owner_.waits_.StatementMs}}), true);
   if (error == ER_QUERY_INTERRUPTED && (stopSent_ || interrupt_->Requested())) owner_.Fail(SQueryCancelled, 0);
   owner_.Fail(message, error);
 }

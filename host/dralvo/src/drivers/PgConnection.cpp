@@ -74,6 +74,7 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
   }
   // Every later wait is bounded on the server's side: a lock another
   // session holds, and any one statement.
+  statementMs_ = params.Waits.StatementMs;
   try {
     PQclear(Run("select set_config('lock_timeout', $1, false), set_config('statement_timeout', $2, false)",
                 {db::TValue(std::to_string(params.Waits.LockMs)), db::TValue(std::to_string(params.Waits.StatementMs))}));
@@ -140,13 +141,26 @@ void TPgConnection::ParkStream() {
   if (streaming_ != nullptr) streaming_->Park();
 }
 
+void TPgConnection::ReadyForStatement() {
+  ParkStream();
+  if (!statementLimitLifted_) return;
+  statementLimitLifted_ = false;
+  PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+}
+
+void TPgConnection::LiftStatementLimit() {
+  if (statementMs_ <= 0 || statementLimitLifted_) return;
+  PQclear(Run("set statement_timeout = 0", {}));
+  statementLimitLifted_ = true;
+}
+
 std::unique_ptr<TDVCursor> TPgConnection::OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
                                                      std::shared_ptr<TDVInterrupt> interrupt) {
   return std::make_unique<TPgCursor>(*this, sql, params, std::move(interrupt));
 }
 
 PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
-  ParkStream();
+  ReadyForStatement();
   std::vector<std::string> texts;
   std::vector<const char*> ptrs;
   ParamTexts(params, texts, ptrs);
@@ -196,7 +210,7 @@ TDVResult TPgConnection::Execute(const std::string& sql, const std::vector<db::T
 }
 
 std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
-  ParkStream();
+  ReadyForStatement();
   TPgResultPtr prep(PQprepare(conn_, "", sql.c_str(), 0, nullptr), &PQclear);
   if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) Fail(prep.release());
   TPgResultPtr desc(PQdescribePrepared(conn_, ""), &PQclear);

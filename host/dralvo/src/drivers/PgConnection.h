@@ -50,6 +50,13 @@ class TPgConnection : public TDVConnection {
   // Lets the cursor streaming on this connection read its rows ahead, so
   // that another statement can run.
   void ParkStream();
+  // Before any statement but a cursor's: the stream parked and the
+  // statement limit back in force.
+  void ReadyForStatement();
+  // A cursor's statement runs without the server's statement limit, which
+  // would count a person's pauses between packets too; the cursor bounds
+  // each of its waits instead.
+  void LiftStatementLimit();
   pg_result* Run(const std::string& sql, const std::vector<db::TValue>& params);
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
   // The locks other sessions hold that would stop a statement here ("" when
@@ -59,6 +66,8 @@ class TPgConnection : public TDVConnection {
 
   pg_conn* conn_ = nullptr;
   TPgCursor* streaming_ = nullptr;  // the cursor whose rows the server is sending
+  int statementMs_ = 0;               // STATEMENT TIMEOUT; 0: none
+  bool statementLimitLifted_ = false;
 };
 
 // The words a bare name cannot be: the reserved ones and those that may name

@@ -5,6 +5,7 @@
 #include <sys/socket.h>
 
 #include <cerrno>
+#include <chrono>
 #include <thread>
 
 #include "../Errors.h"
@@ -39,6 +40,7 @@ TPgCursor::TPgCursor(TPgConnection& owner, const std::string& sql, const std::ve
     : owner_(owner), conn_(owner.conn_), interrupt_(std::move(interrupt)) {
   owner_.ParkStream();
   if (interrupt_->Requested()) owner_.Fail(SQueryCancelled);
+  owner_.LiftStatementLimit();
   std::vector<std::string> texts;
   std::vector<const char*> values;
   owner_.ParamTexts(params, texts, values);
@@ -75,9 +77,13 @@ TPgCursor::~TPgCursor() {
 }
 
 PGresult* TPgCursor::NextResult() {
+  const auto began = std::chrono::steady_clock::now();
+  const int limitMs = owner_.statementMs_;
   int silentMs = 0;
   while (PQisBusy(conn_) != 0) {
-    if (interrupt_->Requested() && !cancelSent_) {
+    if (!cancelSent_ && limitMs > 0 && std::chrono::steady_clock::now() - began >= std::chrono::milliseconds(limitMs))
+      limitReached_ = true;
+    if (!cancelSent_ && (limitReached_ || interrupt_->Requested())) {
       SendCancel(conn_);
       cancelSent_ = true;
     }
@@ -126,6 +132,10 @@ bool TPgCursor::Take(PGresult* res) {
   // so that the connection can take the next statement; a wait that ran
   // out says so as every statement's does.
   Drain();
+  if (limitReached_) {
+    PQclear(res);
+    owner_.RaiseServerError(rtl::Format(SWaitLimitReached, {int64_t{owner_.statementMs_}}), true);
+  }
   if (cancelSent_) {
     PQclear(res);
     owner_.Fail(SQueryCancelled);

@@ -30,7 +30,9 @@ class TPgCursor : public TDVCursor {
 
  private:
   // The next result, waiting at most kAnswerTimeoutMs for the server to say
-  // anything and sending a cancel request when the interrupt asks.
+  // anything and sending a cancel request when the interrupt asks or the
+  // wait reaches the statement limit (the statement runs without the
+  // server's own, which would count a person's pauses between packets).
   pg_result* NextResult();
   // Takes one result of the stream; false at its end.
   bool Take(pg_result* res);
@@ -43,6 +45,7 @@ class TPgCursor : public TDVCursor {
   std::deque<std::vector<db::TValue>> ahead_;  // read, not yet handed over
   bool streaming_ = false;
   bool cancelSent_ = false;
+  bool limitReached_ = false;  // a wait reached the statement limit
 };
 
 }  // namespace dralvo
