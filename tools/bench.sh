@@ -56,6 +56,9 @@ sprigs_bench       BM_BuildStructureView              linearity          1.5  ns
 updatesql_bench    BM_.*                              ratio              1.5  editor_ms,baseline_ms
 window_bench       BM_OpenAndSelectInTheWindow        open_ratio         3    window_open_ms,plain_open_ms
 window_bench       BM_OpenAndSelectInTheWindow        select_ratio       2    select_us,model_us
+fetch_bench        BM_FirstPacket                     ratio              2    dataset_us,direct_us
+fetch_bench        BM_ScrollTo100000                  per_record_ratio   1.5  ms_to_100000
+fetch_bench        BM_MemoryOpen                      extra_MB           20   small_MB,big_MB
 EOF
 )
 

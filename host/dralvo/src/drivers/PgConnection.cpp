@@ -9,6 +9,7 @@
 
 #include "../Errors.h"
 #include "NameParts.h"
+#include "PgCursor.h"
 #include "PgTypes.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
@@ -73,6 +74,7 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
   }
   // Every later wait is bounded on the server's side: a lock another
   // session holds, and any one statement.
+  statementMs_ = params.Waits.StatementMs;
   try {
     PQclear(Run("select set_config('lock_timeout', $1, false), set_config('statement_timeout', $2, false)",
                 {db::TValue(std::to_string(params.Waits.LockMs)), db::TValue(std::to_string(params.Waits.StatementMs))}));
@@ -83,7 +85,11 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
   }
 }
 
-TPgConnection::~TPgConnection() { PQfinish(conn_); }
+TPgConnection::~TPgConnection() {
+  // Cursors end before their connection; one left over only lets go.
+  if (streaming_ != nullptr) streaming_->EndStream();
+  PQfinish(conn_);
+}
 
 void TPgConnection::Fail(PGresult* res) const {
   std::string msg = rtl::Trim(res != nullptr ? PQresultErrorMessage(res) : PQerrorMessage(conn_));
@@ -118,14 +124,46 @@ std::string TPgConnection::LocksHeldElsewhere() const {
   return PQgetvalue(res.get(), 0, 0);
 }
 
-PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
-  std::vector<std::string> texts(params.size());
-  std::vector<const char*> ptrs(params.size(), nullptr);
+void TPgConnection::Fail(const std::string& message) const { RaiseServerError(rtl::Trim(message)); }
+
+void TPgConnection::ParamTexts(const std::vector<db::TValue>& params, std::vector<std::string>& texts,
+                               std::vector<const char*>& values) {
+  texts.assign(params.size(), std::string());
+  values.assign(params.size(), nullptr);
   for (size_t i = 0; i < params.size(); ++i) {
     if (params[i].IsNull()) continue;
     texts[i] = params[i].IsFloat() ? PgFloatText(params[i].AsFloat()) : params[i].AsString();
-    ptrs[i] = texts[i].c_str();
+    values[i] = texts[i].c_str();
   }
+}
+
+void TPgConnection::ParkStream() {
+  if (streaming_ != nullptr) streaming_->Park();
+}
+
+void TPgConnection::ReadyForStatement() {
+  ParkStream();
+  if (!statementLimitLifted_) return;
+  statementLimitLifted_ = false;
+  PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+}
+
+void TPgConnection::LiftStatementLimit() {
+  if (statementMs_ <= 0 || statementLimitLifted_) return;
+  PQclear(Run("set statement_timeout = 0", {}));
+  statementLimitLifted_ = true;
+}
+
+std::unique_ptr<TDVCursor> TPgConnection::OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                                     std::shared_ptr<TDVInterrupt> interrupt) {
+  return std::make_unique<TPgCursor>(*this, sql, params, std::move(interrupt));
+}
+
+PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
+  ReadyForStatement();
+  std::vector<std::string> texts;
+  std::vector<const char*> ptrs;
+  ParamTexts(params, texts, ptrs);
   PGresult* res = PQexecParams(conn_, sql.c_str(), static_cast<int>(params.size()), nullptr, ptrs.data(), nullptr,
                                nullptr, 0);
   ExecStatusType st = res != nullptr ? PQresultStatus(res) : PGRES_FATAL_ERROR;
@@ -172,6 +210,7 @@ TDVResult TPgConnection::Execute(const std::string& sql, const std::vector<db::T
 }
 
 std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
+  ReadyForStatement();
   TPgResultPtr prep(PQprepare(conn_, "", sql.c_str(), 0, nullptr), &PQclear);
   if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) Fail(prep.release());
   TPgResultPtr desc(PQdescribePrepared(conn_, ""), &PQclear);
