@@ -58,6 +58,11 @@ class TPgConnection : public TDVConnection {
   // each of its waits instead.
   void LiftStatementLimit();
   pg_result* Run(const std::string& sql, const std::vector<db::TValue>& params);
+  // The answer to the command just sent (`sent`: what PQsend* returned).
+  // The server's own limits end a slow statement; a server that says
+  // nothing for the statement limit plus the connect time-out is given up
+  // and the connection closed.
+  pg_result* Answer(int sent) const;
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
   // The locks other sessions hold that would stop a statement here ("" when
   // none or when they cannot be asked).
@@ -67,6 +72,7 @@ class TPgConnection : public TDVConnection {
   pg_conn* conn_ = nullptr;
   TPgCursor* streaming_ = nullptr;  // the cursor whose rows the server is sending
   int statementMs_ = 0;               // STATEMENT TIMEOUT; 0: none
+  int silenceMs_ = 2000;              // CONNECT TIMEOUT, at least libpq's 2 s
   bool statementLimitLifted_ = false;
 };
 
