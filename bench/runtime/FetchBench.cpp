@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <string>
 
+#include "SideBySide.h"
 #include "db/Field.h"
 #include "dralvo/Engine.h"
 #include "dralvo/PackageInfo.h"
@@ -100,20 +101,14 @@ BigTable& Table() {
 
 void BM_FirstPacket(benchmark::State& state) {
   BigTable& table = Table();
-  Clock::duration datasetTime{}, directTime{};
-  for (auto _ : state) {
-    auto t0 = Clock::now();
-    benchmark::DoNotOptimize(table.OpenAndMove("big", 100));
-    table.Query().Close();
-    auto t1 = Clock::now();
-    benchmark::DoNotOptimize(table.HandWritten100());
-    auto t2 = Clock::now();
-    datasetTime += t1 - t0;
-    directTime += t2 - t1;
-  }
-  state.counters["dataset_us"] = Seconds(datasetTime) * 1e6 / static_cast<double>(state.iterations());
-  state.counters["direct_us"] = Seconds(directTime) * 1e6 / static_cast<double>(state.iterations());
-  state.counters["ratio"] = Seconds(datasetTime) / Seconds(directTime);
+  dvbench::SideBySide(
+      state,
+      [&] {
+        const int64_t sum = table.OpenAndMove("big", 100);
+        table.Query().Close();
+        return sum;
+      },
+      [&] { return table.HandWritten100(); });
 }
 
 void BM_ScrollTo100000(benchmark::State& state) {
