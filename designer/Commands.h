@@ -96,5 +96,6 @@ int RunValues(const TArgs& args);
 int RunSet(const TArgs& args);
 int RunVerbs(const TArgs& args);
 int RunVerb(const TArgs& args);
+int RunData(const TArgs& args);
 
 }  // namespace designer

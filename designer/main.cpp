@@ -65,6 +65,9 @@ const TCommand kCommands[] = {
      {{"--accept"}, kSave, kPackage},
      "run one context-menu verb of a component; its dialogs are cancelled, or accepted with --accept",
      &designer::RunVerb},
+    {"data", {kModule, {"DATASET", "a dataset's name"}}, {{"--limit", "N"}, kPackage},
+     "print a dataset's records: a line of field names, then one tab-separated line a record (--limit: 100)",
+     &designer::RunData},
 };
 
 void PrintUsage(std::ostream& out) {

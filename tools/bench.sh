@@ -47,8 +47,14 @@ package_bench      BM_LoadRegisterUnload              ratio              3    re
 propeditors_bench  BM_TableNameValues                 ratio              1.5  real_time,runtime_ms
 propeditors_bench  BM_InspectorRows                   ratio              3    us_per_component
 propeditors_bench  BM_InspectorRows                   linearity          1.5  us_per_component
-runtime_bench      BM_.*                              ratio              1.5  real_time
-check_bench        BM_Check100UpdateObjects           ratio              3    real_time
+runtime_bench      BM_.*                              ratio              1.5  runtime_us,direct_us
+check_bench        BM_Check100UpdateObjects           ratio              3    runtime_us,direct_us
+mariadb_bench      BM_MariaDbTableNames               ratio              1.5  runtime_us,direct_us
+mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              3    runtime_us,direct_us
+session_load_bench BM_LoadSessions                    growth             12   s_sessions
+session_load_bench BM_LoadSessions                    vs_one             2    s_sessions,s_one
+completion_bench   BM_CompletionAfterFrom             first_ratio        1.5  first_ms,connect_and_table_names_ms
+completion_bench   BM_CompletionAfterFrom             later_ratio        0.1  later_ms,table_names_ms
 bench_settings     BM_IniVersusBytes                  ratio              2    ini_us,bytes_us
 bench_history      BM_HistoryReadGrowth               ratio              1.5  ns_per_item_20000,ns_per_item_100000
 sprigs_bench       BM_BuildStructureView              ratio              3    ns_per_node_10k
@@ -56,6 +62,9 @@ sprigs_bench       BM_BuildStructureView              linearity          1.5  ns
 updatesql_bench    BM_.*                              ratio              1.5  editor_ms,baseline_ms
 window_bench       BM_OpenAndSelectInTheWindow        open_ratio         3    window_open_ms,plain_open_ms
 window_bench       BM_OpenAndSelectInTheWindow        select_ratio       2    select_us,model_us
+fetch_bench        BM_FirstPacket                     ratio              2    runtime_us,direct_us
+fetch_bench        BM_ScrollTo100000                  per_record_ratio   1.5  ms_to_100000
+fetch_bench        BM_MemoryOpen                      extra_MB           20   small_MB,big_MB
 EOF
 )
 
@@ -69,7 +78,10 @@ for program in "$build"/bin/bench_* "$build"/bin/*_bench; do
   name=$(basename "$program")
   if ((${#only[@]})) && [[ ! " ${only[*]} " == *" $name "* ]]; then continue; fi
   echo "Running $name ..." >&2
-  if ! "$program" --benchmark_out="$out/$name.json" --benchmark_out_format=json >"$out/$name.log" 2>&1; then
+  # The MariaDB benchmarks run beside a private server made for them.
+  server=()
+  if [[ $name == mariadb_* ]]; then server=("$(dirname "$0")/with-mariadb.sh"); fi
+  if ! "${server[@]}" "$program" --benchmark_out="$out/$name.json" --benchmark_out_format=json >"$out/$name.log" 2>&1; then
     echo "bench.sh: $name failed; its output:" >&2
     cat "$out/$name.log" >&2
     failed=1

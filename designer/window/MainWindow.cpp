@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDockWidget>
+#include <QMenuBar>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTabBar>
@@ -10,7 +11,9 @@
 #include <QToolBar>
 
 #include "designide/ToolsAPI.h"
+#include "dralvo/DataSet.h"
 #include "window/CodeEditorPanel.h"
+#include "window/DataPanel.h"
 #include "window/InspectorPanel.h"
 #include "window/ModuleView.h"
 #include "window/SqlAssist.h"
@@ -32,6 +35,10 @@ TMainWindow::TMainWindow(TDesignerSettings settings) : settings_(std::move(setti
 }
 
 TMainWindow::~TMainWindow() {
+  // A query still running ends before its dataset can go.
+  data_->Cancel();
+  data_->WaitForQuery();
+  data_->SetDataSet(nullptr);
   // The panels go before the module whose components they show: first the
   // text modules (their tabs are in the centre), then the Structure view's
   // nodes and the inspector's editors, which are the package's objects.
@@ -83,6 +90,14 @@ void TMainWindow::BuildPanels() {
   inspectorDock->setObjectName("InspectorDock");
   inspectorDock->setWidget(inspector_);
   addDockWidget(Qt::LeftDockWidgetArea, inspectorDock);
+
+  data_ = new TDataPanel(this);
+  data_->OnBusyChanged = [this](bool busy) { SetQueryRunning(busy); };
+  data_->OnActiveChanged = [this] { inspector_->RefreshValues(); };
+  auto* dataDock = new QDockWidget("Data", this);
+  dataDock->setObjectName("DataDock");
+  dataDock->setWidget(data_);
+  addDockWidget(Qt::BottomDockWidgetArea, dataDock);
   resize(1100, 760);
 }
 
@@ -92,6 +107,9 @@ void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
     document_->OnRootReplacing = nullptr;
   }
   // The views let go of the old module before it is freed.
+  data_->Cancel();
+  data_->WaitForQuery();
+  data_->SetDataSet(nullptr);
   moduleView_->SetDocument(nullptr);
   structure_->SetDocument(nullptr);
   inspector_->SetDocument(nullptr);
@@ -124,11 +142,27 @@ void TMainWindow::DocumentChanged(unsigned changes) {
   if ((changes & (dcSelection | dcModule)) != 0) {
     structure_->ShowSelection();
     inspector_->Reload();
+    ShowSelectedData();
   } else if ((changes & dcComponents) != 0) {
     inspector_->RefreshValues();
+    data_->Refresh();  // Active set in the inspector, say
   }
   UpdateTitle();
   UpdateActions();
+}
+
+void TMainWindow::ShowSelectedData() {
+  rtl::TComponent* selected = document_ != nullptr ? document_->Selection().First() : nullptr;
+  const bool isDataSet = selected != nullptr && selected->InheritsFrom(dralvo::TDVDataSet::StaticClass());
+  data_->SetDataSet(isDataSet ? static_cast<dralvo::TDVDataSet*>(selected) : nullptr);
+}
+
+void TMainWindow::SetQueryRunning(bool running) {
+  menuBar()->setEnabled(!running);
+  centre_->setEnabled(!running);
+  for (QToolBar* bar : findChildren<QToolBar*>()) bar->setEnabled(!running);
+  for (QDockWidget* dock : findChildren<QDockWidget*>())
+    if (dock->widget() != data_) dock->setEnabled(!running);
 }
 
 void TMainWindow::UpdateTitle() {

@@ -25,6 +25,7 @@ class TModule;
 namespace designer {
 
 class TCodeEditorPanel;
+class TDataPanel;
 class TInspectorPanel;
 class TModuleView;
 class TPalettePanel;
@@ -56,6 +57,7 @@ class TMainWindow : public QMainWindow {
   TPalettePanel* Palette() const { return palette_; }
   TInspectorPanel* Inspector() const { return inspector_; }
   TStructurePanel* Structure() const { return structure_; }
+  TDataPanel* DataView() const { return data_; }
   TCodeEditorPanel* CodeEditor() const { return codeEditor_.get(); }
   QTabWidget* Editors() const { return centre_; }
   QAction* Action(const char* name) const;
@@ -76,6 +78,10 @@ class TMainWindow : public QMainWindow {
   void DocumentChanged(unsigned changes);
   void UpdateTitle();
   void UpdateActions();
+  // The selected component when it is a dataset the Data view can show.
+  void ShowSelectedData();
+  // While the Data view runs a query, nothing else takes input.
+  void SetQueryRunning(bool running);
   void RestoreGeometry();
   void SaveGeometry();
   // MainMenus.cpp
@@ -109,6 +115,7 @@ class TMainWindow : public QMainWindow {
   TModuleView* moduleView_ = nullptr;
   TInspectorPanel* inspector_ = nullptr;
   TStructurePanel* structure_ = nullptr;
+  TDataPanel* data_ = nullptr;
   std::unique_ptr<TCodeEditorPanel> codeEditor_;
   QMenu* recentMenu_ = nullptr;
 };

@@ -32,6 +32,11 @@ std::string ModuleOn(const std::string& remote) {
          "  object LinesTable: TDVTable\n"
          "    DatabaseName = 'shop'\n"
          "  end\n"
+         "  object PurgeQuery: TDVQuery\n"
+         "    DatabaseName = 'shop'\n"
+         "    SQL.Strings = (\n"
+         "      'delete from notes returning id')\n"
+         "  end\n"
          "end\n";
 }
 
@@ -46,6 +51,26 @@ class MariaDbCommands : public DesignerTest {
   }
   std::unique_ptr<dvtest::MariaDbDatabase> server_;
 };
+
+// data reads in a read-only transaction: a statement that would change
+// rows is refused by the server, and nothing changes.
+TEST_F(MariaDbCommands, DataPrintsRecordsAndChangesNothing) {
+  WriteModule(ModuleOn(server_->Url()));
+  server_->Run("insert into `Order Lines` values (1, 1, null), (1, 2, 5); insert into notes values (7);");
+  auto rows = Designer({"data", "Shop.dfm", "OrdersQuery", "--limit", "1"});
+  EXPECT_EQ(rows.ExitCode, 0) << rows.Err;
+  EXPECT_EQ(rows.Out, "Order\tline\tqty\n1\t1\t\n");
+  auto purge = Designer({"data", "Shop.dfm", "PurgeQuery"});
+  EXPECT_EQ(purge.ExitCode, 1) << purge.Out;
+  EXPECT_TRUE(Has(purge.Err, "READ ONLY")) << purge.Err;
+  MYSQL* conn = dvtest::MariaDbConnect(server_->Name());
+  ASSERT_NE(conn, nullptr);
+  ASSERT_EQ(mysql_query(conn, "select count(*) from notes"), 0) << mysql_error(conn);
+  MYSQL_RES* res = mysql_store_result(conn);
+  EXPECT_EQ(std::string(mysql_fetch_row(res)[0]), "1");
+  mysql_free_result(res);
+  mysql_close(conn);
+}
 
 TEST_F(MariaDbCommands, GenerateCheckStructureAndValues) {
   WriteModule(ModuleOn(server_->Url()));

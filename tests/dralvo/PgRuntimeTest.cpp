@@ -1,8 +1,10 @@
 // Connecting to PostgreSQL, stored procedures and update round trips.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include "Fixture.h"
 #include "db/Field.h"
+#include "dralvo/Result.h"
 #include "rtl/text/Strings.h"
 
 namespace {
@@ -77,6 +79,27 @@ class PgRuntime : public ::testing::Test {
   dvtest::TestForm form_;
   dralvo::TDVDatabase* db_ = nullptr;
 };
+
+// The server's process stopped (as a hung host would be): the statement's
+// wait ends at its limit plus the connect time-out, not never.
+TEST(PgConnecting, AServerThatStopsAnsweringIsGivenUp) {
+  DV_REQUIRE_PG();
+  dvtest::TestForm form;
+  auto* db = form.AddDatabase("Stopped", TDVServerType::stPostgreSQL, "");
+  db->Params()->Add("STATEMENT TIMEOUT=300");
+  db->Params()->Add("CONNECT TIMEOUT=2");
+  db->Open();
+  const pid_t backend = static_cast<pid_t>(db->Execute("select pg_backend_pid()", nullptr).Rows.at(0).at(0).AsInteger());
+  ASSERT_EQ(kill(backend, SIGSTOP), 0) << "the test stops the server's process for its connection";
+  std::string message = "<answered>";
+  try {
+    db->Execute("select 1", nullptr);
+  } catch (const rtl::EDatabaseError& e) {
+    message = e.Message();
+  }
+  kill(backend, SIGCONT);
+  EXPECT_NE(message.find("no answer from the server in 2 seconds"), std::string::npos) << message;
+}
 
 TEST_F(PgRuntime, StoredProceduresDescribedFromTheCatalog) {
   auto* sp = new dralvo::TDVStoredProc(form_.root.get());

@@ -1,9 +1,10 @@
 // Renders the designer window offscreen as a person sees it on the example
 // module: the query selected in the module view, the Structure view and the
 // Object Inspector showing it, and its SQL open in a code-editor tab; then
-// each panel on its own; then the code editor completing an alias's columns
-// from the example database and marking `check`'s finding in an update
-// statement. window-pictures MODULE.dfm FOLDER
+// each panel on its own; then the window with the query's records in the
+// Data view; last the code editor completing an alias's columns from the
+// example database and marking `check`'s finding in an update statement.
+// window-pictures MODULE.dfm FOLDER
 #include <Qsci/qsciscintilla.h>
 
 #include <QApplication>
@@ -23,8 +24,10 @@
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
+#include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
 #include "window/CodeEditorPanel.h"
+#include "window/DataPanel.h"
 #include "window/MainWindow.h"
 #include "window/SqlAssist.h"
 #include "window/SqlCompleter.h"
@@ -97,6 +100,17 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   designer::OpenStringsModule(*window.Document(), *query, "SQL");
   QApplication::processEvents();
   Save(*window.Editors(), folder + "/code-editor.png");
+  window.Editors()->setCurrentIndex(0);
+  auto* dataDock = window.findChild<QDockWidget*>("DataDock");
+  window.resizeDocks({dataDock}, {250}, Qt::Vertical);
+  window.DataView()->Open();
+  window.DataView()->WaitForQuery();
+  QApplication::processEvents();
+  Save(window, folder + "/data-view.png");
+  // The later pictures show the window without the query's records.
+  static_cast<dralvo::TDVDataSet*>(query)->Close();
+  window.DataView()->Refresh();
+  window.resizeDocks({dataDock}, {110}, Qt::Vertical);
   RenderCodeAssist(window, folder);
   std::remove((folder + "/.window-pictures.ini").c_str());
 }

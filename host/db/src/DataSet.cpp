@@ -11,6 +11,15 @@
 
 namespace db {
 
+namespace {
+TRow Projected(TRow row, const std::vector<size_t>& columns) {
+  TRow projected;
+  projected.reserve(columns.size());
+  for (size_t column : columns) projected.push_back(column < row.size() ? std::move(row[column]) : TValue());
+  return projected;
+}
+}  // namespace
+
 const rtl::TClass& TDataSet::StaticClass() {
   static const rtl::TClass cls = rtl::ClassBuilder<TDataSet>("TDataSet", &rtl::TComponent::StaticClass()).Build();
   return cls;
@@ -56,11 +65,15 @@ void TDataSet::SetActive(bool active) {
   if (active == Active()) return;
   if (active) {
     rows_.clear();
+    projection_.clear();
+    allFetched_ = false;
     try {
       InternalOpen();
       CreateFields();
+      FetchMore();
     } catch (...) {
       rows_.clear();
+      allFetched_ = true;
       try {
         InternalClose();
       } catch (...) {
@@ -73,6 +86,8 @@ void TDataSet::SetActive(bool active) {
     state_ = TDataSetState::dsInactive;
     buffer_.clear();
     rows_.clear();
+    rows_.shrink_to_fit();
+    allFetched_ = true;
     current_ = -1;
     eof_ = bof_ = true;
     InternalClose();
@@ -126,12 +141,33 @@ void TDataSet::BindPersistentFields() {
   }
   defaultFields_.clear();
   fields_ = persistentFields_;
-  for (TRow& row : rows_) {
-    TRow projected;
-    projected.reserve(columns.size());
-    for (size_t column : columns) projected.push_back(column < row.size() ? std::move(row[column]) : TValue());
-    row = std::move(projected);
-  }
+  projection_ = std::move(columns);
+  for (TRow& row : rows_) row = Projected(std::move(row), projection_);
+}
+
+void TDataSet::AppendRow(TRow row) {
+  rows_.push_back(projection_.empty() ? std::move(row) : Projected(std::move(row), projection_));
+}
+
+bool TDataSet::InternalFetch(int) { return false; }
+
+bool TDataSet::FetchMore() {
+  if (allFetched_) return false;
+  const size_t before = rows_.size();
+  if (before == 0 && packetRecords_ > 0) rows_.reserve(static_cast<size_t>(packetRecords_));
+  allFetched_ = !InternalFetch(packetRecords_);
+  return rows_.size() > before;
+}
+
+void TDataSet::FetchAll() {
+  while (!allFetched_) FetchMore();
+}
+
+TValue TDataSet::RecordValue(int record, int field) const {
+  if (record < 0 || record >= FetchedCount() || field < 0 || field >= FieldCount())
+    DatabaseError(DisplayNameForErrors() + ": Record or field index out of range");
+  const TRow& row = rows_[static_cast<size_t>(record)];
+  return static_cast<size_t>(field) < row.size() ? row[static_cast<size_t>(field)] : TValue();
 }
 
 void TDataSet::AttachField(TField* field) {
@@ -146,6 +182,7 @@ void TDataSet::DetachField(TField* field) {
   if (it == fields_.end()) return;
   const auto column = it - fields_.begin();
   fields_.erase(it);
+  if (column < static_cast<std::ptrdiff_t>(projection_.size())) projection_.erase(projection_.begin() + column);
   for (TRow& row : rows_)
     if (column < static_cast<std::ptrdiff_t>(row.size())) row.erase(row.begin() + column);
   if (column < static_cast<std::ptrdiff_t>(buffer_.size())) buffer_.erase(buffer_.begin() + column);
@@ -166,6 +203,7 @@ void TDataSet::First() {
 
 void TDataSet::Last() {
   CheckBrowse();
+  FetchAll();
   current_ = static_cast<int>(rows_.size()) - 1;
   eof_ = true;
   bof_ = rows_.empty();
@@ -175,6 +213,7 @@ void TDataSet::Last() {
 void TDataSet::Next() {
   CheckBrowse();
   bof_ = false;
+  if (current_ + 1 >= static_cast<int>(rows_.size())) FetchMore();
   if (current_ + 1 < static_cast<int>(rows_.size())) {
     ++current_;
     eof_ = false;
@@ -196,8 +235,9 @@ void TDataSet::Prior() {
   DataEvent();
 }
 
-int TDataSet::RecordCount() const {
+int TDataSet::RecordCount() {
   CheckActive();
+  FetchAll();
   return static_cast<int>(rows_.size());
 }
 
@@ -281,6 +321,8 @@ void TDataSet::Insert() {
 
 void TDataSet::Append() {
   CheckBrowse();
+  // The new record goes after the last one, so every record is read first.
+  FetchAll();
   buffer_.assign(fields_.size(), TValue());
   insertAt_ = static_cast<int>(rows_.size());
   state_ = TDataSetState::dsInsert;

@@ -9,6 +9,8 @@ namespace db {
 const rtl::TClass& TField::StaticClass() {
   static const rtl::TClass cls = rtl::ClassBuilder<TField>("TField", &rtl::TComponent::StaticClass())
                                      .Str("FieldName", &TField::FieldName, &TField::SetFieldName)
+                                     .Str("DisplayLabel", &TField::DisplayLabel, &TField::SetDisplayLabel)
+                                     .StoredWhen([](const TField& f) { return !f.displayLabel_.empty(); })
                                      .Enum("DataType", TypeInfoFieldType(), &TField::DataType, &TField::SetDataType)
                                      .Int("Size", &TField::Size, &TField::SetSize)
                                      .Ref("DataSet", rtl::ClassTypeInfo(TDataSet::StaticClass()),

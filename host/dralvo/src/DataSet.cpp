@@ -10,6 +10,7 @@
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
 #include "dralvo/UpdateSQL.h"
+#include "drivers/Cursor.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
@@ -21,14 +22,16 @@ const rtl::TClass& TDVDataSet::StaticClass() {
           .Str("SessionName", &TDVDataSet::SessionName, &TDVDataSet::SetSessionName)
           .Ref("UpdateObject", rtl::ClassTypeInfo(TDVDataSetUpdateObject::StaticClass()), &TDVDataSet::UpdateObject,
                &TDVDataSet::SetUpdateObject)
+          .Int("PacketRecords", &TDVDataSet::PacketRecords, &TDVDataSet::SetPacketRecords, 100)
           .Bool("Active", &TDVDataSet::Active, &TDVDataSet::SetActive, false)
           .Build();
   return cls;
 }
 
-TDVDataSet::TDVDataSet(rtl::TComponent* owner) : TDataSet(owner) {}
+TDVDataSet::TDVDataSet(rtl::TComponent* owner) : TDataSet(owner), interrupt_(std::make_shared<TDVInterrupt>()) {}
 
 TDVDataSet::~TDVDataSet() {
+  cursor_.reset();
   SetUpdateObject(nullptr);
   if (openedOn_ != nullptr) {
     openedOn_->UnregisterDataSet(this);
@@ -119,12 +122,6 @@ std::vector<TDVColumnDesc> DescribeStatement(TDVConnection& conn, const std::str
 }
 }  // namespace
 
-void TDVDataSet::LoadResult(TDVResult& result) {
-  if (result.Columns.empty()) throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
-  DefineColumns(result.Columns);
-  for (auto& row : result.Rows) AppendRow(std::move(row));
-}
-
 void TDVDataSet::DefineColumns(const std::vector<TDVColumnDesc>& columns) {
   FieldDefs()->Clear();
   const std::vector<std::string> names = FieldNamesOf(columns);
@@ -153,18 +150,52 @@ void TDVDataSet::UpdateFieldDefs() {
   if (connectedHere) db->Close();
 }
 
+namespace {
+// A request to stop applies to one open or fetch, made before or during it.
+struct TInterruptScope {
+  TDVInterrupt& interrupt;
+  ~TInterruptScope() { interrupt.Reset(); }
+};
+}  // namespace
+
+void TDVDataSet::AbortQuery() { interrupt_->Request(); }
+
 void TDVDataSet::InternalOpen() {
+  TInterruptScope scope{*interrupt_};
   TDVDatabase* db = Database();
   db->Open();
   // The statement first: building it may set up the parameters it binds.
   std::string sql = SelectSQL();
-  TDVResult result = db->Execute(sql, SelectParams());
-  LoadResult(result);
+  cursor_ = db->OpenCursor(DisplayNameForErrors(), sql, SelectParams(), interrupt_);
+  if (cursor_->Columns().empty()) {
+    cursor_.reset();
+    throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
+  }
+  DefineColumns(cursor_->Columns());
   db->RegisterDataSet(this);
   openedOn_ = db;
 }
 
+bool TDVDataSet::InternalFetch(int count) {
+  if (cursor_ == nullptr) return false;
+  TInterruptScope scope{*interrupt_};
+  std::vector<db::TRow> rows;
+  if (count > 0) rows.reserve(static_cast<size_t>(count));
+  bool more = false;
+  try {
+    more = cursor_->Fetch(count, rows);
+  } catch (...) {
+    cursor_.reset();
+    throw;
+  }
+  for (db::TRow& row : rows) AppendRow(std::move(row));
+  // A finished statement lets go of the server at once.
+  if (!more) cursor_.reset();
+  return more;
+}
+
 void TDVDataSet::InternalClose() {
+  cursor_.reset();
   TDVDatabase* db = openedOn_;
   openedOn_ = nullptr;
   if (db != nullptr) db->UnregisterDataSet(this);

@@ -11,6 +11,7 @@
 #include "dralvo/Servers.h"
 #include "dralvo/Session.h"
 #include "dralvo/SqlParser.h"
+#include "drivers/Cursor.h"
 #include "rtl/objects/ClassBuilder.h"
 
 namespace dralvo {
@@ -191,17 +192,36 @@ void TDVDatabase::Loaded() {
   }
 }
 
-TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
-  Open();
+std::string TDVDatabase::Positional(const std::string& sql, const db::TParams* params,
+                                    std::vector<db::TValue>& values, const std::string* owner) {
   sql::PositionalSql positional = Connection().Positional(sql);
-  std::vector<db::TValue> values;
+  values.clear();
   values.reserve(positional.names.size());
   for (const std::string& name : positional.names) {
     if (params == nullptr) throw rtl::EDatabaseError("Parameter '" + name + "' not found");
-    values.push_back(params->ParamByName(name)->BoundValue());
+    const db::TParam* param = params->ParamByName(name);
+    if (owner != nullptr && param->IsNull() && param->DataType() == db::TFieldType::ftUnknown)
+      RaiseDatabaseError(SParamNoValue, {*owner, name});
+    values.push_back(param->BoundValue());
   }
+  return positional.sql;
+}
+
+TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params) {
+  Open();
+  std::vector<db::TValue> values;
+  std::string text = Positional(sql, params, values, nullptr);
   NotifyMonitors(databaseName_, sql);
-  return Connection().Execute(positional.sql, values);
+  return Connection().Execute(text, values);
+}
+
+std::unique_ptr<TDVCursor> TDVDatabase::OpenCursor(const std::string& owner, const std::string& sql,
+                                                   const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt) {
+  Open();
+  std::vector<db::TValue> values;
+  std::string text = Positional(sql, params, values, &owner);
+  NotifyMonitors(databaseName_, sql);
+  return Connection().OpenCursor(text, values, std::move(interrupt));
 }
 
 TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {
@@ -221,6 +241,19 @@ void TDVDatabase::StartTransaction() {
   Open();
   if (inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
   Connection().Execute("begin", {});
+  inTransaction_ = true;
+}
+
+void TDVDatabase::StartReadOnly() {
+  Open();
+  if (serverType_ == TDVServerType::stSQLite) {
+    Connection().Execute("pragma query_only = 1", {});
+    return;
+  }
+  if (inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
+  // Said as the transaction starts: MariaDB takes no change of its
+  // characteristics once it runs.
+  Connection().Execute("start transaction read only", {});
   inTransaction_ = true;
 }
 

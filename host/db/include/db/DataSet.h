@@ -1,8 +1,9 @@
 #pragma once
 // TDataSet: a set of records with a current position, fields reading the
-// current record, and an edit buffer. Records are held in memory; a
-// descendant fills them in InternalOpen and writes changes in InternalPost
-// and InternalDelete.
+// current record, and an edit buffer. Records are held in memory as far as
+// they were fetched: a descendant defines the columns in InternalOpen and
+// hands over records a packet at a time in InternalFetch (or all at once
+// in InternalOpen); it writes changes in InternalPost and InternalDelete.
 #include <memory>
 #include <string>
 #include <vector>
@@ -43,8 +44,21 @@ class TDataSet : public rtl::TComponent {
   bool Eof() const { return eof_; }
   bool Bof() const { return bof_; }
   bool IsEmpty() const { return rows_.empty(); }
-  int RecordCount() const;
+  // Fetches every record left, then counts them.
+  int RecordCount();
   int RecNo() const { return current_ + 1; }  // 1-based; 0 when empty
+
+  // Records fetched a packet at a time: opening fetches one packet, moving
+  // past the last fetched record fetches the next. Below 1: all at open.
+  int PacketRecords() const { return packetRecords_; }
+  void SetPacketRecords(int count) { packetRecords_ = count; }
+  int FetchedCount() const { return static_cast<int>(rows_.size()); }
+  bool AllFetched() const { return allFetched_; }
+  // Fetches the next packet; false when nothing was left.
+  bool FetchMore();
+  void FetchAll();
+  // A field of any fetched record (0-based), without moving to it.
+  TValue RecordValue(int record, int field) const;
 
   int FieldCount() const { return static_cast<int>(fields_.size()); }
   TField* Fields(int index) const;  // raises EListError-style EDatabaseError
@@ -79,9 +93,12 @@ class TDataSet : public rtl::TComponent {
   void Loaded() override;
 
  protected:
-  // Fills FieldDefs() and the records (AppendRow). Default: keeps what is
-  // there (FieldDefs as defined, no records).
+  // Fills FieldDefs() and perhaps every record (AppendRow). Default: keeps
+  // what is there (FieldDefs as defined, no records).
   virtual void InternalOpen() {}
+  // Appends up to `count` more records (count below 1: all of them);
+  // false once the last one has been handed over. Default: none left.
+  virtual bool InternalFetch(int count);
   virtual void InternalClose() {}
   // Writes one change; raise to refuse it (the edit stays pending).
   virtual void InternalPost(TUpdateKind kind, const TRow& oldRow, const TRow& newRow);
@@ -89,7 +106,8 @@ class TDataSet : public rtl::TComponent {
   // Tells linked data sources that the current record or state changed.
   void DataEvent();
 
-  void AppendRow(TRow row) { rows_.push_back(std::move(row)); }
+  // Keeps the persistent fields' columns of a record fetched after opening.
+  void AppendRow(TRow row);
   // Creates TField objects from FieldDefs (closed datasets too), or binds
   // the persistent fields to their columns.
   void CreateFields();
@@ -113,6 +131,11 @@ class TDataSet : public rtl::TComponent {
   std::vector<std::unique_ptr<TField>> defaultFields_;
   std::vector<TField*> persistentFields_;  // owned by the module
   std::vector<TRow> rows_;
+  // Columns of a fetched record that the persistent fields take, in their
+  // order; empty when the dataset's own fields show every column.
+  std::vector<size_t> projection_;
+  int packetRecords_ = 100;
+  bool allFetched_ = true;
   TRow buffer_;  // the record being edited or inserted
   int current_ = -1;
   int insertAt_ = -1;

@@ -18,6 +18,9 @@ class TField : public rtl::TComponent {
 
   const std::string& FieldName() const { return fieldName_; }
   void SetFieldName(const std::string& name) { fieldName_ = name; }
+  // The column's caption in grids; the field name unless one was given.
+  std::string DisplayLabel() const { return displayLabel_.empty() ? fieldName_ : displayLabel_; }
+  void SetDisplayLabel(const std::string& label) { displayLabel_ = label == fieldName_ ? std::string() : label; }
   TFieldType DataType() const { return dataType_; }
   void SetDataType(TFieldType type) { dataType_ = type; }
   int Size() const { return size_; }
@@ -50,6 +53,7 @@ class TField : public rtl::TComponent {
  private:
   friend class TDataSet;
   std::string fieldName_;
+  std::string displayLabel_;
   TFieldType dataType_ = TFieldType::ftUnknown;
   int size_ = 0;
   TDataSet* dataSet_ = nullptr;

@@ -29,6 +29,11 @@ inline constexpr const char* SServerError = "%s error on '%s': %s";
 inline constexpr const char* SRemoteDatabaseMissing = "%s: no remote database given";
 inline constexpr const char* SLoginCancelled = "Login to database '%s' cancelled";
 inline constexpr const char* SNoSQLStatement = "No SQL statement available";
+inline constexpr const char* SQueryCancelled = "the query was cancelled";
+inline constexpr const char* SWaitLimitReached =
+    "a wait for the server reached STATEMENT TIMEOUT and the statement was stopped (the limit is %d ms)";
+inline constexpr const char* SServerSilent = "no answer from the server in %d seconds; the connection was closed";
+inline constexpr const char* SParamNoValue = "%s: parameter '%s' has no value";
 inline constexpr const char* SNoResultSet = "The statement does not return a result set";
 inline constexpr const char* STableNameMissing = "Missing TableName property";
 inline constexpr const char* STableNotFound = "Table '%s' not found";

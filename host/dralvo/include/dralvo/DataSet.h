@@ -2,6 +2,7 @@
 // TDVDataSet: the base of the library's datasets (query, stored procedure,
 // table): finds its database through DatabaseName and SessionName, reads
 // its records from the server and writes changes through an update object.
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ namespace dralvo {
 class TDVDatabase;
 class TDVSession;
 class TDVDataSetUpdateObject;
+class TDVCursor;
+class TDVInterrupt;
 struct TDVColumnDesc;
 struct TDVResult;
 
@@ -61,6 +64,11 @@ class TDVDataSet : public db::TDataSet {
   // running it; a database connected for this is disconnected again.
   void UpdateFieldDefs() override;
 
+  // Stops the statement this dataset is running to open or to fetch, from
+  // any thread; that open or fetch raises "cancelled". A request made just
+  // before the statement starts stops it as well.
+  void AbortQuery();
+
   // Binds ":name" parameters of sql from params and runs it on the database.
   TDVResult ExecuteOnDatabase(const std::string& sql, const db::TParams* params) const;
 
@@ -68,13 +76,12 @@ class TDVDataSet : public db::TDataSet {
   void Notification(rtl::TComponent* component, rtl::TOperation operation) override;
   void InternalOpen() override;
   void InternalClose() override;
+  bool InternalFetch(int count) override;
   void InternalPost(db::TUpdateKind kind, const db::TRow& oldRow, const db::TRow& newRow) override;
   void InternalDelete(const db::TRow& row) override;
   // The statement that gives the records, with its parameters.
   virtual std::string SelectSQL() const = 0;
   virtual const db::TParams* SelectParams() const { return nullptr; }
-  // Loads a result into FieldDefs and records.
-  void LoadResult(TDVResult& result);
 
  private:
   // FieldDefs from result columns; repeated names get a numbered suffix.
@@ -84,6 +91,9 @@ class TDVDataSet : public db::TDataSet {
   std::string sessionName_;
   TDVDataSetUpdateObject* updateObject_ = nullptr;
   TDVDatabase* openedOn_ = nullptr;
+  // The server's statement while records are left to fetch.
+  std::unique_ptr<TDVCursor> cursor_;
+  const std::shared_ptr<TDVInterrupt> interrupt_;
 };
 
 }  // namespace dralvo

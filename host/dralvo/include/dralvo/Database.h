@@ -19,7 +19,9 @@ namespace dralvo {
 
 class TDVConnection;
 struct TDVConnectParams;
+class TDVCursor;
 class TDVDataSet;
+class TDVInterrupt;
 class TDVSession;
 struct TDVTableRef;
 
@@ -77,6 +79,10 @@ class TDVDatabase : public rtl::TComponent {
   // Runs a statement with ":name" parameters bound from params (may be null).
   TDVResult Execute(const std::string& sql, const db::TParams* params);
   void StartTransaction();
+  // Connects, and from now on until it is closed no statement changes
+  // anything: SQLite answers queries only, PostgreSQL and MariaDB work in a
+  // read-only transaction that closing rolls back.
+  void StartReadOnly();
   void Commit();
   void Rollback();
   bool InTransaction() const { return inTransaction_; }
@@ -95,12 +101,22 @@ class TDVDatabase : public rtl::TComponent {
  private:
   friend class TDVSessionList;
   friend class TDVCatalogSource;
+  friend class TDVDataSet;
   // What Open hands the driver, before any login prompt: the target and the
   // account of Params and the parameter file. For a second connection of
   // the same database (a catalog read beside the designer's work).
   TDVConnectParams ConnectParams() const;
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
+  // For datasets: runs a query whose records are fetched a packet at a
+  // time; `interrupt` stops it from another thread. A parameter named in
+  // the text that was never given a value or a type is refused, naming
+  // `owner`.
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
+                                        std::shared_ptr<TDVInterrupt> interrupt);
+  // The text with positional markers, and the values bound to them.
+  std::string Positional(const std::string& sql, const db::TParams* params, std::vector<db::TValue>& values,
+                         const std::string* owner);
 
   std::string databaseName_;
   std::string sessionName_;

@@ -22,6 +22,9 @@
 
 namespace dralvo {
 
+class TDVCursor;
+class TDVInterrupt;
+
 // A wait bounded by TDVWaitLimits ran out (a lock held elsewhere, a
 // statement too long): nothing was decided about the statement.
 class EDVWaitExpired : public rtl::EDatabaseError {
@@ -79,6 +82,10 @@ class TDVConnection {
 
   // Runs one statement with positional parameters.
   virtual TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) = 0;
+  // Runs a query whose records are then fetched a packet at a time
+  // (Cursor.h); `interrupt` stops it from another thread.
+  virtual std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                                std::shared_ptr<TDVInterrupt> interrupt) = 0;
   // Describes the result columns of a statement without running it.
   virtual std::vector<TDVColumnDesc> Describe(const std::string& sql) = 0;
   // Prepares a statement with positional parameters and drops it, never

@@ -8,7 +8,8 @@
 #include <memory>
 
 #include "../Errors.h"
-#include "MariaDbTarget.h"
+#include "MariaDbCursor.h"
+#include "MariaDbOpen.h"
 #include "MariaDbStatement.h"
 #include "MariaDbTypes.h"
 #include "dralvo/Secrets.h"
@@ -19,65 +20,30 @@ namespace dralvo {
 namespace {
 using TResPtr = std::unique_ptr<MYSQL_RES, decltype(&mysql_free_result)>;
 
-// Seconds of a wait limit given in milliseconds; 0 (no limit) stays 0.
-unsigned Seconds(int ms) { return ms <= 0 ? 0 : static_cast<unsigned>((ms + 999) / 1000); }
-
-// The client library's message, with the time it waited when the server
-// did not answer, naming where it was waiting.
-std::string ExplainedError(unsigned errorNumber, const std::string& message, const std::string& where, unsigned seconds) {
-  if (errorNumber == CR_SERVER_LOST || message.find("timed out") != std::string::npos ||
-      message.find("(110)") != std::string::npos)
-    return message + " (no answer from " + where + " within " + std::to_string(seconds) + " s)";
-  return message;
-}
+// How long the server waits for the designer to read the next rows of a
+// dataset it is sending: as long as a person may look at the first ones.
+constexpr int kReadingPaceSeconds = 3600;
 }  // namespace
 
 TMariaDbConnection::TMariaDbConnection(const TDVConnectParams& params)
-    : TDVConnection(DialectOf(TDVServerType::stMariaDB), MaskPasswords(params.Target)), waits_(params.Waits) {
-  TMariaDbTarget t = ParseMariaDbTarget(params.Target);
-  if (!params.UserName.empty()) t.User = params.UserName;
-  if (!params.Password.empty()) t.Password = params.Password;
-  std::string where = !t.Socket.empty() ? "socket " + t.Socket
-                                         : (t.Host.empty() ? "localhost" : t.Host) + ":" +
-                                               std::to_string(t.Port != 0 ? t.Port : MYSQL_PORT);
-  conn_ = mysql_init(nullptr);
-  if (conn_ == nullptr) RaiseConnectFailed("out of memory");
-  // Connecting (the server's greeting included) gives up after the connect
-  // time-out; each read or write after the statement time-out and a margin,
-  // so that the server's own time-out, which names the statement, comes first.
-  unsigned connectTimeout = std::max(static_cast<unsigned>(waits_.ConnectSeconds), 1u);
-  unsigned statementSeconds = Seconds(waits_.StatementMs);
-  unsigned rwTimeout = statementSeconds == 0 ? 0 : statementSeconds + 15;
-  mysql_options(conn_, MYSQL_OPT_CONNECT_TIMEOUT, &connectTimeout);
-  mysql_options(conn_, MYSQL_OPT_READ_TIMEOUT, &rwTimeout);
-  mysql_options(conn_, MYSQL_OPT_WRITE_TIMEOUT, &rwTimeout);
-  mysql_options(conn_, MYSQL_SET_CHARSET_NAME, "utf8mb4");
-  unsigned localInfile = 0;
-  mysql_options(conn_, MYSQL_OPT_LOCAL_INFILE, &localInfile);
-  if (!t.Socket.empty()) {
-    unsigned protocol = MYSQL_PROTOCOL_SOCKET;
-    mysql_options(conn_, MYSQL_OPT_PROTOCOL, &protocol);
-  }
-  // Rows found, not rows changed, count as affected: an update that writes
-  // the values a row already holds still found its row. A CALL answers
-  // with several results: the first is taken, the others read and dropped.
-  if (mysql_real_connect(conn_, t.Host.empty() ? nullptr : t.Host.c_str(), t.User.empty() ? nullptr : t.User.c_str(),
-                         t.Password.c_str(), t.Database.empty() ? nullptr : t.Database.c_str(), t.Port,
-                         t.Socket.empty() ? nullptr : t.Socket.c_str(), CLIENT_FOUND_ROWS | CLIENT_MULTI_RESULTS) == nullptr) {
-    std::string msg = ExplainedError(mysql_errno(conn_), mysql_error(conn_), where, connectTimeout);
-    mysql_close(conn_);
-    conn_ = nullptr;
-    RaiseConnectFailed(msg);
-  }
+    : TDVConnection(DialectOf(TDVServerType::stMariaDB), MaskPasswords(params.Target)),
+      target_(ParseMariaDbTarget(params.Target)),
+      waits_(params.Waits) {
+  if (!params.UserName.empty()) target_.User = params.UserName;
+  if (!params.Password.empty()) target_.Password = params.Password;
+  std::string error;
+  conn_ = ConnectMariaDb(target_, waits_, error);
+  if (conn_ == nullptr) RaiseConnectFailed(error);
   try {
     // Lock waits and a statement's run time are bounded on the server; 0
-    // (no limit) leaves the server's own setting.
-    std::string set;
-    if (unsigned lock = Seconds(waits_.LockMs); lock != 0)
-      set += "lock_wait_timeout = " + std::to_string(lock) + ", innodb_lock_wait_timeout = " + std::to_string(lock);
-    if (statementSeconds != 0)
-      set += std::string(set.empty() ? "" : ", ") + "max_statement_time = " + std::to_string(waits_.StatementMs / 1000.0);
-    if (!set.empty()) Query("set session " + set);
+    // (no limit) leaves the server's own setting. The server waits for the
+    // designer to read the next rows of an open dataset at a person's pace
+    // (net_write_timeout), not the default minute.
+    std::string set = "net_write_timeout = " + std::to_string(kReadingPaceSeconds);
+    if (unsigned lock = MariaDbSeconds(waits_.LockMs); lock != 0)
+      set += ", lock_wait_timeout = " + std::to_string(lock) + ", innodb_lock_wait_timeout = " + std::to_string(lock);
+    if (waits_.StatementMs > 0) set += ", max_statement_time = " + std::to_string(waits_.StatementMs / 1000.0);
+    Query("set session " + set);
     ReadSessionModes();
   } catch (...) {
     mysql_close(conn_);
@@ -86,7 +52,19 @@ TMariaDbConnection::TMariaDbConnection(const TDVConnectParams& params)
   }
 }
 
-TMariaDbConnection::~TMariaDbConnection() { mysql_close(conn_); }
+TMariaDbConnection::~TMariaDbConnection() {
+  // Cursors end before their connection; one left over only lets go.
+  if (streaming_ != nullptr) streaming_->EndStream();
+  mysql_close(conn_);
+}
+
+void TMariaDbConnection::ParkStream() {
+  if (streaming_ != nullptr) streaming_->Park();
+}
+
+std::function<void()> TMariaDbConnection::StopRunning() const {
+  return [target = target_, waits = waits_, id = mysql_thread_id(conn_)] { KillMariaDbQuery(target, waits, id); };
+}
 
 void TMariaDbConnection::ReadSessionModes() {
   TDVResult r = Query("select @@sql_mode, @@lower_case_table_names");
@@ -99,17 +77,18 @@ void TMariaDbConnection::ReadSessionModes() {
 void TMariaDbConnection::Fail(const std::string& message, unsigned errorNumber) const {
   std::string msg = message.empty() ? "unknown error" : message;
   if (errorNumber == ER_LOCK_WAIT_TIMEOUT)
-    RaiseServerError(msg + " (waited " + std::to_string(Seconds(waits_.LockMs)) +
+    RaiseServerError(msg + " (waited " + std::to_string(MariaDbSeconds(waits_.LockMs)) +
                          " s for a lock held by another session)", true);
   if (errorNumber == ER_STATEMENT_TIMEOUT)
     RaiseServerError(msg + " (the limit is " + std::to_string(waits_.StatementMs) + " ms)", true);
-  unsigned rw = Seconds(waits_.StatementMs);
-  RaiseServerError(ExplainedError(errorNumber, msg, "the server", rw == 0 ? 0 : rw + 15));
+  unsigned rw = MariaDbSeconds(waits_.StatementMs);
+  RaiseServerError(ExplainedMariaDbError(errorNumber, msg, "the server", rw == 0 ? 0 : rw + 15));
 }
 
 std::string TMariaDbConnection::ServerVersion() { return mysql_get_server_info(conn_); }
 
 TDVResult TMariaDbConnection::Query(const std::string& sql) {
+  ParkStream();
   if (mysql_real_query(conn_, sql.data(), sql.size()) != 0) Fail(mysql_error(conn_), mysql_errno(conn_));
   TDVResult result = StoredResult();
   for (int more = mysql_next_result(conn_); more == 0; more = mysql_next_result(conn_))
@@ -156,13 +135,21 @@ TDVResult TMariaDbConnection::Execute(const std::string& sql, const std::vector<
     if (rtl::SameText(rtl::Trim(sql).substr(0, 4), "set ")) ReadSessionModes();
     return result;
   }
+  ParkStream();
   TMariaDbStatement st(conn_);
   TDVResult result;
   if (!st.Prepare(sql) || !st.Run(params, result)) Fail(st.Error(), st.ErrorNumber());
   return result;
 }
 
+std::unique_ptr<TDVCursor> TMariaDbConnection::OpenCursor(const std::string& sql,
+                                                          const std::vector<db::TValue>& params,
+                                                          std::shared_ptr<TDVInterrupt> interrupt) {
+  return std::make_unique<TMariaDbCursor>(*this, sql, params, std::move(interrupt));
+}
+
 std::vector<TDVColumnDesc> TMariaDbConnection::Describe(const std::string& sql) {
+  ParkStream();
   TMariaDbStatement st(conn_);
   if (!st.Prepare(sql)) Fail(st.Error(), st.ErrorNumber());
   return st.Columns();
@@ -170,6 +157,7 @@ std::vector<TDVColumnDesc> TMariaDbConnection::Describe(const std::string& sql) 
 
 std::string TMariaDbConnection::PrepareOnly(const std::string& sql) {
   // A prepared statement is only parsed and resolved; nothing runs.
+  ParkStream();
   TMariaDbStatement st(conn_);
   if (st.Prepare(sql)) return {};
   // A lock wait that ran out, or a lost server, is no verdict on the

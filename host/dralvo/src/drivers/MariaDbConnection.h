@@ -3,14 +3,18 @@
 // Statements with parameters are prepared and run with the parameters bound
 // (the binary protocol); every wait on the server is bounded: connecting,
 // each read and write, lock waits and a statement's run time.
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Driver.h"
+#include "MariaDbTarget.h"
 
 struct st_mysql;
 
 namespace dralvo {
+
+class TMariaDbCursor;
 
 class TMariaDbConnection : public TDVConnection {
  public:
@@ -20,6 +24,8 @@ class TMariaDbConnection : public TDVConnection {
   ~TMariaDbConnection() override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                        std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
   std::string PrepareOnly(const std::string& sql) override;
   std::string ServerVersion() override;
@@ -41,6 +47,13 @@ class TMariaDbConnection : public TDVConnection {
   bool LookupStoredProc(const std::string& schema, const std::string& name, TDVProcDesc& desc) override;
 
  private:
+  friend class TMariaDbCursor;
+  // Lets the cursor streaming on this connection read its rows ahead, so
+  // that another statement can run.
+  void ParkStream();
+  // Asks the server, on a connection of its own, to stop what this
+  // connection runs now (to be called from any thread).
+  std::function<void()> StopRunning() const;
   // sql_mode and lower_case_table_names of the session.
   void ReadSessionModes();
   [[noreturn]] void Fail(const std::string& message, unsigned errorNumber) const;
@@ -50,8 +63,10 @@ class TMariaDbConnection : public TDVConnection {
   TDVResult StoredResult();
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
 
-  st_mysql* conn_ = nullptr;
+  TMariaDbTarget target_;  // with the user and password given apart
   TDVWaitLimits waits_;
+  st_mysql* conn_ = nullptr;
+  TMariaDbCursor* streaming_ = nullptr;  // the cursor whose rows the server is sending
   bool ansiQuotes_ = false;
   bool caseBlindTables_ = false;
 };

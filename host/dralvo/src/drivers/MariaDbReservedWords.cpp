@@ -26,6 +26,7 @@ bool IsWord(const std::string& w) {
 }  // namespace
 
 std::vector<std::string> TMariaDbConnection::ReservedWords() {
+  ParkStream();
   TMariaDbStatement keywords(conn_);
   TDVResult listed;
   if (!keywords.Prepare("select word from information_schema.KEYWORDS") || !keywords.Run({}, listed)) {

@@ -13,14 +13,14 @@ using TMetaPtr = std::unique_ptr<MYSQL_RES, decltype(&mysql_free_result)>;
 
 // Room for most values on the first fetch; longer ones are fetched again.
 constexpr unsigned long kFirstBuffer = 256;
+}  // namespace
 
-struct TColumnBuffer {
+struct TMariaDbStatement::TColumnBuffer {
   std::string bytes;
   unsigned long length = 0;
   my_bool isNull = 0;
   my_bool error = 0;
 };
-}  // namespace
 
 TMariaDbStatement::TMariaDbStatement(MYSQL* conn) : stmt_(mysql_stmt_init(conn)) {
   if (stmt_ == nullptr) initError_ = "out of memory";
@@ -53,41 +53,55 @@ std::vector<TDVColumnDesc> TMariaDbStatement::Columns() const {
   return cols;
 }
 
-bool TMariaDbStatement::Run(const std::vector<db::TValue>& params, TDVResult& result) {
+bool TMariaDbStatement::BindParams(const std::vector<db::TValue>& params) {
   if (stmt_ == nullptr) return false;
-  std::vector<MYSQL_BIND> binds(params.size());
-  std::vector<int64_t> ints(params.size());
-  std::vector<double> floats(params.size());
-  std::vector<std::string> texts(params.size());
-  for (size_t i = 0; i < params.size(); ++i) {
-    MYSQL_BIND& b = binds[i];
+  const size_t n = params.size();
+  paramBinds_.assign(n, MYSQL_BIND{});
+  ints_.assign(n, 0);
+  floats_.assign(n, 0);
+  texts_.assign(n, std::string());
+  for (size_t i = 0; i < n; ++i) {
+    MYSQL_BIND& b = paramBinds_[i];
     const db::TValue& v = params[i];
     if (v.IsNull()) {
       b.buffer_type = MYSQL_TYPE_NULL;
     } else if (v.IsInteger()) {
-      ints[i] = v.AsInteger();
+      ints_[i] = v.AsInteger();
       b.buffer_type = MYSQL_TYPE_LONGLONG;
-      b.buffer = &ints[i];
+      b.buffer = &ints_[i];
     } else if (v.IsFloat()) {
-      floats[i] = v.AsFloat();
+      floats_[i] = v.AsFloat();
       b.buffer_type = MYSQL_TYPE_DOUBLE;
-      b.buffer = &floats[i];
+      b.buffer = &floats_[i];
     } else {
-      texts[i] = v.AsString();
+      texts_[i] = v.AsString();
       b.buffer_type = MYSQL_TYPE_STRING;
-      b.buffer = texts[i].data();
-      b.buffer_length = texts[i].size();
+      b.buffer = texts_[i].data();
+      b.buffer_length = texts_[i].size();
     }
   }
-  if (!binds.empty() && mysql_stmt_bind_param(stmt_, binds.data()) != 0) return false;
+  return paramBinds_.empty() || mysql_stmt_bind_param(stmt_, paramBinds_.data()) == 0;
+}
+
+bool TMariaDbStatement::Run(const std::vector<db::TValue>& params, TDVResult& result) {
+  if (!BindParams(params)) return false;
   if (mysql_stmt_execute(stmt_) != 0) return false;
   result = TDVResult{};
   result.Columns = Columns();
   if (result.Columns.empty()) {
     my_ulonglong n = mysql_stmt_affected_rows(stmt_);
     result.RowsAffected = n == static_cast<my_ulonglong>(-1) ? 0 : static_cast<int64_t>(n);
-  } else if (!Fetch(result)) {
-    return false;
+  } else {
+    if (mysql_stmt_store_result(stmt_) != 0 || !BindResult(result.Columns)) return false;
+    result.Rows.reserve(static_cast<size_t>(mysql_stmt_num_rows(stmt_)));
+    for (;;) {
+      const int rc = mysql_stmt_fetch(stmt_);
+      if (rc == MYSQL_NO_DATA) break;
+      if (rc == 1) return false;
+      result.Rows.emplace_back();
+      if (!TakeRow(result.Rows.back())) return false;
+    }
+    result.RowsAffected = static_cast<int64_t>(result.Rows.size());
   }
   // A CALL's further results (its status at least) are read and dropped.
   int more = 0;
@@ -95,52 +109,48 @@ bool TMariaDbStatement::Run(const std::vector<db::TValue>& params, TDVResult& re
   return more < 0;
 }
 
-bool TMariaDbStatement::Fetch(TDVResult& result) {
-  if (mysql_stmt_store_result(stmt_) != 0) return false;
-  const size_t n = result.Columns.size();
-  std::vector<TColumnBuffer> buffers(n);
-  std::vector<MYSQL_BIND> binds(n);
+bool TMariaDbStatement::BindResult(const std::vector<TDVColumnDesc>& columns) {
+  const size_t n = columns.size();
+  types_.clear();
+  for (const TDVColumnDesc& col : columns) types_.push_back(col.DataType);
+  buffers_.assign(n, TColumnBuffer{});
+  resultBinds_.assign(n, MYSQL_BIND{});
   for (size_t c = 0; c < n; ++c) {
-    buffers[c].bytes.resize(kFirstBuffer);
-    binds[c].buffer_type = MYSQL_TYPE_STRING;
-    binds[c].buffer = buffers[c].bytes.data();
-    binds[c].buffer_length = kFirstBuffer;
-    binds[c].length = &buffers[c].length;
-    binds[c].is_null = &buffers[c].isNull;
-    binds[c].error = &buffers[c].error;
+    buffers_[c].bytes.resize(kFirstBuffer);
+    resultBinds_[c].buffer_type = MYSQL_TYPE_STRING;
+    resultBinds_[c].buffer = buffers_[c].bytes.data();
+    resultBinds_[c].buffer_length = kFirstBuffer;
+    resultBinds_[c].length = &buffers_[c].length;
+    resultBinds_[c].is_null = &buffers_[c].isNull;
+    resultBinds_[c].error = &buffers_[c].error;
   }
-  if (mysql_stmt_bind_result(stmt_, binds.data()) != 0) return false;
-  result.Rows.reserve(static_cast<size_t>(mysql_stmt_num_rows(stmt_)));
-  for (;;) {
-    int rc = mysql_stmt_fetch(stmt_);
-    if (rc == MYSQL_NO_DATA) break;
-    if (rc == 1) return false;
-    std::vector<db::TValue> row;
-    row.reserve(n);
-    for (size_t c = 0; c < n; ++c) {
-      TColumnBuffer& b = buffers[c];
-      if (b.isNull) {
-        row.emplace_back();
-        continue;
-      }
-      if (b.length <= kFirstBuffer) {
-        row.push_back(MariaDbValue(result.Columns[c].DataType, b.bytes.data(), b.length));
-        continue;
-      }
-      // Longer than the first buffer: fetch this column again, whole.
-      std::string whole(b.length, '\0');
-      MYSQL_BIND again{};
-      unsigned long length = 0;
-      again.buffer_type = MYSQL_TYPE_STRING;
-      again.buffer = whole.data();
-      again.buffer_length = b.length;
-      again.length = &length;
-      if (mysql_stmt_fetch_column(stmt_, &again, static_cast<unsigned>(c), 0) != 0) return false;
-      row.push_back(MariaDbValue(result.Columns[c].DataType, whole.data(), length));
+  return mysql_stmt_bind_result(stmt_, resultBinds_.data()) == 0;
+}
+
+bool TMariaDbStatement::TakeRow(std::vector<db::TValue>& row) {
+  const size_t n = buffers_.size();
+  row.reserve(n);
+  for (size_t c = 0; c < n; ++c) {
+    TColumnBuffer& b = buffers_[c];
+    if (b.isNull) {
+      row.emplace_back();
+      continue;
     }
-    result.Rows.push_back(std::move(row));
+    if (b.length <= kFirstBuffer) {
+      row.push_back(MariaDbValue(types_[c], b.bytes.data(), b.length));
+      continue;
+    }
+    // Longer than the first buffer: fetch this column again, whole.
+    std::string whole(b.length, '\0');
+    MYSQL_BIND again{};
+    unsigned long length = 0;
+    again.buffer_type = MYSQL_TYPE_STRING;
+    again.buffer = whole.data();
+    again.buffer_length = b.length;
+    again.length = &length;
+    if (mysql_stmt_fetch_column(stmt_, &again, static_cast<unsigned>(c), 0) != 0) return false;
+    row.push_back(MariaDbValue(types_[c], whole.data(), length));
   }
-  result.RowsAffected = static_cast<int64_t>(result.Rows.size());
   return true;
 }
 

@@ -9,6 +9,7 @@
 
 struct st_mysql;
 struct st_mysql_stmt;
+struct st_mysql_bind;
 
 namespace dralvo {
 
@@ -27,14 +28,32 @@ class TMariaDbStatement {
   // Binds `params` in order, runs and fetches every row; false on error.
   bool Run(const std::vector<db::TValue>& params, TDVResult& result);
 
+  // The steps of Run, for a caller that runs and fetches itself (a cursor):
+  // the parameters bound (kept until the statement runs); after running,
+  // the result buffers bound for `columns`; after each fetch that gave a
+  // row, the row (false on error).
+  bool BindParams(const std::vector<db::TValue>& params);
+  bool BindResult(const std::vector<TDVColumnDesc>& columns);
+  bool TakeRow(std::vector<db::TValue>& row);
+
+  st_mysql_stmt* Handle() const { return stmt_; }
   std::string Error() const;
   unsigned ErrorNumber() const;
 
  private:
-  bool Fetch(TDVResult& result);
+  struct TColumnBuffer;
 
   st_mysql_stmt* stmt_ = nullptr;
   std::string initError_;
+  // The values bound to the parameters, and how.
+  std::vector<int64_t> ints_;
+  std::vector<double> floats_;
+  std::vector<std::string> texts_;
+  std::vector<st_mysql_bind> paramBinds_;
+  // What each fetch fills: one buffer a result column, and its type.
+  std::vector<db::TFieldType> types_;
+  std::vector<TColumnBuffer> buffers_;
+  std::vector<st_mysql_bind> resultBinds_;
 };
 
 }  // namespace dralvo

@@ -1,14 +1,19 @@
 #include "PgConnection.h"
 
 #include <libpq-fe.h>
+#include <poll.h>
+#include <sys/socket.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <map>
 #include <memory>
 
 #include "../Errors.h"
 #include "NameParts.h"
+#include "PgCursor.h"
 #include "PgTypes.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
@@ -73,6 +78,8 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
   }
   // Every later wait is bounded on the server's side: a lock another
   // session holds, and any one statement.
+  statementMs_ = params.Waits.StatementMs;
+  silenceMs_ = std::max(params.Waits.ConnectSeconds, 2) * 1000;
   try {
     PQclear(Run("select set_config('lock_timeout', $1, false), set_config('statement_timeout', $2, false)",
                 {db::TValue(std::to_string(params.Waits.LockMs)), db::TValue(std::to_string(params.Waits.StatementMs))}));
@@ -83,7 +90,11 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
   }
 }
 
-TPgConnection::~TPgConnection() { PQfinish(conn_); }
+TPgConnection::~TPgConnection() {
+  // Cursors end before their connection; one left over only lets go.
+  if (streaming_ != nullptr) streaming_->EndStream();
+  PQfinish(conn_);
+}
 
 void TPgConnection::Fail(PGresult* res) const {
   std::string msg = rtl::Trim(res != nullptr ? PQresultErrorMessage(res) : PQerrorMessage(conn_));
@@ -106,28 +117,96 @@ std::string TPgConnection::ExpiredMessage(const pg_result* res) const {
 std::string TPgConnection::LocksHeldElsewhere() const {
   // Asked only outside a transaction: a failed one answers nothing more.
   if (PQtransactionStatus(conn_) != PQTRANS_IDLE) return {};
-  TPgResultPtr res(PQexec(conn_,
+  TPgResultPtr res(Answer(PQsendQuery(conn_,
                           "select string_agg(distinct c.relname || ' ' || l.mode, ', ')"
                           " from pg_locks l join pg_class c on c.oid = l.relation"
                           " where l.granted and l.pid <> pg_backend_pid()"
                           " and l.database = (select oid from pg_database where datname = current_database())"
                           " and l.mode in ('ShareLock', 'ShareRowExclusiveLock', 'ExclusiveLock',"
-                          " 'AccessExclusiveLock')"),
+                          " 'AccessExclusiveLock')")),
                    &PQclear);
   if (PQresultStatus(res.get()) != PGRES_TUPLES_OK || PQntuples(res.get()) != 1) return {};
   return PQgetvalue(res.get(), 0, 0);
 }
 
-PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
-  std::vector<std::string> texts(params.size());
-  std::vector<const char*> ptrs(params.size(), nullptr);
+pg_result* TPgConnection::Answer(int sent) const {
+  if (sent == 0) return nullptr;  // not sent: the connection's own error says why
+  using Clock = std::chrono::steady_clock;
+  const auto silence = std::chrono::milliseconds(statementMs_ + silenceMs_);
+  auto deadline = Clock::now() + silence;
+  while (PQisBusy(conn_) != 0) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0) {
+      // Closing the socket ends the exchange: libpq reports the connection
+      // lost to every later call.
+      shutdown(PQsocket(conn_), SHUT_RDWR);
+      while (PGresult* stale = PQgetResult(conn_)) PQclear(stale);
+      Fail(rtl::Format(SServerSilent, {static_cast<int64_t>(silence.count() / 1000)}));
+    }
+    pollfd wait{PQsocket(conn_), POLLIN, 0};
+    const int ready = poll(&wait, 1, static_cast<int>(left));
+    if (ready < 0 && errno != EINTR) break;
+    if (ready > 0) {
+      if (PQconsumeInput(conn_) == 0) break;  // the connection broke: the result says how
+      deadline = Clock::now() + silence;
+    }
+  }
+  // One command, one result; an error among several is the one to keep.
+  PGresult* kept = nullptr;
+  while (PGresult* res = PQgetResult(conn_)) {
+    const bool failed = PQresultStatus(res) == PGRES_FATAL_ERROR;
+    if (kept != nullptr && PQresultStatus(kept) == PGRES_FATAL_ERROR && !failed) {
+      PQclear(res);
+      continue;
+    }
+    PQclear(kept);
+    kept = res;
+  }
+  return kept;
+}
+
+void TPgConnection::Fail(const std::string& message) const { RaiseServerError(rtl::Trim(message)); }
+
+void TPgConnection::ParamTexts(const std::vector<db::TValue>& params, std::vector<std::string>& texts,
+                               std::vector<const char*>& values) {
+  texts.assign(params.size(), std::string());
+  values.assign(params.size(), nullptr);
   for (size_t i = 0; i < params.size(); ++i) {
     if (params[i].IsNull()) continue;
     texts[i] = params[i].IsFloat() ? PgFloatText(params[i].AsFloat()) : params[i].AsString();
-    ptrs[i] = texts[i].c_str();
+    values[i] = texts[i].c_str();
   }
-  PGresult* res = PQexecParams(conn_, sql.c_str(), static_cast<int>(params.size()), nullptr, ptrs.data(), nullptr,
-                               nullptr, 0);
+}
+
+void TPgConnection::ParkStream() {
+  if (streaming_ != nullptr) streaming_->Park();
+}
+
+void TPgConnection::ReadyForStatement() {
+  ParkStream();
+  if (!statementLimitLifted_) return;
+  statementLimitLifted_ = false;
+  PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+}
+
+void TPgConnection::LiftStatementLimit() {
+  if (statementMs_ <= 0 || statementLimitLifted_) return;
+  PQclear(Run("set statement_timeout = 0", {}));
+  statementLimitLifted_ = true;
+}
+
+std::unique_ptr<TDVCursor> TPgConnection::OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                                     std::shared_ptr<TDVInterrupt> interrupt) {
+  return std::make_unique<TPgCursor>(*this, sql, params, std::move(interrupt));
+}
+
+PGresult* TPgConnection::Run(const std::string& sql, const std::vector<db::TValue>& params) {
+  ReadyForStatement();
+  std::vector<std::string> texts;
+  std::vector<const char*> ptrs;
+  ParamTexts(params, texts, ptrs);
+  PGresult* res = Answer(PQsendQueryParams(conn_, sql.c_str(), static_cast<int>(params.size()), nullptr, ptrs.data(),
+                                            nullptr, nullptr, 0));
   ExecStatusType st = res != nullptr ? PQresultStatus(res) : PGRES_FATAL_ERROR;
   if (st != PGRES_COMMAND_OK && st != PGRES_TUPLES_OK) Fail(res);
   return res;
@@ -172,6 +251,7 @@ TDVResult TPgConnection::Execute(const std::string& sql, const std::vector<db::T
 }
 
 std::vector<TDVColumnDesc> TPgConnection::Describe(const std::string& sql) {
+  ReadyForStatement();
   TPgResultPtr prep(PQprepare(conn_, "", sql.c_str(), 0, nullptr), &PQclear);
   if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) Fail(prep.release());
   TPgResultPtr desc(PQdescribePrepared(conn_, ""), &PQclear);
@@ -213,15 +293,15 @@ std::string TPgConnection::PrepareOnly(const std::string& sql) {
   TPgResultPtr begin(Run("begin", {}), &PQclear);
   std::string message;
   bool expired = false;
-  TPgResultPtr prep(PQprepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr), &PQclear);
+  TPgResultPtr prep(Answer(PQsendPrepare(conn_, "dv_prepare_only", sql.c_str(), 0, nullptr)), &PQclear);
   if (PQresultStatus(prep.get()) != PGRES_COMMAND_OK) {
     message = rtl::Trim(prep != nullptr ? PQresultErrorMessage(prep.get()) : PQerrorMessage(conn_));
     if (message.empty()) message = "the statement could not be prepared";
     expired = prep != nullptr && WaitExpired(PQresultErrorField(prep.get(), PG_DIAG_SQLSTATE));
   } else {
-    TPgResultPtr desc(PQdescribePrepared(conn_, "dv_prepare_only"), &PQclear);
+    TPgResultPtr desc(Answer(PQsendDescribePrepared(conn_, "dv_prepare_only")), &PQclear);
     if (PQresultStatus(desc.get()) != PGRES_COMMAND_OK) message = rtl::Trim(PQresultErrorMessage(desc.get()));
-    PQclear(PQexec(conn_, "deallocate dv_prepare_only"));
+    PQclear(Answer(PQsendQuery(conn_, "deallocate dv_prepare_only")));
   }
   TPgResultPtr rollback(Run("rollback", {}), &PQclear);
   if (expired) RaiseServerError(ExpiredMessage(prep.get()), true);

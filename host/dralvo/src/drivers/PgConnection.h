@@ -10,6 +10,8 @@ struct pg_result;
 
 namespace dralvo {
 
+class TPgCursor;
+
 class TPgConnection : public TDVConnection {
  public:
   // Target: a URI (postgresql://...), a key=value string, host[:port]/db,
@@ -18,6 +20,8 @@ class TPgConnection : public TDVConnection {
   ~TPgConnection() override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                        std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
   std::string PrepareOnly(const std::string& sql) override;
   std::string ServerVersion() override;
@@ -37,8 +41,28 @@ class TPgConnection : public TDVConnection {
   bool LookupStoredProc(const std::string& schema, const std::string& name, TDVProcDesc& desc) override;
 
  private:
+  friend class TPgCursor;
   [[noreturn]] void Fail(pg_result* res) const;
+  [[noreturn]] void Fail(const std::string& message) const;
+  // Parameter values as text for libpq (null stays a null pointer).
+  static void ParamTexts(const std::vector<db::TValue>& params, std::vector<std::string>& texts,
+                         std::vector<const char*>& values);
+  // Lets the cursor streaming on this connection read its rows ahead, so
+  // that another statement can run.
+  void ParkStream();
+  // Before any statement but a cursor's: the stream parked and the
+  // statement limit back in force.
+  void ReadyForStatement();
+  // A cursor's statement runs without the server's statement limit, which
+  // would count a person's pauses between packets too; the cursor bounds
+  // each of its waits instead.
+  void LiftStatementLimit();
   pg_result* Run(const std::string& sql, const std::vector<db::TValue>& params);
+  // The answer to the command just sent (`sent`: what PQsend* returned).
+  // The server's own limits end a slow statement; a server that says
+  // nothing for the statement limit plus the connect time-out is given up
+  // and the connection closed.
+  pg_result* Answer(int sent) const;
   std::vector<std::string> Column(const std::string& sql, const std::vector<db::TValue>& params);
   // The locks other sessions hold that would stop a statement here ("" when
   // none or when they cannot be asked).
@@ -46,6 +70,10 @@ class TPgConnection : public TDVConnection {
   std::string ExpiredMessage(const pg_result* res) const;
 
   pg_conn* conn_ = nullptr;
+  TPgCursor* streaming_ = nullptr;  // the cursor whose rows the server is sending
+  int statementMs_ = 0;               // STATEMENT TIMEOUT; 0: none
+  int silenceMs_ = 2000;              // CONNECT TIMEOUT, at least libpq's 2 s
+  bool statementLimitLifted_ = false;
 };
 
 // The words a bare name cannot be: the reserved ones and those that may name

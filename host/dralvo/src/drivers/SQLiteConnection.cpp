@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "../Errors.h"
+#include "SQLiteCursor.h"
 #include "SQLiteStatement.h"
 #include "dralvo/Consts.h"
 #include "dralvo/SchemaInfo.h"
@@ -63,6 +64,12 @@ TDVResult TSQLiteConnection::Execute(const std::string& sql, const std::vector<d
   stmt.FillMissingTypes(result);
   result.RowsAffected = readOnly ? 0 : sqlite3_changes64(db_);
   return result;
+}
+
+std::unique_ptr<TDVCursor> TSQLiteConnection::OpenCursor(const std::string& sql,
+                                                         const std::vector<db::TValue>& params,
+                                                         std::shared_ptr<TDVInterrupt> interrupt) {
+  return std::make_unique<TSQLiteCursor>(db_, file_, sql, params, std::move(interrupt));
 }
 
 std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {

@@ -18,6 +18,8 @@ class TSQLiteConnection : public TDVConnection {
   ~TSQLiteConnection() override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
+                                        std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
   std::string PrepareOnly(const std::string& sql) override;
   std::string ServerVersion() override;

@@ -1,0 +1,88 @@
+// dvdesigner data: a dataset's records printed from the example's SQLite
+// file, with escapes, nulls and binary values, and the ways it fails. The
+// module and the rows are never changed.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "DesignerFixture.h"
+#include "SqlFixtures.h"
+
+namespace designertest {
+namespace {
+
+bool Has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// A query of the module on the example's database.
+std::string Query(const std::string& name, const std::string& sql, const std::string& database = "shop") {
+  return "  object " + name + ": TDVQuery\n    DatabaseName = '" + database + "'\n    SQL.Strings = (\n      '" + sql +
+         "')\n  end\n";
+}
+
+class DataCommand : public DesignerTest {
+ protected:
+  void SetUp() override {
+    DesignerTest::SetUp();
+    dvtest::MakeSQLiteFile(dir_.File("shop.db"),
+                           "create table odd(id integer primary key, label text, raw blob);"
+                           "insert into odd values (1, 'a' || char(9) || 'b' || char(10) || 'c\\d', x'000102'),"
+                           " (2, '', null), (3, null, x''), (4, cast(x'41ff42' as text), null);");
+    std::string text = Module();
+    text.insert(text.rfind("end"), Query("Odd", "select label, id, raw from odd order by id") +
+                                       Query("Missing", "select * from no_such_table") +
+                                       Query("Loose", "select 1", "") +
+                                       Query("Filtered", "select id from odd where id > :low") +
+                                       Query("Deleting", "delete from odd returning id"));
+    WriteModule(text);
+  }
+};
+
+TEST_F(DataCommand, PrintsFieldsAndRecordsEscaped) {
+  const std::string before = Module();
+  auto r = Designer({"data", "Shop.dfm", "Odd"});
+  EXPECT_EQ(r.ExitCode, 0) << r.Err;
+  EXPECT_EQ(r.Out,
+            "label\tid\traw\n"
+            "a\\tb\\nc\\\\d\t1\t(3 bytes)\n"
+            "\t2\t\n"
+            "\t3\t(0 bytes)\n"
+            "A\\xffB\t4\t\n");
+  auto limited = Designer({"data", "Shop.dfm", "Odd", "--limit", "2"});
+  EXPECT_EQ(limited.ExitCode, 0) << limited.Err;
+  EXPECT_EQ(limited.Out, "label\tid\traw\na\\tb\\nc\\\\d\t1\t(3 bytes)\n\t2\t\n");
+  auto none = Designer({"data", "Shop.dfm", "Odd", "--limit", "0"});
+  EXPECT_EQ(none.Out, "label\tid\traw\n");
+  EXPECT_EQ(Module(), before);
+}
+
+TEST_F(DataCommand, FailuresSayWhatAndChangeNothing) {
+  const std::string before = Module();
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string message;
+  };
+  const std::vector<Case> cases = {
+      {{"data", "Shop.dfm", "Missing"}, 1, "no such table: no_such_table"},
+      {{"data", "Shop.dfm", "Loose"}, 1, "DatabaseName"},
+      {{"data", "Shop.dfm", "Filtered"}, 1, "Filtered: parameter 'low' has no value"},
+      {{"data", "Shop.dfm", "Deleting"}, 1, "readonly"},
+      {{"data", "Shop.dfm", "OrdersUpdate"}, 2, "OrdersUpdate in Shop.dfm is not a dataset"},
+      {{"data", "Shop.dfm", "Nobody"}, 2, "Nobody"},
+      {{"data", "Shop.dfm", "Odd", "--limit", "-1"}, 2, "--limit"},
+      {{"data", "Shop.dfm"}, 2, "data"},
+      {{"data", "Nowhere.dfm", "Odd"}, 2, "Nowhere.dfm"},
+  };
+  for (const Case& c : cases) {
+    auto r = Designer(c.args);
+    EXPECT_EQ(r.ExitCode, c.exitCode) << c.args.back() << ": " << r.Err;
+    EXPECT_TRUE(Has(r.Err, c.message)) << c.args.back() << ": " << r.Err;
+    EXPECT_EQ(r.Out, "") << c.args.back();
+  }
+  EXPECT_EQ(Module(), before);
+  auto rows = Designer({"data", "Shop.dfm", "Odd"});
+  EXPECT_EQ(std::count(rows.Out.begin(), rows.Out.end(), '\n'), 5) << rows.Out;
+}
+
+}  // namespace
+}  // namespace designertest

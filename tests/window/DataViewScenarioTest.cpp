@@ -1,0 +1,113 @@
+// A person looks at a dataset's records in the Data view: opens a query,
+// scrolls to fetch more, meets a failing query, cancels a long one and
+// opens another through its Active property.
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include "SqlFixtures.h"
+#include "WindowFixture.h"
+#include "rtl/system/SysUtils.h"
+#include "window/DataPanel.h"
+#include "window/DataSetModel.h"
+#include "window/ModuleView.h"
+
+namespace windowtest {
+namespace {
+
+std::string Query(const std::string& name, const std::string& sql, int left) {
+  return "  object " + name + ": TDVQuery\n    DatabaseName = 'shop'\n    SQL.Strings = (\n      '" + sql +
+         "')\n    Left = " + std::to_string(left) + "\n    Top = 300\n  end\n";
+}
+
+class DataViewTest : public WindowTest {
+ protected:
+  DataViewTest() {
+    dvtest::MakeSQLiteFile(example_.File("shop.db"),
+                           "create table many(n integer primary key, label text, raw blob);"
+                           "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000)"
+                           " insert into many select n, case n when 2 then null when 3 then '' when 4 then cast(x'41ff42' as text) else 'row ' || n end,"
+                           " case when n = 1 then x'0a0b0c' end from c;");
+    std::string text = rtl::ReadFileToString(example_.Module());
+    text.insert(text.rfind("end"),
+                Query("ManyQuery", "select n, label, raw from many order by n", 40) +
+                    Query("MissingQuery", "select * from no_such_table", 140) +
+                    Query("LongQuery",
+                          "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000)"
+                          " select count(*) from c",
+                          240));
+    rtl::WriteFileAtomic(example_.Module(), text);
+  }
+  designer::TDataPanel& Data() { return *Window().DataView(); }
+  QString Cell(int row, int column) {
+    return Data().Model()->data(Data().Model()->index(row, column), Qt::DisplayRole).toString();
+  }
+  void OpenSelected() {
+    QTest::mouseClick(Data().findChild<QPushButton*>("DataOpen"), Qt::LeftButton);
+    Data().WaitForQuery();
+  }
+};
+
+TEST_F(DataViewTest, RecordsShowAndScrollingFetchesMore) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  ClickModule(IconOf("ManyQuery"));
+  EXPECT_EQ(Data().findChild<QLabel*>("DataTitle")->text().toStdString(), "ManyQuery");
+  EXPECT_EQ(Data().Model()->rowCount(), 0);  // nothing runs until asked
+  OpenSelected();
+  designer::TDataSetModel& model = *Data().Model();
+  ASSERT_EQ(model.columnCount(), 3);
+  EXPECT_EQ(model.headerData(1, Qt::Horizontal, Qt::DisplayRole).toString().toStdString(), "label");
+  EXPECT_EQ(model.rowCount(), 100);
+  EXPECT_EQ(Cell(0, 2).toStdString(), "(3 bytes)");
+  EXPECT_EQ(Cell(1, 1).toStdString(), "(null)");
+  EXPECT_TRUE(model.data(model.index(1, 1), Qt::FontRole).value<QFont>().italic());
+  EXPECT_EQ(Cell(2, 1).toStdString(), "");
+  EXPECT_FALSE(model.data(model.index(2, 1), Qt::FontRole).isValid());
+  EXPECT_EQ(Cell(3, 1).toStdString(), "A\\xffB");  // not UTF-8: the byte shown as such
+  EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+
+  // Ctrl+End goes to the last row fetched; the grid asks for the next packet.
+  QTableView* grid = Data().Grid();
+  grid->setFocus();
+  grid->setCurrentIndex(model.index(0, 0));
+  QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(model.rowCount(), 200);
+  QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(model.rowCount(), 300);
+  for (int row : {99, 100, 199, 299}) EXPECT_EQ(Cell(row, 1).toStdString(), "row " + std::to_string(row + 1));
+}
+
+TEST_F(DataViewTest, FailuresAndCancellingLeaveTheWindowWorking) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  ClickModule(IconOf("MissingQuery"));
+  OpenSelected();
+  EXPECT_NE(Data().Message().find("no such table: no_such_table"), std::string::npos) << Data().Message();
+  EXPECT_EQ(Data().Model()->rowCount(), 0);
+  EXPECT_TRUE(Window().menuBar()->isEnabled());
+
+  // While the long query runs the view is busy and the rest of the window
+  // takes no input; Cancel stops it on the server.
+  ClickModule(IconOf("LongQuery"));
+  QTest::mouseClick(Data().findChild<QPushButton*>("DataOpen"), Qt::LeftButton);
+  EXPECT_TRUE(Data().Busy());
+  EXPECT_EQ(Data().Message(), "Running the query...");
+  EXPECT_FALSE(Window().menuBar()->isEnabled());
+  EXPECT_FALSE(Window().ModuleView()->isEnabled());
+  QTest::mouseClick(Data().findChild<QPushButton*>("DataCancel"), Qt::LeftButton);
+  Data().WaitForQuery();
+  EXPECT_NE(Data().Message().find("cancelled"), std::string::npos) << Data().Message();
+  EXPECT_TRUE(Window().menuBar()->isEnabled());
+  EXPECT_TRUE(Window().ModuleView()->isEnabled());
+
+  // Active set in the Object Inspector opens the query, and the view shows it.
+  ClickModule(IconOf("ManyQuery"));
+  PickValue("Active", "True");
+  EXPECT_EQ(Data().Model()->rowCount(), 100);
+  EXPECT_EQ(Cell(4, 1).toStdString(), "row 5");
+}
+
+}  // namespace
+}  // namespace windowtest
