@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "Commands.h"
+#include "commands/OutputText.h"
 #include "dralvo/Secrets.h"
 #include "rtl/packages/Packages.h"
 #include "rtl/system/SysUtils.h"
@@ -101,11 +102,12 @@ int RunCommand(const TCommand& command, const std::vector<std::string>& args) {
   try {
     return command.Run(ParseArgs(command, args));
   } catch (const EBadInput& e) {
-    // Whatever a layer put into the message, no password is shown.
-    std::cerr << "dvdesigner " << command.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
+    // Whatever a layer put into the message, no password is shown, and no
+    // name in it reaches the terminal as a control sequence.
+    std::cerr << "dvdesigner " << command.Name << ": " << ForTerminal(dralvo::MaskPasswords(e.what())) << "\n";
     return 2;
   } catch (const std::exception& e) {
-    std::cerr << "dvdesigner " << command.Name << ": " << dralvo::MaskPasswords(e.what()) << "\n";
+    std::cerr << "dvdesigner " << command.Name << ": " << ForTerminal(dralvo::MaskPasswords(e.what())) << "\n";
     return 1;
   }
 }

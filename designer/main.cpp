@@ -8,6 +8,7 @@
 
 #include "Commands.h"
 #include "ToolkitMessages.h"
+#include "commands/OutputText.h"
 #include "designide-dialogs/DesignerDialogs.h"
 
 namespace {
@@ -102,7 +103,7 @@ int main(int argc, char** argv) {
     if (moduleFirst ? std::strcmp(c.Name, "open") != 0 : std::strcmp(argv[1], c.Name) != 0) continue;
     return designer::RunCommand(c, std::vector<std::string>(argv + (moduleFirst ? 1 : 2), argv + argc));
   }
-  std::cerr << "dvdesigner: unknown command \"" << argv[1] << "\"\n";
+  std::cerr << "dvdesigner: unknown command \"" << designer::ForTerminal(argv[1]) << "\"\n";
   PrintUsage(std::cerr);
   return 2;
 }

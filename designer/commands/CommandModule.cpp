@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "OutputText.h"
 #include "dralvo/Hooks.h"
 
 namespace designer {
@@ -36,6 +37,11 @@ rtl::TComponent& ComponentOf(const TDesignModule& module, const TArgs& args, siz
   if (component == nullptr)
     throw EBadInput("The module " + args.Operand(0) + " has no component named \"" + name + "\"");
   return *component;
+}
+
+void SaveModule(TDesignModule& module, const TArgs& args) {
+  const std::string fileName = ForTerminal(args.Operand(0));
+  std::cerr << (module.Save() ? "Saved " + fileName : NothingChanged(fileName)) << "\n";
 }
 
 }  // namespace designer

@@ -19,4 +19,8 @@ std::unique_ptr<TDesignModule> OpenModule(const TArgs& args);
 // module when it holds none.
 rtl::TComponent& ComponentOf(const TDesignModule& module, const TArgs& args, size_t operand);
 
+// Saves the module (see TDesignModule::Save) and says on standard error
+// whether it did: "Saved FILE", or that nothing changed.
+void SaveModule(TDesignModule& module, const TArgs& args);
+
 }  // namespace designer

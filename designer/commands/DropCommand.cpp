@@ -51,17 +51,16 @@ int RunDrop(const TArgs& args) {
   if (!accepted) return 1;
   const TValues before = StringProperties(module->Root());
   const designide::TDropResult result = tree.Drop(node, target);
-  std::cout << (result.Changed ? "drop changed the module\n" : "drop changed nothing\n");
+  // A drop may report a change that leaves the module as it was.
+  const bool changed = result.Changed && module->HasChanges();
+  std::cout << (changed ? "drop changed the module\n" : "drop changed nothing\n");
   const TValues after = StringProperties(module->Root());
   for (const auto& [key, value] : after)
     if (auto old = before.find(key); old != before.end() && old->second != value)
       std::cout << key.first << "." << key.second << ": '" << Escaped(old->second) << "' -> '" << Escaped(value)
                 << "'\n";
-  if (result.Changed && tree.Selected() != nullptr) std::cout << "now at " << Escaped(NodePath(tree.Selected())) << "\n";
-  if (args.Flag("--save") && module->IsModified()) {
-    module->Save();
-    std::cerr << "Saved " << args.Operand(0) << "\n";
-  }
+  if (changed && tree.Selected() != nullptr) std::cout << "now at " << Escaped(NodePath(tree.Selected())) << "\n";
+  if (args.Flag("--save")) SaveModule(*module, args);
   return 0;
 }
 

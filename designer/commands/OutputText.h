@@ -12,5 +12,10 @@ namespace designer {
 std::string Escaped(std::string_view text);
 // Escaped, with every password masked first (dralvo::MaskPasswords).
 std::string Shown(std::string_view value);
+// A message for the terminal (standard error): every control character but
+// the line break reads \xHH, so that a name in the message cannot move the
+// cursor, recolour or retitle the terminal; the message's own line breaks
+// and backslashes stay as they are, since it is read, not parsed.
+std::string ForTerminal(std::string_view message);
 
 }  // namespace designer

@@ -24,13 +24,11 @@ int RunSet(const TArgs& args) {
   try {
     row.SetValue(value);
   } catch (const std::exception& e) {
-    throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " to \"" + value + "\": " + e.what());
+    throw rtl::Exception("Cannot set " + componentName + "." + row.Path() + " in " + args.Operand(0) + " to \"" +
+                         value + "\": " + e.what());
   }
   std::cout << Escaped(row.Path()) << " = " << Shown(row.Value()) << "\n";
-  if (args.Flag("--save") && inspected.Module().IsModified()) {
-    inspected.Module().Save();
-    std::cerr << "Saved " << args.Operand(0) << "\n";
-  }
+  if (args.Flag("--save")) SaveModule(inspected.Module(), args);
   return 0;
 }
 

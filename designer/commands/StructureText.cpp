@@ -1,6 +1,7 @@
 #include "OutputText.h"
 #include "StructureText.h"
 
+#include <algorithm>
 #include <iostream>
 #include <vector>
 
@@ -22,11 +23,26 @@ void ForEachNode(designide::TSprig* root, F f) {
   }
 }
 
-// The child whose unique name is `name`, ignoring case; null when none.
-designide::TSprig* ChildByUniqueName(designide::TSprig* parent, const std::string& name) {
-  for (int i = 0; i < parent->Count(); ++i)
-    if (rtl::AnsiSameText(parent->Child(i)->UniqueName(), name)) return parent->Child(i);
-  return nullptr;
+// Whether `name` names the node as a person may: by its unique name, by
+// its caption as structure prints it, or by the caption's first part (before
+// ": " or " ("), ignoring case.
+bool Names(designide::TSprig* node, const std::string& name) {
+  if (rtl::AnsiSameText(node->UniqueName(), name)) return true;
+  const std::string caption = node->Caption();
+  if (rtl::AnsiSameText(caption, name)) return true;
+  const size_t end = std::min(caption.find(": "), caption.find(" ("));
+  return end != std::string::npos && rtl::AnsiSameText(caption.substr(0, end), name);
+}
+
+// The nodes below `parent` that the path names, each step a name as above.
+// A name may hold "/" itself, so each way of reading the path is tried.
+void FindByPath(designide::TSprig* parent, const std::string& path, std::vector<designide::TSprig*>& found) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    designide::TSprig* child = parent->Child(i);
+    if (Names(child, path) && std::find(found.begin(), found.end(), child) == found.end()) found.push_back(child);
+    for (size_t slash = path.find('/'); slash != std::string::npos; slash = path.find('/', slash + 1))
+      if (Names(child, path.substr(0, slash))) FindByPath(child, path.substr(slash + 1), found);
+  }
 }
 
 }  // namespace
@@ -42,24 +58,13 @@ void PrintStructure(std::ostream& out, designide::TSprigTree& tree) {
 }
 
 designide::TSprig* FindNodeByName(designide::TSprigTree& tree, const std::string& name) {
-  if (name.find('/') != std::string::npos) {
-    designide::TSprig* node = tree.Root();
-    size_t start = 0;
-    for (;;) {
-      const size_t slash = name.find('/', start);
-      const std::string part = name.substr(start, slash == std::string::npos ? std::string::npos : slash - start);
-      node = ChildByUniqueName(node, part);
-      if (node == nullptr) throw rtl::Exception("The Structure view has no node at \"" + name + "\"");
-      if (slash == std::string::npos) return node;
-      start = slash + 1;
-    }
-  }
   if (rtl::TComponent* component = tree.Module()->FindComponent(name))
     if (designide::TSprig* node = tree.NodeFor(component)) return node;
   std::vector<designide::TSprig*> found;
   ForEachNode(tree.Root(), [&](designide::TSprig* node, int) {
-    if (node->Item() == nullptr && rtl::AnsiSameText(node->UniqueName(), name)) found.push_back(node);
+    if (node != tree.Root() && node->Item() == nullptr && Names(node, name)) found.push_back(node);
   });
+  if (found.empty()) FindByPath(tree.Root(), name, found);
   if (found.empty()) throw rtl::Exception("The Structure view has no node named \"" + name + "\"");
   if (found.size() > 1)
     throw rtl::Exception("Several nodes are named \"" + name + "\"; name one by its path, such as \"" +

@@ -15,9 +15,12 @@ namespace designer {
 void PrintStructure(std::ostream& out, designide::TSprigTree& tree);
 
 // The node of the component of that name; otherwise the node without a
-// component whose unique name it is (ignoring case); a path of unique names
-// from below the root ("<DefaultSession>/<ImpliedDatabase>.shop") tells
-// apart nodes that share a name. Raises rtl::Exception when there is no
+// component that the name names, ignoring case: by its unique name
+// ("<DefaultSession>", "<ImpliedDatabase>.shop"), by its caption as
+// PrintStructure prints it, or by the caption's first part ("DVSession").
+// A path of such names from below the root, joined by "/"
+// ("Reports/<ImpliedDatabase>.shop"), tells apart nodes that share a name; a
+// name in it may hold "/" itself. Raises rtl::Exception when there is no
 // such node, or several.
 designide::TSprig* FindNodeByName(designide::TSprigTree& tree, const std::string& name);
 

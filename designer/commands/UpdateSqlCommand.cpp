@@ -50,15 +50,14 @@ void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {
 }
 
 // The editor as the designer's context menu runs it: the component editor
-// the package registered for the class, its UpdateSQL verb. True when the
-// editor accepted (it then reported the module modified).
-bool RunEditor(TDesignModule& module, dralvo::TDVUpdateSQL& update) {
+// the package registered for the class, its UpdateSQL verb.
+void RunEditor(TDesignModule& module, dralvo::TDVUpdateSQL& update) {
   if (const rtl::TClass* editorClass = designide::FindComponentEditorClass(update.ClassType())) {
     auto editor = designide::CreateComponentEditor(*editorClass, &update, &module);
     for (int i = 0; i < editor->GetVerbCount(); ++i) {
       if (editor->GetVerb(i) != dralvo::SUpdateSQLEditor) continue;
       editor->ExecuteVerb(i);
-      return module.IsModified();
+      return;
     }
   }
   throw rtl::Exception("The package offers no \"" + std::string(dralvo::SUpdateSQLEditor) + "\" verb for " +
@@ -89,16 +88,12 @@ int RunUpdateSql(const TArgs& args) {
 
   vcl::EnsureWidgetSystem();
   TUpdateSqlScript script(steps, std::cout, std::cerr);
-  bool accepted = false;
   {
     vcl::ScopedAutomation automation(script);
     TellWhereItConnects(update);
-    accepted = RunEditor(*module, update);
+    RunEditor(*module, update);
   }
-  if (steps.Save && accepted && !script.SaveRefused()) {
-    module->Save();
-    std::cerr << "Saved " << args.Operand(0) << "\n";
-  }
+  if (steps.Save && !script.SaveRefused()) SaveModule(*module, args);
   return script.Failed() ? 1 : 0;
 }
 

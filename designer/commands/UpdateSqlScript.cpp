@@ -1,5 +1,6 @@
 #include "UpdateSqlScript.h"
 
+#include "OutputText.h"
 #include "VerbAutomation.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
@@ -31,15 +32,17 @@ TUpdateSqlScript::TUpdateSqlScript(TUpdateSqlSteps steps, std::ostream& out, std
     : steps_(std::move(steps)), out_(out), log_(log) {}
 
 void TUpdateSqlScript::FormShown(vcl::TForm& form) {
-  log_ << "Opened \"" << form.Caption() << "\"\n";
+  log_ << "Opened \"" << ForTerminal(form.Caption()) << "\"\n";
   if (steps_.Table) ControlOf<vcl::TComboBox>(form, "cbTableName").TypeText(*steps_.Table);
   const std::string table = ControlOf<vcl::TComboBox>(form, "cbTableName").Text();
+  if ((steps_.TableFields || steps_.PrimaryKeys) && rtl::Trim(table).empty())
+    throw rtl::Exception("The editor names no table (its table box is empty); give one with --table");
   if (steps_.TableFields) {
-    log_ << "Fetching the columns of " << table << " ...\n";
+    log_ << "Fetching the columns of " << ForTerminal(table) << " ...\n";
     Press(form, "btGetTableFields");
   }
   if (steps_.PrimaryKeys) {
-    log_ << "Reading the primary key of " << table << " ...\n";
+    log_ << "Reading the primary key of " << ForTerminal(table) << " ...\n";
     Press(form, "btSelectPrimKeys");
   }
   if (steps_.DataSetDefaults) Press(form, "btDataSetDefaults");
@@ -65,7 +68,7 @@ void TUpdateSqlScript::CloseRefused(vcl::TForm& form) {
 }
 
 vcl::TModalResult TUpdateSqlScript::MessageShown(const vcl::TMessageDlgInfo& info) {
-  log_ << vcl::MsgDlgTypeName(info.Type) << ": " << info.Text << "\n";
+  log_ << vcl::MsgDlgTypeName(info.Type) << ": " << ForTerminal(info.Text) << "\n";
   if (info.Type == vcl::TMsgDlgType::mtError) failed_ = true;
   // "Close without generated SQL?" is answered No.
   return CautiousAnswer(info);

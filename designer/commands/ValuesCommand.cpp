@@ -25,7 +25,7 @@ int RunValues(const TArgs& args) {
   try {
     values = row.Values();
   } catch (const std::exception& e) {
-    throw rtl::Exception("Cannot list the values of " + where + ": " + e.what());
+    throw rtl::Exception("Cannot list the values of " + where + " in " + args.Operand(0) + ": " + e.what());
   }
   for (const std::string& value : values) std::cout << Shown(value) << "\n";
   return 0;

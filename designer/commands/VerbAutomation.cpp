@@ -1,5 +1,6 @@
 #include "VerbAutomation.h"
 
+#include "OutputText.h"
 #include "vcl/Forms.h"
 
 namespace designer {
@@ -13,18 +14,18 @@ vcl::TModalResult CautiousAnswer(const vcl::TMessageDlgInfo& info) {
 }
 
 void TVerbAutomation::FormShown(vcl::TForm& form) {
-  log_ << "Opened \"" << form.Caption() << "\"; " << (accept_ ? "accepted" : "cancelled") << "\n";
+  log_ << "Opened \"" << ForTerminal(form.Caption()) << "\"; " << (accept_ ? "accepted" : "cancelled") << "\n";
   form.SetModalResult(accept_ ? vcl::mrOk : vcl::mrCancel);
 }
 
 void TVerbAutomation::CloseRefused(vcl::TForm& form) {
   failed_ = true;
-  log_ << "Error: \"" << form.Caption() << "\" refused to close; cancelled\n";
+  log_ << "Error: \"" << ForTerminal(form.Caption()) << "\" refused to close; cancelled\n";
   form.SetModalResult(vcl::mrCancel);
 }
 
 vcl::TModalResult TVerbAutomation::MessageShown(const vcl::TMessageDlgInfo& info) {
-  log_ << vcl::MsgDlgTypeName(info.Type) << ": " << info.Text << "\n";
+  log_ << vcl::MsgDlgTypeName(info.Type) << ": " << ForTerminal(info.Text) << "\n";
   if (info.Type == vcl::TMsgDlgType::mtError) failed_ = true;
   return CautiousAnswer(info);
 }
@@ -37,6 +38,11 @@ intptr_t TVerbAutomation::ShellExecuted(const vcl::TShellExecuteInfo& info) {
 bool TVerbAutomation::FileDialogShown(vcl::TOpenDialog& dialog) {
   log_ << "File dialog \"" << dialog.Title() << "\" cancelled\n";
   return false;
+}
+
+void TVerbAutomation::ErrorShown(vcl::TForm& form, const std::string& text) {
+  failed_ = true;
+  log_ << "Error in \"" << ForTerminal(form.Caption()) << "\": " << ForTerminal(text) << "\n";
 }
 
 }  // namespace designer

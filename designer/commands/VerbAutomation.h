@@ -23,8 +23,10 @@ class TVerbAutomation : public vcl::TAutomation {
   vcl::TModalResult MessageShown(const vcl::TMessageDlgInfo& info) override;
   intptr_t ShellExecuted(const vcl::TShellExecuteInfo& info) override;
   bool FileDialogShown(vcl::TOpenDialog& dialog) override;
+  void ErrorShown(vcl::TForm& form, const std::string& text) override;
 
-  // An error message box was shown, or the form refused to close.
+  // An error was shown (in a message box or in the form), or the form
+  // refused to close.
   bool Failed() const { return failed_; }
 
  private:

@@ -40,11 +40,8 @@ int RunVerb(const TArgs& args) {
     vcl::ScopedAutomation scope(automation);
     ExecuteComponentVerb(component, *module, verb.Index);
   }
-  std::cout << (module->IsModified() ? "changed" : "unchanged") << "\n";
-  if (args.Flag("--save") && module->IsModified()) {
-    module->Save();
-    std::cerr << "Saved " << args.Operand(0) << "\n";
-  }
+  std::cout << (module->HasChanges() ? "changed" : "unchanged") << "\n";
+  if (args.Flag("--save")) SaveModule(*module, args);
   return automation.Failed() ? 1 : 0;
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "dralvo/Hooks.h"
+#include "rtl/files/AtomicFile.h"
 #include "rtl/forms/FormFiles.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
@@ -15,6 +16,17 @@ constexpr const char* kDataModuleClass = "TDataModule";
 
 std::string AbsolutePath(const std::string& fileName) {
   return std::filesystem::absolute(fileName).lexically_normal().string();
+}
+
+// The text a module as read is compared with. A module that cannot be
+// written as read (a reference the form file cannot name) has none: any
+// save then tries to write it, and says why it cannot.
+std::string TextAsRead(const rtl::TComponent& root) {
+  try {
+    return rtl::WriteComponentText(root);
+  } catch (const rtl::Exception&) {
+    return {};
+  }
 }
 
 std::unique_ptr<rtl::TComponent> NewRoot() {
@@ -58,9 +70,14 @@ TDesignModule::TDesignModule(const std::string& fileName, std::string& textRead,
   // Messages name the file as it was given.
   textRead = rtl::ReadFileToString(fileName, stamp_);
   SetRoot(ReadForDesign(textRead, fileName, rtl::ExtractFilePath(fileName_)));
+  // Compared in the layout it is written in, not as the file spells it.
+  savedText_ = TextAsRead(*root_);
 }
 
-TDesignModule::TDesignModule() { SetRoot(NewRoot()); }
+TDesignModule::TDesignModule() {
+  SetRoot(NewRoot());
+  savedText_ = TextAsRead(*root_);
+}
 
 TDesignModule::~TDesignModule() { FreeRoot(); }
 
@@ -92,20 +109,40 @@ void TDesignModule::ReplaceRoot(const std::string& text) {
   }
 }
 
-void TDesignModule::Save(bool overwrite) {
+bool TDesignModule::Differs(const std::string& text) const { return savedText_.empty() || text != savedText_; }
+
+bool TDesignModule::HasChanges() const { return modified_ && Differs(rtl::WriteComponentText(*root_)); }
+
+bool TDesignModule::Save(bool overwrite) {
   if (fileName_.empty()) throw rtl::Exception("The module has no file name yet: save it under a name first");
-  stamp_ = rtl::WriteComponentFile(fileName_, *root_, overwrite ? rtl::TFileStamp{} : stamp_);
-  modified_ = false;
+  std::string text = rtl::WriteComponentText(*root_);
+  if (!overwrite && !(modified_ && Differs(text))) {
+    modified_ = false;
+    Saved();
+    return false;
+  }
+  Write(fileName_, text, overwrite ? rtl::TFileStamp{} : stamp_);
   Saved();
+  return true;
 }
 
 void TDesignModule::SaveAs(const std::string& fileName) {
   const std::string path = AbsolutePath(fileName);
-  stamp_ = rtl::WriteComponentFile(path, *root_);
+  Write(path, rtl::WriteComponentText(*root_), rtl::TFileStamp{});
   fileName_ = path;
   dralvo::SetModuleFolder(root_.get(), rtl::ExtractFilePath(path));
-  modified_ = false;
   Saved();
 }
+
+void TDesignModule::Write(const std::string& path, const std::string& text, const rtl::TFileStamp& read) {
+  rtl::TAtomicFile file(path, read);
+  file.Write(text);
+  file.Commit();
+  stamp_ = file.Stamp();
+  savedText_ = text;
+  modified_ = false;
+}
+
+std::string NothingChanged(const std::string& fileName) { return "Nothing changed; " + fileName + " was left as it was"; }
 
 }  // namespace designer

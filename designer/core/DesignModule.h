@@ -37,7 +37,15 @@ class TDesignModule : public designide::IDesigner {
   const std::string& FileName() const { return fileName_; }
   // The file's name without its folder ("Untitled.dfm" while untitled).
   std::string DisplayName() const;
+  // Whether an editor reported a change (Modified) since the module was
+  // read or last saved.
   bool IsModified() const { return modified_; }
+  // Whether an editor reported a change and the module now differs from the
+  // file as read or last saved: a change reported may in the end have
+  // changed nothing (a drop onto the session a database is already under, a
+  // property set to the value it has, a dialog accepted as it was). Compares
+  // the module's text.
+  bool HasChanges() const;
 
   // --- IDesigner ------------------------------------------------------------
   // Marks the module modified.
@@ -45,11 +53,14 @@ class TDesignModule : public designide::IDesigner {
   rtl::TComponent* GetRoot() override { return root_.get(); }
 
   // --- Saving ---------------------------------------------------------------
-  // Writes the module to its file in one rename; a failure raises and leaves
+  // Writes the module to its file in one rename when it HasChanges, and
+  // returns true; otherwise leaves the file (its inode and its time) alone,
+  // clears the modified mark and returns false. A failure raises and leaves
   // the file as it was and the module modified. Raises when untitled, and
   // rtl::EFileChangedError when another program saved the file since it was
-  // read or last saved here (unless `overwrite`: a person chose to).
-  void Save(bool overwrite = false);
+  // read or last saved here (unless `overwrite`: a person chose to replace
+  // that file by the module, which is then written whatever it holds).
+  bool Save(bool overwrite = false);
   // Saves under another name, which the module keeps from then on; relative
   // database files are then taken from the new folder.
   void SaveAs(const std::string& fileName);
@@ -61,6 +72,9 @@ class TDesignModule : public designide::IDesigner {
   TDesignModule();
 
   void SetModified(bool modified) { modified_ = modified; }
+  // The module's text as read or last saved, in the layout the module is
+  // written in; empty when the module as read could not be written.
+  const std::string& SavedText() const { return savedText_; }
   // Frees the root and reads `text` as the module anew (undo, redo); a
   // module's sessions and databases are known to the runtime by name, so
   // the old root goes first. On failure the error is raised and a new,
@@ -72,12 +86,21 @@ class TDesignModule : public designide::IDesigner {
  private:
   void SetRoot(std::unique_ptr<rtl::TComponent> root);
   void FreeRoot() noexcept;
+  // Whether `text` differs from the module as read or last saved.
+  bool Differs(const std::string& text) const;
+  // Writes `text` to `path` in one rename, as the file as now saved.
+  void Write(const std::string& path, const std::string& text, const rtl::TFileStamp& read);
 
   std::unique_ptr<TDesignPackage> package_;  // freed after the module
   std::unique_ptr<rtl::TComponent> root_;
   std::string fileName_;
   rtl::TFileStamp stamp_;  // the file as read or last saved
+  std::string savedText_;  // see SavedText
   bool modified_ = false;
 };
+
+// What a save that found nothing to write says: "Nothing changed; FILE was
+// left as it was".
+std::string NothingChanged(const std::string& fileName);
 
 }  // namespace designer

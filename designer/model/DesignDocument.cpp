@@ -17,11 +17,11 @@ std::unique_ptr<TDesignDocument> TDesignDocument::CreateNew() {
 }
 
 TDesignDocument::TDesignDocument(const std::string& fileName, std::string& text)
-    : TDesignModule(fileName, text, nullptr), text_(std::move(text)), savedText_(text_) {
+    : TDesignModule(fileName, text, nullptr), text_(SavedText().empty() ? std::move(text) : SavedText()) {
   selection_.OnChange = [this] { Notify(dcSelection); };
 }
 
-TDesignDocument::TDesignDocument() : text_(rtl::WriteComponentText(Root())), savedText_(text_) {
+TDesignDocument::TDesignDocument() : text_(SavedText()) {
   selection_.OnChange = [this] { Notify(dcSelection); };
 }
 
@@ -49,11 +49,11 @@ std::vector<std::string> TDesignDocument::SelectedNames() const {
 }
 
 // The module's text is taken after every change; the text before it is the
-// undo step. A module that cannot be written now (a reference the form
-// file cannot name) is still modified, but what came before can no longer
-// be brought back exactly, so the history starts again.
+// undo step. A change that leaves the text as saved leaves the module
+// unmodified. A module that cannot be written now (a reference the form
+// file cannot name) is modified, but what came before can no longer be
+// brought back exactly, so the history starts again.
 void TDesignDocument::RecordChange(const std::string& label, std::vector<std::string> selectedBefore) {
-  SetModified(true);
   try {
     std::string now = rtl::WriteComponentText(Root());
     if (now != text_) {
@@ -65,6 +65,7 @@ void TDesignDocument::RecordChange(const std::string& label, std::vector<std::st
     history_.Clear();
     textKnown_ = false;
   }
+  SetModified(!textKnown_ || text_ != SavedText());
   Notify(dcModifiedFlag | dcComponents);
 }
 
@@ -140,11 +141,7 @@ void TDesignDocument::SelectAll() {
   selection_.SetItems(all);
 }
 
-// What is on disk now is the text of the module as it stands.
-void TDesignDocument::Saved() {
-  savedText_ = textKnown_ ? text_ : rtl::WriteComponentText(Root());
-  Notify(dcModifiedFlag);
-}
+void TDesignDocument::Saved() { Notify(dcModifiedFlag); }
 
 void TDesignDocument::Undo() {
   if (!textKnown_) return;
@@ -178,7 +175,7 @@ void TDesignDocument::Restore(const std::string& text, const std::vector<std::st
     Notify(dcModule | dcComponents | dcPositions | dcSelection | dcModifiedFlag);
     throw;
   }
-  SetModified(text_ != savedText_);
+  SetModified(text_ != SavedText());
   std::vector<rtl::TComponent*> again;
   for (const std::string& name : selected)
     if (rtl::TComponent* c = Root().FindComponent(name)) again.push_back(c);

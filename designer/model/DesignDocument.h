@@ -37,7 +37,7 @@ class TDesignDocument : public TDesignModule {
   TSelection& Selection() { return selection_; }
 
   // Records the change as one undo step (or as part of the running action)
-  // and marks the module modified.
+  // and marks the module modified, unless its text is again as saved.
   void Modified() override;
 
   // --- Changes a person makes -------------------------------------------------
@@ -83,7 +83,6 @@ class TDesignDocument : public TDesignModule {
   void Notify(unsigned changes);
 
   std::string text_;       // the module's form text as of the last recorded change
-  std::string savedText_;  // as of the last open or save
   bool textKnown_ = true;  // text_ is the module as it stands (else no undo)
   int actionDepth_ = 0;
   bool actionModified_ = false;

@@ -77,17 +77,18 @@ bool TMainWindow::Save() {
   }
   const std::string fileName = document_->FileName();
   bool changedOnDisk = false;
+  bool written = false;
   if (!RunReported("Saving " + fileName, [&] {
         TBusyScope busy(statusBar(), "Saving " + fileName + " ...");
         try {
-          document_->Save();
+          written = document_->Save();
         } catch (const rtl::EFileChangedError&) {
           changedOnDisk = true;
         }
       }))
     return false;
   if (changedOnDisk) return SaveOverChangedFile();
-  statusBar()->showMessage(QString::fromStdString("Saved " + fileName));
+  statusBar()->showMessage(QString::fromStdString(written ? "Saved " + fileName : NothingChanged(fileName)));
   return true;
 }
 

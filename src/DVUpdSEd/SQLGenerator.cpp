@@ -1,5 +1,7 @@
 #include "DVUpdSEd/SQLGenerator.h"
 
+#include <utility>
+
 #include "dralvo/Common.h"
 #include "rtl/system/SysUtils.h"
 
@@ -90,7 +92,7 @@ void TSQLGenerator::GenerateModifySQL(rtl::TStrings& sql) const {
     lines.EndLine();
   }
   lines.AddLines(conditions_);
-  sql.SetLines(lines);
+  sql.SetLines(std::move(lines));
 }
 
 void TSQLGenerator::GenerateInsertSQL(rtl::TStrings& sql) const {
@@ -109,7 +111,7 @@ void TSQLGenerator::GenerateInsertSQL(rtl::TStrings& sql) const {
   for (size_t i = 0; i < updates_.size(); ++i) values.append(i > 0 ? ", :" : ":").append(QuotedAlias(updates_[i]));
   values.push_back(')');
   lines.EndLine();
-  sql.SetLines(lines);
+  sql.SetLines(std::move(lines));
 }
 
 void TSQLGenerator::GenerateDeleteSQL(rtl::TStrings& sql) const {
@@ -118,7 +120,7 @@ void TSQLGenerator::GenerateDeleteSQL(rtl::TStrings& sql) const {
   lines.Current().append("delete from ").append(tableRef_);
   lines.EndLine();
   lines.AddLines(conditions_);
-  sql.SetLines(lines);
+  sql.SetLines(std::move(lines));
 }
 
 void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
@@ -137,7 +139,7 @@ void TSQLGenerator::GenerateRefreshSQL(rtl::TStrings& sql) const {
   select.append("\r\nfrom ").append(tableRef_);
   lines.EndLine();
   lines.AddLines(conditions_);
-  sql.SetLines(lines);
+  sql.SetLines(std::move(lines));
 }
 
 }  // namespace dv

@@ -27,10 +27,11 @@ void TDVUpdateSQLEditForm::GetTableFieldsClick(rtl::TObject* Sender) {
   (void)Sender;
   dralvo::TDVDataSet* dataSet = FUpdateSQL != nullptr ? FUpdateSQL->DataSet() : nullptr;
   rtl::Assert(dataSet != nullptr, "DVUpdSEd", 542);
-  // The name goes to the server as typed: quoted parts keep their case and
-  // doubled quotes, bare parts are folded as the server folds them, each
-  // part on its own. Stripping the quotes here would name another table.
-  const std::string tableName = cbTableName->Text();
+  // Apostrophes around the name or its parts go; double-quoted parts reach
+  // the server as typed, keeping their case and doubled quotes (stripping
+  // those quotes would name another table), and bare parts are folded as the
+  // server folds them, each part on its own.
+  const std::string tableName = dralvo::WithoutApostrophes(cbTableName->Text());
   auto names = std::make_unique<rtl::TStringList>();
   dataSet->GetDBSession()->GetFieldNames(dataSet->DatabaseName(),
                                          dralvo::GetValidObjName(tableName, !FObjOwnerSupported), names.get());

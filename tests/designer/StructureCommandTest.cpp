@@ -61,6 +61,34 @@ TEST_F(DesignerTest, DropMovesADatabaseAndSavesOnlyWhenAsked) {
   EXPECT_EQ(Designer({"drop", "Shop.dfm", "GhostQuery"}).ExitCode, 2);
 }
 
+// Whatever structure prints can be named: the default session by what its
+// line shows, a database known only from a dataset by its caption even when
+// its name holds "/", alone or in a path.
+TEST_F(DesignerTest, EveryPrintedNodeCanBeNamedInDrop) {
+  WriteModule(
+      "object ShopModule: TDataModule\n"
+      "  object Reports: TDVSession\n    SessionName = 'Reports'\n  end\n"
+      "  object ShopDatabase: TDVDatabase\n    DatabaseName = 'shop'\n    LoginPrompt = False\n"
+      "    RemoteDatabase = 'shop.db'\n    SessionName = 'Reports'\n  end\n"
+      "  object SlashQuery: TDVQuery\n    DatabaseName = 'x/y'\n  end\n"
+      "end\n");
+  auto tree = Designer({"structure", "Shop.dfm"});
+  ASSERT_NE(tree.Out.find("\n  DVSession: TDVSession (Default) [transient]\n    Unknown (x/y) [transient]\n"),
+            std::string::npos)
+      << tree.Out;
+  auto session = Designer({"drop", "Shop.dfm", "ShopDatabase", "DVSession"});
+  EXPECT_EQ(session.ExitCode, 0) << session.Err;
+  EXPECT_NE(session.Out.find("drop changed the module\nShopDatabase.SessionName: 'Reports' -> ''\n"), std::string::npos)
+      << session.Out;
+  for (const char* named : {"<ImpliedDatabase>.x/y", "Unknown (x/y)", "DVSession/<ImpliedDatabase>.x/y",
+                            "dvsession/unknown (x/y)"}) {
+    auto implied = Designer({"drop", "Shop.dfm", named, "Reports"});
+    EXPECT_EQ(implied.ExitCode, 0) << named << ": " << implied.Err;
+    EXPECT_NE(implied.Out.find("SlashQuery.SessionName: '' -> 'Reports'\n"), std::string::npos)
+        << named << ": " << implied.Out;
+  }
+}
+
 TEST_F(DesignerTest, DropOfAConnectedDatabaseFailsAndKeepsTheFile) {
   std::string text = kTwoSessions;
   text.replace(text.find("    LoginPrompt"), 0, "    Connected = True\n    DesignOptions = [ddoStoreConnected]\n");

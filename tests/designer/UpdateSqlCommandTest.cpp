@@ -48,6 +48,13 @@ TEST_F(DesignerTest, GeneratesTheFourStatementsFromTheQueryAndTheTableKey) {
   EXPECT_EQ(Module(), before) << "nothing is saved without --save";
 }
 
+// A typed name reaches the terminal with its control characters escaped.
+TEST_F(DesignerTest, TheTableWorkedOnReachesTheTerminalEscaped) {
+  auto escaped = Designer({"updatesql", "Shop.dfm", "OrdersUpdate", "--table", "\x1b]0;owned\x07orders", "--table-fields"});
+  EXPECT_EQ(escaped.Err.find('\x1b'), std::string::npos) << escaped.Err;
+  EXPECT_TRUE(Has(escaped.Err, "Fetching the columns of \\x1b]0;owned\\x07orders ...")) << escaped.Err;
+}
+
 TEST_F(DesignerTest, TakesExactlyTheListedKeyAndUpdateFields) {
   auto r = Designer({"updatesql", "Shop.dfm", "OrdersUpdate", "--table-fields", "--keys", "order_id, customer_id",
                      "--update", "status,total", "--generate", "--print"});
@@ -192,8 +199,8 @@ std::vector<BadCall> BadCalls() {
       {"RepeatedOption", {"updatesql", "Shop.dfm", "OrdersUpdate", "--table", "orders", "--table", "customers"},
        "Option --table given twice", 2},
       {"MissingModule", {"updatesql", "Nowhere.dfm", "OrdersUpdate"}, "Nowhere.dfm", 2},
-      {"DisabledButton", {"updatesql", "Shop.dfm", "OrdersUpdate", "--table", " ", "--table-fields"},
-       "\"Get Table Fields\" cannot be pressed: it is disabled", 1},
+      {"BlankTable", {"updatesql", "Shop.dfm", "OrdersUpdate", "--table", " ", "--table-fields"},
+       "The editor names no table (its table box is empty); give one with --table", 1},
   };
 }
 

@@ -42,17 +42,39 @@ TEST_F(DesignerTest, VerbCancelsItsDialogUnlessAcceptedAndSavesOnlyAChange) {
   EXPECT_FALSE(Has(cancelled.Err, "Saved")) << cancelled.Err;
   EXPECT_EQ(Module(), before);
 
+  // Accepted as it was: the editor reports a change, but nothing changed.
   auto accepted = Designer({"verb", "Shop.dfm", "ShopDatabase", "2", "--accept", "--save"});
   ASSERT_EQ(accepted.ExitCode, 0) << accepted.Err;
-  EXPECT_EQ(accepted.Out, "changed\n");
-  EXPECT_TRUE(Has(accepted.Err, "Saved")) << accepted.Err;
-  EXPECT_TRUE(Has(Module(), "RemoteDatabase = 'shop.db'")) << Module();
+  EXPECT_EQ(accepted.Out, "unchanged\n");
+  EXPECT_TRUE(Has(accepted.Err, "Nothing changed")) << accepted.Err;
+  EXPECT_EQ(Module(), before);
 
   // The framework's collection editor is installed by the program.
   auto params = Designer({"verb", "Shop.dfm", "OrdersQuery", "3"});
   ASSERT_EQ(params.ExitCode, 0) << params.Err;
   EXPECT_TRUE(Has(params.Err, "Opened \"Editing OrdersQuery.Params\"")) << params.Err;
   EXPECT_EQ(params.Out, "unchanged\n");
+}
+
+// The Fields Editor shows why it has no columns to offer in its own status
+// line; the verb fails with that error, which names who asked.
+TEST_F(DesignerTest, VerbFailsWithTheErrorItsDialogShows) {
+  std::string text = Module();
+  text.replace(text.find("RemoteDatabase = 'shop.db'"), 26, "RemoteDatabase = 'missing.db'");
+  WriteModule(text);
+  auto unreachable = Designer({"verb", "Shop.dfm", "CustomersTable", "2", "--accept"});
+  EXPECT_EQ(unreachable.ExitCode, 1) << unreachable.Err;
+  EXPECT_TRUE(Has(unreachable.Err, "Error in \"Fields of CustomersTable\": ")) << unreachable.Err;
+  EXPECT_TRUE(Has(unreachable.Err, "missing.db")) << unreachable.Err;
+  EXPECT_EQ(unreachable.Out, "unchanged\n");
+  text.replace(text.find("DatabaseName = 'shop'\n    TableName"), 21, "DatabaseName = 'nodb'");
+  WriteModule(text);
+  auto missing = Designer({"verb", "Shop.dfm", "CustomersTable", "2"});
+  EXPECT_EQ(missing.ExitCode, 1) << missing.Err;
+  EXPECT_TRUE(Has(missing.Err, "CustomersTable in module ShopModule: Database 'nodb' not found")) << missing.Err;
+  auto values = Designer({"values", "Shop.dfm", "CustomersTable", "TableName"});
+  EXPECT_EQ(values.ExitCode, 1);
+  EXPECT_TRUE(Has(values.Err, "CustomersTable.TableName in Shop.dfm: Database 'nodb' not found")) << values.Err;
 }
 
 TEST_F(DesignerTest, VerbNamesAnUnknownComponentOrIndex) {

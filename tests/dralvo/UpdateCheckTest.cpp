@@ -194,6 +194,22 @@ TEST_P(UpdateCheck, WhereClausesThatAreNoKey) {
   EXPECT_TRUE(Has(f, "has no where clause")) << testing::PrintToString(f);
 }
 
+// A parameter names a field whatever its letter case; a quoted column name
+// is read as the server reads it: exactly on PostgreSQL, ignoring ASCII case
+// on SQLite and MariaDB (whose quotes are backticks), in the set part as in
+// the key the where clause pins.
+TEST_P(UpdateCheck, LetterCaseOfParametersAndOfQuotedNames) {
+  EXPECT_EQ(Check({"", "update orders set customer = :CUSTOMER, note = :Remark where order_id = :old_ORDER_ID"}),
+            std::vector<std::string>{});
+  const std::string q = mariaDb_ ? "`" : "\"";
+  auto f = Check({"", "update orders set " + q + "Customer" + q + " = :customer where " + q + "ORDER_ID" + q +
+                          " = :OLD_order_id"});
+  if (schema_)
+    EXPECT_EQ(f, (std::vector<std::string>{"modify: column \"Customer\" does not exist in table orders [server]",
+                                           "modify: column \"ORDER_ID\" does not exist in table orders [server]"}));
+  else EXPECT_EQ(f, std::vector<std::string>{});
+}
+
 TEST_P(UpdateCheck, WhatCannotBeChecked) {
   db_->Open();
   db_->StartTransaction();

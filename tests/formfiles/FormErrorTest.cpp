@@ -4,6 +4,7 @@
 #include <string>
 
 #include "FormFixture.h"
+#include "rtl/system/SysUtils.h"
 
 namespace formtest {
 namespace {
@@ -91,20 +92,31 @@ std::vector<ErrorRow> ErrorRows() {
   };
 }
 
-class BadInput : public FormFileTest, public ::testing::WithParamInterface<ErrorRow> {};
+class BadInput : public FormFileTest, public ::testing::WithParamInterface<ErrorRow> {
+ protected:
+  void ExpectRefusedAtItsPlace(const std::string& text) {
+    const ErrorRow& row = GetParam();
+    try {
+      Read(text);
+      ADD_FAILURE() << "accepted";
+    } catch (const rtl::EFormFileError& e) {
+      EXPECT_EQ(e.Source(), "test.dfm");
+      EXPECT_EQ(e.Line(), row.line) << e.what();
+      EXPECT_EQ(e.Column(), row.column) << e.what();
+      EXPECT_NE(e.Reason().find(row.reason), std::string::npos) << e.what();
+      std::string place = "test.dfm:" + std::to_string(row.line) + ":" + std::to_string(row.column) + ": ";
+      EXPECT_EQ(std::string(e.what()).rfind(place, 0), 0u) << e.what();
+    }
+  }
+};
 
-TEST_P(BadInput, IsRefusedWithItsPlace) {
-  const ErrorRow& row = GetParam();
-  try {
-    Read(row.text);
-    FAIL() << "accepted";
-  } catch (const rtl::EFormFileError& e) {
-    EXPECT_EQ(e.Source(), "test.dfm");
-    EXPECT_EQ(e.Line(), row.line) << e.what();
-    EXPECT_EQ(e.Column(), row.column) << e.what();
-    EXPECT_NE(e.Reason().find(row.reason), std::string::npos) << e.what();
-    std::string place = "test.dfm:" + std::to_string(row.line) + ":" + std::to_string(row.column) + ": ";
-    EXPECT_EQ(std::string(e.what()).rfind(place, 0), 0u) << e.what();
+TEST_P(BadInput, IsRefusedWithItsPlace) { ExpectRefusedAtItsPlace(GetParam().text); }
+
+// Lines that end with CR alone or with CR LF count the same.
+TEST_P(BadInput, IsRefusedWithItsPlaceAfterCrAndCrLfLineBreaks) {
+  for (const char* lineBreak : {"\r", "\r\n"}) {
+    SCOPED_TRACE(lineBreak[1] == 0 ? "CR" : "CR LF");
+    ExpectRefusedAtItsPlace(rtl::StringReplaceAll(GetParam().text, "\n", lineBreak));
   }
 }
 

@@ -2,6 +2,7 @@
 // libraries.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "PackageTestSupport.h"
@@ -105,6 +106,28 @@ TEST_F(LoaderTest, LoadingTwiceCountsUses) {
   rtl::UnloadPackage(first);
   EXPECT_TRUE(designide::Registrations(first).empty());
   EXPECT_THROW(rtl::UnloadPackage(first), rtl::EPackageError);
+}
+
+// A link, "./" and ".." spell the same file: one package, loaded once,
+// started once and stopped when the last of its loads is undone.
+TEST_F(LoaderTest, OnePackageUnderSeveralSpellingsOfItsPathIsOnePackage) {
+  dvtest::TempDir temp;
+  const std::filesystem::path file = std::filesystem::absolute(BinFile("FixtureGood.so"));
+  const std::string folder = file.parent_path().string();
+  std::filesystem::create_symlink(file, temp.File("Linked.so"));
+  const std::string spellings[] = {file.string(), temp.File("Linked.so"), folder + "/./FixtureGood.so",
+                                   folder + "/../" + file.parent_path().filename().string() + "/FixtureGood.so"};
+  std::vector<rtl::HMODULE> modules;
+  for (const std::string& spelling : spellings) modules.push_back(rtl::LoadPackage(spelling));
+  for (rtl::HMODULE module : modules) EXPECT_EQ(module, modules[0]);
+  EXPECT_EQ(Counter("FIXTURE_INITS_FixtureGood"), 1);
+  EXPECT_EQ(rtl::LoadedPackages().size(), 3u) << "rtl, dcldb and the package itself";
+  EXPECT_EQ(designide::Registrations(modules[0]).size(), 5u) << "Register runs once";
+  for (size_t i = 0; i + 1 < modules.size(); ++i) rtl::UnloadPackage(modules[i]);
+  EXPECT_EQ(Counter("FIXTURE_FINALS_FixtureGood"), 0) << "stopped before its last load was undone";
+  rtl::UnloadPackage(modules.back());
+  EXPECT_EQ(Counter("FIXTURE_FINALS_FixtureGood"), 1);
+  EXPECT_THROW(rtl::UnloadPackage(modules[0]), rtl::EPackageError);
 }
 
 struct TRefusalRow {

@@ -278,6 +278,7 @@ TEST_F(DialogEditors, FieldLinkDialogJoinsDetailIndexFieldsToMasterFields) {
   EXPECT_EQ(master, (std::vector<std::string>{"id", "region", "name"}));
   EXPECT_EQ(joined, (std::vector<std::string>{"customer_id -> id", "region -> region"}));
   EXPECT_EQ(orders->MasterFields(), "");
+  EXPECT_EQ(orders->IndexName(), "") << "the index chosen in the cancelled dialog was copied back";
   EXPECT_EQ(designer_->modified, 0) << "cancelled";
   end = "btOK";
   link.Edit();
@@ -326,6 +327,49 @@ TEST_F(DialogEditors, FieldLinkDialogOnMariaDB) {
   EXPECT_EQ(orders->MasterFields(), "id");
   EXPECT_EQ(orders->IndexName(), "orders_customer");
   SetFieldLinkDesignerHandler(nullptr);
+}
+
+// The RemoteDatabase ellipsis asks for what the server type takes: an
+// existing file for SQLite, a connection string for PostgreSQL.
+TEST_F(DialogEditors, RemoteDatabaseEllipsisAsksForAFileOrAConnectionString) {
+  const std::string shop = SQLiteFile("shop.db", "create table t(a int);");
+  const std::string other = SQLiteFile("other.db", "create table t(a int);");
+  TDVDatabase* db = AddDatabase("shop", shop);
+  Inspect({db});
+  vcl::ScopedAutomation scope(person_);
+  std::string offered;
+  person_.OnFileDialog = [&](vcl::TOpenDialog& dialog) {
+    offered = dialog.FileName();
+    dialog.SetFileName(other);
+    return true;
+  };
+  Row("RemoteDatabase").Edit();
+  EXPECT_EQ(offered, shop);
+  EXPECT_EQ(db->RemoteDatabase(), other);
+  EXPECT_EQ(designer_->modified, 1);
+  person_.OnFileDialog = [](vcl::TOpenDialog&) { return false; };
+  Row("RemoteDatabase").Edit();
+  EXPECT_EQ(db->RemoteDatabase(), other) << "cancelled";
+  EXPECT_EQ(designer_->modified, 1);
+
+  db->SetServerType(TDVServerType::stPostgreSQL);
+  const char* button = "btOk";
+  person_.OnForm = [&](vcl::TForm& form) {
+    EXPECT_EQ(Control<vcl::TEdit>(form, "edConnection")->Text(), other);
+    Control<vcl::TEdit>(form, "edConnection")->TypeText("postgresql://ann@db.example/shop");
+    Press(form, button);
+  };
+  Row("RemoteDatabase").Edit();
+  EXPECT_EQ(db->RemoteDatabase(), "postgresql://ann@db.example/shop");
+  EXPECT_EQ(designer_->modified, 2);
+  button = "btCancel";
+  person_.OnForm = [&](vcl::TForm& form) {
+    Control<vcl::TEdit>(form, "edConnection")->TypeText("host=elsewhere");
+    Press(form, button);
+  };
+  Row("RemoteDatabase").Edit();
+  EXPECT_EQ(db->RemoteDatabase(), "postgresql://ann@db.example/shop");
+  EXPECT_EQ(designer_->modified, 2);
 }
 
 }  // namespace

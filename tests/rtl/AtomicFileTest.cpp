@@ -2,6 +2,8 @@
 // fails, or wherever the maker stops, the old file stays whole and no
 // temporary file or open handle is left behind.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -44,7 +46,10 @@ bool FailNthWrite(const char* step, const std::string&) { return std::string_vie
 class AtomicFileTest : public ::testing::Test {
  protected:
   void SetUp() override { WriteBytes(path_, "old contents\n"); }
-  void TearDown() override { rtl::SetWriteFaultHook(nullptr); }
+  void TearDown() override {
+    rtl::SetWriteFaultHook(nullptr);
+    rtl::SetFlushFunction(nullptr);
+  }
   void ExpectOldFileAlone() {
     EXPECT_EQ(ReadBytes(path_), "old contents\n");
     EXPECT_EQ(CountFiles(dir_.Path()), 1) << "a temporary file was left behind";
@@ -117,6 +122,34 @@ TEST_F(AtomicFileTest, FailedFlushOrRenameKeepsTheOldFile) {
     rtl::SetWriteFaultHook(nullptr);
     ExpectOldFileAlone();
   }
+}
+
+// Each flush as "file INODE SIZE" or "folder INODE", with what the saved
+// path held at the time.
+std::vector<std::string> g_flushed;
+std::string g_flushedPath;
+int RecordFlush(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return -1;
+  g_flushed.push_back((S_ISDIR(st.st_mode) ? "folder " : "file ") + std::to_string(st.st_ino) +
+                      (S_ISDIR(st.st_mode) ? "" : " " + std::to_string(st.st_size)) + ", path holds " +
+                      ReadBytes(g_flushedPath));
+  return ::fsync(fd);
+}
+
+// The new content is flushed before it takes the old file's place, and the
+// folder after, so that the rename survives a crash too.
+TEST_F(AtomicFileTest, TheNewFileAndThenItsFolderReachTheDisk) {
+  g_flushed.clear();
+  g_flushedPath = path_;
+  rtl::SetFlushFunction(&RecordFlush);
+  rtl::WriteFileAtomic(path_, "new\n");
+  rtl::SetFlushFunction(nullptr);
+  struct stat file {}, folder {};
+  ASSERT_EQ(::stat(path_.c_str(), &file), 0);
+  ASSERT_EQ(::stat(dir_.Path().c_str(), &folder), 0);
+  EXPECT_EQ(g_flushed, (std::vector<std::string>{"file " + std::to_string(file.st_ino) + " 4, path holds old contents\n",
+                                                 "folder " + std::to_string(folder.st_ino) + ", path holds new\n"}));
 }
 
 int OpenFiles() {

@@ -1,6 +1,7 @@
 // A save replaces the file the user had and nothing else: not another file
 // through a planted link, not another writer's newer save, not a file the
 // user may not write; and the new file keeps the old one's mode and owner.
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -73,6 +74,11 @@ TEST(SaveSafety, KeepsTheModeWhateverTheUmask) {
   ::umask(saved);
   EXPECT_EQ(StatOf(path).st_mode & 07777, 0664u);
   EXPECT_EQ(StatOf(dir.File("New.dfm")).st_mode & 07777, 0600u) << "a new file follows the umask";
+  // The set-group-id and sticky bits are part of the mode too.
+  ASSERT_EQ(::chmod(path.c_str(), 03664), 0);
+  ASSERT_EQ(StatOf(path).st_mode & 07777, 03664u);
+  rtl::WriteFileAtomic(path, "newer\n");
+  EXPECT_EQ(StatOf(path).st_mode & 07777, 03664u);
 }
 
 TEST(SaveSafety, KeepsOwnerAndGroupWhereAllowed) {
@@ -146,6 +152,27 @@ TEST(SaveSafety, ASaveRefusesAFileChangedSinceItWasRead) {
   fresh.Commit();
   EXPECT_EQ(fresh.Stamp(), rtl::FileStampOf(path));
   EXPECT_EQ(ReadBytes(path), "mine\n");
+}
+
+// Another program rewrites the file in place, to the same size, within the
+// same second: only the nanoseconds of its time tell the two apart.
+TEST(SaveSafety, ASameSizeRewriteWithinTheSameSecondIsNotOverwritten) {
+  TempDir dir;
+  const std::string path = dir.File("Shop.dfm");
+  WriteBytes(path, "first\n");
+  struct timespec times[2] = {{1700000000, 100000000}, {1700000000, 100000000}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  rtl::TFileStamp read;
+  ASSERT_EQ(rtl::ReadFileToString(path, read), "first\n");
+  WriteBytes(path, "other\n");
+  times[1].tv_nsec = 600000000;
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  ASSERT_EQ(StatOf(path).st_ino, read.Inode);
+  ASSERT_EQ(StatOf(path).st_size, read.Size);
+  rtl::TAtomicFile stale(path, read);
+  stale.Write("mine\n");
+  EXPECT_THROW(stale.Commit(), rtl::EFileChangedError);
+  EXPECT_EQ(ReadBytes(path), "other\n");
 }
 
 // Two processes read the same file, then both save: one save goes through,

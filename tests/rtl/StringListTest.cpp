@@ -2,6 +2,9 @@
 // entries, text in and out, and the list operations editors rely on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "rtl/system/Exceptions.h"
 #include "rtl/text/LineText.h"
 #include "rtl/text/Strings.h"
@@ -175,3 +178,53 @@ TEST(StringList, SetLinesOverwritesEveryEntryInOneChange) {
 }
 
 }  // namespace
+
+// Entries share one block of text: rewriting them shorter or longer,
+// inserting, moving and deleting (until the block is packed again) leaves
+// every entry as a list of separate strings would have it.
+TEST(StringList, EntriesSharingOneBlockStayApartThroughEveryChange) {
+  rtl::TStringList list;
+  Lines model;
+  uint32_t seed = 12345;
+  auto next = [&](uint32_t below) {
+    seed = seed * 1664525u + 1013904223u;
+    return (seed >> 8) % below;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const std::string text(next(40), static_cast<char>('a' + step % 26));
+    const int count = static_cast<int>(model.size());
+    switch (count == 0 ? 0 : next(5)) {
+      case 0: {
+        const int at = static_cast<int>(next(static_cast<uint32_t>(count) + 1));
+        list.Insert(at, text);
+        model.insert(model.begin() + at, text);
+        break;
+      }
+      case 1:
+      case 2: {
+        const int at = static_cast<int>(next(static_cast<uint32_t>(count)));
+        list.Put(at, text);
+        model[static_cast<size_t>(at)] = text;
+        break;
+      }
+      case 3: {
+        const int at = static_cast<int>(next(static_cast<uint32_t>(count)));
+        list.Delete(at);
+        model.erase(model.begin() + at);
+        break;
+      }
+      default: {
+        const int from = static_cast<int>(next(static_cast<uint32_t>(count)));
+        const int to = static_cast<int>(next(static_cast<uint32_t>(count)));
+        list.Move(from, to);
+        std::string moved = model[static_cast<size_t>(from)];
+        model.erase(model.begin() + from);
+        model.insert(model.begin() + to, moved);
+      }
+    }
+    ASSERT_EQ(list.ToVector(), model) << "after step " << step;
+  }
+  list.SetSorted(true);
+  std::stable_sort(model.begin(), model.end());
+  EXPECT_EQ(list.ToVector(), model);
+}

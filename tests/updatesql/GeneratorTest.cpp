@@ -85,6 +85,16 @@ TEST(Generator, NamesTheServerWouldMisreadAreQuotedUnasked) {
   }
 }
 
+// A reserved word is one in any letter case, whatever case the server's
+// list gives it in.
+TEST(Generator, ReservedWordsInCapitalsOrMixedCaseAreQuotedUnasked) {
+  dv::TSQLGenChoice c = Choice("Order", {"SELECT"}, {"Order", "select", "Selected"});
+  c.NameRules = std::make_shared<const dralvo::TDVNameRules>(false, std::vector<std::string>{"select", "ORDER"});
+  EXPECT_EQ(Generate(c, {}).modify, (Lines{"update \"Order\"", "set", "  \"Order\" = :\"Order\",",
+                                          "  \"select\" = :\"select\",", "  Selected = :Selected", "where",
+                                          "  \"SELECT\" = :\"OLD_SELECT\""}));
+}
+
 struct EdgeRow {
   const char* what;
   dv::TSQLGenChoice choice;

@@ -25,7 +25,8 @@ class TableFields : public TSQLiteModuleTest {
         "create table MIXED(Order_Id int primary key, NAME text);"
         "create table BLANKS(\" \" int, \"  X\" int, K int primary key);"
         "create table orders(order_id int primary key, total int);"
-        "create table \"ord\"\"ers\"(id int primary key, x int);",
+        "create table \"ord\"\"ers\"(id int primary key, x int);"
+        "create table \"'quoted'\"(q int primary key, r int);",
         "select \"Order\", \"Line\", QTY from \"Order Lines\"");
   }
   // Types a table name and presses a button, as a person does.
@@ -74,8 +75,10 @@ TEST_F(TableFields, QuotedTableNamesForBothButtons) {
   }
 }
 
-TEST_F(TableFields, QuotesAreReadNotStrippedAndMessagesShowTheNameAsTyped) {
-  // Stripping the quotes of "ord""ers" would name the table orders.
+// A double-quoted name is read by the server's rules rather than stripped of
+// its quotes, for the columns as for the index schema: "ord""ers" is not
+// orders.
+TEST_F(TableFields, DoubleQuotedNameReadByTheServersRulesForColumnsAndKeys) {
   RunEditor(module_->updateSQL, [&](Form& f) {
     UseTable(f, "\"ord\"\"ers\"", &Form::btGetTableFields);
     EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"id", "x"}));
@@ -85,15 +88,34 @@ TEST_F(TableFields, QuotesAreReadNotStrippedAndMessagesShowTheNameAsTyped) {
     EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"order_id", "total"}));
     f.btCancel->Click();
   });
-  // Apostrophes quote strings, not names: 'orders' is no table.
-  for (const char* typed : {"it's", "'orders'"}) {
+}
+
+// Adjacent apostrophes around a name or a dotted part all go; inside a
+// double-quoted part, read by the server's rules, an apostrophe is part of
+// the name.
+TEST_F(TableFields, AdjacentApostrophesAllGoButStayInsideADoubleQuotedPart) {
+  for (const char* typed : {"'orders'", "''orders''", "'main'.'orders'", "main.''orders'"}) {
     TRun run = RunEditor(module_->updateSQL, [&](Form& f) {
       UseTable(f, typed, &Form::btGetTableFields);
+      EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"order_id", "total"})) << typed;
       f.btCancel->Click();
     });
-    ASSERT_EQ(run.messages.size(), 1u) << typed;
-    EXPECT_EQ(run.messages[0].Text, rtl::Format(dralvo::SSQLDataSetOpen, {std::string(typed)}));
+    EXPECT_TRUE(run.messages.empty()) << typed;
   }
+  RunEditor(module_->updateSQL, [&](Form& f) {
+    UseTable(f, "\"'quoted'\"", &Form::btGetTableFields);
+    EXPECT_EQ(Items(*f.lbKeyFields), (Lines{"q", "r"}));
+    f.btSelectPrimKeys->Click();
+    EXPECT_EQ(SelectedItems(*f.lbKeyFields), (Lines{"q"}));
+    f.btCancel->Click();
+  });
+  // The message names the table that was asked for.
+  TRun run = RunEditor(module_->updateSQL, [&](Form& f) {
+    UseTable(f, "'it''s'", &Form::btGetTableFields);
+    f.btCancel->Click();
+  });
+  ASSERT_EQ(run.messages.size(), 1u);
+  EXPECT_EQ(run.messages[0].Text, rtl::Format(dralvo::SSQLDataSetOpen, {std::string("its")}));
 }
 
 TEST_F(TableFields, NoColumnsFoundKeepsTheItemsButSelectsThemAll) {

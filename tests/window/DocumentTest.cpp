@@ -2,6 +2,7 @@
 // reads it, components made, deleted and moved with undo and redo, and
 // saves that fail without losing anything.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -94,6 +95,14 @@ TEST_F(DocumentTest, MovingTheSelectionIsOneStepAndTheRootStaysPut) {
   doc_->Undo();
   EXPECT_EQ(Find(*doc_, "ShopDatabase")->DesignLeft(), 40);
   EXPECT_FALSE(doc_->CanUndo());
+  // A new change after an undo: the undone move cannot come back over it.
+  ASSERT_TRUE(doc_->CanRedo());
+  doc_->Selection().SetItems({Find(*doc_, "ShopDatabase")});
+  doc_->MoveSelected(0, 4);
+  EXPECT_FALSE(doc_->CanRedo());
+  doc_->Redo();
+  EXPECT_EQ(Find(*doc_, "ShopDatabase")->DesignLeft(), 40);
+  EXPECT_EQ(Find(*doc_, "ShopDatabase")->DesignTop(), 28);
 }
 
 TEST_F(DocumentTest, ModifiedCallsOfOneActionAreOneStepEvenWhenItFails) {
@@ -160,6 +169,29 @@ TEST_F(DocumentTest, ASaveNeverOverwritesAnotherProgramsSaveUnlessToldTo) {
   doc_->Save();
   EXPECT_FALSE(doc_->IsModified());
   EXPECT_NE(TDesignDocument::Open(example_.Module())->Root().FindComponent("DVSession2"), nullptr);
+}
+
+// A reported change that leaves the text as saved is none: the module stays
+// unmodified, and a save leaves the file (its inode and its time) alone.
+TEST_F(DocumentTest, AChangeThatChangesNothingLeavesTheModuleUnmodifiedAndTheFileAlone) {
+  auto identity = [&] {
+    struct stat st {};
+    EXPECT_EQ(::stat(example_.Module().c_str(), &st), 0);
+    return std::make_pair(st.st_ino, st.st_mtim.tv_sec * 1000000000LL + st.st_mtim.tv_nsec);
+  };
+  const auto before = identity();
+  doc_->Change("Nothing", [&] { doc_->Modified(); });
+  EXPECT_FALSE(doc_->IsModified());
+  doc_->Selection().SetItems({Find(*doc_, "ShopDatabase")});
+  doc_->MoveSelected(0, 4);
+  EXPECT_TRUE(doc_->IsModified());
+  doc_->MoveSelected(0, -4);
+  EXPECT_FALSE(doc_->IsModified()) << "moved back where it was saved";
+  EXPECT_FALSE(doc_->Save());
+  EXPECT_EQ(identity(), before);
+  doc_->MoveSelected(0, 4);
+  EXPECT_TRUE(doc_->Save());
+  EXPECT_NE(identity(), before);
 }
 
 TEST(NewDocument, IsAnEmptyUntitledDataModuleThatCannotBeSavedWithoutAName) {

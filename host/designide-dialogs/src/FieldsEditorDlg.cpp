@@ -8,6 +8,7 @@
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
+#include "vcl/Automation.h"
 
 namespace designide {
 
@@ -28,6 +29,7 @@ void TFieldsEditorDlg::Load(IDesigner* designer, db::TDataSet* dataSet) {
     lblStatus->SetCaption("");
   } catch (const std::exception& e) {
     lblStatus->SetCaption(e.what());
+    vcl::FormErrorShown(*this, e.what());
   }
   FillLists();
 }

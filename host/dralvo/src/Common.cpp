@@ -59,6 +59,25 @@ std::string GetValidObjName(const std::string& name, bool dropOwner) {
   return dots.empty() ? name : name.substr(dots.back() + 1);
 }
 
+std::string WithoutApostrophes(const std::string& name) {
+  std::string out;
+  out.reserve(name.size());
+  char closing = 0;  // as in UnquotedDots: the quote that ends the run we are in
+  for (char c : name) {
+    if (closing) {
+      if (c == closing) closing = 0;
+    } else if (c == '"' || c == '`') {
+      closing = c;
+    } else if (c == '[') {
+      closing = ']';
+    } else if (c == '\'') {
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
 std::string QuoteObjectName(const std::string& name, bool quote) {
   if (!quote) return name;
   std::vector<size_t> dots = UnquotedDots(name);

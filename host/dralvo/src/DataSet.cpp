@@ -85,7 +85,9 @@ TDVDatabase* TDVDataSet::FindDatabase() const {
   return session != nullptr ? session->FindDatabase(databaseName_) : nullptr;
 }
 
-TDVDatabase* TDVDataSet::Database() const { return GetDBSession()->DatabaseByName(databaseName_); }
+TDVDatabase* TDVDataSet::Database() const {
+  return DatabaseFor(*this, [this] { return GetDBSession()->DatabaseByName(databaseName_); });
+}
 
 TDVDatabase* TDVDataSet::BoundDatabase() const { return Active() ? openedOn_ : nullptr; }
 

@@ -1,5 +1,6 @@
 #include "dralvo/SQLBaseServer.h"
 
+#include "Errors.h"
 #include "dralvo/Database.h"
 #include "drivers/Driver.h"
 #include "dralvo/Session.h"
@@ -18,7 +19,9 @@ const rtl::TClass& TDVSQLBaseServer::StaticClass() {
 }
 
 TDVSession* TDVSQLBaseServer::GetDBSession() const { return Sessions().GetSessionByName(sessionName_); }
-TDVDatabase* TDVSQLBaseServer::Database() const { return GetDBSession()->DatabaseByName(databaseName_); }
+TDVDatabase* TDVSQLBaseServer::Database() const {
+  return DatabaseFor(*this, [this] { return GetDBSession()->DatabaseByName(databaseName_); });
+}
 
 std::string TDVSQLBaseServer::ServerVersion() const {
   TDVDatabase* db = Database();

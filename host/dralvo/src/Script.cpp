@@ -1,5 +1,6 @@
 #include "dralvo/Script.h"
 
+#include "Errors.h"
 #include "dralvo/Database.h"
 #include "drivers/Driver.h"
 #include "dralvo/Monitor.h"
@@ -25,7 +26,9 @@ TDVScript::TDVScript(rtl::TComponent* owner) : TComponent(owner), sql_(std::make
 TDVScript::~TDVScript() = default;
 
 TDVSession* TDVScript::GetDBSession() const { return Sessions().GetSessionByName(sessionName_); }
-TDVDatabase* TDVScript::Database() const { return GetDBSession()->DatabaseByName(databaseName_); }
+TDVDatabase* TDVScript::Database() const {
+  return DatabaseFor(*this, [this] { return GetDBSession()->DatabaseByName(databaseName_); });
+}
 
 void TDVScript::ExecSQL() {
   TDVDatabase* db = Database();

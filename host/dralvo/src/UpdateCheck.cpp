@@ -92,13 +92,17 @@ class TChecker {
     }
   }
 
-  // Whether a written name reads as the stored column: quoted names
-  // exactly, bare ones as the server folds them (PostgreSQL to lower case,
-  // SQLite ignoring case).
+  // Whether a written name reads as the stored column, as the server reads
+  // it: a server that keeps bare names as written (SQLite, MariaDB) compares
+  // every column name ignoring ASCII case, quoted or not; one that folds bare
+  // names (PostgreSQL) takes quoted names exactly and folds bare ones.
   bool Reads(const sql::WrittenName& written, const std::string& column) const {
-    if (written.quoted) return column == written.name;
-    if (conn_.ServerType() == TDVServerType::stSQLite) return rtl::SameText(column, written.name);
-    return column == rtl::LowerCase(written.name);
+    switch (conn_.Dialect().Folding) {
+      case TDVNameFolding::None: return rtl::SameText(column, written.name);
+      case TDVNameFolding::Lower: return column == (written.quoted ? written.name : rtl::LowerCase(written.name));
+      case TDVNameFolding::Upper: return column == (written.quoted ? written.name : rtl::UpperCase(written.name));
+    }
+    return false;
   }
 
   // The statements of one object name one table as a rule: it is looked up

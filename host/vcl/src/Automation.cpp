@@ -16,6 +16,12 @@ TAutomation*& Installed() {
 
 TAutomation* CurrentAutomation() { return Installed(); }
 
+void FormErrorShown(TForm& form, const std::string& text) {
+  if (TAutomation* automation = Installed()) automation->ErrorShown(form, text);
+}
+
+void TAutomation::ErrorShown(TForm&, const std::string&) {}
+
 ScopedAutomation::ScopedAutomation(TAutomation& automation) : previous_(Installed()) { Installed() = &automation; }
 
 ScopedAutomation::~ScopedAutomation() { Installed() = previous_; }

@@ -15,7 +15,7 @@ namespace vcl {
 namespace {
 // Calls `line(begin, end)` for each line of text split at CR LF, CR and LF.
 template <class LineFn>
-void ForEachLine(const std::string& text, LineFn line) {
+void ForEachLine(std::string_view text, LineFn line) {
   const char* start = text.data();
   const char* const end = start + text.size();
   while (true) {
@@ -51,7 +51,7 @@ class TLineBuffer {
     starts_.reserve(starts_.size() + static_cast<size_t>(list.Count()));
   }
   // Adds an entry, split at CR LF, CR and LF.
-  void Append(const std::string& entry) {
+  void Append(std::string_view entry) {
     ForEachLine(entry, [this](const char* begin, const char* end) {
       starts_.push_back(text_.size());
       text_.append(begin, end).push_back('\n');

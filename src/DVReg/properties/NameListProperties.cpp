@@ -66,7 +66,7 @@ TPropertyAttributes TDVStringProperty::GetAttributes() { return paValueList | pa
 void TDVStringProperty::GetValues(const TGetStrProc& Proc) {
   auto list = std::make_unique<rtl::TStringList>();
   GetValueList(list.get());
-  for (int i = 0; i < list->Count(); ++i) Proc(list->Strings(i));
+  for (int i = 0; i < list->Count(); ++i) Proc(list->Get(i));
 }
 
 void TDVStringProperty::GetValueList(rtl::TStrings*) {

@@ -20,6 +20,13 @@ std::string QuoteIdentifier(const std::string& name, bool quote);
 // prefix ("owner." before the last unquoted dot) is dropped.
 std::string GetValidObjName(const std::string& name, bool dropOwner);
 
+// A table name as typed, without the apostrophes a person may put around it
+// or around its dotted parts ('orders', 'main'.'orders'): every apostrophe
+// outside a quoted part goes. Inside a double-quoted (or bracketed,
+// back-quoted) part an apostrophe is part of the name, and the part itself
+// is left to be read by the server's rules.
+std::string WithoutApostrophes(const std::string& name);
+
 // A table reference for SQL text: with quote true each part of an
 // owner-qualified name ("own.orders") is quoted on its own
 // ("own"."orders"), since a name quoted whole names no owner; parts already

@@ -19,8 +19,11 @@ namespace rtl {
 
 namespace {
 TWriteFaultHook g_faultHook = nullptr;
+TFlushFunction g_flush = nullptr;
 
 bool Fault(const char* step, const std::string& path) { return g_faultHook != nullptr && g_faultHook(step, path); }
+
+int Flush(int fd) { return g_flush != nullptr ? g_flush(fd) : ::fsync(fd); }
 
 // Writes all of `bytes` to `fd`; 0, or the errno of the write that failed.
 int WriteAll(int fd, std::string_view bytes) {
@@ -51,7 +54,7 @@ void SyncDirectoryOf(const std::string& path) {
   std::string dir = ExtractFilePath(path);
   int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
-    ::fsync(fd);
+    Flush(fd);
     ::close(fd);
   }
 }
@@ -66,6 +69,7 @@ mode_t NewFileMode(TNewFileMode kind) {
 }  // namespace
 
 void SetWriteFaultHook(TWriteFaultHook hook) { g_faultHook = hook; }
+void SetFlushFunction(TFlushFunction flush) { g_flush = flush; }
 
 TAtomicFile::TAtomicFile(const std::string& path) : TAtomicFile(path, TFileStamp{}) {}
 
@@ -128,7 +132,7 @@ void TAtomicFile::Write(std::string_view bytes) {
 void TAtomicFile::Commit() {
   if (fd_ < 0) Fail("write", EBADF);
   if (Fault("sync", path_)) Fail("write", EIO);
-  if (::fsync(fd_) != 0) Fail("write", errno);
+  if (Flush(fd_) != 0) Fail("write", errno);
   written_ = FileStampOf(fd_);
   if (::close(std::exchange(fd_, -1)) != 0) Fail("write", errno);
   if (Fault("rename", path_)) Fail("replace", EXDEV);

@@ -222,9 +222,9 @@ void TFormWriter::WriteStringList(const TStrings& list, const std::string& prefi
       &list.ClassType() == &TStringList::StaticClass() ? static_cast<const TStringList*>(&list) : nullptr;
   std::string copy;
   for (int i = 0; i < count; ++i) {
-    const std::string& stored = kept != nullptr ? kept->Strings(i) : (copy = list.Get(i));
+    const std::string_view stored = kept != nullptr ? kept->Strings(i) : std::string_view(copy = list.Get(i));
     std::string shownItem;
-    const std::string& item = shown_ ? (shownItem = shown_(stored, true)) : stored;
+    const std::string_view item = shown_ ? std::string_view(shownItem = shown_(stored, true)) : stored;
     if (FormStringFitsOneLine(item)) {
       out_.append(static_cast<size_t>(indent + 2), ' ');
       AppendQuotedPiece(out_, item);

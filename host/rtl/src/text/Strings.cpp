@@ -1,6 +1,7 @@
 #include "rtl/text/Strings.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rtl/objects/ClassBuilder.h"
 #include "rtl/files/Streams.h"
@@ -85,7 +86,7 @@ void TStrings::AddStrings(const TStrings& other) {
   EndUpdate();
 }
 
-void TStrings::SetLines(const TLineText& lines) {
+void TStrings::SetLines(TLineText lines) {
   BeginUpdate();
   Clear();
   for (size_t i = 0; i < lines.Count(); ++i) Add(std::string(lines.Line(i)));
@@ -112,7 +113,7 @@ bool TStrings::Equals(const TStrings& other) const {
   return true;
 }
 
-int TStrings::CompareStrings(const std::string& a, const std::string& b) const { return AnsiCompareText(a, b); }
+int TStrings::CompareStrings(std::string_view a, std::string_view b) const { return AnsiCompareText(a, b); }
 
 int TStrings::IndexOf(const std::string& s) const {
   for (int i = 0, n = Count(); i < n; ++i)
@@ -239,7 +240,10 @@ void TStrings::LoadFromFile(const std::string& fileName) {
 // ---- TStringList ----------------------------------------------------------
 
 TStringList::TStringList(std::initializer_list<std::string> items) {
-  for (const auto& s : items) items_.push_back({s, nullptr});
+  for (const auto& s : items) {
+    items_.push_back({text_.size(), s.size(), nullptr});
+    text_.append(s);
+  }
 }
 
 TStringList::~TStringList() {
@@ -247,17 +251,43 @@ TStringList::~TStringList() {
     for (auto& item : items_) delete item.object;
 }
 
-std::string TStringList::Get(int index) const { return Strings(index); }
+std::string TStringList::Get(int index) const { return std::string(Strings(index)); }
 
-const std::string& TStringList::Strings(int index) const {
+std::string_view TStringList::Strings(int index) const {
   if (index < 0 || index >= Count()) IndexError(index);
-  return items_[static_cast<size_t>(index)].text;
+  return TextOf(items_[static_cast<size_t>(index)]);
+}
+
+void TStringList::StoreText(Item& item, std::string_view s) {
+  if (s.size() <= item.length) {
+    s.copy(text_.data() + item.begin, s.size());
+    unusedBytes_ += item.length - s.size();
+  } else {
+    unusedBytes_ += item.length;
+    item.begin = text_.size();
+    text_.append(s);
+  }
+  item.length = s.size();
+}
+
+void TStringList::DropUnusedText() {
+  if (unusedBytes_ * 2 <= text_.size()) return;
+  std::string packed;
+  packed.reserve(text_.size() - unusedBytes_);
+  for (Item& item : items_) {
+    const size_t begin = packed.size();
+    packed.append(TextOf(item));
+    item.begin = begin;
+  }
+  text_ = std::move(packed);
+  unusedBytes_ = 0;
 }
 
 void TStringList::Put(int index, const std::string& s) {
   if (sorted_) throw EListError("Operation not allowed on sorted list");
   if (index < 0 || index >= Count()) IndexError(index);
-  items_[static_cast<size_t>(index)].text = s;
+  StoreText(items_[static_cast<size_t>(index)], s);
+  DropUnusedText();
   Changed();
 }
 
@@ -282,29 +312,36 @@ void TStringList::Insert(int index, const std::string& s) {
     index = at;
   }
   if (index < 0 || index > Count()) IndexError(index);
-  items_.insert(items_.begin() + index, Item{s, nullptr});
+  items_.insert(items_.begin() + index, Item{text_.size(), s.size(), nullptr});
+  text_.append(s);
   Changed();
 }
 
-void TStringList::SetLines(const TLineText& lines) {
+void TStringList::SetLines(TLineText lines) {
   // A sorted list places each line itself.
   if (sorted_) {
-    TStrings::SetLines(lines);
+    TStrings::SetLines(std::move(lines));
     return;
   }
-  for (Item& item : items_) {
-    FreeObject(item.object);
-    item.object = nullptr;
-  }
+  for (Item& item : items_) FreeObject(item.object);
   items_.resize(lines.Count());
-  for (size_t i = 0; i < items_.size(); ++i) items_[i].text.assign(lines.Line(i));
+  size_t begin = 0;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    items_[i] = Item{begin, lines.End(i) - begin, nullptr};
+    begin = lines.End(i);
+  }
+  // The lines' own block becomes the list's: no line is copied.
+  text_ = lines.TakeText();
+  unusedBytes_ = 0;
   Changed();
 }
 
 void TStringList::Delete(int index) {
   if (index < 0 || index >= Count()) IndexError(index);
   TObject* obj = items_[static_cast<size_t>(index)].object;
+  unusedBytes_ += items_[static_cast<size_t>(index)].length;
   items_.erase(items_.begin() + index);
+  DropUnusedText();
   FreeObject(obj);
   Changed();
 }
@@ -313,6 +350,8 @@ void TStringList::Clear() {
   if (items_.empty()) return;
   auto old = std::move(items_);
   items_.clear();
+  text_ = std::string();
+  unusedBytes_ = 0;
   for (auto& item : old) FreeObject(item.object);
   Changed();
 }
@@ -328,9 +367,13 @@ void TStringList::Move(int from, int to) {
 }
 
 int TStringList::IndexOf(const std::string& s) const {
-  if (!sorted_) return TStrings::IndexOf(s);
-  int at = 0;
-  return FindSorted(s, at) ? at : -1;
+  if (sorted_) {
+    int at = 0;
+    return FindSorted(s, at) ? at : -1;
+  }
+  for (size_t i = 0; i < items_.size(); ++i)
+    if (CompareStrings(TextOf(items_[i]), s) == 0) return static_cast<int>(i);
+  return -1;
 }
 
 void TStringList::SetSorted(bool sorted) {
@@ -343,11 +386,11 @@ void TStringList::SetSorted(bool sorted) {
 
 void TStringList::Sort() {
   std::stable_sort(items_.begin(), items_.end(),
-                   [this](const Item& a, const Item& b) { return CompareStrings(a.text, b.text) < 0; });
+                   [this](const Item& a, const Item& b) { return CompareStrings(TextOf(a), TextOf(b)) < 0; });
   Changed();
 }
 
-int TStringList::CompareStrings(const std::string& a, const std::string& b) const {
+int TStringList::CompareStrings(std::string_view a, std::string_view b) const {
   if (caseSensitive_) return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
   return AnsiCompareText(a, b);
 }
@@ -356,12 +399,12 @@ void TStringList::SetUpdateState(bool updating) {
   if (!updating) Changed();
 }
 
-bool TStringList::FindSorted(const std::string& s, int& index) const {
+bool TStringList::FindSorted(std::string_view s, int& index) const {
   int lo = 0, hi = Count() - 1;
   bool found = false;
   while (lo <= hi) {
     int mid = (lo + hi) / 2;
-    int c = CompareStrings(items_[static_cast<size_t>(mid)].text, s);
+    int c = CompareStrings(TextOf(items_[static_cast<size_t>(mid)]), s);
     if (c < 0) {
       lo = mid + 1;
     } else {

@@ -46,6 +46,10 @@ class TAutomation {
   // choose that file, or return false to cancel. An automation that does
   // not expect this raises.
   virtual bool FileDialogShown(TOpenDialog& dialog);
+  // A form shows an error in a control of its own (a status line) rather
+  // than in a message box. Nothing to answer; by default ignored, as a
+  // person would read it there and go on.
+  virtual void ErrorShown(TForm& form, const std::string& text);
 };
 
 // An automation made of functions, recording every message box shown. A
@@ -86,6 +90,10 @@ class ScopedAutomation {
 };
 
 TAutomation* CurrentAutomation();
+
+// Tells the automation installed, if any, that `form` shows the error
+// `text` in a control of its own.
+void FormErrorShown(TForm& form, const std::string& text);
 
 // How many times a form may refuse to close before an automation that keeps
 // trying is stopped with an error.

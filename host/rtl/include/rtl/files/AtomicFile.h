@@ -25,6 +25,12 @@ RTL_EXCEPTION(EFileChangedError, EFCreateError)
 // owner alone, for files that may hold secrets.
 enum class TNewFileMode { Default, OwnerOnly };
 
+// For tests that see what reaches the disk: when set, TAtomicFile calls it
+// instead of fsync, for the new file and then for its folder. Never set in
+// production code.
+using TFlushFunction = int (*)(int fd);
+void SetFlushFunction(TFlushFunction flush);
+
 class TAtomicFile {
  public:
   // Creates the temporary file; raises EFCreateError naming the file, also

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace rtl {
@@ -37,6 +38,13 @@ class TLineText {
 
   size_t Count() const { return ends_.size(); }
   size_t Bytes() const { return text_.size(); }
+  // Every line's text, one after the other, and where line `index` ends in
+  // it: a reader may take the lines in one piece.
+  std::string_view Text() const { return text_; }
+  size_t End(size_t index) const { return ends_[index]; }
+  // Hands the text of every line over to a reader that keeps it as it is
+  // (End still answers; the text is then gone from here).
+  std::string TakeText() { return std::move(text_); }
   std::string_view Line(size_t index) const {
     const size_t begin = index == 0 ? 0 : ends_[index - 1];
     return std::string_view(text_).substr(begin, ends_[index] - begin);

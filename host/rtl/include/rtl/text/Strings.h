@@ -1,10 +1,11 @@
 #pragma once
 // TStrings: an ordered list of UTF-8 strings, each with an optional object.
 // Entries of the form name=value are looked up by name ignoring case.
-// TStringList keeps its entries in memory; widget layers derive their own
-// TStrings that read and write the control.
+// TStringList keeps its entries in memory, their texts in one block;
+// widget layers derive their own TStrings that read and write the control.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "rtl/text/LineText.h"
@@ -36,9 +37,10 @@ class TStrings : public TPersistent {
   int AddObject(const std::string& s, TObject* obj);
   void InsertObject(int index, const std::string& s, TObject* obj);
   void AddStrings(const TStrings& other);
-  // Replaces every entry with the lines, in one change; lists that keep
-  // their entries write over them in place, reusing their storage.
-  virtual void SetLines(const TLineText& lines);
+  // Replaces every entry with the lines, in one change. A list that keeps
+  // its entries takes the lines' text over as its own block: hand the lines
+  // over (std::move) and nothing is copied.
+  virtual void SetLines(TLineText lines);
   void Assign(const TPersistent& source) override;
   bool Equals(const TStrings& other) const;
 
@@ -71,7 +73,7 @@ class TStrings : public TPersistent {
  protected:
   virtual void SetUpdateState(bool updating);
   // Compares two entries the way look-ups do (locale-aware, ignoring case).
-  virtual int CompareStrings(const std::string& a, const std::string& b) const;
+  virtual int CompareStrings(std::string_view a, std::string_view b) const;
   [[noreturn]] void IndexError(int index) const;
 
  private:
@@ -89,8 +91,9 @@ class TStringList : public TStrings {
 
   int Count() const override { return static_cast<int>(items_.size()); }
   std::string Get(int index) const override;
-  // The entry itself, for readers that need no copy of it.
-  const std::string& Strings(int index) const;
+  // The entry itself, for readers that need no copy of it; valid until the
+  // list next changes.
+  std::string_view Strings(int index) const;
   void Put(int index, const std::string& s) override;
   TObject* GetObject(int index) const override;
   void PutObject(int index, TObject* obj) override;
@@ -98,7 +101,7 @@ class TStringList : public TStrings {
   void Delete(int index) override;
   void Clear() override;
   void Move(int from, int to) override;
-  void SetLines(const TLineText& lines) override;
+  void SetLines(TLineText lines) override;
   int IndexOf(const std::string& s) const override;
 
   bool Sorted() const { return sorted_; }
@@ -114,18 +117,30 @@ class TStringList : public TStrings {
   std::function<void(TStringList&)> OnChange;
 
  protected:
-  int CompareStrings(const std::string& a, const std::string& b) const override;
+  int CompareStrings(std::string_view a, std::string_view b) const override;
   void SetUpdateState(bool updating) override;
 
  private:
+  // An entry: its text is text_[begin, begin + length). The texts of all
+  // entries share one block, so that a list of thousands of lines is filled
+  // with one copy rather than one allocation per line.
   struct Item {
-    std::string text;
+    size_t begin = 0;
+    size_t length = 0;
     TObject* object = nullptr;
   };
+  std::string_view TextOf(const Item& item) const { return std::string_view(text_).substr(item.begin, item.length); }
+  // Makes `s` the text of `item`: in its own place when it fits, else at
+  // the end of the block.
+  void StoreText(Item& item, std::string_view s);
+  // Packs the block once most of it is text that no entry holds any more.
+  void DropUnusedText();
   void Changed();
-  bool FindSorted(const std::string& s, int& index) const;
+  bool FindSorted(std::string_view s, int& index) const;
   void FreeObject(TObject* obj);
 
+  std::string text_;
+  size_t unusedBytes_ = 0;  // of text_, held by no entry
   std::vector<Item> items_;
   bool sorted_ = false;
   bool caseSensitive_ = false;
