@@ -76,6 +76,20 @@ class Fetching : public ::testing::Test {
     EXPECT_EQ(query_->RecordValue(5, 1).AsString(), "r6");
     query_->Close();
   }
+  // A wait for the server longer than STATEMENT TIMEOUT stops the query and
+  // names the limit.
+  void ExpectStoppedAtTheLimit() {
+    db_->Close();
+    db_->Params()->Add("STATEMENT TIMEOUT=300");
+    try {
+      query_->Open();
+      ADD_FAILURE() << "the query ran past its limit";
+    } catch (const rtl::EDatabaseError& e) {
+      EXPECT_NE(e.Message().find("reached STATEMENT TIMEOUT and the statement was stopped (the limit is 300 ms)"),
+                std::string::npos)
+          << e.Message();
+    }
+  }
   dvtest::TempDir dir_;
   dvtest::TestForm form_;
   dralvo::TDVDatabase* db_ = nullptr;
@@ -194,20 +208,9 @@ TEST_F(Fetching, PostgreSQLPacketsStreamAndACancelledQuery) {
   }
   PQfinish(locker);
 
-  // A wait for the server longer than STATEMENT TIMEOUT stops the query and
-  // names the limit.
-  db_->Close();
-  db_->Params()->Add("STATEMENT TIMEOUT=300");
   query_->SQL()->SetText("with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000)"
                          " select count(*) from c");
-  try {
-    query_->Open();
-    ADD_FAILURE() << "the query ran past its limit";
-  } catch (const rtl::EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("reached STATEMENT TIMEOUT and the statement was stopped (the limit is 300 ms)"),
-              std::string::npos)
-        << e.Message();
-  }
+  ExpectStoppedAtTheLimit();
 }
 
 // Whether another session of the MariaDB server runs a statement holding `marker`.
@@ -270,18 +273,7 @@ TEST_F(Fetching, MariaDbPacketsStreamAndACancelledQuery) {
   EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
   mysql_close(watcher);
 
-  // A wait for the server longer than STATEMENT TIMEOUT stops the query and
-  // names the limit.
-  db_->Close();
-  db_->Params()->Add("STATEMENT TIMEOUT=300");
-  try {
-    query_->Open();
-    ADD_FAILURE() << "the query ran past its limit";
-  } catch (const rtl::EDatabaseError& e) {
-    EXPECT_NE(e.Message().find("reached STATEMENT TIMEOUT and the statement was stopped (the limit is 300 ms)"),
-              std::string::npos)
-        << e.Message();
-  }
+  ExpectStoppedAtTheLimit();
 }
 
 }  // namespace
