@@ -34,10 +34,6 @@ int Happened(int status, short revents) {
 TMariaDbWait::TMariaDbWait(MYSQL* conn, const TDVInterrupt& interrupt, int limitMs, std::function<void()> stop)
     : conn_(conn), interrupt_(interrupt), limitMs_(limitMs), stop_(std::move(stop)) {}
 
-TMariaDbWait::~TMariaDbWait() {
-  if (stopper_.joinable()) stopper_.join();
-}
-
 void TMariaDbWait::Run(const std::function<int()>& start, const std::function<int(int)>& cont) {
   const auto began = std::chrono::steady_clock::now();
   int status = start();
@@ -46,8 +42,8 @@ void TMariaDbWait::Run(const std::function<int()>& start, const std::function<in
     if (!stopSent_ && limitMs_ > 0 && std::chrono::steady_clock::now() - began >= std::chrono::milliseconds(limitMs_))
       limitReached_ = true;
     if (!stopSent_ && (limitReached_ || interrupt_.Requested())) {
-      stopper_ = std::thread(stop_);
       stopSent_ = true;
+      stop_();
     }
     pollfd wait{mysql_get_socket(conn_), PollEvents(status), 0};
     const int ready = poll(&wait, 1, kSliceMs);
@@ -65,8 +61,6 @@ void TMariaDbWait::Run(const std::function<int()>& start, const std::function<in
     if (happened == 0) continue;
     status = cont(happened);
   }
-  // The stop is asked before anything else runs on the connection.
-  if (stopper_.joinable()) stopper_.join();
 }
 
 }  // namespace dralvo
