@@ -80,6 +80,33 @@ class FirebirdAttachment {
       }
     }
   }
+  // Whether another attachment runs a statement holding `text`.
+  bool Runs(const std::string& text) {
+    const std::string ask = "select count(*) from mon$statements where mon$state = 1 and mon$attachment_id <>"
+                            " current_connection and mon$sql_text containing '" + text + "'";
+    ISC_STATUS_ARRAY status;
+    isc_tr_handle tr = 0;
+    isc_stmt_handle stmt = 0;
+    XSQLDA out{};
+    out.version = SQLDA_VERSION1;
+    out.sqln = 1;
+    ISC_INT64 count = 0;
+    short nullFlag = 0;
+    bool ok = isc_start_transaction(status, &tr, 1, &db_, 0, nullptr) == 0 &&
+              isc_dsql_allocate_statement(status, &db_, &stmt) == 0 &&
+              isc_dsql_prepare(status, &tr, &stmt, 0, ask.c_str(), SQL_DIALECT_V6, &out) == 0;
+    if (ok) {
+      out.sqlvar[0].sqltype = SQL_INT64 + 1;
+      out.sqlvar[0].sqldata = reinterpret_cast<char*>(&count);
+      out.sqlvar[0].sqlind = &nullFlag;
+      ok = isc_dsql_execute(status, &tr, &stmt, SQL_DIALECT_V6, nullptr) == 0 &&
+           isc_dsql_fetch(status, &stmt, SQL_DIALECT_V6, &out) == 0;
+    }
+    if (!ok) ADD_FAILURE() << FirebirdMessage(status);
+    if (stmt != 0) isc_dsql_free_statement(status, &stmt, DSQL_drop);
+    if (tr != 0) isc_rollback_transaction(status, &tr);
+    return !ok || count > 0;
+  }
   // Whether the engine takes the statement (prepared, never run).
   bool Prepares(const std::string& sql) {
     ISC_STATUS_ARRAY status;
@@ -95,21 +122,12 @@ class FirebirdAttachment {
     return ok;
   }
   // Runs a statement in a transaction that stays open (waiting for no
-  // lock) while this attachment lives: its locks hold others back.
-  void Hold(const std::string& sql, const std::string& reserveTable = "") {
-    // A reserved table: no other transaction writes to it (or reads it,
-    // for an exclusive reservation) while this one runs.
-    std::string tpb{isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
-    if (!reserveTable.empty()) {
-      tpb += static_cast<char>(isc_tpb_lock_write);
-      tpb += static_cast<char>(reserveTable.size());
-      tpb += reserveTable;
-      tpb += static_cast<char>(isc_tpb_exclusive);
-    }
+  // lock) while this attachment lives: the rows it changed are locked.
+  void Hold(const std::string& sql) {
+    const std::string tpb{isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version, isc_tpb_nowait};
     ISC_STATUS_ARRAY status;
     if (isc_start_transaction(status, &tr_, 1, &db_, static_cast<unsigned short>(tpb.size()), tpb.data()) != 0 ||
-        (!sql.empty() &&
-         isc_dsql_execute_immediate(status, &db_, &tr_, 0, sql.c_str(), SQL_DIALECT_V6, nullptr) != 0))
+        isc_dsql_execute_immediate(status, &db_, &tr_, 0, sql.c_str(), SQL_DIALECT_V6, nullptr) != 0)
       ADD_FAILURE() << FirebirdMessage(status) << "\n" << sql;
   }
 
