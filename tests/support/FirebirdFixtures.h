@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <ibase.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -80,32 +81,36 @@ class FirebirdAttachment {
       }
     }
   }
-  // Whether another attachment runs a statement holding `text`.
-  bool Runs(const std::string& text) {
-    const std::string ask = "select count(*) from mon$statements where mon$state = 1 and mon$attachment_id <>"
-                            " current_connection and mon$sql_text containing '" + text + "'";
+  // The whole number a query of one value gives (-1 after a failure).
+  int64_t Number(const std::string& sql) {
     ISC_STATUS_ARRAY status;
     isc_tr_handle tr = 0;
     isc_stmt_handle stmt = 0;
     XSQLDA out{};
     out.version = SQLDA_VERSION1;
     out.sqln = 1;
-    ISC_INT64 count = 0;
+    ISC_INT64 value = -1;
     short nullFlag = 0;
     bool ok = isc_start_transaction(status, &tr, 1, &db_, 0, nullptr) == 0 &&
               isc_dsql_allocate_statement(status, &db_, &stmt) == 0 &&
-              isc_dsql_prepare(status, &tr, &stmt, 0, ask.c_str(), SQL_DIALECT_V6, &out) == 0;
+              isc_dsql_prepare(status, &tr, &stmt, 0, sql.c_str(), SQL_DIALECT_V6, &out) == 0;
     if (ok) {
       out.sqlvar[0].sqltype = SQL_INT64 + 1;
-      out.sqlvar[0].sqldata = reinterpret_cast<char*>(&count);
+      out.sqlvar[0].sqlscale = 0;
+      out.sqlvar[0].sqldata = reinterpret_cast<char*>(&value);
       out.sqlvar[0].sqlind = &nullFlag;
       ok = isc_dsql_execute(status, &tr, &stmt, SQL_DIALECT_V6, nullptr) == 0 &&
            isc_dsql_fetch(status, &stmt, SQL_DIALECT_V6, &out) == 0;
     }
-    if (!ok) ADD_FAILURE() << FirebirdMessage(status);
+    if (!ok) ADD_FAILURE() << FirebirdMessage(status) << "\n" << sql;
     if (stmt != 0) isc_dsql_free_statement(status, &stmt, DSQL_drop);
     if (tr != 0) isc_rollback_transaction(status, &tr);
-    return !ok || count > 0;
+    return ok ? value : -1;
+  }
+  // Whether another attachment runs a statement holding `text`.
+  bool Runs(const std::string& text) {
+    return Number("select count(*) from mon$statements where mon$state = 1 and mon$attachment_id <>"
+                  " current_connection and mon$sql_text containing '" + text + "'") != 0;
   }
   // Whether the engine takes the statement (prepared, never run).
   bool Prepares(const std::string& sql) {
