@@ -1,8 +1,9 @@
 // The Firebird driver's catalog look-ups, from the system tables with names
 // bound as parameters. Names are stored as the server reads them (bare ones
 // in upper case) and matched exactly; the stored names are padded with
-// blanks, which the queries trim. Names are listed quoted where Firebird
-// would not read them back bare, so that a listed name finds its own table.
+// blanks, which reading a CHAR value cuts off (FirebirdSqlda.cpp). Names are
+// listed quoted where Firebird would not read them back bare, so that a
+// listed name finds its own table.
 #include <algorithm>
 #include <set>
 
@@ -47,7 +48,7 @@ constexpr const char* kUserRelations = " coalesce(rdb$system_flag, 0) = 0";
 bool TFirebirdConnection::LookupTable(const std::string& schema, const std::string& name, TDVTableRef& ref) {
   if (!schema.empty() || name.empty()) return false;  // Firebird has no schemas
   std::vector<std::string> found =
-      Column("select trim(trailing from rdb$relation_name) from rdb$relations where rdb$relation_name = ?", {name});
+      Column("select rdb$relation_name from rdb$relations where rdb$relation_name = ?", {name});
   if (found.empty() || found[0] != name) return false;
   ref = TableRef("", found[0]);
   return true;
@@ -55,14 +56,14 @@ bool TFirebirdConnection::LookupTable(const std::string& schema, const std::stri
 
 void TFirebirdConnection::GetTableNames(const std::string& pattern, bool systemTables,
                                         std::vector<std::string>& names) {
-  std::string sql = "select trim(trailing from rdb$relation_name) from rdb$relations where";
+  std::string sql = "select rdb$relation_name from rdb$relations where";
   sql += systemTables ? " 1 = 1" : kUserRelations;
   std::vector<db::TValue> args;
   if (!pattern.empty()) {
     sql += " and trim(trailing from rdb$relation_name) like ?";
     args.emplace_back(pattern);
   }
-  names = Column(sql + " order by 1", args);
+  names = Column(sql + " order by rdb$relation_name", args);
   std::shared_ptr<const TDVNameRules> rules = NameRules();
   for (std::string& n : names)
     if (rules->NeedsQuotes(n)) n = rules->Quote(n);
@@ -70,7 +71,7 @@ void TFirebirdConnection::GetTableNames(const std::string& pattern, bool systemT
 
 void TFirebirdConnection::GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) {
   names = Column(
-      "select trim(trailing from rdb$field_name) from rdb$relation_fields where rdb$relation_name = ?"
+      "select rdb$field_name from rdb$relation_fields where rdb$relation_name = ?"
       " order by rdb$field_position",
       {table.Name});
 }
@@ -78,7 +79,7 @@ void TFirebirdConnection::GetFieldNames(const TDVTableRef& table, std::vector<st
 void TFirebirdConnection::GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) {
   // NOT NULL on the column, or on the domain it takes its type from.
   names = Column(
-      "select trim(trailing from r.rdb$field_name) from rdb$relation_fields r"
+      "select r.rdb$field_name from rdb$relation_fields r"
       " join rdb$fields f on f.rdb$field_name = r.rdb$field_source"
       " where r.rdb$relation_name = ? and coalesce(r.rdb$null_flag, f.rdb$null_flag, 0) = 1"
       " order by r.rdb$field_position",
@@ -92,7 +93,7 @@ void TFirebirdConnection::GetNotNullColumns(const TDVTableRef& table, std::vecto
 // index; so are an inactive one and one over an expression.
 void TFirebirdConnection::GetIndexColumns(const TDVTableRef& table, std::vector<TDVIndexColumn>& rows) {
   TDVResult r = Read(
-      "select trim(trailing from i.rdb$index_name), trim(trailing from s.rdb$field_name),"
+      "select i.rdb$index_name, s.rdb$field_name,"
       " coalesce(s.rdb$field_position, 0) + 1, coalesce(i.rdb$unique_flag, 0), coalesce(i.rdb$index_inactive, 0),"
       " case when c.rdb$constraint_type = 'PRIMARY KEY' then 1 else 0 end"
       " from rdb$indices i"
@@ -124,7 +125,7 @@ void TFirebirdConnection::GetIndexColumns(const TDVTableRef& table, std::vector<
 
 void TFirebirdConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) {
   names = Column(
-      "select trim(trailing from s.rdb$field_name) from rdb$relation_constraints c"
+      "select s.rdb$field_name from rdb$relation_constraints c"
       " join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name"
       " where c.rdb$relation_name = ? and c.rdb$constraint_type = 'PRIMARY KEY' order by s.rdb$field_position",
       {table.Name});
@@ -132,8 +133,8 @@ void TFirebirdConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::ve
 
 void TFirebirdConnection::GetStoredProcNames(std::vector<std::string>& names) {
   names = Column(
-      "select trim(trailing from rdb$procedure_name) from rdb$procedures where" + std::string(kUserRelations) +
-          " and rdb$package_name is null order by 1",
+      "select rdb$procedure_name from rdb$procedures where" + std::string(kUserRelations) +
+          " and rdb$package_name is null order by rdb$procedure_name",
       {});
   std::shared_ptr<const TDVNameRules> rules = NameRules();
   for (std::string& n : names)
@@ -146,7 +147,7 @@ void TFirebirdConnection::GetStoredProcNames(std::vector<std::string>& names) {
 bool TFirebirdConnection::LookupStoredProc(const std::string& schema, const std::string& name, TDVProcDesc& desc) {
   if (!schema.empty() || name.empty()) return false;
   TDVResult kind = Read(
-      "select trim(trailing from rdb$procedure_name), coalesce(rdb$procedure_type, 2) from rdb$procedures"
+      "select rdb$procedure_name, coalesce(rdb$procedure_type, 2) from rdb$procedures"
       " where rdb$procedure_name = ? and rdb$package_name is null",
       {name});
   if (kind.Rows.empty() || kind.Rows[0][0].AsString() != name) return false;
@@ -155,7 +156,7 @@ bool TFirebirdConnection::LookupStoredProc(const std::string& schema, const std:
   desc.ReturnsSet = kind.Rows[0][1].AsInteger() == 1;
   desc.ExecuteProcedure = !desc.ReturnsSet;
   TDVResult params = Read(
-      "select trim(trailing from p.rdb$parameter_name), p.rdb$parameter_type, f.rdb$field_type,"
+      "select p.rdb$parameter_name, p.rdb$parameter_type, f.rdb$field_type,"
       " coalesce(f.rdb$field_scale, 0), coalesce(f.rdb$field_sub_type, 0)"
       " from rdb$procedure_parameters p join rdb$fields f on f.rdb$field_name = p.rdb$field_source"
       " where p.rdb$procedure_name = ? and p.rdb$package_name is null"
