@@ -11,6 +11,7 @@
 #include "Fixture.h"
 #include "db/DataSet.h"
 #include "db/Field.h"
+#include "dralvo/CatalogConnection.h"
 #include "dralvo/Database.h"
 #include "dralvo/Hooks.h"
 #include "dralvo/Query.h"
@@ -83,6 +84,11 @@ TEST_F(FirebirdEmbedded, CatalogListsAndFindsNamesAsFirebirdReadsThem) {
   EXPECT_EQ(Fields("customers"), (std::vector<std::string>{"ID", "EMAIL", "PHONE"}));
   EXPECT_EQ(Fields("Mixed"), (std::vector<std::string>{"Y"}));
   EXPECT_EQ(Fields("\"Mixed\""), (std::vector<std::string>{"X"}));
+  // Completion's own connection gives the names as stored.
+  std::unique_ptr<dralvo::TDVCatalogConnection> catalog = dralvo::TDVCatalogSource(*db_).Connect();
+  EXPECT_EQ(catalog->TableNames(),
+            (std::vector<std::string>{"CUSTOMERS", "LOOSE", "MIXED", "Mixed", "Order Lines", "RECENT", "SELECT"}));
+  EXPECT_EQ(catalog->ColumnNames("\"Mixed\""), (std::vector<std::string>{"X"}));
   names.Clear();
   dralvo::Session()->GetStoredProcNames("FB", &names);
   EXPECT_EQ(names.ToVector(), (std::vector<std::string>{"BUMP", "NUMBERS"}));
