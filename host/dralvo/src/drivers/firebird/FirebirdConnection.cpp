@@ -182,15 +182,14 @@ isc_tr_handle* TFirebirdConnection::StatementTransaction(isc_tr_handle& own, boo
 
 TDVResult TFirebirdConnection::Run(isc_tr_handle* tr, const std::string& sql, const std::vector<db::TValue>& params) {
   TFirebirdStatement st(&db_);
-  if (!st.Prepare(tr, sql)) Fail(st.Status());
-  if (st.ParamCount() != static_cast<int>(params.size()))
-    RaiseServerError("the statement takes " + std::to_string(st.ParamCount()) + " parameters, " +
-                     std::to_string(params.size()) + " given");
-  if (!st.Bind(tr, params)) Fail(st.Status());
   TDVResult result;
   {
     TFirebirdWatch::TScope watched(*watch_, nullptr, waits_.StatementMs);
-    if (!st.Execute(tr)) Fail(st.Status());
+    if (!st.Prepare(tr, sql)) Fail(st.Status());
+    if (st.ParamCount() != static_cast<int>(params.size()))
+      RaiseServerError("the statement takes " + std::to_string(st.ParamCount()) + " parameters, " +
+                       std::to_string(params.size()) + " given");
+    if (!st.Bind(tr, params) || !st.Execute(tr)) Fail(st.Status());
     result.Columns = st.Columns();
     std::vector<db::TValue> row;
     for (int got; (got = st.Fetch(tr, row)) != 0; result.Rows.push_back(std::move(row)))
@@ -232,24 +231,25 @@ std::unique_ptr<TDVCursor> TFirebirdConnection::OpenCursor(const std::string& sq
 std::vector<TDVColumnDesc> TFirebirdConnection::Prepared(const std::string& sql, std::string* refused) {
   isc_tr_handle own = 0;
   isc_tr_handle* tr = StatementTransaction(own, true);
-  std::vector<TDVColumnDesc> columns;
   TFirebirdStatement st(&db_);
   bool prepared = false;
-  {
+  try {
     TFirebirdWatch::TScope watched(*watch_, nullptr, waits_.StatementMs);
     prepared = st.Prepare(tr, sql);
+    // A lock wait or a statement stopped is no verdict on the statement,
+    // and a lost connection none either.
+    const TFirebirdStatus& status = st.Status();
+    const bool verdict = !LockWaitRanOut(status) && !status.Has(isc_cancelled) && !status.Has(isc_network_error) &&
+                         !status.Has(isc_net_read_err) && !status.Has(isc_att_shutdown) &&
+                         watch_->LastStop() == TFirebirdWatch::TStop::None;
+    if (!prepared && (refused == nullptr || !verdict)) Fail(status);
+    if (!prepared) *refused = status.Message();
+  } catch (...) {
+    End(own, false, false);
+    throw;
   }
   End(own, true, false);
-  if (prepared) return st.Columns();
-  // A lock wait or a statement stopped is no verdict on the statement, and
-  // a lost connection none either.
-  const TFirebirdStatus& status = st.Status();
-  const bool verdict = !LockWaitRanOut(status) && !status.Has(isc_cancelled) &&
-                       !status.Has(isc_network_error) && !status.Has(isc_net_read_err) &&
-                       !status.Has(isc_att_shutdown) && watch_->LastStop() == TFirebirdWatch::TStop::None;
-  if (refused == nullptr || !verdict) Fail(status);
-  *refused = status.Message();
-  return columns;
+  return prepared ? st.Columns() : std::vector<TDVColumnDesc>{};
 }
 
 std::vector<TDVColumnDesc> TFirebirdConnection::Describe(const std::string& sql) { return Prepared(sql, nullptr); }

@@ -23,7 +23,6 @@ TFirebirdWatch::~TFirebirdWatch() {
 
 TFirebirdWatch::TScope::TScope(TFirebirdWatch& watch, const TDVInterrupt* interrupt, int limitMs) : watch_(watch) {
   std::lock_guard<std::mutex> guard(watch_.mutex_);
-  watch_.stop_ = TStop::None;
   watch_.closed_ = false;
   if (interrupt == nullptr && limitMs <= 0) return;
   watch_.armed_ = true;
@@ -36,10 +35,11 @@ TFirebirdWatch::TScope::TScope(TFirebirdWatch& watch, const TDVInterrupt* interr
 
 TFirebirdWatch::TScope::~TScope() {
   // Under the lock, so that no cancel reaches the attachment after the
-  // watched call.
+  // watched call; a failure after it is no longer the stop's.
   std::lock_guard<std::mutex> guard(watch_.mutex_);
   watch_.armed_ = false;
   watch_.interrupt_ = nullptr;
+  watch_.stop_ = TStop::None;
 }
 
 TFirebirdWatch::TStop TFirebirdWatch::LastStop() const {

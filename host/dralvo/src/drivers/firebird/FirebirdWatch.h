@@ -39,7 +39,7 @@ class TFirebirdWatch {
     TFirebirdWatch& watch_;
   };
 
-  // Why the last watched call was stopped.
+  // Why the call watched now was stopped (None outside a watched call).
   TStop LastStop() const;
 
  private:
