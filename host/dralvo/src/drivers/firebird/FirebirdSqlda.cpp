@@ -89,6 +89,16 @@ db::TValue Number(int64_t v, short scale) {
   return db::TValue(static_cast<double>(v) / std::pow(10.0, -scale));
 }
 
+// The entry set to carry `x` as a number of that type, in `slot`.
+template <class T>
+void BindNumber(XSQLVAR& v, short type, T x, char* slot) {
+  v.sqltype = static_cast<ISC_SHORT>(type | 1);
+  v.sqlscale = 0;
+  v.sqllen = sizeof x;
+  v.sqldata = slot;
+  std::memcpy(slot, &x, sizeof x);
+}
+
 bool ReadBlob(isc_db_handle* db, isc_tr_handle* tr, ISC_QUAD id, std::string& out, TFirebirdStatus& status) {
   isc_blob_handle blob = 0;
   if (isc_open_blob2(status.Vector(), db, tr, &blob, &id, 0, nullptr) != 0) return false;
@@ -253,19 +263,9 @@ bool TFirebirdSqlda::Bind(const std::vector<db::TValue>& values, isc_db_handle* 
       v.sqldata = Slot(i, 1);
       v.sqldata[0] = value.AsInteger() != 0 ? 1 : 0;
     } else if (value.IsInteger()) {
-      v.sqltype = SQL_INT64 | 1;
-      v.sqlscale = 0;
-      v.sqllen = sizeof(int64_t);
-      v.sqldata = Slot(i, sizeof(int64_t));
-      const int64_t x = value.AsInteger();
-      std::memcpy(v.sqldata, &x, sizeof x);
+      BindNumber(v, SQL_INT64, value.AsInteger(), Slot(i, sizeof(int64_t)));
     } else if (value.IsFloat()) {
-      v.sqltype = SQL_DOUBLE | 1;
-      v.sqlscale = 0;
-      v.sqllen = sizeof(double);
-      v.sqldata = Slot(i, sizeof(double));
-      const double x = value.AsFloat();
-      std::memcpy(v.sqldata, &x, sizeof x);
+      BindNumber(v, SQL_DOUBLE, value.AsFloat(), Slot(i, sizeof(double)));
     } else {
       // Text in the parameter's own character set, or the connection's;
       // the server converts it to numbers, dates and times.
