@@ -173,6 +173,22 @@ TEST_F(FirebirdEmbedded, ProceduresRun) {
   EXPECT_EQ(got, (std::vector<int64_t>{1, 2, 3}));
 }
 
+// A dataset reading in the database's transaction has its rows read ahead
+// when that transaction ends, so that it can still be read to its end.
+TEST_F(FirebirdEmbedded, ADatasetOutlivesTheTransactionItReadIn) {
+  auto* query = new dralvo::TDVQuery(form_.root.get());
+  query->SetDatabaseName("FB");
+  query->SQL()->SetText("select i from numbers(5)");
+  query->SetPacketRecords(2);
+  db_->StartReadOnly();
+  query->Open();
+  EXPECT_EQ(query->FetchedCount(), 2);
+  db_->Commit();
+  std::vector<int64_t> got;
+  for (; !query->Eof(); query->Next()) got.push_back(query->Fields(0)->AsInteger());
+  EXPECT_EQ(got, (std::vector<int64_t>{1, 2, 3, 4, 5}));
+}
+
 // A file of the embedded engine takes no account: no login prompt asks
 // for it, while a server's URL does.
 TEST_F(FirebirdEmbedded, OnlyAServerAsksForALogin) {

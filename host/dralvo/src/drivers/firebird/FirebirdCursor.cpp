@@ -71,6 +71,8 @@ bool TFirebirdCursor::Fetch(int count, std::vector<std::vector<db::TValue>>& row
 }
 
 void TFirebirdCursor::Park() {
+  if (stmt_ == nullptr) return;
+  TFirebirdWatch::TScope watched(*owner_.watch_, interrupt_.get(), owner_.waits_.StatementMs);
   while (stmt_ != nullptr && ReadRow()) {
   }
 }
