@@ -115,6 +115,10 @@ std::string TDVDatabase::QuoteName(const std::string& name) const {
   return connection_ != nullptr ? connection_->QuoteName(name) : QuoteServerName(serverType_, name);
 }
 
+sql::LexicalRules TDVDatabase::LexicalRules() const {
+  return connection_ != nullptr ? connection_->Lexis() : ServerLexicalRules(serverType_);
+}
+
 std::string TDVDatabase::ResolvedTarget() const {
   if (serverType_ != TDVServerType::stSQLite) return remoteDatabase_;
   std::string file = remoteDatabase_;

@@ -71,6 +71,7 @@ void TMariaDbConnection::ReadSessionModes() {
   if (r.Rows.empty()) return;
   std::string mode = "," + rtl::UpperCase(r.Rows[0][0].AsString()) + ",";
   ansiQuotes_ = mode.find(",ANSI_QUOTES,") != std::string::npos || mode.find(",ANSI,") != std::string::npos;
+  noBackslashEscapes_ = mode.find(",NO_BACKSLASH_ESCAPES,") != std::string::npos;
   caseBlindTables_ = r.Rows[0][1].AsString() != "0";
 }
 
@@ -83,6 +84,12 @@ void TMariaDbConnection::Fail(const std::string& message, unsigned errorNumber) 
     RaiseServerError(msg + " (the limit is " + std::to_string(waits_.StatementMs) + " ms)", true);
   unsigned rw = MariaDbSeconds(waits_.StatementMs);
   RaiseServerError(ExplainedMariaDbError(errorNumber, msg, "the server", rw == 0 ? 0 : rw + 15));
+}
+
+sql::LexicalRules TMariaDbConnection::Lexis() const {
+  sql::LexicalRules rules = TDVConnection::Lexis();
+  rules.backslashEscapes = !noBackslashEscapes_;
+  return rules;
 }
 
 std::string TMariaDbConnection::ServerVersion() { return mysql_get_server_info(conn_); }

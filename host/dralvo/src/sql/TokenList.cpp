@@ -47,12 +47,13 @@ bool InList(std::string_view word, const auto& list) {
 
 }  // namespace
 
-TokenList::TokenList(std::string_view sql) {
-  for (const Token& t : Tokenize(sql)) {
+TokenList::TokenList(std::string_view sql, const std::vector<Token>& tokens) {
+  toks_.reserve(tokens.size());
+  for (const Token& t : tokens) {
     broken_ = broken_ || t.unterminated;
     if (t.kind == TokenKind::Whitespace || t.kind == TokenKind::Comment) continue;
     if (t.kind == TokenKind::Operator && t.Text(sql) == ";") break;
-    toks_.push_back(Sig{t.kind, t.Text(sql), t.unterminated});
+    toks_.push_back(Sig{t.kind, t.Text(sql), t.unterminated, t.offset});
   }
   close_.assign(toks_.size(), 0);
   std::vector<size_t> open;

@@ -12,12 +12,14 @@ struct Sig {
   TokenKind kind = TokenKind::Operator;
   std::string_view text;
   bool unterminated = false;
+  size_t offset = 0;  // byte offset in the statement's text
 };
 
 class TokenList {
  public:
-  // Tokens of the first statement: everything before the first ";".
-  explicit TokenList(std::string_view sql);
+  // The significant tokens of the first statement (everything before the
+  // first ";") of `sql`, from all its tokens.
+  TokenList(std::string_view sql, const std::vector<Token>& tokens);
 
   size_t Size() const { return toks_.size(); }
   // A token past the end reads as an empty operator, so look-ahead needs no
