@@ -151,7 +151,7 @@ class TChecker {
       told.push_back(c.name);
       Add(TDVFindingKind::UnknownColumn,
           "column " + (c.quoted ? Quoted(c.name) : c.name) + " does not exist in table " + st.table, refused,
-          c.written, c.offset);
+          std::string(c.written), c.offset);
       missing = true;
     }
     return missing;

@@ -142,10 +142,11 @@ TDVResult TMariaDbConnection::Execute(const std::string& sql, const std::vector<
     if (rtl::SameText(rtl::Trim(sql).substr(0, 4), "set ")) ReadSessionModes();
     return result;
   }
+  // Prepared and run in one exchange: a catalog look-up costs one round trip.
   ParkStream();
   TMariaDbStatement st(conn_);
   TDVResult result;
-  if (!st.Prepare(sql) || !st.Run(params, result)) Fail(st.Error(), st.ErrorNumber());
+  if (!st.RunDirect(sql, params, result)) Fail(st.Error(), st.ErrorNumber());
   return result;
 }
 

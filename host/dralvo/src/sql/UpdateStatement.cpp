@@ -10,7 +10,7 @@ using detail::TokenList;
 
 WrittenName NameOf(const detail::Sig& s) {
   const bool quoted = s.kind == TokenKind::QuotedIdentifier;
-  return {quoted ? UnquoteIdentifier(s.text) : std::string(s.text), quoted, std::string(s.text), s.offset};
+  return {quoted ? UnquoteIdentifier(s.text) : std::string(s.text), quoted, s.text, s.offset};
 }
 
 // A name, possibly qualified ("t.c"): its last part, and the index past it.
@@ -85,6 +85,7 @@ void ReadSetList(const TokenList& t, size_t& i, UpdateStatement& st) {
 UpdateStatement ReadUpdateStatement(std::string_view sql, const std::vector<Token>& tokens) {
   TokenList t(sql, tokens);
   UpdateStatement st;
+  st.columns.reserve(t.Size() / 4);
   if (t.Broken()) return st;
   size_t i = 0;
   if (t.Is(0, "UPDATE")) {

@@ -3,6 +3,7 @@
 // or writes, and the columns its where clause pins to one value each. Read
 // from the text alone, for checking a stored statement against the server.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dralvo/SqlParser.h"
@@ -12,7 +13,7 @@ namespace dralvo::sql {
 struct WrittenName {
   std::string name;     // quotes removed, doubled quotes undone
   bool quoted = false;  // written in quotes: the server takes it exactly
-  std::string written;  // as written, quotes included
+  std::string_view written;  // as written, quotes included (points into the text read)
   size_t offset = 0;    // byte offset of the name in the text
 };
 
