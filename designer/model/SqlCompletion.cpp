@@ -24,16 +24,10 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// What is typed of a quoted name so far: the opening quote gone, doubled
-// closing quotes standing for one.
+// What is typed of a quoted name so far, read as if it were closed there.
 std::string TypedInQuotes(std::string_view quoted) {
   const char close = quoted.front() == '[' ? ']' : quoted.front();
-  std::string out;
-  for (size_t k = 1; k < quoted.size(); ++k) {
-    out += quoted[k];
-    if (quoted[k] == close && k + 1 < quoted.size() && quoted[k + 1] == close) ++k;
-  }
-  return out;
+  return dralvo::sql::UnquoteIdentifier(std::string(quoted) + close);
 }
 
 // The runtime's reader with the server's rules; a parameter ":name" is read
