@@ -54,16 +54,21 @@ std::string Plural(int n, const char* one, const char* many) {
 class TCheckRun {
  public:
   void Check(const TCheckTarget& target) {
-    if (!target.Problem.empty()) return findings_.push_back(ModuleNotChecked(target.File, target.Problem));
+    if (!target.Problem.empty()) {
+      findings_.push_back(ModuleNotChecked(target.File, target.Problem));
+      return;
+    }
     std::cerr << "Reading " << ForTerminal(target.File) << " ...\n";
     rtl::TFormPositions positions;
     std::unique_ptr<TDesignModule> module;
     try {
       module = TDesignModule::Open(target.File, nullptr, &positions);
-    } catch (const rtl::EFormFileError& e) {
-      return findings_.push_back(ModuleNotChecked(target.File, e.Reason(), {e.Line(), e.Column()}));
+    } catch (const rtl::EFormFileError& e) {  // at the reader's place
+      findings_.push_back(ModuleNotChecked(target.File, e.Reason(), {e.Line(), e.Column()}));
+      return;
     } catch (const std::exception& e) {
-      return findings_.push_back(ModuleNotChecked(target.File, e.what()));
+      findings_.push_back(ModuleNotChecked(target.File, e.what()));
+      return;
     }
     ++modules_;
     try {
