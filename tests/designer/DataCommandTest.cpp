@@ -26,7 +26,8 @@ class DataCommand : public DesignerTest {
     dvtest::MakeSQLiteFile(dir_.File("shop.db"),
                            "create table odd(id integer primary key, label text, raw blob);"
                            "insert into odd values (1, 'a' || char(9) || 'b' || char(10) || 'c\\d', x'000102'),"
-                           " (2, '', null), (3, null, x''), (4, cast(x'41ff42' as text), null);");
+                           " (2, '', null), (3, null, x''), (4, cast(x'41ff42' as text), null),"
+                           " (5, cast(x'c29b324a1b5d303b07' as text), null);");
     std::string text = Module();
     text.insert(text.rfind("end"), Query("Odd", "select label, id, raw from odd order by id") +
                                        Query("Missing", "select * from no_such_table") +
@@ -46,7 +47,8 @@ TEST_F(DataCommand, PrintsFieldsAndRecordsEscaped) {
             "a\\tb\\nc\\\\d\t1\t(3 bytes)\n"
             "\t2\t\n"
             "\t3\t(0 bytes)\n"
-            "A\\xffB\t4\t\n");
+            "A\\xffB\t4\t\n"
+            "\\x9b2J\\x1b]0;\\x07\t5\t\n");  // C1 (CSI), ESC and BEL as in every other command
   auto limited = Designer({"data", "Shop.dfm", "Odd", "--limit", "2"});
   EXPECT_EQ(limited.ExitCode, 0) << limited.Err;
   EXPECT_EQ(limited.Out, "label\tid\traw\na\\tb\\nc\\\\d\t1\t(3 bytes)\n\t2\t\n");
@@ -81,7 +83,7 @@ TEST_F(DataCommand, FailuresSayWhatAndChangeNothing) {
   }
   EXPECT_EQ(Module(), before);
   auto rows = Designer({"data", "Shop.dfm", "Odd"});
-  EXPECT_EQ(std::count(rows.Out.begin(), rows.Out.end(), '\n'), 5) << rows.Out;
+  EXPECT_EQ(std::count(rows.Out.begin(), rows.Out.end(), '\n'), 6) << rows.Out;
 }
 
 }  // namespace
