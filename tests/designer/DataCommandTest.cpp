@@ -86,5 +86,31 @@ TEST_F(DataCommand, FailuresSayWhatAndChangeNothing) {
   EXPECT_EQ(std::count(rows.Out.begin(), rows.Out.end(), '\n'), 6) << rows.Out;
 }
 
+// A server's words reach standard error escaped like everything else: a
+// notice or an error cannot retitle the terminal, nor forge a line.
+TEST_F(DesignerTest, ServerNoticesAndErrorsAreEscaped) {
+  DV_REQUIRE_PG();
+  const std::string hostile = "chr(27) || ']0;owned' || chr(7) || chr(10) || 'dvdesigner data: forged'";
+  dvtest::PgSchema schema("create function noisy() returns int language plpgsql as $$ begin raise notice '%', " +
+                          hostile + "; return 1; end $$;"
+                          "create function failing() returns int language plpgsql as $$ begin raise exception '%', " +
+                          hostile + "; end $$;");
+  WriteModule("object M: TDataModule\n"
+              "  object Pg: TDVDatabase\n    DatabaseName = 'pg'\n    LoginPrompt = False\n"
+              "    RemoteDatabase = '" + schema.SearchPath() + "'\n    ServerType = stPostgreSQL\n  end\n" +
+              Query("Noisy", "select noisy() as n", "pg") + Query("Failing", "select failing() as n", "pg") + "end\n");
+  const struct {
+    const char* dataSet;
+    int exitCode;
+  } cases[] = {{"Noisy", 0}, {"Failing", 1}};
+  for (const auto& c : cases) {
+    auto r = Designer({"data", "Shop.dfm", c.dataSet});
+    EXPECT_EQ(r.ExitCode, c.exitCode) << c.dataSet << ": " << r.Err;
+    EXPECT_TRUE(Has(r.Err, "\\x1b]0;owned\\x07\n  dvdesigner data: forged")) << c.dataSet << ": " << r.Err;
+    EXPECT_FALSE(Has(r.Err, "\x1b")) << c.dataSet;
+    EXPECT_FALSE(Has(r.Err, "\ndvdesigner data: forged")) << c.dataSet;
+  }
+}
+
 }  // namespace
 }  // namespace designertest

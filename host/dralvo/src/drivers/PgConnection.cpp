@@ -16,6 +16,7 @@
 #include "PgCursor.h"
 #include "PgTypes.h"
 #include "dralvo/Consts.h"
+#include "dralvo/Hooks.h"
 #include "dralvo/SchemaInfo.h"
 #include "dralvo/Secrets.h"
 #include "rtl/system/SysUtils.h"
@@ -76,6 +77,11 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
     conn_ = nullptr;
     RaiseConnectFailed(msg);
   }
+  // Notices and warnings go to whoever shows server messages, not raw to
+  // standard error as libpq would write them.
+  PQsetNoticeReceiver(
+      conn_, [](void*, const PGresult* res) { ServerNotice("PostgreSQL", rtl::Trim(PQresultErrorMessage(res))); },
+      nullptr);
   // Every later wait is bounded on the server's side: a lock another
   // session holds, and any one statement.
   statementMs_ = params.Waits.StatementMs;
