@@ -51,6 +51,7 @@ runtime_bench      BM_.*                              ratio              1.5  ru
 check_bench        BM_Check100UpdateObjects           ratio              3    runtime_us,direct_us
 mariadb_bench      BM_MariaDbTableNames               ratio              1.5  runtime_us,direct_us
 mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              3    runtime_us,direct_us
+firebird_bench     BM_FirebirdTableNames              ratio              1.5  runtime_us,direct_us
 session_load_bench BM_LoadSessions                    growth             12   s_sessions
 session_load_bench BM_LoadSessions                    vs_one             2    s_sessions,s_one
 verbs_bench        BM_VerbsOfLargeModules             linearity          1.5  us_per_component_5000,us_per_component_20000

@@ -1,6 +1,7 @@
 #include "ConnectionText.h"
 
 #include <cctype>
+#include <cstdlib>
 
 #include "rtl/system/SysUtils.h"
 
@@ -53,6 +54,9 @@ class TReader {
       case TConnectionForm::MariaDbUrl:
         ReadUrl(SchemeLength(text_.substr(begin_), {"mariadb://", "mysql://"}, true));
         break;
+      case TConnectionForm::FirebirdUrl:
+        ReadUrl(SchemeLength(text_.substr(begin_), {"firebird://"}, true));
+        break;
       case TConnectionForm::PgKeywords: ReadKeywords(); break;
       case TConnectionForm::Plain: break;
     }
@@ -96,23 +100,26 @@ class TReader {
   }
 
   // SCHEME://[USER[:PASSWORD]@]HOSTS[/DATABASE][?QUERY]; the user
-  // information runs to the last "@".
+  // information runs to the last "@". Firebird's database is all that
+  // follows the host's "/" (a path may start with a second one), with no
+  // query.
   void ReadUrl(size_t schemeLength) {
     const bool pg = result_.Form == TConnectionForm::PgUri;
+    const bool query = result_.Form != TConnectionForm::FirebirdUrl;
     const size_t start = begin_ + schemeLength;
     size_t p = start;
     if (size_t at = text_.substr(0, end_).rfind('@'); at != std::string_view::npos && at >= start) {
       size_t colon = text_.substr(0, at).find(':', start);
-      AddDecoded("user", start, start, colon == std::string_view::npos ? at : colon, "user name");
+      AddDecoded("user", start, start, colon == std::string_view::npos ? at : colon, "user");
       if (colon != std::string_view::npos) AddDecoded("password", colon, colon + 1, at, "password");
       p = at + 1;
     }
-    size_t hostsEnd = std::min(text_.find_first_of("/?", p), end_);
+    size_t hostsEnd = std::min(text_.find_first_of(query ? "/?" : "/", p), end_);
     ReadHosts(p, hostsEnd, pg);
     if (hostsEnd < end_ && text_[hostsEnd] == '/') {
       const size_t b = hostsEnd + 1;
-      hostsEnd = std::min(text_.find('?', b), end_);
-      if (hostsEnd > b) AddDecoded(pg ? "dbname" : "database", b, b, hostsEnd, "database name");
+      hostsEnd = query ? std::min(text_.find('?', b), end_) : end_;
+      if (hostsEnd > b) AddDecoded(pg ? "dbname" : "database", b, b, hostsEnd, "database");
     }
     if (hostsEnd < end_) ReadQuery(hostsEnd + 1, pg);
   }
@@ -221,12 +228,21 @@ bool SplitHostPort(std::string_view text, std::string_view& host, std::string_vi
   return true;
 }
 
+bool ReadPort(const std::string& text, unsigned& port) {
+  char* end = nullptr;
+  unsigned long v = text.empty() || text[0] < '0' || text[0] > '9' ? 0 : std::strtoul(text.c_str(), &end, 10);
+  if (end == nullptr || *end != 0 || v < 1 || v > 65535) return false;
+  port = static_cast<unsigned>(v);
+  return true;
+}
+
 TConnectionForm ConnectionFormOf(std::string_view text) {
   size_t i = 0;
   while (i < text.size() && IsSpace(text[i])) ++i;
   const std::string_view rest = text.substr(i);
   if (SchemeLength(rest, {"postgresql://", "postgres://"}, false) != 0) return TConnectionForm::PgUri;
   if (SchemeLength(rest, {"mariadb://", "mysql://"}, true) != 0) return TConnectionForm::MariaDbUrl;
+  if (SchemeLength(rest, {"firebird://"}, true) != 0) return TConnectionForm::FirebirdUrl;
   // A keyword list starts with a keyword and "=".
   size_t k = 0;
   while (k < rest.size() && IsKeywordChar(rest[k])) ++k;
