@@ -41,6 +41,9 @@ TEST(Secrets, EachFormIsReadAsItsDriverReadsIt) {
       {"mariadb://qt:he said \"x\"y@h:3306/db?socket=/s", "mariadb://qt:****@h:3306/db?socket=/s",
        "mariadb://qt@h:3306/db?socket=/s"},
       {"MySQL://u:p?q/r@h/", "MySQL://u:****@h/", "MySQL://u@h/"},
+      // The Firebird URL: no query, its database runs to the end.
+      {"firebird://dv:p@S3 c/x?y@db:3050//srv/a?b.fdb", "firebird://dv:****@db:3050//srv/a?b.fdb",
+       "firebird://dv@db:3050//srv/a?b.fdb"},
       // Other text: a file, and a message quoting a password.
       {"/data/a=b.db", "/data/a=b.db", "/data/a=b.db"},
       {"failed: password=x for u", "failed: password=**** for u", "failed: for u"},
