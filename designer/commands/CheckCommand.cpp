@@ -19,7 +19,6 @@
 #include "commands/CheckTargets.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Secrets.h"
 #include "dralvo/UpdateSQL.h"
 #include "rtl/forms/FormFiles.h"
 
@@ -37,14 +36,6 @@ TWriter WriterOf(const TArgs& args) {
   if (format == "json") return &WriteJsonReport;
   if (format == "sarif") return &WriteSarifReport;
   throw EBadInput("--format takes text, json or sarif, not \"" + format + "\"");
-}
-
-void TellWhereItConnects(const dralvo::TDVDataSetUpdateObject& update) {
-  dralvo::TDVDataSet* dataSet = update.DataSet();
-  dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
-  if (database == nullptr || database->Connected()) return;
-  std::cerr << "Connecting to database " << database->DatabaseName() << " ("
-            << dralvo::MaskPasswords(database->ResolvedTarget()) << ") ...\n";
 }
 
 std::string Plural(int n, const char* one, const char* many) {
@@ -134,7 +125,7 @@ class TCheckRun {
   void CheckObject(dralvo::TDVDataSetUpdateObject& update, const std::string& file,
                    const rtl::TFormPositions& positions) {
     std::cerr << "Checking " << update.Name() << " ...\n";
-    TellWhereItConnects(update);
+    TellWhereItConnects(update.DataSet());
     const dralvo::TDVCheckResult result = dralvo::CheckUpdateObject(update);
     ++objects_;
     statements_ += result.Statements;
