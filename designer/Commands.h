@@ -28,6 +28,7 @@ struct TOperand {
   const char* Name;
   const char* What;
   bool Optional = false;
+  bool Repeated = false;  // the last operand only: it may be given any number of times
 };
 
 // An option: a flag ("--save") or one with a value ("--package FILE").
@@ -42,6 +43,7 @@ class TArgs {
   // The operand at `index` as given; empty when an optional one is absent.
   const std::string& Operand(size_t index) const;
   bool HasOperand(size_t index) const { return index < operands_.size(); }
+  const std::vector<std::string>& Operands() const { return operands_; }
   bool Flag(const std::string& name) const { return flags_.count(name) != 0; }
   // The value of an option with a value; none when it was not given.
   std::optional<std::string> Value(const std::string& name) const;

@@ -49,6 +49,7 @@ propeditors_bench  BM_InspectorRows                   ratio              3    us
 propeditors_bench  BM_InspectorRows                   linearity          1.5  us_per_component
 runtime_bench      BM_.*                              ratio              1.5  runtime_us,direct_us
 check_bench        BM_Check100UpdateObjects           ratio              2    runtime_us,direct_us
+check_run_bench    BM_CheckManyModulesInOneRun        ratio              1.2  one_run_ms,per_module_runs_ms,start_ms
 mariadb_bench      BM_MariaDbTableNames               ratio              1.5  runtime_us,direct_us
 mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              2    runtime_us,direct_us
 firebird_bench     BM_FirebirdTableNames              ratio              1.5  runtime_us,direct_us

@@ -22,9 +22,7 @@ std::unique_ptr<TDesignPackage> LoadPackage(const TArgs& args, bool tell) {
 
 std::unique_ptr<TDesignModule> OpenModule(const TArgs& args) {
   std::unique_ptr<TDesignPackage> package = LoadPackage(args);
-  // Links the runtime changes on its own (one update object named by two
-  // datasets) are told, not dropped silently.
-  dralvo::SetDesignNoticeHandler([](const std::string& notice) { std::cerr << "Note: " << ForTerminal(notice) << "\n"; });
+  TellDesignNotices();
   const std::string& moduleFile = args.Operand(0);
   std::cerr << "Reading " << ForTerminal(moduleFile) << " ...\n";
   try {
@@ -32,6 +30,11 @@ std::unique_ptr<TDesignModule> OpenModule(const TArgs& args) {
   } catch (const std::exception& e) {
     throw EBadInput(e.what());
   }
+}
+
+void TellDesignNotices() {
+  dralvo::SetDesignNoticeHandler(
+      [](const std::string& notice) { std::cerr << "Note: " << ForTerminal(notice) << "\n"; });
 }
 
 rtl::TComponent& ComponentOf(const TDesignModule& module, const TArgs& args, size_t operand) {

@@ -19,6 +19,10 @@ namespace designer {
 // "Loading package FILE ..." is told when `tell`.
 std::unique_ptr<TDesignPackage> LoadPackage(const TArgs& args, bool tell = true);
 std::unique_ptr<TDesignModule> OpenModule(const TArgs& args);
+// Links the runtime changes on its own while modules load (one update
+// object named by two datasets) are told on standard error, not dropped
+// silently.
+void TellDesignNotices();
 // The component named by the operand at `operand`; EBadInput naming the
 // module when it holds none.
 rtl::TComponent& ComponentOf(const TDesignModule& module, const TArgs& args, size_t operand);
