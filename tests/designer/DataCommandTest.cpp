@@ -84,5 +84,20 @@ TEST_F(DataCommand, FailuresSayWhatAndChangeNothing) {
   EXPECT_EQ(std::count(rows.Out.begin(), rows.Out.end(), '\n'), 5) << rows.Out;
 }
 
+// Memory follows the records read, not the limit asked for: a limit of a
+// billion on four records runs in an address space of 2 GB.
+TEST_F(DataCommand, AHugeLimitTakesMemoryForTheRecordsReadOnly) {
+#ifdef __SANITIZE_ADDRESS__
+  const std::string bound = "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}max_allocation_size_mb=2048\" ";
+#else
+  const std::string bound = "ulimit -v 2097152; ";
+#endif
+  auto r = dvtest::RunProcess({"/bin/sh", "-c", bound + "exec \"$0\" \"$@\"", binDir_ + "/dvdesigner", "data",
+                               "Shop.dfm", "Odd", "--limit", "1000000000"},
+                              dir_.Path());
+  EXPECT_EQ(r.ExitCode, 0) << r.Err;
+  EXPECT_EQ(std::count(r.Out.begin(), r.Out.end(), '\n'), 5) << r.Out;
+}
+
 }  // namespace
 }  // namespace designertest

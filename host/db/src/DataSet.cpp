@@ -153,8 +153,9 @@ bool TDataSet::InternalFetch(int) { return false; }
 
 bool TDataSet::FetchMore() {
   if (allFetched_) return false;
+  // No room is set aside for a whole packet: memory follows the records
+  // read, however many a packet may hold.
   const size_t before = rows_.size();
-  if (before == 0 && packetRecords_ > 0) rows_.reserve(static_cast<size_t>(packetRecords_));
   allFetched_ = !InternalFetch(packetRecords_);
   return rows_.size() > before;
 }

@@ -179,8 +179,7 @@ void TDVDataSet::InternalOpen() {
 bool TDVDataSet::InternalFetch(int count) {
   if (cursor_ == nullptr) return false;
   TInterruptScope scope{*interrupt_};
-  std::vector<db::TRow> rows;
-  if (count > 0) rows.reserve(static_cast<size_t>(count));
+  std::vector<db::TRow> rows;  // as many as the server gave, not `count`
   bool more = false;
   try {
     more = cursor_->Fetch(count, rows);
