@@ -66,7 +66,7 @@ TEST_F(DataCommand, FailuresSayWhatAndChangeNothing) {
       {{"data", "Shop.dfm", "Missing"}, 1, "no such table: no_such_table"},
       {{"data", "Shop.dfm", "Loose"}, 1, "DatabaseName"},
       {{"data", "Shop.dfm", "Filtered"}, 1, "Filtered: parameter 'low' has no value"},
-      {{"data", "Shop.dfm", "Deleting"}, 1, "readonly"},
+      {{"data", "Shop.dfm", "Deleting"}, 1, "Deleting: delete is not a statement that only reads"},
       {{"data", "Shop.dfm", "OrdersUpdate"}, 2, "OrdersUpdate in Shop.dfm is not a dataset"},
       {{"data", "Shop.dfm", "Nobody"}, 2, "Nobody"},
       {{"data", "Shop.dfm", "Odd", "--limit", "-1"}, 2, "--limit"},

@@ -166,7 +166,9 @@ void TDVDataSet::InternalOpen() {
   db->Open();
   // The statement first: building it may set up the parameters it binds.
   std::string sql = SelectSQL();
-  cursor_ = db->OpenCursor(DisplayNameForErrors(), sql, SelectParams(), interrupt_);
+  // A dataset being designed is opened to look at its rows, which never
+  // changes them.
+  cursor_ = db->OpenCursor(DisplayNameForErrors(), sql, SelectParams(), interrupt_, IsDesigning());
   if (cursor_->Columns().empty()) {
     cursor_.reset();
     throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);

@@ -216,10 +216,16 @@ TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params
 }
 
 std::unique_ptr<TDVCursor> TDVDatabase::OpenCursor(const std::string& owner, const std::string& sql,
-                                                   const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt) {
+                                                   const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt,
+                                                   bool looking) {
   Open();
   std::vector<db::TValue> values;
   std::string text = Positional(sql, params, values, &owner);
+  if (looking) {
+    const std::string why = WhyNotOnlyReading(Connection().Dialect(), text);
+    if (!why.empty()) throw rtl::EDatabaseError(owner + ": " + why);
+    StartReadOnly();
+  }
   NotifyMonitors(databaseName_, sql);
   return Connection().OpenCursor(text, values, std::move(interrupt));
 }
@@ -246,15 +252,10 @@ void TDVDatabase::StartTransaction() {
 
 void TDVDatabase::StartReadOnly() {
   Open();
-  if (serverType_ == TDVServerType::stSQLite) {
-    Connection().Execute("pragma query_only = 1", {});
-    return;
-  }
-  if (inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
-  // Said as the transaction starts: MariaDB takes no change of its
-  // characteristics once it runs.
-  Connection().Execute("start transaction read only", {});
-  inTransaction_ = true;
+  if (inTransaction_ && !Connection().ReadOnly())
+    throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
+  Connection().StartReadOnly();
+  inTransaction_ = serverType_ != TDVServerType::stSQLite;
 }
 
 void TDVDatabase::Commit() {

@@ -186,6 +186,9 @@ void TPgConnection::ReadyForStatement() {
   ParkStream();
   if (!statementLimitLifted_) return;
   statementLimitLifted_ = false;
+  // A failed transaction takes nothing but its end, which brings back the
+  // limit it began with (every transaction begins after this).
+  if (PQtransactionStatus(conn_) == PQTRANS_INERROR) return;
   PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
 }
 
@@ -193,6 +196,17 @@ void TPgConnection::LiftStatementLimit() {
   if (statementMs_ <= 0 || statementLimitLifted_) return;
   PQclear(Run("set statement_timeout = 0", {}));
   statementLimitLifted_ = true;
+}
+
+void TPgConnection::StartReadOnly() {
+  ParkStream();
+  // A statement that failed spoiled the transaction: it ends here.
+  if (PQtransactionStatus(conn_) == PQTRANS_INERROR) PQclear(Run("rollback", {}));
+  if (!ReadOnly()) {
+    PQclear(Run("set session characteristics as transaction read only", {}));
+    SetReadOnly();
+  }
+  if (PQtransactionStatus(conn_) == PQTRANS_IDLE) PQclear(Run("start transaction read only", {}));
 }
 
 std::unique_ptr<TDVCursor> TPgConnection::OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
