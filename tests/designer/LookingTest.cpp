@@ -171,5 +171,33 @@ TEST_F(Looking, MariaDbRefusesEveryWayOut) {
   EXPECT_FALSE(rtl::FileExists(hidden));
 }
 
+// A module read for design runs nothing: a query stored open that deletes
+// a row is shown, listed, checked and saved, and another dataset's rows
+// printed, with the row still there; Active = True stays as it was read.
+TEST_F(Looking, AQueryStoredOpenRunsNothingWhenTheModuleIsRead) {
+  std::string text = Module();
+  text.insert(text.rfind("end"),
+              "  object Purge: TDVQuery\n    DatabaseName = 'shop'\n    Active = True\n    SQL.Strings = (\n"
+              "      'delete from orders where order_id = 102 returning order_id')\n  end\n");
+  WriteModule(text);
+  const std::vector<std::vector<std::string>> commands = {{"show", "Shop.dfm"},
+                                                          {"structure", "Shop.dfm"},
+                                                          {"check", "Shop.dfm"},
+                                                          {"verbs", "Shop.dfm"},
+                                                          {"properties", "Shop.dfm", "Purge"},
+                                                          {"values", "Shop.dfm", "Purge", "DatabaseName"},
+                                                          {"data", "Shop.dfm", "CustomersTable"},
+                                                          {"set", "Shop.dfm", "Purge", "PacketRecords", "50", "--save"}};
+  for (const auto& args : commands) {
+    auto r = Designer(args);
+    EXPECT_EQ(r.ExitCode, 0) << args[0] << ": " << r.Err;
+    if (args[0] == "show" || args[0] == "properties") {
+      EXPECT_TRUE(Has(r.Out, args[0] == "show" ? "Active = True" : "\nActive\tTrue\t")) << r.Out;
+    }
+  }
+  EXPECT_EQ(SQLiteAnswer(dir_.File("shop.db"), "select count(*) from orders where order_id = 102"), "1");
+  EXPECT_TRUE(Has(Module(), "PacketRecords = 50\n    Active = True\n")) << Module();
+}
+
 }  // namespace
 }  // namespace designertest

@@ -62,6 +62,7 @@ void TDataSet::SetActive(bool active) {
     streamedActive_ = active;
     return;
   }
+  if (!active) activeUnopened_ = false;
   if (active == Active()) return;
   if (active) {
     rows_.clear();
@@ -100,10 +101,12 @@ void TDataSet::Close() { SetActive(false); }
 
 void TDataSet::Loaded() {
   TComponent::Loaded();
-  if (streamedActive_) {
-    streamedActive_ = false;
+  if (!streamedActive_) return;
+  streamedActive_ = false;
+  if (IsDesigning())
+    activeUnopened_ = true;
+  else
     SetActive(true);
-  }
 }
 
 void TDataSet::CreateFields() {

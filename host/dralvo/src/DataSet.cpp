@@ -23,7 +23,7 @@ const rtl::TClass& TDVDataSet::StaticClass() {
           .Ref("UpdateObject", rtl::ClassTypeInfo(TDVDataSetUpdateObject::StaticClass()), &TDVDataSet::UpdateObject,
                &TDVDataSet::SetUpdateObject)
           .Int("PacketRecords", &TDVDataSet::PacketRecords, &TDVDataSet::SetPacketRecords, 100)
-          .Bool("Active", &TDVDataSet::Active, &TDVDataSet::SetActive, false)
+          .Bool("Active", &TDVDataSet::StoredActive, &TDVDataSet::SetActive, false)
           .Build();
   return cls;
 }
