@@ -34,34 +34,22 @@ int WaitLine(const rtl::TStrings& params, const char* key, int fallback) {
 }  // namespace
 
 const TDVDialect& DialectOf(TDVServerType type) {
-  static const TDVDialect kSQLite{TDVServerType::stSQLite,
-                                  TDVNameFolding::None,
-                                  sql::ParamMarker::Question,
-                                  '"',
-                                  &SQLiteKeywords,
-                                  &Make<TSQLiteConnection>,
+  static const TDVDialect kSQLite{TDVServerType::stSQLite, TDVNameFolding::None, sql::ParamMarker::Question, '"',
+                                  &SQLiteKeywords, &Make<TSQLiteConnection>,
                                   {{"select", "values"}, {"commit", "end"}}};
   // A procedure called in the read-only transaction can neither write nor
   // commit there, so looking may call one.
-  static const TDVDialect kPostgreSQL{TDVServerType::stPostgreSQL,
-                                      TDVNameFolding::Lower,
-                                      sql::ParamMarker::Dollar,
-                                      '"',
-                                      &PgReservedWords,
-                                      &Make<TPgConnection>,
+  static const TDVDialect kPostgreSQL{TDVServerType::stPostgreSQL, TDVNameFolding::Lower, sql::ParamMarker::Dollar, '"',
+                                      &PgReservedWords, &Make<TPgConnection>,
                                       {{"select", "values", "table", "call"}, {"commit", "end"}}};
   // Data definition and the statements the server's manual lists as
   // committing implicitly; a procedure may commit.
-  static const TDVDialect kMariaDB{TDVServerType::stMariaDB,
-                                   TDVNameFolding::None,
-                                   sql::ParamMarker::Question,
-                                   '`',
-                                   &MariaDbShippedReservedWords,
-                                   &Make<TMariaDbConnection>,
-                                   {{"select", "values"},
-                                    {"alter", "analyze", "begin", "cache", "call", "change", "commit", "create",
-                                     "drop", "flush", "grant", "install", "lock", "optimize", "rename", "repair",
-                                     "reset", "revoke", "start", "stop", "truncate", "uninstall", "unlock"}}};
+  static const TDVDialect kMariaDB{
+      TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`', &MariaDbShippedReservedWords,
+      &Make<TMariaDbConnection>,
+      {{"select", "values"},
+       {"alter", "analyze", "begin", "cache", "call", "change", "commit", "create", "drop", "flush", "grant", "install",
+        "lock", "optimize", "rename", "repair", "reset", "revoke", "start", "stop", "truncate", "uninstall", "unlock"}}};
   switch (type) {
     case TDVServerType::stSQLite:
       return kSQLite;
