@@ -184,12 +184,20 @@ void TPgConnection::ParkStream() {
 
 void TPgConnection::ReadyForStatement() {
   ParkStream();
-  if (!statementLimitLifted_) return;
-  statementLimitLifted_ = false;
+  const bool failed = PQtransactionStatus(conn_) == PQTRANS_INERROR;
   // A failed transaction takes nothing but its end, which brings back the
   // limit it began with (every transaction begins after this).
-  if (PQtransactionStatus(conn_) == PQTRANS_INERROR) return;
-  PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+  if (failed) statementLimitLifted_ = false;
+  if (statementLimitLifted_) {
+    statementLimitLifted_ = false;
+    PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+  }
+  // A read-only transaction holds nothing to keep: one that a failed
+  // statement spoiled starts anew, so the catalog and the next look answer.
+  if (failed && ReadOnly()) {
+    TPgResultPtr res(Answer(PQsendQuery(conn_, "rollback; start transaction read only")), &PQclear);
+    if (PQresultStatus(res.get()) != PGRES_COMMAND_OK) Fail(res.release());
+  }
 }
 
 void TPgConnection::LiftStatementLimit() {
@@ -199,13 +207,11 @@ void TPgConnection::LiftStatementLimit() {
 }
 
 void TPgConnection::StartReadOnly() {
-  ParkStream();
-  // A statement that failed spoiled the transaction: it ends here.
-  if (PQtransactionStatus(conn_) == PQTRANS_INERROR) PQclear(Run("rollback", {}));
   if (!ReadOnly()) {
     PQclear(Run("set session characteristics as transaction read only", {}));
     SetReadOnly();
   }
+  ReadyForStatement();
   if (PQtransactionStatus(conn_) == PQTRANS_IDLE) PQclear(Run("start transaction read only", {}));
 }
 
