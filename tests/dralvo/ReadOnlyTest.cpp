@@ -5,6 +5,8 @@
 // transaction starts anew), and nothing changed.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Fixture.h"
 #include "MariaDbFixtures.h"
 #include "db/Field.h"
@@ -23,8 +25,11 @@ struct Write {
 class ReadOnly : public ::testing::Test {
  protected:
   // Each statement is refused on the read-only database; then a query and
-  // a table being designed read table t's three rows.
-  void ExpectRefused(TDVServerType type, const std::string& remote, const std::vector<Write>& writes) {
+  // a table being designed read table t's three rows, after which
+  // `lockTable` takes t for another session at once: the looks hold no lock
+  // once their rows are read.
+  void ExpectRefused(TDVServerType type, const std::string& remote, const std::vector<Write>& writes,
+                     const std::function<void()>& lockTable = [] {}) {
     dralvo::TDVDatabase* db = form_.AddDatabase("RO", type, remote);
     for (const Write& w : writes) {
       db->StartReadOnly();
@@ -49,6 +54,7 @@ class ReadOnly : public ::testing::Test {
     query->SQL()->SetText("select count(*) from t");
     query->Open();
     EXPECT_EQ(query->Fields(0)->AsInteger(), 3);
+    lockTable();
     db->Close();
   }
   dvtest::TempDir dir_;
@@ -76,7 +82,8 @@ TEST_F(ReadOnly, PostgreSQLTransactionTakesReadsAlone) {
                 {{"delete from t", "read-only transaction"},
                  {"truncate t", "read-only transaction"},
                  {"create table u(id int)", "read-only transaction"},
-                 {"select set_config('transaction_read_only', 'off', true)", "must be set before any query"}});
+                 {"select set_config('transaction_read_only', 'off', true)", "must be set before any query"}},
+                [&] { dvtest::PgRun("set lock_timeout = 2000; lock table " + schema.Name() + ".t in access exclusive mode"); });
 }
 
 TEST_F(ReadOnly, MariaDbTransactionTakesReadsAlone) {
@@ -85,7 +92,8 @@ TEST_F(ReadOnly, MariaDbTransactionTakesReadsAlone) {
   ExpectRefused(TDVServerType::stMariaDB, server.Url(),
                 {{"delete from t", "READ ONLY"},
                  {"insert into t values (4)", "READ ONLY"},
-                 {"update t set id = id + 10", "READ ONLY"}});
+                 {"update t set id = id + 10", "READ ONLY"}},
+                [&] { server.Run("set lock_wait_timeout = 2; lock tables t write; unlock tables"); });
 }
 
 }  // namespace

@@ -157,6 +157,7 @@ void TDVDatabase::Open() {
   }
   connection_ = DialectOf(serverType_).Connect(cp);
   inTransaction_ = false;
+  looks_ = 0;
 }
 
 void TDVDatabase::Close() {
@@ -215,6 +216,24 @@ TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params
   return Connection().Execute(text, values);
 }
 
+// A look's cursor: the read-only transaction stands while any is open.
+class TDVDatabase::TLookCursor : public TDVCursor {
+ public:
+  TLookCursor(TDVDatabase& database, std::unique_ptr<TDVCursor> cursor)
+      : database_(database), cursor_(std::move(cursor)) {
+    columns_ = cursor_->Columns();
+  }
+  ~TLookCursor() override {
+    cursor_.reset();
+    database_.LookEnded();
+  }
+  bool Fetch(int count, std::vector<std::vector<db::TValue>>& rows) override { return cursor_->Fetch(count, rows); }
+
+ private:
+  TDVDatabase& database_;
+  std::unique_ptr<TDVCursor> cursor_;
+};
+
 std::unique_ptr<TDVCursor> TDVDatabase::OpenCursor(const std::string& owner, const std::string& sql,
                                                    const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt,
                                                    bool looking) {
@@ -227,7 +246,26 @@ std::unique_ptr<TDVCursor> TDVDatabase::OpenCursor(const std::string& owner, con
     StartReadOnly();
   }
   NotifyMonitors(databaseName_, sql);
-  return Connection().OpenCursor(text, values, std::move(interrupt));
+  if (!looking) return Connection().OpenCursor(text, values, std::move(interrupt));
+  ++looks_;
+  std::unique_ptr<TDVCursor> cursor;
+  try {
+    cursor = Connection().OpenCursor(text, values, std::move(interrupt));
+  } catch (...) {
+    LookEnded();
+    throw;
+  }
+  return std::make_unique<TLookCursor>(*this, std::move(cursor));
+}
+
+void TDVDatabase::LookEnded() noexcept {
+  if (--looks_ > 0 || !inTransaction_ || !Connected() || !Connection().ReadOnly()) return;
+  try {
+    Rollback();
+  } catch (const std::exception&) {
+    // The connection failed: its next statement says so, and closing it
+    // ends the transaction.
+  }
 }
 
 TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {

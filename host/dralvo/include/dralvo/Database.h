@@ -100,6 +100,7 @@ class TDVDatabase : public rtl::TComponent {
   void Loaded() override;
 
  private:
+  class TLookCursor;
   friend class TDVSessionList;
   friend class TDVCatalogSource;
   friend class TDVDataSet;
@@ -117,6 +118,9 @@ class TDVDatabase : public rtl::TComponent {
   // and it runs read-only (StartReadOnly).
   std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
                                         std::shared_ptr<TDVInterrupt> interrupt, bool looking);
+  // Told as a look's cursor ends (or a look fails): the last one ends the
+  // read-only transaction, so that no lock outlives the rows read.
+  void LookEnded() noexcept;
   // The text with positional markers, and the values bound to them.
   std::string Positional(const std::string& sql, const db::TParams* params, std::vector<db::TValue>& values,
                          const std::string* owner);
@@ -132,6 +136,7 @@ class TDVDatabase : public rtl::TComponent {
   TDVDesignDBOptions designOptions_ = 0;
   bool streamedConnected_ = false;
   bool inTransaction_ = false;
+  int looks_ = 0;  // looks' cursors open
   std::unique_ptr<TDVConnection> connection_;
   std::vector<TDVDataSet*> dataSets_;  // not owned
   // Where the session list files this database: its place in creation
