@@ -262,7 +262,7 @@ void TDVDatabase::LookEnded() noexcept {
   if (--looks_ > 0 || !inTransaction_ || !Connected() || !Connection().ReadOnly()) return;
   try {
     Rollback();
-  } catch (const std::exception&) {
+  } catch (...) {
     // The connection failed: its next statement says so, and closing it
     // ends the transaction.
   }
