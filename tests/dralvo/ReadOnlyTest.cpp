@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "Fixture.h"
+#include "FirebirdFixtures.h"
 #include "MariaDbFixtures.h"
 #include "db/Field.h"
 #include "rtl/system/SysUtils.h"
@@ -26,10 +28,10 @@ class ReadOnly : public ::testing::Test {
  protected:
   // Each statement is refused on the read-only database; then a query and
   // a table being designed read table t's three rows, after which
-  // `lockTable` takes t for another session at once: the looks hold no lock
-  // once their rows are read.
+  // `afterLooks` runs (another session takes t at once: the looks hold no
+  // lock once their rows are read).
   void ExpectRefused(TDVServerType type, const std::string& remote, const std::vector<Write>& writes,
-                     const std::function<void()>& lockTable = [] {}) {
+                     const std::function<void()>& afterLooks = [] {}) {
     dralvo::TDVDatabase* db = form_.AddDatabase("RO", type, remote);
     for (const Write& w : writes) {
       db->StartReadOnly();
@@ -54,7 +56,7 @@ class ReadOnly : public ::testing::Test {
     query->SQL()->SetText("select count(*) from t");
     query->Open();
     EXPECT_EQ(query->Fields(0)->AsInteger(), 3);
-    lockTable();
+    afterLooks();
     db->Close();
   }
   dvtest::TempDir dir_;
@@ -93,7 +95,27 @@ TEST_F(ReadOnly, MariaDbTransactionTakesReadsAlone) {
                 {{"delete from t", "READ ONLY"},
                  {"insert into t values (4)", "READ ONLY"},
                  {"update t set id = id + 10", "READ ONLY"}},
-                [&] { server.Run("set lock_wait_timeout = 2; lock tables t write; unlock tables"); });
+                [&] {
+                  server.Run("set lock_wait_timeout = 2; lock tables t write; unlock tables");
+                  // A statement the server says gives no rows is prepared, not run.
+                  const std::string outfile = dir_.File("out.txt");
+                  auto into = std::make_unique<dralvo::TDVQuery>(nullptr);
+                  into->SetDatabaseName("RO");
+                  into->SQL()->SetText("select * from t into outfile '" + outfile + "'");
+                  EXPECT_THROW(into->Open(), rtl::EDatabaseError);
+                  EXPECT_FALSE(rtl::FileExists(outfile));
+                });
+}
+
+TEST_F(ReadOnly, FirebirdTransactionTakesReadsAlone) {
+  const std::string file = dir_.File("ro.fdb");
+  dvtest::FirebirdAttachment(file, true)
+      .Run({"create table t(id int not null primary key)", "insert into t values (1)", "insert into t values (2)",
+            "insert into t values (3)"});
+  ExpectRefused(TDVServerType::stFirebird, file,
+                {{"delete from t", "read-only transaction"},
+                 {"insert into t values (4)", "read-only transaction"},
+                 {"create table u(id int)", "read-only transaction"}});
 }
 
 }  // namespace

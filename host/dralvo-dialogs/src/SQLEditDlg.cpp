@@ -1,8 +1,6 @@
 // The SQL editor of a query: the text, the tables of the query's database
 // and the columns of the chosen table, whose names a person inserts at the
 // cursor.
-#include <cctype>
-
 #include "DialogLayout.h"
 #include "TestConnection.h"
 #include "TextEditDlg.h"
@@ -17,15 +15,10 @@ namespace dralvo {
 namespace {
 
 // A name as it is written in SQL text: quoted when the server would not
-// read it back as it is.
+// read it back as it is, as its naming rules say.
 std::string NameForSQL(TDVDatabase& db, const std::string& name) {
-  bool plain = !name.empty() && (std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_');
-  for (char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    const bool folded = db.ServerType() == TDVServerType::stPostgreSQL && std::isupper(u);
-    plain = plain && (std::isalnum(u) || c == '_') && !folded;
-  }
-  return plain ? name : db.QuoteName(name);
+  const std::shared_ptr<const TDVNameRules> rules = db.NameRules();
+  return rules->NeedsQuotes(name) ? rules->Quote(name) : name;
 }
 
 class TDVSQLEditDlg : public TDVTextEditDlg {
@@ -104,7 +97,9 @@ class TDVSQLEditDlg : public TDVTextEditDlg {
   void btAddTableClick() {
     TDVDatabase* db = ConnectedDatabase();
     const int index = lbTables->ItemIndex();
-    if (db != nullptr && index >= 0) meText->TypeText(NameForSQL(*db, lbTables->Items()->Get(index)));
+    // Servers that list their tables quoted where needed (PostgreSQL,
+    // Firebird) keep them so; a bare part that cannot stand bare is quoted.
+    if (db != nullptr && index >= 0) meText->TypeText(db->NameRules()->TableReference(lbTables->Items()->Get(index)));
   }
   void btAddFieldClick() {
     TDVDatabase* db = ConnectedDatabase();

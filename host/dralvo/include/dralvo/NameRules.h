@@ -10,6 +10,15 @@
 
 namespace dralvo {
 
+// How a server reads a name written bare.
+enum class TDVBareNames {
+  AsWritten,  // kept as written, compared ignoring case (SQLite, MariaDB)
+  FoldLower,  // folded to lower case (PostgreSQL)
+  // Folded to upper case, and only ASCII letters, digits, "_" and "$" with a
+  // letter first (Firebird).
+  FoldUpperAscii,
+};
+
 class TDVNameRules {
  public:
   // No server known: only the identifier syntax shared by every server.
@@ -17,10 +26,14 @@ class TDVNameRules {
   // reservedWords: the server's own list, in any letter case; quote: the
   // character that encloses a name on that server (doubled inside it).
   TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords, char quote = '"');
+  TDVNameRules(TDVBareNames bare, const std::vector<std::string>& reservedWords, char quote = '"');
 
   char QuoteChar() const { return quote_; }
   // The name enclosed in this server's quotes.
-  std::string Quote(const std::string& name) const;
+  std::string Quote(const std::string& name) const { return Quote(name, quote_); }
+  // The name enclosed in `quote`, each one inside doubled: the one quoting
+  // every server, session and caller uses.
+  static std::string Quote(const std::string& name, char quote);
   // A table as typed in SQL with every part quoted ("own.orders" gives
   // "own"."orders"; a quoted part keeps its text); a text that is no
   // well-formed dotted name is quoted whole.
@@ -40,7 +53,7 @@ class TDVNameRules {
  private:
   bool CannotStandBare(const std::string& name) const;
 
-  bool foldsToLower_ = false;
+  TDVBareNames bare_ = TDVBareNames::AsWritten;
   char quote_ = '"';
   std::unordered_set<std::string> reserved_;  // lower case
 };

@@ -1,13 +1,15 @@
 #pragma once
 // What the runtime knows of a server type without connecting: its name, how
-// it folds bare names, how it marks parameters, its reserved words, how to
-// connect to it and which statements only read. One entry per server type (Dialects.cpp); a new server
+// it folds bare names, how it marks parameters, how it reads SQL text
+// (quotes, strings, comments), its reserved words, how to connect to it and
+// which statements only read. One entry per server type (Dialects.cpp); a new server
 // is a new entry and one driver class.
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "dralvo/NameRules.h"
 #include "dralvo/ServerTypes.h"
 #include "dralvo/SqlParser.h"
 #include "rtl/text/Strings.h"
@@ -46,21 +48,36 @@ struct TDVStatementVerbs {
   std::vector<std::string> Committing;
 };
 
+// What a bare name may hold besides: the one server that folds to upper
+// case (Firebird) reads only ASCII letters, digits, "_" and "$" bare.
+inline TDVBareNames BareNamesOf(TDVNameFolding folding) {
+  switch (folding) {
+    case TDVNameFolding::Lower:
+      return TDVBareNames::FoldLower;
+    case TDVNameFolding::Upper:
+      return TDVBareNames::FoldUpperAscii;
+    case TDVNameFolding::None:
+      break;
+  }
+  return TDVBareNames::AsWritten;
+}
+
 struct TDVDialect {
   TDVServerType Type;
   TDVNameFolding Folding;
   sql::ParamMarker Markers;
   char Quote;  // encloses a name (a session may say otherwise)
+  sql::LexicalRules Lexis;  // how its reader splits text (a session may say otherwise)
   // The words a bare name cannot be, known without a server.
   std::vector<std::string> (*ReservedWords)();
   std::unique_ptr<TDVConnection> (*Connect)(const TDVConnectParams& params);
   TDVStatementVerbs Verbs;
 };
 
-// Why `sql` is not opened to look at rows on this server, as "truncate
-// commits by itself on MariaDB: looking at rows runs ..."; empty when it is
-// one statement that only reads.
-std::string WhyNotOnlyReading(const TDVDialect& dialect, std::string_view sql);
+// Why `sql`, read by `lexis` (the session's rules), is not opened to look at
+// rows on this server, as "truncate commits by itself on MariaDB: looking at
+// rows runs ..."; empty when it is one statement that only reads.
+std::string WhyNotOnlyReading(const TDVDialect& dialect, const sql::LexicalRules& lexis, std::string_view sql);
 
 // Raises EDatabaseError for a type without a driver.
 const TDVDialect& DialectOf(TDVServerType type);

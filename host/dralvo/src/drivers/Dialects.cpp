@@ -8,6 +8,8 @@
 #include "MariaDbReservedWords.h"
 #include "NameParts.h"
 #include "PgConnection.h"
+#include "firebird/FirebirdConnection.h"
+#include "firebird/FirebirdReservedWords.h"
 #include "SQLiteConnection.h"
 #include "dralvo/Servers.h"
 #include "rtl/system/SysUtils.h"
@@ -35,21 +37,36 @@ int WaitLine(const rtl::TStrings& params, const char* key, int fallback) {
 
 const TDVDialect& DialectOf(TDVServerType type) {
   static const TDVDialect kSQLite{TDVServerType::stSQLite, TDVNameFolding::None, sql::ParamMarker::Question, '"',
+                                  {.doubleQuotedNames = true, .backtickNames = true, .bracketNames = true,
+                                   .dollarStrings = false, .escapeStrings = false},
                                   &SQLiteKeywords, &Make<TSQLiteConnection>,
                                   {{"select", "values"}, {"commit", "end"}}};
   // A procedure called in the read-only transaction can neither write nor
   // commit there, so looking may call one.
   static const TDVDialect kPostgreSQL{TDVServerType::stPostgreSQL, TDVNameFolding::Lower, sql::ParamMarker::Dollar, '"',
+                                      {.doubleQuotedNames = true, .backtickNames = false, .bracketNames = false,
+                                       .dollarStrings = true, .escapeStrings = true, .nestedComments = true},
                                       &PgReservedWords, &Make<TPgConnection>,
                                       {{"select", "values", "table", "call"}, {"commit", "end"}}};
-  // Data definition and the statements the server's manual lists as
-  // committing implicitly; a procedure may commit.
+  // Double quotes enclose strings but under ANSI_QUOTES (the session's
+  // rules say so), and strings take backslash escapes but under
+  // NO_BACKSLASH_ESCAPES. Data definition and the statements the server's
+  // manual lists as committing implicitly commit by themselves, and a
+  // procedure may commit.
   static const TDVDialect kMariaDB{
-      TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`', &MariaDbShippedReservedWords,
-      &Make<TMariaDbConnection>,
+      TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`',
+      {.doubleQuotedNames = false, .backtickNames = true, .bracketNames = false, .dollarStrings = false,
+       .escapeStrings = false, .backslashEscapes = true, .hashComments = true, .dashDashNeedsBlank = true,
+       .executableComments = true},
+      &MariaDbShippedReservedWords, &Make<TMariaDbConnection>,
       {{"select", "values"},
        {"alter", "analyze", "begin", "cache", "call", "change", "commit", "create", "drop", "flush", "grant", "install",
         "lock", "optimize", "rename", "repair", "reset", "revoke", "start", "stop", "truncate", "uninstall", "unlock"}}};
+  static const TDVDialect kFirebird{TDVServerType::stFirebird, TDVNameFolding::Upper, sql::ParamMarker::Question, '"',
+                                    {.doubleQuotedNames = true, .backtickNames = false, .bracketNames = false,
+                                     .dollarStrings = false, .escapeStrings = false},
+                                    &FirebirdShippedReservedWords, &Make<TFirebirdConnection>,
+                                    {{"select"}, {"commit"}}};
   switch (type) {
     case TDVServerType::stSQLite:
       return kSQLite;
@@ -57,6 +74,8 @@ const TDVDialect& DialectOf(TDVServerType type) {
       return kPostgreSQL;
     case TDVServerType::stMariaDB:
       return kMariaDB;
+    case TDVServerType::stFirebird:
+      return kFirebird;
   }
   throw rtl::EDatabaseError("Unknown server type " + std::to_string(static_cast<int>(type)));
 }
@@ -80,14 +99,29 @@ std::shared_ptr<const TDVNameRules> ServerNameRules(TDVServerType type) {
   std::lock_guard<std::mutex> guard(lock);
   std::shared_ptr<const TDVNameRules>& rules = made[type];
   if (rules == nullptr)
-    rules = std::make_shared<const TDVNameRules>(dialect.Folding == TDVNameFolding::Lower, dialect.ReservedWords(),
-                                                 dialect.Quote);
+    rules = std::make_shared<const TDVNameRules>(BareNamesOf(dialect.Folding), dialect.ReservedWords(), dialect.Quote);
   return rules;
 }
 
 std::string QuoteServerName(TDVServerType type, const std::string& name) {
-  return TDVNameRules(false, {}, DialectOf(type).Quote).Quote(name);
+  return TDVNameRules::Quote(name, DialectOf(type).Quote);
 }
+
+bool ServerAsksLogin(TDVServerType type, const std::string& target) {
+  switch (type) {
+    case TDVServerType::stSQLite:
+      return false;
+    case TDVServerType::stFirebird:
+      // The embedded engine opens a file without an account.
+      return rtl::Trim(target).find("://") != std::string::npos;
+    case TDVServerType::stPostgreSQL:
+    case TDVServerType::stMariaDB:
+      break;
+  }
+  return true;
+}
+
+sql::LexicalRules ServerLexicalRules(TDVServerType type) { return DialectOf(type).Lexis; }
 
 std::string ProbeConnection(TDVServerType type, const std::string& target, const rtl::TStrings& params) {
   return DialectOf(type).Connect(ConnectParamsFrom(target, params))->Target();

@@ -14,8 +14,8 @@ bool Listed(const std::vector<std::string>& verbs, const std::string& verb) {
 }
 }  // namespace
 
-std::string WhyNotOnlyReading(const TDVDialect& dialect, std::string_view sql) {
-  const sql::StatementKind kind = sql::ReadStatementKind(sql);
+std::string WhyNotOnlyReading(const TDVDialect& dialect, const sql::LexicalRules& lexis, std::string_view sql) {
+  const sql::StatementKind kind = sql::ReadStatementKind(sql, lexis);
   std::string why;
   if (kind.statements != 1)
     why = kind.statements == 0 ? "no statement" : std::to_string(kind.statements) + " statements";
