@@ -13,7 +13,6 @@
 #include "CommandModule.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Secrets.h"
 #include "dralvo/UpdateCheck.h"
 #include "dralvo/UpdateSQL.h"
 
@@ -29,14 +28,6 @@ std::vector<dralvo::TDVDataSetUpdateObject*> UpdateObjects(const rtl::TComponent
     if (rtl::Is<dralvo::TDVDataSetUpdateObject>(root.Components(i)))
       out.push_back(static_cast<dralvo::TDVDataSetUpdateObject*>(root.Components(i)));
   return out;
-}
-
-void TellWhereItConnects(const dralvo::TDVDataSetUpdateObject& update) {
-  dralvo::TDVDataSet* dataSet = update.DataSet();
-  dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
-  if (database == nullptr || database->Connected()) return;
-  std::cerr << "Connecting to database " << database->DatabaseName() << " ("
-            << dralvo::MaskPasswords(database->ResolvedTarget()) << ") ...\n";
 }
 
 std::string Plural(int n, const char* one, const char* many) {
@@ -63,7 +54,7 @@ int RunCheck(const TArgs& args) {
   int unchecked = 0;
   for (dralvo::TDVDataSetUpdateObject* update : objects) {
     std::cerr << "Checking " << update->Name() << " ...\n";
-    TellWhereItConnects(*update);
+    TellWhereItConnects(update->DataSet());
     dralvo::TDVCheckResult result = dralvo::CheckUpdateObject(*update);
     statements += result.Statements;
     for (const dralvo::TDVCheckFinding& f : result.Findings) {
