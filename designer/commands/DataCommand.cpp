@@ -3,14 +3,14 @@
 // the field names, then one line a record, fields separated by tabs, in the
 // dataset's field order. Null is an empty field; tabs, line breaks and
 // backslashes in values are escaped (\t, \n, \\), binary values shown as
-// their size. The statement runs read-only and the module is never saved.
+// their size. The dataset is opened as the designer looks at rows: one
+// statement that only reads, run read-only; the module is never saved.
 #include <algorithm>
 #include <iostream>
 
 #include "CommandModule.h"
 #include "OutputText.h"
 #include "dralvo/DataSet.h"
-#include "dralvo/Database.h"
 #include "model/CellText.h"
 
 namespace designer {
@@ -49,9 +49,8 @@ int RunData(const TArgs& args) {
   if (!component.InheritsFrom(dralvo::TDVDataSet::StaticClass()))
     throw EBadInput(dataSetName + " in " + args.Operand(0) + " is not a dataset");
   auto* dataSet = static_cast<dralvo::TDVDataSet*>(&component);
-  // Opened again read-only, with one packet of just the records shown.
+  // Opened again, with one packet of just the records shown.
   dataSet->Close();
-  dataSet->Database()->StartReadOnly();
   dataSet->SetPacketRecords(std::max(limit, 1));
   dataSet->Open();
   PrintRecords(*dataSet, limit);

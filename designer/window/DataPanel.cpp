@@ -70,9 +70,13 @@ TDataPanel::~TDataPanel() {
 
 void TDataPanel::SetDataSet(dralvo::TDVDataSet* dataSet) {
   if (Busy()) return;
-  if (dataSet != dataSet_) error_.clear();
+  const bool chosen = dataSet != dataSet_;
+  if (chosen) error_.clear();
   dataSet_ = dataSet;
   Refresh();
+  // The module was read without running anything: a dataset it stores
+  // open is opened, to look at its rows, when it is first shown.
+  if (chosen && dataSet_ != nullptr && dataSet_->StoredActive() && !dataSet_->Active()) Open();
 }
 
 void TDataPanel::Refresh() {

@@ -27,8 +27,9 @@ class TDataPanel : public QWidget {
   explicit TDataPanel(QWidget* parent = nullptr);
   ~TDataPanel() override;
 
-  // The dataset to show (null: none); an open one shows its records.
-  // Ignored while a query runs.
+  // The dataset to show (null: none); an open one shows its records, one
+  // the module stores open (StoredActive) is opened as Open does. Ignored
+  // while a query runs.
   void SetDataSet(dralvo::TDVDataSet* dataSet);
   // Shows again what the dataset holds (opened or closed elsewhere).
   void Refresh();

@@ -68,7 +68,7 @@ TEST_F(DataCommand, FailuresSayWhatAndChangeNothing) {
       {{"data", "Shop.dfm", "Missing"}, 1, "no such table: no_such_table"},
       {{"data", "Shop.dfm", "Loose"}, 1, "DatabaseName"},
       {{"data", "Shop.dfm", "Filtered"}, 1, "Filtered: parameter 'low' has no value"},
-      {{"data", "Shop.dfm", "Deleting"}, 1, "readonly"},
+      {{"data", "Shop.dfm", "Deleting"}, 1, "Deleting: delete is not a statement that only reads"},
       {{"data", "Shop.dfm", "OrdersUpdate"}, 2, "OrdersUpdate in Shop.dfm is not a dataset"},
       {{"data", "Shop.dfm", "Nobody"}, 2, "Nobody"},
       {{"data", "Shop.dfm", "Odd", "--limit", "-1"}, 2, "--limit"},
@@ -110,6 +110,21 @@ TEST_F(DesignerTest, ServerNoticesAndErrorsAreEscaped) {
     EXPECT_FALSE(Has(r.Err, "\x1b")) << c.dataSet;
     EXPECT_FALSE(Has(r.Err, "\ndvdesigner data: forged")) << c.dataSet;
   }
+}
+
+// Memory follows the records read, not the limit asked for: a limit of a
+// billion on a few records runs in an address space of 2 GB.
+TEST_F(DataCommand, AHugeLimitTakesMemoryForTheRecordsReadOnly) {
+#ifdef __SANITIZE_ADDRESS__
+  const std::string bound = "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}max_allocation_size_mb=2048\" ";
+#else
+  const std::string bound = "ulimit -v 2097152; ";
+#endif
+  auto r = dvtest::RunProcess({"/bin/sh", "-c", bound + "exec \"$0\" \"$@\"", binDir_ + "/dvdesigner", "data",
+                               "Shop.dfm", "Odd", "--limit", "1000000000"},
+                              dir_.Path());
+  EXPECT_EQ(r.ExitCode, 0) << r.Err;
+  EXPECT_EQ(r.Out, Designer({"data", "Shop.dfm", "Odd"}).Out);
 }
 
 }  // namespace

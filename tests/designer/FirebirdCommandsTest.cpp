@@ -80,7 +80,7 @@ TEST_F(FirebirdCommands, GenerateCheckStructureValuesAndData) {
   EXPECT_EQ(rows.Out, "Order\tLINE\tQTY\n1\t1\t\n");
   auto adding = Designer({"data", "Shop.dfm", "AddingQuery"});
   EXPECT_EQ(adding.ExitCode, 1) << adding.Out;
-  EXPECT_TRUE(Has(adding.Err, "read-only transaction")) << adding.Err;
+  EXPECT_TRUE(Has(adding.Err, "AddingQuery: insert is not a statement that only reads")) << adding.Err;
   EXPECT_EQ(dvtest::FirebirdAttachment(File(), false).Number("select count(*) from notes"), 1);
 
   dvtest::FirebirdAttachment(File(), false).Run({"alter table \"Order Lines\" alter qty to quantity"});

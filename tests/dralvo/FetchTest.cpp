@@ -76,6 +76,10 @@ class Fetching : public ::testing::Test {
     EXPECT_EQ(query_->RecordValue(4, 1).AsString(), "");
     EXPECT_EQ(query_->RecordValue(5, 1).AsString(), "r6");
     query_->Close();
+    // Counting reads the packets still on the server.
+    query_->Open();
+    EXPECT_EQ(query_->RecordCount(), 250);
+    query_->Close();
   }
   // A wait for the server longer than STATEMENT TIMEOUT stops the query and
   // names the limit.

@@ -101,6 +101,26 @@ TEST(PgConnecting, AServerThatStopsAnsweringIsGivenUp) {
   EXPECT_NE(message.find("no answer from the server in 2 seconds"), std::string::npos) << message;
 }
 
+// A COPY answers with data, not rows: opening one is refused, and the
+// connection takes the next statement.
+TEST_F(PgRuntime, CopyOpenedAsADataSetIsRefused) {
+  auto* copy = new dralvo::TDVQuery(form_.root.get());
+  copy->SetName("Copying");
+  copy->SetDatabaseName("PGR");
+  for (const char* sql : {"copy \"Order Lines\" to stdout", "copy (select generate_series(1, 100000)) to stdout",
+                          "copy audit from stdin"}) {
+    copy->SQL()->SetText(sql);
+    try {
+      copy->Open();
+      ADD_FAILURE() << "opened " << sql;
+    } catch (const rtl::EDatabaseError& e) {
+      EXPECT_NE(e.Message().find("Copying: The statement does not return a result set"), std::string::npos)
+          << e.Message();
+    }
+    EXPECT_EQ(Lines().size(), 2u) << sql;
+  }
+}
+
 TEST_F(PgRuntime, StoredProceduresDescribedFromTheCatalog) {
   auto* sp = new dralvo::TDVStoredProc(form_.root.get());
   sp->SetDatabaseName("PGR");

@@ -94,15 +94,34 @@ TEST_F(SQLiteTable, OpensInIndexOrder) {
 
 TEST_F(SQLiteTable, DetailFollowsTheMastersCurrentRecord) {
   auto* customers = NewTable("customer");
+  customers->SetName("Customers");
+  orders_->SetName("Orders");
   auto* source = new db::TDataSource(form_.root.get());
   source->SetDataSet(customers);
   orders_->SetMasterSource(source);
   orders_->SetMasterFields("id");
+  try {
+    orders_->Open();
+    ADD_FAILURE() << "opened without the master's values";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_EQ(e.Message(), "Orders: master field 'id' of Customers has no value: Customers is closed");
+  }
   customers->Open();
   orders_->Open();
   EXPECT_EQ(Column(*orders_, "total"), (std::vector<std::string>{"30", "10"}));
   customers->Next();
   EXPECT_EQ(Column(*orders_, "total"), (std::vector<std::string>{"5", "1"}));
+  // A master without records, or with a null key, has no detail rows.
+  auto* nobody = new dralvo::TDVQuery(form_.root.get());
+  nobody->SetDatabaseName("TDB");
+  for (const char* master : {"select id from customer where id > 2", "select null as id"}) {
+    nobody->SQL()->SetText(master);
+    nobody->Open();
+    source->SetDataSet(nobody);
+    orders_->Close();
+    orders_->Open();
+    EXPECT_TRUE(orders_->IsEmpty()) << master;
+  }
   delete source;
   EXPECT_EQ(orders_->MasterSource(), nullptr);
 }

@@ -1,6 +1,7 @@
 // A person looks at a dataset's records in the Data view: opens a query,
-// scrolls to fetch more, meets a failing query, cancels a long one and
-// opens another through its Active property.
+// scrolls to fetch more, meets a failing query, cancels a long one, opens
+// another through its Active property, and finds the datasets the module
+// stores open opened to look only.
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -18,9 +19,9 @@
 namespace windowtest {
 namespace {
 
-std::string Query(const std::string& name, const std::string& sql, int left) {
-  return "  object " + name + ": TDVQuery\n    DatabaseName = 'shop'\n    SQL.Strings = (\n      '" + sql +
-         "')\n    Left = " + std::to_string(left) + "\n    Top = 300\n  end\n";
+std::string Query(const std::string& name, const std::string& sql, int left, bool active = false) {
+  return "  object " + name + ": TDVQuery\n    DatabaseName = 'shop'\n" + (active ? "    Active = True\n" : "") +
+         "    SQL.Strings = (\n      '" + sql + "')\n    Left = " + std::to_string(left) + "\n    Top = 300\n  end\n";
 }
 
 class DataViewTest : public WindowTest {
@@ -38,7 +39,9 @@ class DataViewTest : public WindowTest {
                     Query("LongQuery",
                           "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000000000)"
                           " select count(*) from c",
-                          240));
+                          240) +
+                    Query("FirstRows", "select n from many where n <= 3", 340, true) +
+                    Query("PurgeQuery", "delete from many returning n", 440, true));
     rtl::WriteFileAtomic(example_.Module(), text);
   }
   designer::TDataPanel& Data() { return *Window().DataView(); }
@@ -107,6 +110,35 @@ TEST_F(DataViewTest, FailuresAndCancellingLeaveTheWindowWorking) {
   PickValue("Active", "True");
   EXPECT_EQ(Data().Model()->rowCount(), 100);
   EXPECT_EQ(Cell(4, 1).toStdString(), "row 5");
+}
+
+// Reading the module runs nothing; a dataset stored open is opened when
+// shown, read-only, and keeps Active = True in the file saved.
+TEST_F(DataViewTest, DataSetsStoredOpenAreOpenedToLookOnly) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  ClickModule(IconOf("PurgeQuery"));
+  Data().WaitForQuery();
+  EXPECT_NE(Data().Message().find("PurgeQuery: delete is not a statement that only reads"), std::string::npos)
+      << Data().Message();
+  ClickModule(IconOf("ManyQuery"));
+  PickValue("Active", "True");
+  ClickModule(IconOf("FirstRows"));
+  Data().WaitForQuery();
+  EXPECT_EQ(Data().Model()->rowCount(), 3);
+  Trigger("actionSave");
+  const std::string saved = rtl::ReadFileToString(example_.Module());
+  for (const char* name : {"ManyQuery", "FirstRows", "PurgeQuery"})
+    EXPECT_NE(saved.find(std::string(name) + ": TDVQuery\n    DatabaseName = 'shop'\n    Active = True\n"),
+              std::string::npos)
+        << name << "\n" << saved;
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(example_.File("shop.db").c_str(), &db), SQLITE_OK);
+  sqlite3_stmt* count = nullptr;
+  sqlite3_prepare_v2(db, "select count(*) from many", -1, &count, nullptr);
+  ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(count, 0), 1000);
+  sqlite3_finalize(count);
+  sqlite3_close(db);
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ void TDataSet::SetActive(bool active) {
     streamedActive_ = active;
     return;
   }
+  if (!active) activeUnopened_ = false;
   if (active == Active()) return;
   if (active) {
     rows_.clear();
@@ -100,10 +101,12 @@ void TDataSet::Close() { SetActive(false); }
 
 void TDataSet::Loaded() {
   TComponent::Loaded();
-  if (streamedActive_) {
-    streamedActive_ = false;
+  if (!streamedActive_) return;
+  streamedActive_ = false;
+  if (IsDesigning())
+    activeUnopened_ = true;
+  else
     SetActive(true);
-  }
 }
 
 void TDataSet::CreateFields() {
@@ -153,8 +156,9 @@ bool TDataSet::InternalFetch(int) { return false; }
 
 bool TDataSet::FetchMore() {
   if (allFetched_) return false;
+  // No room is set aside for a whole packet: memory follows the records
+  // read, however many a packet may hold.
   const size_t before = rows_.size();
-  if (before == 0 && packetRecords_ > 0) rows_.reserve(static_cast<size_t>(packetRecords_));
   allFetched_ = !InternalFetch(packetRecords_);
   return rows_.size() > before;
 }

@@ -23,7 +23,7 @@ const rtl::TClass& TDVDataSet::StaticClass() {
           .Ref("UpdateObject", rtl::ClassTypeInfo(TDVDataSetUpdateObject::StaticClass()), &TDVDataSet::UpdateObject,
                &TDVDataSet::SetUpdateObject)
           .Int("PacketRecords", &TDVDataSet::PacketRecords, &TDVDataSet::SetPacketRecords, 100)
-          .Bool("Active", &TDVDataSet::Active, &TDVDataSet::SetActive, false)
+          .Bool("Active", &TDVDataSet::StoredActive, &TDVDataSet::SetActive, false)
           .Build();
   return cls;
 }
@@ -166,7 +166,9 @@ void TDVDataSet::InternalOpen() {
   db->Open();
   // The statement first: building it may set up the parameters it binds.
   std::string sql = SelectSQL();
-  cursor_ = db->OpenCursor(DisplayNameForErrors(), sql, SelectParams(), interrupt_);
+  // A dataset being designed is opened to look at its rows, which never
+  // changes them.
+  cursor_ = db->OpenCursor(DisplayNameForErrors(), sql, SelectParams(), interrupt_, IsDesigning());
   if (cursor_->Columns().empty()) {
     cursor_.reset();
     throw rtl::EDatabaseError(DisplayNameForErrors() + ": " + SNoResultSet);
@@ -179,8 +181,7 @@ void TDVDataSet::InternalOpen() {
 bool TDVDataSet::InternalFetch(int count) {
   if (cursor_ == nullptr) return false;
   TInterruptScope scope{*interrupt_};
-  std::vector<db::TRow> rows;
-  if (count > 0) rows.reserve(static_cast<size_t>(count));
+  std::vector<db::TRow> rows;  // as many as the server gave, not `count`
   bool more = false;
   try {
     more = cursor_->Fetch(count, rows);

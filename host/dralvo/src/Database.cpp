@@ -164,6 +164,7 @@ void TDVDatabase::Open() {
   }
   connection_ = DialectOf(serverType_).Connect(cp);
   inTransaction_ = false;
+  looks_ = 0;
 }
 
 void TDVDatabase::Close() {
@@ -222,13 +223,56 @@ TDVResult TDVDatabase::Execute(const std::string& sql, const db::TParams* params
   return Connection().Execute(text, values);
 }
 
+// A look's cursor: the read-only transaction stands while any is open.
+class TDVDatabase::TLookCursor : public TDVCursor {
+ public:
+  TLookCursor(TDVDatabase& database, std::unique_ptr<TDVCursor> cursor)
+      : database_(database), cursor_(std::move(cursor)) {
+    columns_ = cursor_->Columns();
+  }
+  ~TLookCursor() override {
+    cursor_.reset();
+    database_.LookEnded();
+  }
+  bool Fetch(int count, std::vector<std::vector<db::TValue>>& rows) override { return cursor_->Fetch(count, rows); }
+
+ private:
+  TDVDatabase& database_;
+  std::unique_ptr<TDVCursor> cursor_;
+};
+
 std::unique_ptr<TDVCursor> TDVDatabase::OpenCursor(const std::string& owner, const std::string& sql,
-                                                   const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt) {
+                                                   const db::TParams* params, std::shared_ptr<TDVInterrupt> interrupt,
+                                                   bool looking) {
   Open();
   std::vector<db::TValue> values;
   std::string text = Positional(sql, params, values, &owner);
+  if (looking) {
+    const std::string why = WhyNotOnlyReading(Connection().Dialect(), Connection().Lexis(), text);
+    if (!why.empty()) throw rtl::EDatabaseError(owner + ": " + why);
+    StartReadOnly();
+  }
   NotifyMonitors(databaseName_, sql);
-  return Connection().OpenCursor(text, values, std::move(interrupt));
+  if (!looking) return Connection().OpenCursor(text, values, std::move(interrupt));
+  ++looks_;
+  std::unique_ptr<TDVCursor> cursor;
+  try {
+    cursor = Connection().OpenCursor(text, values, std::move(interrupt));
+  } catch (...) {
+    LookEnded();
+    throw;
+  }
+  return std::make_unique<TLookCursor>(*this, std::move(cursor));
+}
+
+void TDVDatabase::LookEnded() noexcept {
+  if (--looks_ > 0 || !inTransaction_ || !Connected() || !Connection().ReadOnly()) return;
+  try {
+    Rollback();
+  } catch (...) {
+    // The connection failed: its next statement says so, and closing it
+    // ends the transaction.
+  }
 }
 
 TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {
@@ -255,15 +299,10 @@ void TDVDatabase::StartTransaction() {
 
 void TDVDatabase::StartReadOnly() {
   Open();
-  if (serverType_ == TDVServerType::stSQLite) {
-    Connection().Execute("pragma query_only = 1", {});
-    return;
-  }
-  if (inTransaction_) throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
-  // Said as the transaction starts: MariaDB takes no change of its
-  // characteristics once it runs.
-  Connection().Execute("start transaction read only", {});
-  inTransaction_ = true;
+  if (inTransaction_ && !Connection().ReadOnly())
+    throw rtl::EDatabaseError("Database '" + databaseName_ + "': a transaction is already active");
+  Connection().StartReadOnly();
+  inTransaction_ = serverType_ != TDVServerType::stSQLite;
 }
 
 void TDVDatabase::Commit() {

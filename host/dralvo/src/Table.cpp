@@ -94,7 +94,9 @@ void TDVTable::Notification(rtl::TComponent* component, rtl::TOperation operatio
 void TDVTable::MasterChanged() {
   if (!Active() || IsLoading() || State() != db::TDataSetState::dsBrowse) return;
   Close();
-  Open();
+  // A master that closed leaves its detail nothing to show.
+  const db::TDataSet* master = MasterSource() != nullptr ? MasterSource()->DataSet() : nullptr;
+  if (master == nullptr || master->Active()) Open();
 }
 
 db::TIndexDefs* TDVTable::IndexDefs() const {

@@ -33,12 +33,23 @@ void TDVTable::InternalOpen() {
   masterParams_.Clear();
   db::TDataSet* master = MasterSource() != nullptr ? MasterSource()->DataSet() : nullptr;
   std::vector<std::string> masterFields = db::SplitFieldNames(masterFields_);
-  if (master != nullptr) {
-    for (size_t i = 0; i < masterFields.size(); ++i) {
-      db::TParam* p = masterParams_.CreateParam(db::TFieldType::ftUnknown, "M" + std::to_string(i + 1),
-                                                db::TParamType::ptInput);
-      if (master->Active() && !master->IsEmpty()) p->SetValue(master->FieldByName(masterFields[i])->Value());
-    }
+  if (master == nullptr || masterFields.empty()) {
+    TDVDataSet::InternalOpen();
+    return;
+  }
+  const std::string masterName = master->Name().empty() ? master->ClassName() : master->Name();
+  if (!master->Active())
+    throw rtl::EDatabaseError(DisplayNameForErrors() + ": master field '" + masterFields[0] + "' of " + masterName +
+                              " has no value: " + masterName + " is closed");
+  for (size_t i = 0; i < masterFields.size(); ++i) {
+    db::TParam* p =
+        masterParams_.CreateParam(db::TFieldType::ftUnknown, "M" + std::to_string(i + 1), db::TParamType::ptInput);
+    const db::TField* field = master->FieldByName(masterFields[i]);
+    if (!master->IsEmpty()) p->SetValue(field->Value());
+    // No master record, or a null key: bound as null (a type says it was
+    // given), it matches no row.
+    if (p->IsNull())
+      p->SetDataType(field->DataType() != db::TFieldType::ftUnknown ? field->DataType() : db::TFieldType::ftString);
   }
   TDVDataSet::InternalOpen();
 }

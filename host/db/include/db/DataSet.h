@@ -34,7 +34,14 @@ class TDataSet : public rtl::TComponent {
   void Open();
   void Close();
   bool Active() const { return state_ != TDataSetState::dsInactive; }
+  // While loading, what the form file says; opened once loading ends,
+  // except while designing. False: closes, and forgets a stored Active.
   void SetActive(bool active);
+  // Active as the module states it: open, or read for design with Active
+  // set and not opened (reading a module for design runs no statement; a
+  // designer opens the dataset to look at its rows, and a save writes
+  // Active back as it was read).
+  bool StoredActive() const { return Active() || activeUnopened_; }
   TDataSetState State() const { return state_; }
 
   void First();
@@ -142,6 +149,7 @@ class TDataSet : public rtl::TComponent {
   bool eof_ = true;
   bool bof_ = true;
   bool streamedActive_ = false;
+  bool activeUnopened_ = false;  // see StoredActive
   TDataSetState state_ = TDataSetState::dsInactive;
   std::vector<TDataSource*> sources_;
 };

@@ -87,8 +87,9 @@ class TDVDatabase : public rtl::TComponent {
   TDVResult Execute(const std::string& sql, const db::TParams* params);
   void StartTransaction();
   // Connects, and from now on until it is closed no statement changes
-  // anything: SQLite answers queries only, PostgreSQL and MariaDB work in a
-  // read-only transaction that closing rolls back.
+  // anything: SQLite answers reads alone, PostgreSQL and MariaDB work in a
+  // read-only session and transaction that closing rolls back. Called
+  // again, it starts a new read-only transaction where the last one ended.
   void StartReadOnly();
   void Commit();
   void Rollback();
@@ -106,6 +107,7 @@ class TDVDatabase : public rtl::TComponent {
   void Loaded() override;
 
  private:
+  class TLookCursor;
   friend class TDVSessionList;
   friend class TDVCatalogSource;
   friend class TDVDataSet;
@@ -118,9 +120,14 @@ class TDVDatabase : public rtl::TComponent {
   // For datasets: runs a query whose records are fetched a packet at a
   // time; `interrupt` stops it from another thread. A parameter named in
   // the text that was never given a value or a type is refused, naming
-  // `owner`.
+  // `owner`. `looking` (a dataset being designed): the text must be one
+  // statement that only reads, refused before anything is sent otherwise,
+  // and it runs read-only (StartReadOnly).
   std::unique_ptr<TDVCursor> OpenCursor(const std::string& owner, const std::string& sql, const db::TParams* params,
-                                        std::shared_ptr<TDVInterrupt> interrupt);
+                                        std::shared_ptr<TDVInterrupt> interrupt, bool looking);
+  // Told as a look's cursor ends (or a look fails): the last one ends the
+  // read-only transaction, so that no lock outlives the rows read.
+  void LookEnded() noexcept;
   // The text with positional markers, and the values bound to them.
   std::string Positional(const std::string& sql, const db::TParams* params, std::vector<db::TValue>& values,
                          const std::string* owner);
@@ -136,6 +143,7 @@ class TDVDatabase : public rtl::TComponent {
   TDVDesignDBOptions designOptions_ = 0;
   bool streamedConnected_ = false;
   bool inTransaction_ = false;
+  int looks_ = 0;  // looks' cursors open
   std::unique_ptr<TDVConnection> connection_;
   std::vector<TDVDataSet*> dataSets_;  // not owned
   // Where the session list files this database: its place in creation

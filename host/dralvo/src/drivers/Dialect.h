@@ -1,10 +1,12 @@
 #pragma once
 // What the runtime knows of a server type without connecting: its name, how
 // it folds bare names, how it marks parameters, how it reads SQL text
-// (quotes, strings, comments), its reserved words and how to connect to it. One entry per server type (Dialects.cpp); a new server
+// (quotes, strings, comments), its reserved words, how to connect to it and
+// which statements only read. One entry per server type (Dialects.cpp); a new server
 // is a new entry and one driver class.
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dralvo/NameRules.h"
@@ -38,6 +40,14 @@ TDVConnectParams ConnectParamsFrom(const std::string& target, const rtl::TString
 // case, or kept and compared ignoring case (SQLite, MariaDB).
 enum class TDVNameFolding { None, Lower, Upper };
 
+// Statements by their verb (sql::StatementKind): those that only read, the
+// only ones opened to look at rows, and those that end the transaction they
+// run in by themselves, which no read-only transaction can hold.
+struct TDVStatementVerbs {
+  std::vector<std::string> Reading;
+  std::vector<std::string> Committing;
+};
+
 // What a bare name may hold besides: the one server that folds to upper
 // case (Firebird) reads only ASCII letters, digits, "_" and "$" bare.
 inline TDVBareNames BareNamesOf(TDVNameFolding folding) {
@@ -61,7 +71,13 @@ struct TDVDialect {
   // The words a bare name cannot be, known without a server.
   std::vector<std::string> (*ReservedWords)();
   std::unique_ptr<TDVConnection> (*Connect)(const TDVConnectParams& params);
+  TDVStatementVerbs Verbs;
 };
+
+// Why `sql`, read by `lexis` (the session's rules), is not opened to look at
+// rows on this server, as "truncate commits by itself on MariaDB: looking at
+// rows runs ..."; empty when it is one statement that only reads.
+std::string WhyNotOnlyReading(const TDVDialect& dialect, const sql::LexicalRules& lexis, std::string_view sql);
 
 // Raises EDatabaseError for a type without a driver.
 const TDVDialect& DialectOf(TDVServerType type);

@@ -39,23 +39,34 @@ const TDVDialect& DialectOf(TDVServerType type) {
   static const TDVDialect kSQLite{TDVServerType::stSQLite, TDVNameFolding::None, sql::ParamMarker::Question, '"',
                                   {.doubleQuotedNames = true, .backtickNames = true, .bracketNames = true,
                                    .dollarStrings = false, .escapeStrings = false},
-                                  &SQLiteKeywords, &Make<TSQLiteConnection>};
+                                  &SQLiteKeywords, &Make<TSQLiteConnection>,
+                                  {{"select", "values"}, {"commit", "end"}}};
+  // A procedure called in the read-only transaction can neither write nor
+  // commit there, so looking may call one.
   static const TDVDialect kPostgreSQL{TDVServerType::stPostgreSQL, TDVNameFolding::Lower, sql::ParamMarker::Dollar, '"',
                                       {.doubleQuotedNames = true, .backtickNames = false, .bracketNames = false,
                                        .dollarStrings = true, .escapeStrings = true, .nestedComments = true},
-                                      &PgReservedWords, &Make<TPgConnection>};
+                                      &PgReservedWords, &Make<TPgConnection>,
+                                      {{"select", "values", "table", "call"}, {"commit", "end"}}};
   // Double quotes enclose strings but under ANSI_QUOTES (the session's
   // rules say so), and strings take backslash escapes but under
-  // NO_BACKSLASH_ESCAPES.
-  static const TDVDialect kMariaDB{TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`',
-                                   {.doubleQuotedNames = false, .backtickNames = true, .bracketNames = false,
-                                    .dollarStrings = false, .escapeStrings = false, .backslashEscapes = true,
-                                    .hashComments = true, .dashDashNeedsBlank = true, .executableComments = true},
-                                   &MariaDbShippedReservedWords, &Make<TMariaDbConnection>};
+  // NO_BACKSLASH_ESCAPES. Data definition and the statements the server's
+  // manual lists as committing implicitly commit by themselves, and a
+  // procedure may commit.
+  static const TDVDialect kMariaDB{
+      TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`',
+      {.doubleQuotedNames = false, .backtickNames = true, .bracketNames = false, .dollarStrings = false,
+       .escapeStrings = false, .backslashEscapes = true, .hashComments = true, .dashDashNeedsBlank = true,
+       .executableComments = true},
+      &MariaDbShippedReservedWords, &Make<TMariaDbConnection>,
+      {{"select", "values"},
+       {"alter", "analyze", "begin", "cache", "call", "change", "commit", "create", "drop", "flush", "grant", "install",
+        "lock", "optimize", "rename", "repair", "reset", "revoke", "start", "stop", "truncate", "uninstall", "unlock"}}};
   static const TDVDialect kFirebird{TDVServerType::stFirebird, TDVNameFolding::Upper, sql::ParamMarker::Question, '"',
                                     {.doubleQuotedNames = true, .backtickNames = false, .bracketNames = false,
                                      .dollarStrings = false, .escapeStrings = false},
-                                    &FirebirdShippedReservedWords, &Make<TFirebirdConnection>};
+                                    &FirebirdShippedReservedWords, &Make<TFirebirdConnection>,
+                                    {{"select"}, {"commit"}}};
   switch (type) {
     case TDVServerType::stSQLite:
       return kSQLite;

@@ -87,6 +87,14 @@ class TDVConnection {
 
   // Runs one statement with positional parameters.
   virtual TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) = 0;
+  // From now on until the connection closes nothing run on it changes
+  // anything: SQLite prepares statements that read alone, PostgreSQL and
+  // MariaDB work in a read-only session and transaction (a MariaDB cursor
+  // does not run a statement the server says gives no rows). Called again,
+  // it starts a read-only transaction where the last one ended (rolling
+  // back one that failed).
+  virtual void StartReadOnly() = 0;
+  bool ReadOnly() const { return readOnly_; }
   // Runs a query whose records are then fetched a packet at a time
   // (Cursor.h); `interrupt` stops it from another thread.
   virtual std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
@@ -140,6 +148,7 @@ class TDVConnection {
   TDVTableRef TableRef(const std::string& schema, const std::string& name) const;
   [[noreturn]] void RaiseServerError(const std::string& message, bool waitExpired = false) const;
   [[noreturn]] void RaiseConnectFailed(const std::string& message) const;
+  void SetReadOnly() { readOnly_ = true; }
 
  private:
   const TDVDialect& dialect_;
@@ -147,6 +156,7 @@ class TDVConnection {
   std::shared_ptr<const TDVNameRules> nameRules_;
   std::vector<std::string> reservedWords_;
   bool reservedWordsRead_ = false;
+  bool readOnly_ = false;
 };
 
 }  // namespace dralvo

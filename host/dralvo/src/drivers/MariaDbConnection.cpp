@@ -150,6 +150,19 @@ TDVResult TMariaDbConnection::Execute(const std::string& sql, const std::vector<
   return result;
 }
 
+void TMariaDbConnection::StartReadOnly() {
+  // The session's transactions are read-only too: should one end (a
+  // deadlock rolls it back), the next one still refuses writes.
+  if (!ReadOnly()) {
+    Query("set session transaction read only");
+    SetReadOnly();
+  }
+  ParkStream();
+  unsigned status = 0;
+  mariadb_get_infov(conn_, MARIADB_CONNECTION_SERVER_STATUS, &status);
+  if ((status & SERVER_STATUS_IN_TRANS) == 0) Query("start transaction read only");
+}
+
 std::unique_ptr<TDVCursor> TMariaDbConnection::OpenCursor(const std::string& sql,
                                                           const std::vector<db::TValue>& params,
                                                           std::shared_ptr<TDVInterrupt> interrupt) {

@@ -24,6 +24,7 @@ class TMariaDbConnection : public TDVConnection {
   ~TMariaDbConnection() override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  void StartReadOnly() override;
   std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
                                         std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;

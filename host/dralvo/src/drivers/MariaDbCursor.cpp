@@ -26,6 +26,13 @@ TMariaDbCursor::TMariaDbCursor(TMariaDbConnection& owner, const std::string& sql
   Await([&](int* r) { return mysql_stmt_prepare_start(r, stmt, text.data(), text.size()); },
         [&](int* r, int events) { return mysql_stmt_prepare_cont(r, stmt, events); }, rc);
   if (rc != 0 || !stmt_->BindParams(params)) FailStatement();
+  // The server's own reading of the statement, before it runs: on a
+  // read-only connection one that gives no rows (a select into a file, a
+  // call) is not run.
+  if (owner_.ReadOnly() && stmt_->Columns().empty()) {
+    Finish();
+    return;
+  }
   Await([&](int* r) { return mysql_stmt_execute_start(r, stmt); },
         [&](int* r, int events) { return mysql_stmt_execute_cont(r, stmt, events); }, rc);
   if (rc != 0) FailStatement();

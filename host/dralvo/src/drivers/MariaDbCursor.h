@@ -20,7 +20,9 @@ class TMariaDbStatement;
 
 class TMariaDbCursor : public TDVCursor {
  public:
-  // Prepares and runs the statement; its rows are read by Fetch.
+  // Prepares and runs the statement; its rows are read by Fetch. On a
+  // read-only connection a statement without result columns is prepared
+  // only.
   TMariaDbCursor(TMariaDbConnection& owner, const std::string& sql, const std::vector<db::TValue>& params,
                  std::shared_ptr<TDVInterrupt> interrupt);
   ~TMariaDbCursor() override;

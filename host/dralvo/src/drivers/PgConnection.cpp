@@ -190,15 +190,35 @@ void TPgConnection::ParkStream() {
 
 void TPgConnection::ReadyForStatement() {
   ParkStream();
-  if (!statementLimitLifted_) return;
-  statementLimitLifted_ = false;
-  PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+  const bool failed = PQtransactionStatus(conn_) == PQTRANS_INERROR;
+  // A failed transaction takes nothing but its end, which brings back the
+  // limit it began with (every transaction begins after this).
+  if (failed) statementLimitLifted_ = false;
+  if (statementLimitLifted_) {
+    statementLimitLifted_ = false;
+    PQclear(Run("select set_config('statement_timeout', $1, false)", {db::TValue(std::to_string(statementMs_))}));
+  }
+  // A read-only transaction holds nothing to keep: one that a failed
+  // statement spoiled starts anew, so the catalog and the next look answer.
+  if (failed && ReadOnly()) {
+    TPgResultPtr res(Answer(PQsendQuery(conn_, "rollback; start transaction read only")), &PQclear);
+    if (PQresultStatus(res.get()) != PGRES_COMMAND_OK) Fail(res.release());
+  }
 }
 
 void TPgConnection::LiftStatementLimit() {
   if (statementMs_ <= 0 || statementLimitLifted_) return;
   PQclear(Run("set statement_timeout = 0", {}));
   statementLimitLifted_ = true;
+}
+
+void TPgConnection::StartReadOnly() {
+  if (!ReadOnly()) {
+    PQclear(Run("set session characteristics as transaction read only", {}));
+    SetReadOnly();
+  }
+  ReadyForStatement();
+  if (PQtransactionStatus(conn_) == PQTRANS_IDLE) PQclear(Run("start transaction read only", {}));
 }
 
 std::unique_ptr<TDVCursor> TPgConnection::OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,

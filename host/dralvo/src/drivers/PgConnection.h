@@ -20,6 +20,7 @@ class TPgConnection : public TDVConnection {
   ~TPgConnection() override;
 
   TDVResult Execute(const std::string& sql, const std::vector<db::TValue>& params) override;
+  void StartReadOnly() override;
   std::unique_ptr<TDVCursor> OpenCursor(const std::string& sql, const std::vector<db::TValue>& params,
                                         std::shared_ptr<TDVInterrupt> interrupt) override;
   std::vector<TDVColumnDesc> Describe(const std::string& sql) override;
@@ -50,8 +51,9 @@ class TPgConnection : public TDVConnection {
   // Lets the cursor streaming on this connection read its rows ahead, so
   // that another statement can run.
   void ParkStream();
-  // Before any statement but a cursor's: the stream parked and the
-  // statement limit back in force.
+  // Before any statement but a cursor's: the stream parked, the statement
+  // limit back in force, and a read-only transaction that failed begun
+  // anew.
   void ReadyForStatement();
   // A cursor's statement runs without the server's statement limit, which
   // would count a person's pauses between packets too; the cursor bounds

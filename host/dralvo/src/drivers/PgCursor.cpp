@@ -55,9 +55,15 @@ TPgCursor::TPgCursor(TPgConnection& owner, const std::string& sql, const std::ve
     EndStream();
     return;
   }
+  const ExecStatusType status = PQresultStatus(first);
+  if (status == PGRES_COPY_OUT || status == PGRES_COPY_IN || status == PGRES_COPY_BOTH) {
+    EndCopy(first);  // no columns: no result set
+    return;
+  }
   for (int c = 0; c < PQnfields(first); ++c) {
     TDVColumnDesc col;
-    col.Name = PQfname(first, c);
+    const char* name = PQfname(first, c);
+    col.Name = name != nullptr ? name : "";
     col.DataType = FieldTypeOfPgType(PQftype(first, c));
     columns_.push_back(std::move(col));
   }
@@ -76,35 +82,60 @@ TPgCursor::~TPgCursor() {
   }
 }
 
+bool TPgCursor::AwaitInput(std::chrono::steady_clock::time_point began, int& silentMs) {
+  const int limitMs = owner_.statementMs_;
+  if (!cancelSent_ && limitMs > 0 && std::chrono::steady_clock::now() - began >= std::chrono::milliseconds(limitMs))
+    limitReached_ = true;
+  if (!cancelSent_ && (limitReached_ || interrupt_->Requested())) {
+    SendCancel(conn_);
+    cancelSent_ = true;
+  }
+  pollfd wait{PQsocket(conn_), POLLIN, 0};
+  const int ready = poll(&wait, 1, kSliceMs);
+  if (ready < 0 && errno != EINTR) return false;
+  if (ready > 0) {
+    silentMs = 0;
+    return PQconsumeInput(conn_) != 0;
+  }
+  silentMs += kSliceMs;
+  if (silentMs >= kAnswerTimeoutMs) {
+    // Closing the socket ends the stream: libpq then reports the
+    // connection lost, now and to every later call.
+    shutdown(PQsocket(conn_), SHUT_RDWR);
+    EndStream();
+    owner_.Fail(rtl::Format(SServerSilent, {int64_t{kAnswerTimeoutMs / 1000}}));
+  }
+  return true;
+}
+
 PGresult* TPgCursor::NextResult() {
   const auto began = std::chrono::steady_clock::now();
-  const int limitMs = owner_.statementMs_;
   int silentMs = 0;
-  while (PQisBusy(conn_) != 0) {
-    if (!cancelSent_ && limitMs > 0 && std::chrono::steady_clock::now() - began >= std::chrono::milliseconds(limitMs))
-      limitReached_ = true;
-    if (!cancelSent_ && (limitReached_ || interrupt_->Requested())) {
-      SendCancel(conn_);
-      cancelSent_ = true;
-    }
-    pollfd wait{PQsocket(conn_), POLLIN, 0};
-    const int ready = poll(&wait, 1, kSliceMs);
-    if (ready < 0 && errno != EINTR) break;
-    if (ready > 0) {
-      silentMs = 0;
-      if (PQconsumeInput(conn_) == 0) break;  // the connection broke: PQgetResult says how
-      continue;
-    }
-    silentMs += kSliceMs;
-    if (silentMs >= kAnswerTimeoutMs) {
-      // Closing the socket ends the stream: libpq then reports the
-      // connection lost, now and to every later call.
-      shutdown(PQsocket(conn_), SHUT_RDWR);
-      EndStream();
-      owner_.Fail(rtl::Format(SServerSilent, {int64_t{kAnswerTimeoutMs / 1000}}));
+  while (PQisBusy(conn_) != 0)
+    if (!AwaitInput(began, silentMs)) break;  // the connection broke: PQgetResult says how
+  return PQgetResult(conn_);
+}
+
+void TPgCursor::EndCopy(PGresult* copy) {
+  const ExecStatusType status = PQresultStatus(copy);
+  PQclear(copy);
+  if (status == PGRES_COPY_IN) {
+    PQputCopyEnd(conn_, "not a query");
+  } else {
+    // Read rather than cancelled: a cancel arriving late would stop the
+    // connection's next statement. A stop asked for, or the statement
+    // limit, still cancels it.
+    const auto began = std::chrono::steady_clock::now();
+    int silentMs = 0;
+    for (;;) {
+      char* data = nullptr;
+      const int got = PQgetCopyData(conn_, &data, 1);
+      PQfreemem(data);
+      if (got > 0 || (got == 0 && AwaitInput(began, silentMs))) continue;
+      break;  // the end of the data, or a broken connection
     }
   }
-  return PQgetResult(conn_);
+  Drain();
 }
 
 bool TPgCursor::Take(PGresult* res) {

@@ -3,6 +3,7 @@
 // (libpq's single-row mode), so the server streams them as they are asked
 // for. The connection carries one such stream: before anything else runs on
 // it, the open cursor reads its remaining rows ahead (Park).
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <string>
@@ -34,6 +35,11 @@ class TPgCursor : public TDVCursor {
   // wait reaches the statement limit (the statement runs without the
   // server's own, which would count a person's pauses between packets).
   pg_result* NextResult();
+  // One slice of that wait, from `began`; false when the connection broke.
+  bool AwaitInput(std::chrono::steady_clock::time_point began, int& silentMs);
+  // A COPY answers with data, not rows: its input is ended, or its output
+  // read to its end, so that the connection takes the next statement.
+  void EndCopy(pg_result* copy);
   // Takes one result of the stream; false at its end.
   bool Take(pg_result* res);
   // Reads the stream to its end (the server has stopped or was cancelled).

@@ -3,6 +3,8 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <set>
+#include <string_view>
 
 #include "../Errors.h"
 #include "SQLiteCursor.h"
@@ -12,6 +14,32 @@
 #include "rtl/system/SysUtils.h"
 
 namespace dralvo {
+
+namespace {
+// What a read-only connection's statements may do: read tables, call
+// functions, and ask the pragmas that only describe the schema (the table
+// functions the catalog look-ups use). The first use of such a function
+// declares it, which SQLite reports as an update of the schema table; that
+// table is otherwise written only under a pragma, which is refused.
+int ReadingAlone(void*, int action, const char* object, const char*, const char*, const char*) {
+  static const std::set<std::string_view> kDescribing{"table_info", "table_xinfo", "index_list", "index_info",
+                                                     "index_xinfo", "foreign_key_list", "database_list",
+                                                     "table_list", "collation_list", "function_list"};
+  switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+      return SQLITE_OK;
+    case SQLITE_PRAGMA:
+      return object != nullptr && kDescribing.contains(object) ? SQLITE_OK : SQLITE_DENY;
+    case SQLITE_UPDATE:
+      return object != nullptr && std::string_view(object) == "sqlite_master" ? SQLITE_OK : SQLITE_DENY;
+    default:
+      return SQLITE_DENY;
+  }
+}
+}  // namespace
 
 TSQLiteConnection::TSQLiteConnection(const TDVConnectParams& params)
     : TDVConnection(DialectOf(TDVServerType::stSQLite), params.Target), file_(params.Target) {
@@ -64,6 +92,16 @@ TDVResult TSQLiteConnection::Execute(const std::string& sql, const std::vector<d
   stmt.FillMissingTypes(result);
   result.RowsAffected = readOnly ? 0 : sqlite3_changes64(db_);
   return result;
+}
+
+void TSQLiteConnection::StartReadOnly() {
+  if (ReadOnly()) return;
+  // The file refuses writes; the authorizer refuses, as statements are
+  // prepared, what that leaves: a journal mode, a file attached or
+  // vacuumed into, a transaction's start or end.
+  Execute("pragma query_only = 1", {});
+  sqlite3_set_authorizer(db_, &ReadingAlone, nullptr);
+  SetReadOnly();
 }
 
 std::unique_ptr<TDVCursor> TSQLiteConnection::OpenCursor(const std::string& sql,

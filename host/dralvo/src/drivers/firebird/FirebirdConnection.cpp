@@ -204,6 +204,13 @@ TDVResult TFirebirdConnection::Execute(const std::string& sql, const std::vector
   return RunInTransaction(sql, params, false);
 }
 
+void TFirebirdConnection::StartReadOnly() {
+  // From now on a statement outside the database's transaction runs in a
+  // read-only one of its own too.
+  SetReadOnly();
+  if (tr_ == 0) tr_ = Start(true);
+}
+
 TDVResult TFirebirdConnection::Read(const std::string& sql, const std::vector<db::TValue>& params) {
   return RunInTransaction(sql, params, true);
 }
@@ -211,7 +218,7 @@ TDVResult TFirebirdConnection::Read(const std::string& sql, const std::vector<db
 TDVResult TFirebirdConnection::RunInTransaction(const std::string& sql, const std::vector<db::TValue>& params,
                                                 bool readOnly) {
   isc_tr_handle own = 0;
-  isc_tr_handle* tr = StatementTransaction(own, readOnly);
+  isc_tr_handle* tr = StatementTransaction(own, readOnly || ReadOnly());
   try {
     TDVResult result = Run(tr, sql, params);
     End(own, true);
