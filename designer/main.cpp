@@ -1,6 +1,7 @@
 // dvdesigner: the host program's command line.
 #include <strings.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -101,6 +102,10 @@ int main(int argc, char** argv) {
   const bool moduleFirst = EndsWithDfm(argv[1]);
   for (const TCommand& c : kCommands) {
     if (moduleFirst ? std::strcmp(c.Name, "open") != 0 : std::strcmp(argv[1], c.Name) != 0) continue;
+    // Only the window needs a display. Every other command drives its
+    // dialogs offscreen, so a DISPLAY that is empty or names a server that
+    // is gone (an ssh session, a cron job) cannot stop it.
+    if (std::strcmp(c.Name, "open") != 0) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     return designer::RunCommand(c, std::vector<std::string>(argv + (moduleFirst ? 1 : 2), argv + argc));
   }
   std::cerr << "dvdesigner: unknown command \"" << designer::ForTerminal(argv[1]) << "\"\n";
