@@ -7,7 +7,7 @@
 #include "designide/StFilSys.h"
 #include "designide/ToolsAPI.h"
 #include "model/DesignDocument.h"
-#include "model/StringsModules.h"
+#include "designide/StringsModules.h"
 #include "rtl/text/Strings.h"
 #include "window/CodeEditorPanel.h"
 #include "window/Reporting.h"
@@ -58,7 +58,7 @@ void TCodeTabsAcrossUndo::Reopen(TDesignDocument& document) {
     if (!Exists(document, tab)) continue;
     RunReported("Opening " + TCodeEditorPanel::Caption(tab.FileName) + " again", [&] {
       rtl::TComponent& component = *document.Root().FindComponent(tab.Component);
-      designide::TModule& module = OpenStringsModule(document, component, tab.Property);
+      designide::TModule& module = designide::OpenStringsModule(document, component, tab.Property);
       if (tab.Modified) module.GetModuleFileEditor(0)->SetText(tab.Text);
       if (QsciScintilla* editor = panel_.EditorOf(module.FileName())) {
         panel_.ShowModuleText(module);

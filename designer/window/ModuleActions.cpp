@@ -5,7 +5,9 @@
 #include <QMenu>
 #include <QStatusBar>
 
+#include "designide/StringsModules.h"
 #include "model/ComponentVerbs.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Dialogs.h"
 #include "window/CodeEditorPanel.h"
 #include "window/CodeTabsAcrossUndo.h"
@@ -18,6 +20,16 @@
 namespace designer {
 
 namespace {
+// The published string-list properties of a component, in their order.
+std::vector<std::string> StringListProperties(const rtl::TComponent& component) {
+  std::vector<std::string> names;
+  for (const rtl::TPropInfo* prop : component.ClassType().Properties()) {
+    const rtl::TClass* type = prop->Type != nullptr ? prop->Type->ClassType : nullptr;
+    if (prop->GetObj && type != nullptr && type->InheritsFrom(rtl::TStrings::StaticClass())) names.push_back(prop->Name);
+  }
+  return names;
+}
+
 // "&Generate SQL..." -> "Generate SQL": a verb caption as an undo label.
 std::string PlainCaption(const std::string& caption) {
   std::string plain;
@@ -85,7 +97,29 @@ void TMainWindow::ShowContextMenu(rtl::TComponent* component, QPoint globalPos) 
   };
   QMenu* menu =
       BuildComponentMenu(this, verbs, runVerb, {Action("actionDelete"), Action("actionSelectAll")});
+  // Every string list of the component, to edit in the code editor.
+  std::vector<std::string> lists;
+  if (component != nullptr && !name.empty()) lists = StringListProperties(*component);
+  if (!lists.empty()) {
+    QMenu* code = menu->addMenu("Open in &Code Editor");
+    code->setObjectName("CodeEditorMenu");
+    for (const std::string& property : lists) {
+      QAction* action = code->addAction(QString::fromStdString(property));
+      QObject::connect(action, &QAction::triggered, this, [this, name, property] { OpenInCodeEditor(name, property); });
+    }
+  }
   menu->popup(globalPos);
+}
+
+void TMainWindow::OpenInCodeEditor(const std::string& name, const std::string& property) {
+  rtl::TComponent* component = document_ != nullptr ? document_->Root().FindComponent(name) : nullptr;
+  if (component == nullptr) return;
+  RunReported("Opening " + name + "." + property + " in the code editor", [&] {
+    if (designide::TModule* open = designide::FindStringsModule(*document_, *component, property))
+      open->GetModuleFileEditor(0)->Show();
+    else
+      designide::OpenStringsModule(*document_, *component, property);
+  });
 }
 
 void TMainWindow::DeleteSelection() {

@@ -10,7 +10,7 @@
 #include <QTest>
 
 #include "WindowFixture.h"
-#include "model/StringsModules.h"
+#include "designide/StringsModules.h"
 #include "rtl/system/SysUtils.h"
 #include "window/CodeEditorPanel.h"
 
@@ -61,7 +61,7 @@ TEST_F(WindowTest, SavingOverAChangedFileReloadsOverwritesOrSavesNothingAsAsked)
 TEST_F(WindowTest, UndoAndRedoKeepCodeTabsWithTheirUnsavedTextAndAskBeforeDroppingIt) {
   ASSERT_TRUE(Window().OpenFile(example_.Module()));
   QTabWidget& tabs = *Window().Editors();
-  const std::string name = designer::OpenStringsModule(Doc(), *Component("OrdersQuery"), "SQL").FileName();
+  const std::string name = designide::OpenStringsModule(Doc(), *Component("OrdersQuery"), "SQL").FileName();
   QsciScintilla* editor = Window().CodeEditor()->EditorOf(name);
   editor->setCursorPosition(0, 0);
   QTest::keyClicks(editor, "-- mine ");
@@ -85,7 +85,7 @@ TEST_F(WindowTest, UndoAndRedoKeepCodeTabsWithTheirUnsavedTextAndAskBeforeDroppi
 
   // A tab whose component an undo takes away: asked first; No keeps both.
   rtl::TComponent& query = Doc().CreateComponent(rtl::GetClass("TDVQuery"), 0, 0);
-  const std::string queryTab = designer::OpenStringsModule(Doc(), query, "SQL").FileName();
+  const std::string queryTab = designide::OpenStringsModule(Doc(), query, "SQL").FileName();
   QTest::keyClicks(Window().CodeEditor()->EditorOf(queryTab), "select 1");
   answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrNo; };
   Trigger("actionUndo");
