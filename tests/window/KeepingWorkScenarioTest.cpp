@@ -8,11 +8,14 @@
 #include <QDockWidget>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolButton>
 
 #include "WindowFixture.h"
 #include "designide/StringsModules.h"
 #include "rtl/system/SysUtils.h"
+#include "vcl/Keyboard.h"
 #include "window/CodeEditorPanel.h"
+#include "window/ModuleView.h"
 
 namespace windowtest {
 namespace {
@@ -102,6 +105,53 @@ TEST_F(WindowTest, UndoAndRedoKeepCodeTabsWithTheirUnsavedTextAndAskBeforeDroppi
   EXPECT_EQ(Component("DVQuery1"), nullptr);
   EXPECT_EQ(Window().CodeEditor()->EditorOf(queryTab), nullptr);
   EXPECT_NE(Window().CodeEditor()->EditorOf(name), nullptr);
+}
+
+// Deleting a component whose code tab holds unsaved text asks first; undo
+// brings the component back with the text, and so does undo after redo.
+TEST_F(WindowTest, DeletingAComponentWithUnsavedTextAsksAndUndoBringsTheTextBack) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  QTabWidget& tabs = *Window().Editors();
+  ClickModule(IconOf("OrdersQuery"));
+  automation_.KeysDown = {vcl::VK_MENU};
+  QTest::mouseClick(ValueOf("SQL").Ellipsis(), Qt::LeftButton, Qt::AltModifier);
+  automation_.KeysDown.clear();
+  const std::string tab = "dfm.ShopModule.OrdersQuery.SQL";
+  QsciScintilla* editor = Window().CodeEditor()->EditorOf(tab);
+  ASSERT_NE(editor, nullptr);
+  editor->setCursorPosition(0, 0);
+  QTest::keyClicks(editor, "-- mine ");
+  const QString typed = editor->text();
+
+  auto pressDelete = [&] {
+    ClickModule(IconOf("OrdersQuery"));
+    QTest::keyClick(Window().ModuleView(), Qt::Key_Delete);
+  };
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrNo; };
+  pressDelete();
+  ASSERT_EQ(automation_.Messages.size(), 1u);
+  EXPECT_NE(automation_.Messages[0].Text.find("ShopModule.OrdersQuery.SQL holds unsaved text"), std::string::npos)
+      << automation_.Messages[0].Text;
+  EXPECT_NE(Component("OrdersQuery"), nullptr);
+  ASSERT_NE(Window().CodeEditor()->EditorOf(tab), nullptr);
+  EXPECT_EQ(Window().CodeEditor()->EditorOf(tab)->text(), typed);
+
+  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrYes; };
+  pressDelete();
+  EXPECT_EQ(Component("OrdersQuery"), nullptr);
+  EXPECT_EQ(Window().CodeEditor()->EditorOf(tab), nullptr);
+  for (int round = 0; round < 2; ++round) {
+    Trigger("actionUndo");
+    ASSERT_NE(Component("OrdersQuery"), nullptr);
+    editor = Window().CodeEditor()->EditorOf(tab);
+    ASSERT_NE(editor, nullptr) << round;
+    EXPECT_EQ(editor->text(), typed);
+    EXPECT_EQ(tabs.tabText(tabs.indexOf(editor)).toStdString(), "ShopModule.OrdersQuery.SQL*");
+    // Redo deletes it again, asking again.
+    Trigger("actionRedo");
+    EXPECT_EQ(Component("OrdersQuery"), nullptr);
+  }
+  EXPECT_EQ(automation_.Messages.size(), 4u);
 }
 
 TEST_F(WindowTest, TheSidePanelsKeepTheirWidthWhenTheSelectionChanges) {
