@@ -13,7 +13,10 @@
 #include "WindowFixture.h"
 #include "designide/StringsModules.h"
 #include "rtl/system/SysUtils.h"
+#include "vcl/Forms.h"
 #include "vcl/Keyboard.h"
+#include "vcl/StdCtrls.h"
+#include "vcl/qt/Widgets.h"
 #include "window/CodeEditorPanel.h"
 #include "window/ModuleView.h"
 
@@ -28,21 +31,40 @@ void ChangeOnDisk(const std::string& file) {
   rtl::WriteFileAtomic(file, text);
 }
 
+// The question's buttons, pressed as a person does: by a click on the one
+// with this caption, or by Enter ("" for Enter).
+void AnswerWith(vcl::TScriptAutomation& automation, const std::string& caption, std::string& text) {
+  automation.OnForm = [caption, &text](vcl::TForm& form) {
+    text = rtl::As<vcl::TLabel>(form.FindComponent("lblText"))->Caption();
+    QWidget* window = vcl::qt::WidgetOf(form);
+    if (caption.empty()) {
+      QTest::keyClick(window->focusWidget() != nullptr ? window->focusWidget() : window, Qt::Key_Return);
+      return;
+    }
+    for (int i = 0; i < form.ComponentCount(); ++i)
+      if (auto* button = dynamic_cast<vcl::TButton*>(form.Components(i)); button && button->Caption() == caption)
+        QTest::mouseClick(vcl::qt::WidgetOf(*button), Qt::LeftButton);
+  };
+}
+
 TEST_F(WindowTest, SavingOverAChangedFileReloadsOverwritesOrSavesNothingAsAsked) {
   ASSERT_TRUE(Window().OpenFile(example_.Module()));
   Doc().CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
   ChangeOnDisk(example_.Module());
   const std::string onDisk = rtl::ReadFileToString(example_.Module());
 
-  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrCancel; };
+  // Enter saves nothing and keeps the window's work.
+  std::string asked;
+  AnswerWith(automation_, "", asked);
   EXPECT_FALSE(Window().Save());
-  ASSERT_EQ(automation_.Messages.size(), 1u);
-  EXPECT_NE(automation_.Messages[0].Text.find("Shop.dfm was changed on disk"), std::string::npos);
+  EXPECT_EQ(automation_.FormsShown, 1);
+  EXPECT_NE(asked.find("Shop.dfm was changed on disk"), std::string::npos) << asked;
   EXPECT_EQ(rtl::ReadFileToString(example_.Module()), onDisk);
   EXPECT_TRUE(Doc().IsModified());
+  EXPECT_NE(Component("DVSession1"), nullptr);
 
   // Reload: the file's version, the window's change gone, nothing written.
-  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrYes; };
+  AnswerWith(automation_, "&Reload from disk", asked);
   EXPECT_FALSE(Window().Save());
   EXPECT_EQ(rtl::ReadFileToString(example_.Module()), onDisk);
   EXPECT_NE(Component("ClientsTableFromDisk"), nullptr);
@@ -52,13 +74,14 @@ TEST_F(WindowTest, SavingOverAChangedFileReloadsOverwritesOrSavesNothingAsAsked)
   // Overwrite: the window's version replaces another program's newer one.
   Doc().CreateComponent(rtl::GetClass("TDVSession"), 0, 0);
   rtl::WriteFileAtomic(example_.Module(), onDisk + "\n");
-  answer_ = [](const vcl::TMessageDlgInfo&) { return vcl::mrNo; };
+  AnswerWith(automation_, "&Overwrite", asked);
   EXPECT_TRUE(Window().Save());
-  EXPECT_EQ(automation_.Messages.size(), 3u);
+  EXPECT_EQ(automation_.FormsShown, 3);
   EXPECT_FALSE(Doc().IsModified());
   const std::string saved = rtl::ReadFileToString(example_.Module());
   EXPECT_NE(saved.find("DVSession1"), std::string::npos);
   EXPECT_NE(saved.find("ClientsTableFromDisk"), std::string::npos);
+  EXPECT_TRUE(automation_.Messages.empty());
 }
 
 TEST_F(WindowTest, UndoAndRedoKeepCodeTabsWithTheirUnsavedTextAndAskBeforeDroppingIt) {
