@@ -12,7 +12,7 @@ std::string Hex(unsigned char byte) {
 }
 
 // Length of the valid UTF-8 sequence at text[i]; 0 when it is not one.
-size_t Utf8Length(const std::string& text, size_t i) {
+size_t Utf8Length(std::string_view text, size_t i) {
   const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
   const unsigned char lead = byte(i);
   if (lead < 0x80) return 1;
@@ -38,7 +38,7 @@ size_t Utf8Length(const std::string& text, size_t i) {
 }
 
 template <class Ascii>
-std::string Shown(const std::string& text, Ascii ascii) {
+std::string Shown(std::string_view text, Ascii ascii) {
   std::string out;
   out.reserve(text.size());
   for (size_t i = 0; i < text.size();) {
@@ -55,6 +55,29 @@ std::string Shown(const std::string& text, Ascii ascii) {
   return out;
 }
 }  // namespace
+
+namespace {
+// Where the first `maxChars` characters end; a byte that is no UTF-8
+// counts as one, as it is shown.
+size_t PrefixEnd(std::string_view text, size_t maxChars) {
+  size_t end = 0;
+  for (size_t chars = 0; end < text.size() && chars < maxChars; ++chars) {
+    const size_t length = Utf8Length(text, end);
+    end += length == 0 ? 1 : length;
+  }
+  return end;
+}
+}  // namespace
+
+std::string ShownPrefix(std::string_view text, size_t maxChars) {
+  const size_t end = PrefixEnd(text, maxChars);
+  const auto plain = [](std::string& out, char c) { out += c; };
+  return end == text.size() ? Shown(text, plain) : Shown(text.substr(0, end), plain) + "\u2026";
+}
+
+bool LongerThan(std::string_view text, size_t maxChars) {
+  return text.size() > maxChars && PrefixEnd(text, maxChars) < text.size();
+}
 
 bool IsBinaryField(const db::TField& field) {
   const db::TFieldType type = field.DataType();

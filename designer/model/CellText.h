@@ -4,6 +4,7 @@
 // bytes of text that is not valid UTF-8 as \xNN, so nothing garbles the
 // terminal or the grid.
 #include <string>
+#include <string_view>
 
 #include "db/Field.h"
 
@@ -15,6 +16,12 @@ bool IsBinaryField(const db::TField& field);
 std::string BinarySizeText(size_t size);
 // Text with each byte that is not part of valid UTF-8 as \xNN.
 std::string ShownUtf8(const std::string& text);
+// The first `maxChars` characters of the text as ShownUtf8 shows them,
+// with "…" after them when the text is longer: its cost does not follow
+// the length of the text.
+std::string ShownPrefix(std::string_view text, size_t maxChars);
+// Whether the text has more than `maxChars` characters (ShownPrefix cuts it).
+bool LongerThan(std::string_view text, size_t maxChars);
 // One field of a tab-separated line: backslash, tab, line breaks and other
 // control characters escaped (\\, \t, \n, \r, \xNN), invalid UTF-8 as \xNN.
 std::string EscapedLineField(const std::string& text);
