@@ -75,7 +75,8 @@ void PrintUsage(std::ostream& out) {
   out << "usage: dvdesigner COMMAND [ARGS]\n\ncommands:\n";
   for (const TCommand& c : kCommands)
     out << "  " << c.Name << " " << designer::UsageOf(c) << "\n      " << c.Summary << "\n";
-  out << "\nFILE for --package defaults to DclDralvo160.so beside the program.\n";
+  out << "\nFILE for --package defaults to DclDralvo160.so beside the program, or in " DV_PRIVATE_LIB_DIR
+         " from the program's folder (as installed).\n";
 }
 
 bool EndsWithDfm(const char* arg) {
