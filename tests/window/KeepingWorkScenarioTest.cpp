@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QTabWidget>
+#include <QHelpEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QToolButton>
 
 #include "WindowFixture.h"
@@ -187,11 +189,21 @@ TEST_F(WindowTest, TheSidePanelsKeepTheirWidthWhenTheSelectionChanges) {
     Component("OrdersUpdate")->SetName("OrdersUpdateWithANameLongEnoughToWidenAnyPanelThatFollowedIt");
     Doc().Modified();
   });
-  ClickModule(IconOf("OrdersUpdateWithANameLongEnoughToWidenAnyPanelThatFollowedIt"));
+  const std::string longName = "OrdersUpdateWithANameLongEnoughToWidenAnyPanelThatFollowedIt";
+  ClickModule(IconOf(longName));
   // The layout requests of the panel and then of the window.
   QApplication::processEvents();
   QApplication::processEvents();
   EXPECT_EQ(dock->width(), width);
+  // Nor does the name run into its neighbour's in the module view; its tool
+  // tip gives it whole.
+  designer::TModuleView& view = *Window().ModuleView();
+  const QRect named = view.ItemRectOf(*Component(longName));
+  EXPECT_FALSE(named.intersects(view.ItemRectOf(*Component("OrdersQuery"))));
+  const QPoint label(named.center().x(), named.bottom() - 2);
+  QHelpEvent help(QEvent::ToolTip, label, view.mapToGlobal(label));
+  QApplication::sendEvent(&view, &help);
+  EXPECT_EQ(QToolTip::text().toStdString(), longName);
 }
 
 }  // namespace
