@@ -47,7 +47,9 @@ TSqlAssist::TSqlAssist(QTabWidget& tabs)
   column->setContentsMargins(2, 2, 2, 2);
   auto* check = new QPushButton("Check statement", view_);
   check->setObjectName("FindingsCheck");
-  check->setToolTip("Check the update object's statement in the code tab in front against its database (F7)");
+  check->setToolTip(
+      "Check the update object's statement in the code tab in front against its database (F7); with no code tab "
+      "in front, all four statements of the selected update object");
   QObject::connect(check, &QPushButton::clicked, &guard_, [this] { CheckInFront(); });
   column->addWidget(check);
   list_ = new QListWidget(view_);
