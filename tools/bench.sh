@@ -51,6 +51,7 @@ runtime_bench      BM_.*                              ratio              1.5  ru
 check_bench        BM_Check100UpdateObjects           ratio              3    runtime_us,direct_us
 mariadb_bench      BM_MariaDbTableNames               ratio              1.5  runtime_us,direct_us
 mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              3    runtime_us,direct_us
+firebird_bench     BM_FirebirdTableNames              ratio              1.5  runtime_us,direct_us
 session_load_bench BM_LoadSessions                    growth             12   s_sessions
 session_load_bench BM_LoadSessions                    vs_one             2    s_sessions,s_one
 completion_bench   BM_CompletionAfterFrom             first_ratio        1.5  first_ms,connect_and_table_names_ms

@@ -14,6 +14,9 @@ packages=(
   libpq-dev postgresql            # server driver; the tests start a server with pg_virtualenv
   libmariadb-dev mariadb-server   # server driver; the tests start a private mariadbd (tools/with-mariadb.sh)
   postgresql-server-dev-15        # the server's keyword header, from which the build takes PostgreSQL's reserved words
+  firebird-dev libfbclient2       # build group: the Firebird driver's headers and client library
+  firebird3.0-server-core         # test group (and at run time for database files): Firebird's embedded engine
+  firebird3.0-server firebird3.0-utils  # test group: the private server and isql of tools/with-firebird.sh
   libicu-dev                      # Unicode case-insensitive comparison
   libelf-dev                      # reading resources from package files
   libgtest-dev libgmock-dev libbenchmark-dev

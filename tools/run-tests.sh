@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the project twice (normal, and with AddressSanitizer +
 # UndefinedBehaviorSanitizer) and runs every test of each build against a
-# PostgreSQL server that pg_virtualenv starts for the run and a MariaDB
-# server that tools/with-mariadb.sh starts, both dropped after the run.
+# PostgreSQL server that pg_virtualenv starts for the run, a MariaDB server
+# that tools/with-mariadb.sh starts and a Firebird server that
+# tools/with-firebird.sh starts, all dropped after the run.
 # Tests that need a server fail, rather than skip, when it is missing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,6 +28,6 @@ for entry in "${configs[@]}"; do
   echo "== test $dir"
   # pg_virtualenv exports PGHOST, PGUSER, PGPASSWORD; fill in what it leaves
   # to libpq's defaults so the tests see a complete configuration.
-  pg_virtualenv -t "$root/tools/with-mariadb.sh" sh -c "export PGPORT=\${PGPORT:-5432} PGDATABASE=\${PGDATABASE:-postgres} DV_REQUIRE_PG=1
+  pg_virtualenv -t "$root/tools/with-mariadb.sh" "$root/tools/with-firebird.sh" sh -c "export PGPORT=\${PGPORT:-5432} PGDATABASE=\${PGDATABASE:-postgres} DV_REQUIRE_PG=1
     ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions='$root/tools/lsan.supp' ctest --test-dir '$dir' --output-on-failure -j $jobs"
 done

@@ -1,6 +1,7 @@
 // The parameters editor, the SQL editor and the remote-database input,
 // driven as a person would on real SQLite files.
 #include "DialogsSupport.h"
+#include "FirebirdFixtures.h"
 #include "vcl/Application.h"
 
 namespace {
@@ -109,6 +110,29 @@ TEST_F(SQLEditor, NamesFromTheDatabaseAreInsertedAndOkStoresTheText) {
   EXPECT_EQ(query_->SQL()->Text(), "select \"Note Id\", body from \"Order Notes\"\n");
   EXPECT_FALSE(database_->Connected()) << "connected only to list the tables";
   EXPECT_EQ(code_.Calls, 0);
+}
+
+// Firebird lists its tables as it reads them back; a column is quoted
+// where Firebird would not read it back bare.
+TEST_F(SQLEditor, FirebirdNamesAreInsertedAsFirebirdReadsThem) {
+  const std::string file = dir_.File("shop.fdb");
+  dvtest::FirebirdAttachment(file, true).Run({"create table \"Order Notes\"(\"Note Id\" int, body int, \"size\" int)"});
+  database_->SetServerType(TDVServerType::stFirebird);
+  database_->SetRemoteDatabase(file);
+  EXPECT_TRUE(Run([](vcl::TForm& form) {
+    auto* tables = Control<vcl::TListBox>(form, "lbTables");
+    auto* fields = Control<vcl::TListBox>(form, "lbFields");
+    ASSERT_EQ(tables->Items()->ToVector(), (std::vector<std::string>{"\"Order Notes\""}));
+    Retype(form, "meSQL", "select ");
+    tables->ClickItem(0);
+    EXPECT_EQ(fields->Items()->ToVector(), (std::vector<std::string>{"Note Id", "BODY", "size"}));
+    for (int i = 0; i < 3; ++i) fields->ClickItem(i, true);
+    Press(form, "btAddField");
+    Control<vcl::TMemo>(form, "meSQL")->TypeText(" from ");
+    Press(form, "btAddTable");
+    Press(form, "btOk");
+  }));
+  EXPECT_EQ(query_->SQL()->Text(), "select \"Note Id\", BODY, \"size\" from \"Order Notes\"\n");
 }
 
 TEST_F(SQLEditor, CancelAndCodeEditorLeaveTheQuery) {

@@ -1,6 +1,6 @@
-// Records fetched a packet at a time, on a real SQLite file and on the
-// PostgreSQL and MariaDB servers, and a running query stopped from another
-// thread.
+// Records fetched a packet at a time, on a real SQLite file, the PostgreSQL
+// and MariaDB servers and Firebird's embedded engine, and a running query
+// stopped from another thread.
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
@@ -8,6 +8,7 @@
 #include <functional>
 #include <thread>
 
+#include "FirebirdFixtures.h"
 #include "Fixture.h"
 #include "MariaDbFixtures.h"
 #include "db/Field.h"
@@ -273,6 +274,42 @@ TEST_F(Fetching, MariaDbPacketsStreamAndACancelledQuery) {
   EXPECT_EQ(other->Fields(0)->AsInteger(), 250);
   mysql_close(watcher);
 
+  ExpectStoppedAtTheLimit();
+}
+
+// A dataset reads in a read-only transaction of its own: a statement that
+// would change rows is refused, and nothing changes. (Readers take no
+// locks on Firebird: a row another transaction holds blocks only writers.)
+TEST_F(Fetching, FirebirdPacketsReadOnlyAndAStoppedQuery) {
+  const std::string file = dir_.File("f.fdb");
+  dvtest::FirebirdAttachment made(file, true);
+  made.Run({"create table t(n int not null primary key)",
+            "insert into t with recursive c(n) as (select 1 from rdb$database union all select n + 1 from c"
+            " where n < 250) select n from c"});
+  OpenOn(TDVServerType::stFirebird, file);
+  ExpectPacketsInOrder(
+      "select n, case when mod(n, 7) = 0 then null when mod(n, 5) = 0 then '' else 'r' || n end from t order by n");
+
+  query_->SQL()->SetText("insert into t values (0) returning n");
+  try {
+    query_->Open();
+    ADD_FAILURE() << "a dataset wrote a row";
+  } catch (const rtl::EDatabaseError& e) {
+    EXPECT_NE(e.Message().find("read-only transaction"), std::string::npos) << e.Message();
+  }
+  EXPECT_EQ(db_->Execute("select count(*) from t", nullptr).Rows[0][0].AsInteger(), 250);
+
+  // Half a billion rows take minutes; stopped once the engine shows the
+  // query running, it ends at once, and the connection goes on.
+  const std::string marker = dvtest::UniqueName("long_");
+  const std::string slow = "select count(*) as " + marker + " from rdb$fields a, rdb$fields b, rdb$fields c, rdb$fields d";
+  query_->SQL()->SetText(slow);
+  std::string message = OpenStoppedFromAnotherThread(*query_, [&](const std::atomic<bool>& ended) {
+    while (!ended && !made.Runs("as " + marker + " from")) {
+    }
+  });
+  EXPECT_NE(message.find("cancelled"), std::string::npos) << message;
+  EXPECT_EQ(db_->Execute("select count(*) from t", nullptr).Rows[0][0].AsInteger(), 250);
   ExpectStoppedAtTheLimit();
 }
 

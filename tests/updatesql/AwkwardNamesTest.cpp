@@ -1,12 +1,15 @@
 // Names that cannot stand bare (blanks, a leading digit, reserved words,
-// capitals on PostgreSQL) generated with "Quote Field Names" off and on, on
-// each server with its own quotes (MariaDB's backticks): the
-// statements run with bound parameters, change exactly their row and pass
-// the check; names that need no quotes stay as they are.
+// capitals on PostgreSQL, small letters and other scripts on Firebird)
+// generated with "Quote Field Names" off and on, on each server with its
+// own quotes (MariaDB's backticks): the statements run with bound
+// parameters, change exactly their row and pass the check, also after a
+// column of another table is renamed; names that need no quotes stay as
+// they are.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "FirebirdFixtures.h"
 #include "MariaDbFixtures.h"
 #include "Support.h"
 #include "db/Field.h"
@@ -24,6 +27,14 @@ const char* kTable =
     "create table \"Odd Names\"(\"Order Id\" int primary key, \"2nd\" int, \"order\" int, \"Total\" int,"
     " \"größe\" text, plain int);"
     "insert into \"Odd Names\" values (1, 1, 1, 1, 'a', 1), (2, 2, 2, 2, 'b', 2);";
+
+// Firebird's statements one by one, with its types.
+const std::vector<std::string> kFirebirdTable = {
+    "create table \"Odd Names\"(\"Order Id\" int primary key, \"2nd\" int, \"order\" int, \"Total\" int,"
+    " \"größe\" varchar(10), plain int)",
+    "create table other(a int)",
+    "insert into \"Odd Names\" values (1, 1, 1, 1, 'a', 1)",
+    "insert into \"Odd Names\" values (2, 2, 2, 2, 'b', 2)"};
 
 // The same table with the server's quotes: `...` on MariaDB.
 std::string ForServer(TDVServerType type, std::string text) {
@@ -45,6 +56,9 @@ class AwkwardNames : public ::testing::TestWithParam<std::tuple<TDVServerType, b
       DV_REQUIRE_MARIADB();
       mariaDb_ = std::make_unique<dvtest::MariaDbDatabase>(ForServer(Server(), kTable));
       remote = mariaDb_->Url();
+    } else if (Server() == TDVServerType::stFirebird) {
+      remote = dir_.File("odd.fdb");
+      dvtest::FirebirdAttachment(remote, true).Run(kFirebirdTable);
     } else {
       remote = dir_.File("odd.db");
       MakeSQLiteFile(remote, kTable);
@@ -82,7 +96,9 @@ TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
   ASSERT_TRUE(run.result);
   ASSERT_TRUE(run.messages.empty()) << run.messages[0].Text;
   // A quoted name takes the server's quotes, its parameter the runtime's.
-  const bool pg = Server() == TDVServerType::stPostgreSQL;
+  const bool fb = Server() == TDVServerType::stFirebird;
+  const bool pg = Server() == TDVServerType::stPostgreSQL || fb;
+  const std::string plain = fb ? "PLAIN" : "plain";
   auto set = [&](const std::string& name, bool quoted) {
     return "  " + (quoted ? ForServer(Server(), "\"" + name + "\"") : name) + " = :" +
            (quoted ? "\"" + name + "\"" : name);
@@ -90,7 +106,7 @@ TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
   EXPECT_EQ(module_->updateSQL->ModifySQL()->ToVector(),
             (Lines{ForServer(Server(), "update \"Odd Names\""), "set", set("Order Id", true) + ",",
                    set("2nd", true) + ",", set("order", true) + ",", set("Total", Quote() || pg) + ",",
-                   set("größe", Quote()) + ",", set("plain", Quote()), "where",
+                   set("größe", Quote() || fb) + ",", set(plain, Quote()), "where",
                    ForServer(Server(), "  \"Order Id\"") + " = :\"OLD_Order Id\""}));
 
   dralvo::TDVQuery* q = module_->query;
@@ -115,11 +131,25 @@ TEST_P(AwkwardNames, GeneratedStatementsRunOnTheirRowAndPassTheCheck) {
   dralvo::TDVCheckResult checked = dralvo::CheckUpdateObject(*module_->updateSQL);
   EXPECT_EQ(checked.Statements, 4);
   for (const auto& finding : checked.Findings) ADD_FAILURE() << finding.Statement << ": " << finding.Problem;
+  if (!fb) return;
+  // A column renamed elsewhere leaves these statements whole; renamed here,
+  // the check finds it in each statement that names it, and its parameter
+  // no longer a field of the query.
+  module_->database->Close();
+  dvtest::FirebirdAttachment(dir_.File("odd.fdb"), false).Run({"alter table other alter a to b"});
+  EXPECT_TRUE(dralvo::CheckUpdateObject(*module_->updateSQL).Findings.empty());
+  dvtest::FirebirdAttachment(dir_.File("odd.fdb"), false).Run({"alter table \"Odd Names\" alter \"Total\" to sum_of"});
+  std::vector<std::string> found;
+  for (const auto& finding : dralvo::CheckUpdateObject(*module_->updateSQL).Findings)
+    found.push_back(finding.Statement + ": " + finding.Problem);
+  const std::string gone = ": column \"Total\" does not exist in table \"Odd Names\"";
+  EXPECT_EQ(found, (Lines{"refresh" + gone, "modify: parameter :Total matches no field of Query1", "modify" + gone,
+                          "insert: parameter :Total matches no field of Query1", "insert" + gone}));
 }
 
 INSTANTIATE_TEST_SUITE_P(ServersAndQuoting, AwkwardNames,
                          ::testing::Combine(::testing::Values(TDVServerType::stSQLite, TDVServerType::stPostgreSQL,
-                                                              TDVServerType::stMariaDB),
+                                                              TDVServerType::stMariaDB, TDVServerType::stFirebird),
                                             ::testing::Bool()),
                          [](const auto& p) {
                            return dralvo::GetServerTypeName(std::get<0>(p.param)) +

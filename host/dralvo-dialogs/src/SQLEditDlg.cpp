@@ -17,8 +17,10 @@ namespace dralvo {
 namespace {
 
 // A name as it is written in SQL text: quoted when the server would not
-// read it back as it is.
+// read it back as it is (Firebird, which folds bare names to upper case and
+// takes only a letter first, by its own rules).
 std::string NameForSQL(TDVDatabase& db, const std::string& name) {
+  if (db.ServerType() == TDVServerType::stFirebird) return db.NameRules()->NeedsQuotes(name) ? db.QuoteName(name) : name;
   bool plain = !name.empty() && (std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_');
   for (char c : name) {
     const auto u = static_cast<unsigned char>(c);
@@ -104,7 +106,9 @@ class TDVSQLEditDlg : public TDVTextEditDlg {
   void btAddTableClick() {
     TDVDatabase* db = ConnectedDatabase();
     const int index = lbTables->ItemIndex();
-    if (db != nullptr && index >= 0) meText->TypeText(NameForSQL(*db, lbTables->Items()->Get(index)));
+    // Servers that list their tables quoted where needed (PostgreSQL,
+    // Firebird) keep them so; a bare part that cannot stand bare is quoted.
+    if (db != nullptr && index >= 0) meText->TypeText(db->NameRules()->TableReference(lbTables->Items()->Get(index)));
   }
   void btAddFieldClick() {
     TDVDatabase* db = ConnectedDatabase();

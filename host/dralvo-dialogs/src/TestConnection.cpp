@@ -22,7 +22,7 @@ TConnectionTestResult TestConnection(TDVServerType type, const std::string& remo
   std::string password = params.Values("PASSWORD");
   const std::string typed = password;
   TConnectionTestResult result;
-  if (loginPrompt && type != TDVServerType::stSQLite && password.empty() && GetLoginPromptHandler() &&
+  if (loginPrompt && ServerAsksLogin(type, remote) && password.empty() && GetLoginPromptHandler() &&
       !GetLoginPromptHandler()(databaseName, userName, password)) {
     result.Message = rtl::Format(SLoginCancelled, {databaseName});
     return result;

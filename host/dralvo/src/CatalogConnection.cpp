@@ -3,6 +3,7 @@
 #include "dralvo/Database.h"
 #include "drivers/Dialect.h"
 #include "drivers/Driver.h"
+#include "drivers/NameParts.h"
 
 namespace dralvo {
 
@@ -10,9 +11,14 @@ namespace {
 class TDriverCatalog : public TDVCatalogConnection {
  public:
   explicit TDriverCatalog(std::unique_ptr<TDVConnection> connection) : connection_(std::move(connection)) {}
+  // The names as stored: servers that list them as they are written in SQL
+  // (PostgreSQL, Firebird) give a quoted name its quotes, which go here.
   std::vector<std::string> TableNames() override {
     std::vector<std::string> names;
     connection_->GetTableNames("", false, names);
+    for (std::string& name : names)
+      if (std::vector<TNamePart> parts = SplitObjectName(name); parts.size() == 1 && parts[0].Quoted)
+        name = parts[0].Text;
     return names;
   }
   std::vector<std::string> ColumnNames(const std::string& table) override {

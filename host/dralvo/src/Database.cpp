@@ -116,7 +116,10 @@ std::string TDVDatabase::QuoteName(const std::string& name) const {
 }
 
 std::string TDVDatabase::ResolvedTarget() const {
-  if (serverType_ != TDVServerType::stSQLite) return remoteDatabase_;
+  // A file of an embedded engine named relative to the module's folder.
+  const bool embeddedFile = serverType_ == TDVServerType::stSQLite ||
+                            (serverType_ == TDVServerType::stFirebird && !ServerAsksLogin(serverType_, remoteDatabase_));
+  if (!embeddedFile) return remoteDatabase_;
   std::string file = remoteDatabase_;
   if (!file.empty() && file[0] != '/' && file.rfind("file:", 0) != 0) {
     std::string folder = GetModuleFolder(this);
@@ -151,7 +154,7 @@ void TDVDatabase::Open() {
   if (Connected()) return;
   TDVConnectParams cp = ConnectParams();
   // Only a server with accounts asks, and only when someone can answer.
-  if (loginPrompt_ && serverType_ != TDVServerType::stSQLite && cp.Password.empty() && GetLoginPromptHandler()) {
+  if (loginPrompt_ && ServerAsksLogin(serverType_, cp.Target) && cp.Password.empty() && GetLoginPromptHandler()) {
     if (!GetLoginPromptHandler()(databaseName_, cp.UserName, cp.Password))
       RaiseDatabaseError(SLoginCancelled, {databaseName_});
   }
@@ -230,8 +233,10 @@ TDVTableRef TDVDatabase::FindTableOrRaise(const std::string& name) {
   if (Connection().FindTable(name, ref)) return ref;
   // The server's own words for the missing table: a statement that reads
   // nothing, the name quoted. A failed statement would spoil an open
-  // PostgreSQL transaction, so then the message is ours alone.
-  if (!inTransaction_ || Connection().ServerType() == TDVServerType::stSQLite)
+  // PostgreSQL transaction, so then the message is ours alone; SQLite and
+  // Firebird undo only the statement.
+  if (!inTransaction_ || Connection().ServerType() == TDVServerType::stSQLite ||
+      Connection().ServerType() == TDVServerType::stFirebird)
     Connection().Execute("select * from " + QuoteName(rtl::Trim(name)) + " where 1 = 0", {});
   RaiseDatabaseError(SServerError, {GetServerTypeName(serverType_), Connection().Target(),
                                     rtl::Format(STableNotFound, {name})});

@@ -16,15 +16,27 @@ bool IsPlainIdentifier(const std::string& name) {
   return true;
 }
 
-bool HasAsciiCapital(const std::string& name) {
+// A letter first, then ASCII letters, digits, "_" and "$".
+bool IsAsciiIdentifier(const std::string& name) {
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (name.empty() || !letter(name[0])) return false;
   for (char c : name)
-    if (c >= 'A' && c <= 'Z') return true;
+    if (!letter(c) && !sql::IsDigit(c) && c != '_' && c != '$') return false;
+  return true;
+}
+
+bool HasAsciiIn(const std::string& name, char first, char last) {
+  for (char c : name)
+    if (c >= first && c <= last) return true;
   return false;
 }
 }  // namespace
 
 TDVNameRules::TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords, char quote)
-    : foldsToLower_(foldsToLower), quote_(quote) {
+    : TDVNameRules(foldsToLower ? TDVBareNames::FoldLower : TDVBareNames::AsWritten, reservedWords, quote) {}
+
+TDVNameRules::TDVNameRules(TDVBareNames bare, const std::vector<std::string>& reservedWords, char quote)
+    : bare_(bare), quote_(quote) {
   for (const std::string& w : reservedWords) reserved_.insert(rtl::LowerCase(w));
 }
 
@@ -47,11 +59,21 @@ std::string TDVNameRules::QuoteReference(const std::string& text) const {
 }
 
 bool TDVNameRules::CannotStandBare(const std::string& name) const {
-  return !IsPlainIdentifier(name) || reserved_.count(rtl::LowerCase(name)) > 0;
+  const bool syntax = bare_ == TDVBareNames::FoldUpperAscii ? IsAsciiIdentifier(name) : IsPlainIdentifier(name);
+  return !syntax || reserved_.count(rtl::LowerCase(name)) > 0;
 }
 
 bool TDVNameRules::NeedsQuotes(const std::string& name) const {
-  return CannotStandBare(name) || (foldsToLower_ && HasAsciiCapital(name));
+  if (CannotStandBare(name)) return true;
+  switch (bare_) {
+    case TDVBareNames::FoldLower:
+      return HasAsciiIn(name, 'A', 'Z');
+    case TDVBareNames::FoldUpperAscii:
+      return HasAsciiIn(name, 'a', 'z');
+    case TDVBareNames::AsWritten:
+      break;
+  }
+  return false;
 }
 
 std::string TDVNameRules::TableReference(const std::string& text) const {

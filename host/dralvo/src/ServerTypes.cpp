@@ -6,11 +6,11 @@ namespace dralvo {
 
 namespace {
 TDVServerType g_defServerType = TDVServerType::stSQLite;
-constexpr const char* kNames[] = {"SQLite", "PostgreSQL", "MariaDB"};
+constexpr const char* kNames[] = {"SQLite", "PostgreSQL", "MariaDB", "Firebird"};
 }  // namespace
 
 const rtl::TTypeInfo& TypeInfoServerType() {
-  static const rtl::TTypeInfo info{"TDVServerType", rtl::TTypeKind::Enumeration, {"stSQLite", "stPostgreSQL", "stMariaDB"}, nullptr};
+  static const rtl::TTypeInfo info{"TDVServerType", rtl::TTypeKind::Enumeration, {"stSQLite", "stPostgreSQL", "stMariaDB", "stFirebird"}, nullptr};
   return info;
 }
 

@@ -44,7 +44,7 @@ bool TDVStoredProc::DescriptionsAvailable() const {
   TDVDatabase* db = FindDatabase();
   if (db == nullptr) return false;
   if (db->Connected()) return db->Connection().SupportsStoredProcs();
-  return db->ServerType() == TDVServerType::stPostgreSQL;
+  return db->ServerType() == TDVServerType::stPostgreSQL || db->ServerType() == TDVServerType::stFirebird;
 }
 
 // A prepared procedure was described on its database; the database is
@@ -101,6 +101,7 @@ std::string TDVStoredProc::CallSQL(db::TParams& bound) const {
     args += ":" + name;
   }
   if (desc_->ScalarFunction) return "select " + desc_->CallName + "(" + args + ")";
+  if (desc_->ExecuteProcedure) return "execute procedure " + desc_->CallName + (args.empty() ? "" : "(" + args + ")");
   return (desc_->IsProcedure ? "call " : "select * from ") + desc_->CallName + "(" + args + ")";
 }
 

@@ -10,6 +10,15 @@
 
 namespace dralvo {
 
+// How a server reads a name written bare.
+enum class TDVBareNames {
+  AsWritten,  // kept as written, compared ignoring case (SQLite, MariaDB)
+  FoldLower,  // folded to lower case (PostgreSQL)
+  // Folded to upper case, and only ASCII letters, digits, "_" and "$" with a
+  // letter first (Firebird).
+  FoldUpperAscii,
+};
+
 class TDVNameRules {
  public:
   // No server known: only the identifier syntax shared by every server.
@@ -17,6 +26,7 @@ class TDVNameRules {
   // reservedWords: the server's own list, in any letter case; quote: the
   // character that encloses a name on that server (doubled inside it).
   TDVNameRules(bool foldsToLower, const std::vector<std::string>& reservedWords, char quote = '"');
+  TDVNameRules(TDVBareNames bare, const std::vector<std::string>& reservedWords, char quote = '"');
 
   char QuoteChar() const { return quote_; }
   // The name enclosed in this server's quotes.
@@ -40,7 +50,7 @@ class TDVNameRules {
  private:
   bool CannotStandBare(const std::string& name) const;
 
-  bool foldsToLower_ = false;
+  TDVBareNames bare_ = TDVBareNames::AsWritten;
   char quote_ = '"';
   std::unordered_set<std::string> reserved_;  // lower case
 };

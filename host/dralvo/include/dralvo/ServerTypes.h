@@ -6,7 +6,7 @@
 
 namespace dralvo {
 
-enum class TDVServerType { stSQLite = 0, stPostgreSQL = 1, stMariaDB = 2 };
+enum class TDVServerType { stSQLite = 0, stPostgreSQL = 1, stMariaDB = 2, stFirebird = 3 };
 
 // Type information of TDVServerType (enumeration names "stSQLite", ...).
 const rtl::TTypeInfo& TypeInfoServerType();
@@ -15,7 +15,7 @@ const rtl::TTypeInfo& TypeInfoServerType();
 TDVServerType GetDefServerType();
 void SetDefServerType(TDVServerType type);
 
-// "SQLite" / "PostgreSQL" / "MariaDB".
+// "SQLite" / "PostgreSQL" / "MariaDB" / "Firebird".
 std::string GetServerTypeName(TDVServerType type);
 // Name to type, ignoring case; an unknown or empty name gives `fallback`.
 TDVServerType StrToServerTypeDef(const std::string& name, TDVServerType fallback);

@@ -20,6 +20,10 @@ std::shared_ptr<const TDVNameRules> ServerNameRules(TDVServerType type);
 // `name` quoted for SQL text of that server.
 std::string QuoteServerName(TDVServerType type, const std::string& name);
 
+// Whether connecting to `target` takes an account, so that a login prompt
+// may ask for a password: not for a file of an embedded engine.
+bool ServerAsksLogin(TDVServerType type, const std::string& target);
+
 // Connects to `target` and disconnects again; gives the target as shown
 // in messages (never a password). `params` are a database's Params (user
 // name, password, time-outs). Raises EDatabaseError naming the server

@@ -21,8 +21,7 @@ std::shared_ptr<const TDVNameRules> TDVConnection::NameRules() {
     reservedWordsRead_ = true;
   }
   if (nameRules_ == nullptr || nameRules_->QuoteChar() != QuoteChar())
-    nameRules_ = std::make_shared<const TDVNameRules>(dialect_.Folding == TDVNameFolding::Lower, reservedWords_,
-                                                      QuoteChar());
+    nameRules_ = std::make_shared<const TDVNameRules>(BareNamesOf(dialect_.Folding), reservedWords_, QuoteChar());
   return nameRules_;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "dralvo/NameRules.h"
 #include "dralvo/ServerTypes.h"
 #include "dralvo/SqlParser.h"
 #include "rtl/text/Strings.h"
@@ -36,6 +37,20 @@ TDVConnectParams ConnectParamsFrom(const std::string& target, const rtl::TString
 // How bare names are stored: folded to lower case (PostgreSQL), to upper
 // case, or kept and compared ignoring case (SQLite, MariaDB).
 enum class TDVNameFolding { None, Lower, Upper };
+
+// What a bare name may hold besides: the one server that folds to upper
+// case (Firebird) reads only ASCII letters, digits, "_" and "$" bare.
+inline TDVBareNames BareNamesOf(TDVNameFolding folding) {
+  switch (folding) {
+    case TDVNameFolding::Lower:
+      return TDVBareNames::FoldLower;
+    case TDVNameFolding::Upper:
+      return TDVBareNames::FoldUpperAscii;
+    case TDVNameFolding::None:
+      break;
+  }
+  return TDVBareNames::AsWritten;
+}
 
 struct TDVDialect {
   TDVServerType Type;

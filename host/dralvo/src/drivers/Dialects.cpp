@@ -8,6 +8,8 @@
 #include "MariaDbReservedWords.h"
 #include "NameParts.h"
 #include "PgConnection.h"
+#include "firebird/FirebirdConnection.h"
+#include "firebird/FirebirdReservedWords.h"
 #include "SQLiteConnection.h"
 #include "dralvo/Servers.h"
 #include "rtl/system/SysUtils.h"
@@ -40,6 +42,8 @@ const TDVDialect& DialectOf(TDVServerType type) {
                                       &PgReservedWords, &Make<TPgConnection>};
   static const TDVDialect kMariaDB{TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`',
                                    &MariaDbShippedReservedWords, &Make<TMariaDbConnection>};
+  static const TDVDialect kFirebird{TDVServerType::stFirebird, TDVNameFolding::Upper, sql::ParamMarker::Question, '"',
+                                    &FirebirdShippedReservedWords, &Make<TFirebirdConnection>};
   switch (type) {
     case TDVServerType::stSQLite:
       return kSQLite;
@@ -47,6 +51,8 @@ const TDVDialect& DialectOf(TDVServerType type) {
       return kPostgreSQL;
     case TDVServerType::stMariaDB:
       return kMariaDB;
+    case TDVServerType::stFirebird:
+      return kFirebird;
   }
   throw rtl::EDatabaseError("Unknown server type " + std::to_string(static_cast<int>(type)));
 }
@@ -70,13 +76,26 @@ std::shared_ptr<const TDVNameRules> ServerNameRules(TDVServerType type) {
   std::lock_guard<std::mutex> guard(lock);
   std::shared_ptr<const TDVNameRules>& rules = made[type];
   if (rules == nullptr)
-    rules = std::make_shared<const TDVNameRules>(dialect.Folding == TDVNameFolding::Lower, dialect.ReservedWords(),
-                                                 dialect.Quote);
+    rules = std::make_shared<const TDVNameRules>(BareNamesOf(dialect.Folding), dialect.ReservedWords(), dialect.Quote);
   return rules;
 }
 
 std::string QuoteServerName(TDVServerType type, const std::string& name) {
   return TDVNameRules(false, {}, DialectOf(type).Quote).Quote(name);
+}
+
+bool ServerAsksLogin(TDVServerType type, const std::string& target) {
+  switch (type) {
+    case TDVServerType::stSQLite:
+      return false;
+    case TDVServerType::stFirebird:
+      // The embedded engine opens a file without an account.
+      return rtl::Trim(target).find("://") != std::string::npos;
+    case TDVServerType::stPostgreSQL:
+    case TDVServerType::stMariaDB:
+      break;
+  }
+  return true;
 }
 
 std::string ProbeConnection(TDVServerType type, const std::string& target, const rtl::TStrings& params) {

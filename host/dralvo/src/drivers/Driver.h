@@ -51,6 +51,8 @@ struct TDVProcDesc {
   bool IsProcedure = false;  // CALL rather than SELECT
   bool ReturnsSet = false;
   bool ScalarFunction = false;  // called in a select list: "select f(...)"
+  // Run as "execute procedure p(inputs)", its outputs one row (Firebird).
+  bool ExecuteProcedure = false;
   std::vector<TDVProcParam> Params;
 };
 
