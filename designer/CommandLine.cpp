@@ -6,6 +6,7 @@
 
 #include "Commands.h"
 #include "commands/OutputText.h"
+#include "dralvo/Hooks.h"
 #include "dralvo/Secrets.h"
 #include "rtl/packages/Packages.h"
 #include "rtl/system/SysUtils.h"
@@ -126,6 +127,12 @@ std::optional<long long> WholeNumber(const std::string& text) {
   long long value = 0;
   for (char c : digits) value = value > (LLONG_MAX - (c - '0')) / 10 ? LLONG_MAX : value * 10 + (c - '0');
   return negative ? -value : value;
+}
+
+void TellServerNotices() {
+  dralvo::SetServerNoticeHandler([](const std::string& server, const std::string& message) {
+    std::cerr << server << ": " << ForTerminal(dralvo::MaskPasswords(message)) << "\n";
+  });
 }
 
 void ChooseWidgetPlatform() {

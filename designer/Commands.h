@@ -78,6 +78,11 @@ TArgs ParseArgs(const TCommand& command, const std::vector<std::string>& args);
 // included.
 std::optional<long long> WholeNumber(const std::string& text);
 
+// Messages a server sends beside its results (PostgreSQL's notices) go to
+// standard error as "SERVER: MESSAGE", escaped as every message is and
+// passwords masked; call once at start.
+void TellServerNotices();
+
 // Dialogs are driven through the modal seam, but Qt still needs a
 // platform: without a display that is the offscreen one. Chosen before the
 // package (and with it the widget layer) starts.

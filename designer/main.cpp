@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   designer::QuietToolkitMessages();
+  designer::TellServerNotices();
   // The framework's own dialogs (collection, fields and field-link editors),
   // which the package's editors open.
   designide::InstallDesignerDialogs();

@@ -13,7 +13,6 @@
 #include "CommandModule.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Secrets.h"
 #include "dralvo/UpdateCheck.h"
 #include "dralvo/UpdateSQL.h"
 
@@ -29,14 +28,6 @@ std::vector<dralvo::TDVDataSetUpdateObject*> UpdateObjects(const rtl::TComponent
     if (rtl::Is<dralvo::TDVDataSetUpdateObject>(root.Components(i)))
       out.push_back(static_cast<dralvo::TDVDataSetUpdateObject*>(root.Components(i)));
   return out;
-}
-
-void TellWhereItConnects(const dralvo::TDVDataSetUpdateObject& update) {
-  dralvo::TDVDataSet* dataSet = update.DataSet();
-  dralvo::TDVDatabase* database = dataSet != nullptr ? dataSet->FindDatabase() : nullptr;
-  if (database == nullptr || database->Connected()) return;
-  std::cerr << "Connecting to database " << database->DatabaseName() << " ("
-            << dralvo::MaskPasswords(database->ResolvedTarget()) << ") ...\n";
 }
 
 std::string Plural(int n, const char* one, const char* many) {
@@ -63,15 +54,15 @@ int RunCheck(const TArgs& args) {
   int unchecked = 0;
   for (dralvo::TDVDataSetUpdateObject* update : objects) {
     std::cerr << "Checking " << update->Name() << " ...\n";
-    TellWhereItConnects(*update);
+    TellWhereItConnects(update->DataSet());
     dralvo::TDVCheckResult result = dralvo::CheckUpdateObject(*update);
     statements += result.Statements;
     for (const dralvo::TDVCheckFinding& f : result.Findings) {
       std::cout << update->Name() << (f.Statement.empty() ? "" : " " + f.Statement) << ": "
-                << (f.Unchecked ? "not checked: " : "") << Shown(f.Problem);
+                << (f.Unchecked() ? "not checked: " : "") << Shown(f.Problem);
       if (!f.ServerMessage.empty()) std::cout << " -- server: " << Shown(f.ServerMessage);
       std::cout << "\n";
-      (f.Unchecked ? unchecked : findings) += 1;
+      (f.Unchecked() ? unchecked : findings) += 1;
     }
   }
   std::cout << "Checked " << Plural(static_cast<int>(objects.size()), "update object", "update objects") << ", "

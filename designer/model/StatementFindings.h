@@ -1,14 +1,15 @@
 #pragma once
 // `check`'s findings for one statement of an update object, placed on the
 // lines of the statement's text, so that the code editor can mark them
-// where they are. A finding names what is wrong as it is written (a
-// parameter, a column, a table, the where clause); it goes on the first
-// line that holds that name, else on the first line.
+// where they are: on the line the finding's position names (what it is
+// about as the statement writes it: a parameter, a column, a table, the
+// where clause), the first line for the statement or the object as a whole.
 #include <string>
 #include <vector>
 
 namespace dralvo {
 class TDVDataSetUpdateObject;
+struct TDVCheckFinding;
 }
 
 namespace designer {
@@ -22,8 +23,8 @@ struct TLineFinding {
 // or "" for any other property.
 std::string StatementOfProperty(const std::string& propertyName);
 
-// The line of `text` a finding's problem points at.
-int LineOfProblem(const std::string& text, const std::string& problem);
+// A finding on its line of the statement's `text`, with the server's words.
+TLineFinding PlacedFinding(const dralvo::TDVCheckFinding& finding, const std::string& text);
 
 // Checks the update object against its live database (dralvo's
 // CheckUpdateObject) and keeps the findings about that property's

@@ -31,10 +31,7 @@ std::vector<TStatementFinding> CheckUpdateStatements(dralvo::TDVDataSetUpdateObj
     std::string property;
     for (const char* name : kProperties)
       if (!f.Statement.empty() && StatementOfProperty(name) == f.Statement) property = name;
-    std::string message = f.Problem;
-    if (!f.ServerMessage.empty()) message += " (the server says: " + f.ServerMessage + ")";
-    const int line = property.empty() ? 0 : LineOfProblem(TextOf(update, property), f.Problem);
-    findings.push_back({property, {line, message}});
+    findings.push_back({property, PlacedFinding(f, property.empty() ? std::string() : TextOf(update, property))});
   }
   std::stable_sort(findings.begin(), findings.end(), [](const TStatementFinding& a, const TStatementFinding& b) {
     return Rank(a.Property) < Rank(b.Property);

@@ -1,8 +1,8 @@
 #pragma once
 // `check`'s findings for all four statements of an update object at once,
-// each placed on the line of its statement it points at (as
-// StatementFindings places them for one statement), for "Check statement"
-// with no code tab in front.
+// each placed on the line of its statement it is about (as StatementFindings
+// places them for one statement), for "Check statement" with no code tab in
+// front.
 #include <string>
 #include <vector>
 

@@ -23,7 +23,11 @@ class TDVCursor;
 class TDVDataSet;
 class TDVInterrupt;
 class TDVSession;
+struct TDVSessionEntry;
 struct TDVTableRef;
+namespace sql {
+struct LexicalRules;  // dralvo/SqlParser.h
+}
 
 enum TDVDesignDBOption : unsigned { ddoIsDefaultDatabase = 1u << 0, ddoStoreConnected = 1u << 1 };
 using TDVDesignDBOptions = unsigned;
@@ -68,6 +72,9 @@ class TDVDatabase : public rtl::TComponent {
   std::shared_ptr<const TDVNameRules> NameRules() const;
   // `name` quoted for this database's server. Never connects.
   std::string QuoteName(const std::string& name) const;
+  // How the server reads SQL text: the session's rules when connected, else
+  // the server type's (ServerLexicalRules). Never connects.
+  sql::LexicalRules LexicalRules() const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
 
@@ -132,9 +139,9 @@ class TDVDatabase : public rtl::TComponent {
   std::unique_ptr<TDVConnection> connection_;
   std::vector<TDVDataSet*> dataSets_;  // not owned
   // Where the session list files this database: its place in creation
-  // order and the folded session name it is filed under.
+  // order and the entry of the session name it is filed under.
   uint64_t listOrder_ = 0;
-  std::string listKey_;
+  TDVSessionEntry* listEntry_ = nullptr;
 };
 
 }  // namespace dralvo
