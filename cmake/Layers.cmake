@@ -9,6 +9,7 @@ function(dv_layer target output)
   # layer may be inlined and bound directly instead of going through the PLT.
   target_compile_options(${target} PRIVATE -fno-semantic-interposition)
   dv_warnings(${target})
-  # Installed beside the program and the package, as in the build's bin/.
-  install(TARGETS ${target} LIBRARY DESTINATION bin)
+  # Installed beside the package in the program's private folder, as in the
+  # build's bin/.
+  install(TARGETS ${target} LIBRARY DESTINATION ${DV_PRIVATE_LIB_DIR})
 endfunction()

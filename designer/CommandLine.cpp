@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 #include "Commands.h"
@@ -25,7 +26,12 @@ std::optional<std::string> TArgs::Value(const std::string& name) const {
 
 std::string TArgs::PackageFile() const {
   if (auto file = Value("--package")) return *file;
-  return rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr)) + "DclDralvo160.so";
+  // Beside the program, as built; in its private folder, as installed.
+  const std::string folder = rtl::ExtractFilePath(rtl::GetModuleFileName(nullptr));
+  const std::string beside = folder + "DclDralvo160.so";
+  const std::string installed =
+      std::filesystem::path(folder + DV_PRIVATE_LIB_DIR + "DclDralvo160.so").lexically_normal().string();
+  return rtl::FileExists(beside) || !rtl::FileExists(installed) ? beside : installed;
 }
 
 // Left to right: an argument starting with "--" is an option of the row,

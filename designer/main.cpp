@@ -1,6 +1,7 @@
 // dvdesigner: the host program's command line.
 #include <strings.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -78,7 +79,8 @@ void PrintUsage(std::ostream& out) {
   out << "usage: dvdesigner COMMAND [ARGS]\n\ncommands:\n";
   for (const TCommand& c : kCommands)
     out << "  " << c.Name << " " << designer::UsageOf(c) << "\n      " << c.Summary << "\n";
-  out << "\nFILE for --package defaults to DclDralvo160.so beside the program.\n";
+  out << "\nFILE for --package defaults to DclDralvo160.so beside the program, or in " DV_PRIVATE_LIB_DIR
+         " from the program's folder (as installed).\n";
 }
 
 bool EndsWithDfm(const char* arg) {
@@ -106,6 +108,10 @@ int main(int argc, char** argv) {
   const bool moduleFirst = EndsWithDfm(argv[1]);
   for (const TCommand& c : kCommands) {
     if (moduleFirst ? std::strcmp(c.Name, "open") != 0 : std::strcmp(argv[1], c.Name) != 0) continue;
+    // Only the window needs a display. Every other command drives its
+    // dialogs offscreen, so a DISPLAY that is empty or names a server that
+    // is gone (an ssh session, a cron job) cannot stop it.
+    if (std::strcmp(c.Name, "open") != 0) setenv("QT_QPA_PLATFORM", "offscreen", 1);
     return designer::RunCommand(c, std::vector<std::string>(argv + (moduleFirst ? 1 : 2), argv + argc));
   }
   std::cerr << "dvdesigner: unknown command \"" << designer::ForTerminal(argv[1]) << "\"\n";

@@ -69,6 +69,8 @@ window_bench       BM_OpenAndSelectInTheWindow        select_ratio       2    se
 fetch_bench        BM_FirstPacket                     ratio              2    runtime_us,direct_us
 fetch_bench        BM_ScrollTo100000                  per_record_ratio   1.5  ms_to_100000
 fetch_bench        BM_MemoryOpen                      extra_MB           20   small_MB,big_MB
+dataview_bench     BM_FirstRowsWithALargeCell         ratio              1.5  large_ms,plain_ms
+dataview_bench     BM_FetchAllFromTheView             ratio              2    view_ms,data_ms,bytes_per_row
 EOF
 )
 

@@ -9,6 +9,8 @@ packages=(
   libqscintilla2-qt6-dev          # the designer's code editor (SQL highlighting, line numbers)
   xvfb xauth                      # two designer-window tests run on a real X11 server (xvfb-run)
   dpkg-dev                        # cpack -G DEB finds the package's dependencies with dpkg-shlibdeps
+  desktop-file-utils              # the test package_lint validates the package's desktop entry
+  lintian                         # the test package_lint checks the Debian package
   libsqlite3-dev sqlite3          # embedded database driver
   libpq-dev postgresql            # server driver; the tests start a server with pg_virtualenv
   libmariadb-dev mariadb-server   # server driver; the tests start a private mariadbd (tools/with-mariadb.sh)

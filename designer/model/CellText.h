@@ -4,6 +4,7 @@
 // bytes of text that is not valid UTF-8 as \xNN, so nothing garbles the
 // terminal or the grid (the run-time library's escaper, rtl/text/Escaping.h).
 #include <string>
+#include <string_view>
 
 #include "db/Field.h"
 
@@ -15,6 +16,12 @@ bool IsBinaryField(const db::TField& field);
 std::string BinarySizeText(size_t size);
 // Text for a grid cell: each byte that is not part of valid UTF-8 as \xNN.
 std::string ShownUtf8(const std::string& text);
+// The first `maxChars` characters of the text as ShownUtf8 shows them,
+// with "…" after them when the text is longer: its cost does not follow
+// the length of the text.
+std::string ShownPrefix(std::string_view text, size_t maxChars);
+// Whether the text has more than `maxChars` characters (ShownPrefix cuts it).
+bool LongerThan(std::string_view text, size_t maxChars);
 // A value of `field` as one field of a tab-separated line (escaped as one
 // item of a line): null is empty, binary its size.
 std::string LineFieldOf(const db::TField& field, const db::TValue& value);

@@ -1,5 +1,7 @@
 #include "model/DesignDocument.h"
 
+#include <utility>
+
 #include "model/ComponentNames.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/forms/FormFiles.h"
@@ -57,7 +59,8 @@ void TDesignDocument::RecordChange(const std::string& label, std::vector<std::st
   try {
     std::string now = rtl::WriteComponentText(Root());
     if (now != text_) {
-      if (textKnown_) history_.Record({label, std::move(text_), std::move(selectedBefore)});
+      if (textKnown_) history_.Record({label, std::move(text_), std::move(selectedBefore), {}});
+      lastWasUndo_ = false;
       text_ = std::move(now);
       textKnown_ = true;
     }
@@ -145,13 +148,27 @@ void TDesignDocument::Saved() { Notify(dcModifiedFlag); }
 
 void TDesignDocument::Undo() {
   if (!textKnown_) return;
-  if (auto step = history_.Undo({"", text_, SelectedNames()})) Restore(step->Text, step->Selected);
+  if (auto step = history_.Undo({"", text_, SelectedNames(), {}})) {
+    lastWasUndo_ = true;
+    broughtBack_ = std::move(step->Texts);
+    Restore(step->Text, step->Selected);
+  }
 }
 
 void TDesignDocument::Redo() {
   if (!textKnown_) return;
-  if (auto step = history_.Redo({"", text_, SelectedNames()})) Restore(step->Text, step->Selected);
+  if (auto step = history_.Redo({"", text_, SelectedNames(), {}})) {
+    lastWasUndo_ = false;
+    broughtBack_ = std::move(step->Texts);
+    Restore(step->Text, step->Selected);
+  }
 }
+
+void TDesignDocument::KeepTexts(std::vector<TKeptText> texts) {
+  if (!texts.empty()) history_.KeepTexts(lastWasUndo_, std::move(texts));
+}
+
+std::vector<TKeptText> TDesignDocument::TakeTextsBroughtBack() { return std::exchange(broughtBack_, {}); }
 
 // A module's sessions and databases are known to the runtime by name, so
 // the old root goes before the new one is read. Should the kept text not

@@ -65,6 +65,11 @@ class TDesignDocument : public TDesignModule {
   // selected again (by name).
   void Undo();
   void Redo();
+  // Unsaved code-tab texts that the last change, undo or redo took away
+  // with their properties: kept with the step that reverses it.
+  void KeepTexts(std::vector<TKeptText> texts);
+  // The texts kept with the step the last undo or redo took (once).
+  std::vector<TKeptText> TakeTextsBroughtBack();
 
   // Told after every change (flags of TDocumentChange).
   std::function<void(unsigned changes)> OnChange;
@@ -89,6 +94,8 @@ class TDesignDocument : public TDesignModule {
   std::vector<std::string> actionSelection_;  // selected when the action began
   TSelection selection_;
   TUndoHistory history_;
+  bool lastWasUndo_ = false;  // the step that reverses the last one is on the redo stack
+  std::vector<TKeptText> broughtBack_;
 };
 
 }  // namespace designer

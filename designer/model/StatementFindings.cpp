@@ -24,21 +24,23 @@ std::string PropertyOfStatement(const std::string& statement) {
   return {};
 }
 
+TLineFinding PlacedFinding(const dralvo::TDVCheckFinding& finding, const std::string& text) {
+  // The check read the stored statement, which the tab's text was saved
+  // into; a line past the text's end stays on its last line.
+  const int lastLine = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+  std::string message = finding.Problem;
+  if (!finding.ServerMessage.empty()) message += " (the server says: " + finding.ServerMessage + ")";
+  return {std::clamp(finding.Line - 1, 0, lastLine), std::max(finding.Column - 1, 0), dralvo::FindingRuleId(finding.Kind),
+          message};
+}
+
 std::vector<TLineFinding> CheckStatement(dralvo::TDVDataSetUpdateObject& update, const std::string& propertyName,
                                          const std::string& text) {
   const std::string statement = StatementOfProperty(propertyName);
   const dralvo::TDVCheckResult result = dralvo::CheckUpdateObject(update);
-  // The check read the stored statement, which the tab's text was saved
-  // into; a line past the text's end stays on its last line.
-  const int lastLine = static_cast<int>(std::count(text.begin(), text.end(), '\n'));
   std::vector<TLineFinding> findings;
-  for (const dralvo::TDVCheckFinding& f : result.Findings) {
-    if (!f.Statement.empty() && f.Statement != statement) continue;
-    std::string message = f.Problem;
-    if (!f.ServerMessage.empty()) message += " (the server says: " + f.ServerMessage + ")";
-    findings.push_back(
-        {std::clamp(f.Line - 1, 0, lastLine), std::max(f.Column - 1, 0), dralvo::FindingRuleId(f.Kind), message});
-  }
+  for (const dralvo::TDVCheckFinding& f : result.Findings)
+    if (f.Statement.empty() || f.Statement == statement) findings.push_back(PlacedFinding(f, text));
   return findings;
 }
 

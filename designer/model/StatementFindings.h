@@ -10,6 +10,7 @@
 
 namespace dralvo {
 class TDVDataSetUpdateObject;
+struct TDVCheckFinding;
 }
 
 namespace designer {
@@ -26,6 +27,9 @@ struct TLineFinding {
 std::string StatementOfProperty(const std::string& propertyName);
 // The property that holds a statement ("modify" -> "ModifySQL").
 std::string PropertyOfStatement(const std::string& statement);
+
+// A finding on its line of the statement's `text`, with the server's words.
+TLineFinding PlacedFinding(const dralvo::TDVCheckFinding& finding, const std::string& text);
 
 // Checks the update object against its live database (dralvo's
 // CheckUpdateObject) and keeps the findings about that property's

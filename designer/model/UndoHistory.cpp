@@ -1,5 +1,7 @@
 #include "model/UndoHistory.h"
 
+#include <iterator>
+
 namespace designer {
 
 namespace {
@@ -32,6 +34,13 @@ std::optional<TUndoStep> TUndoHistory::Redo(TUndoStep current) {
   current.Label = step.Label;
   undo_.push_back(std::move(current));
   return step;
+}
+
+void TUndoHistory::KeepTexts(bool onRedo, std::vector<TKeptText> texts) {
+  std::deque<TUndoStep>& stack = onRedo ? redo_ : undo_;
+  if (stack.empty()) return;
+  std::vector<TKeptText>& kept = stack.back().Texts;
+  kept.insert(kept.end(), std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()));
 }
 
 void TUndoHistory::Clear() {

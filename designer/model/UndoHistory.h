@@ -11,10 +11,19 @@
 
 namespace designer {
 
+// Unsaved text of a code tab whose property a step took away (a delete, an
+// undo), kept with the step that brings the property back.
+struct TKeptText {
+  std::string Component;
+  std::string Property;
+  std::string Text;
+};
+
 struct TUndoStep {
   std::string Label;  // what the change did ("Move", "Delete OrdersQuery")
   std::string Text;   // the module's form text on the other side of the change
   std::vector<std::string> Selected;  // names of the components selected then
+  std::vector<TKeptText> Texts;       // code-tab texts to bring back with it
 };
 
 class TUndoHistory {
@@ -33,6 +42,8 @@ class TUndoHistory {
   std::optional<TUndoStep> Undo(TUndoStep current);
   // Takes the last undone change back and keeps `current` for undo.
   std::optional<TUndoStep> Redo(TUndoStep current);
+  // Adds texts to the step on top of the undo (or redo) stack.
+  void KeepTexts(bool onRedo, std::vector<TKeptText> texts);
   void Clear();
 
  private:

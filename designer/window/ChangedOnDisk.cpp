@@ -13,13 +13,16 @@ namespace designer {
 
 bool TMainWindow::SaveOverChangedFile() {
   const std::string fileName = document_->FileName();
-  const vcl::TModalResult answer = vcl::MessageDlg(
+  // Each button says what it does, and Enter takes the one that loses
+  // nothing: both others throw work away that no undo brings back.
+  const vcl::TModalResult answer = vcl::MessageDlgChoices(
       document_->DisplayName() +
           " was changed on disk since it was read here.\n"
-          "Yes: reload it from disk; the changes made in this window are lost.\n"
-          "No: overwrite it with this window's module; the changes made on disk are lost.\n"
+          "Reload from disk: the file's version; the changes made in this window are lost.\n"
+          "Overwrite: this window's module; the changes made on disk are lost.\n"
           "Cancel: save nothing.",
-      vcl::TMsgDlgType::mtWarning, vcl::mbYesNoCancel);
+      vcl::TMsgDlgType::mtWarning,
+      {{"&Reload from disk", vcl::mrYes}, {"&Overwrite", vcl::mrNo}, {"Cancel", vcl::mrCancel}}, vcl::mrCancel);
   if (answer == vcl::mrNo) {
     if (!RunReported("Saving " + fileName, [&] {
           TBusyScope busy(statusBar(), "Saving " + fileName + " ...");

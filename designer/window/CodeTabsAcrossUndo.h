@@ -5,9 +5,13 @@
 // names, in the same order, each with its unsaved text, modified mark and
 // cursor, and the tab in front stays in front. A tab whose component or
 // property is gone after the step cannot come back: when it held unsaved
-// text the person is asked before the step is kept.
+// text the person is asked before the step is kept, and the text is kept
+// with the step that brings the property back (a delete too: the tabs of
+// the components it frees are looked at the same way).
 #include <string>
 #include <vector>
+
+#include "model/UndoHistory.h"
 
 class QTabWidget;
 class QWidget;
@@ -25,9 +29,14 @@ class TCodeTabsAcrossUndo {
   // Captions of tabs with unsaved text whose property the module no longer
   // has (after the step).
   std::vector<std::string> LostEdits(TDesignDocument& document) const;
+  // Their texts, to keep with the step that brings the properties back.
+  std::vector<TKeptText> LostTexts(TDesignDocument& document) const;
+  // Captions of tabs with unsaved text on these components (before they go).
+  std::vector<std::string> UnsavedOn(const std::vector<std::string>& components) const;
   // Opens the remembered tabs again where the module still has their
-  // property; a tab that cannot be opened is reported and left closed.
-  void Reopen(TDesignDocument& document);
+  // property, and the kept texts a step brought back, each with its text
+  // unsaved; a tab that cannot be opened is reported and left closed.
+  void Reopen(TDesignDocument& document, const std::vector<TKeptText>& broughtBack = {});
 
  private:
   struct TTab {
@@ -39,7 +48,8 @@ class TCodeTabsAcrossUndo {
     int Line = 0;
     int Index = 0;
   };
-  bool Exists(TDesignDocument& document, const TTab& tab) const;
+  static bool Exists(TDesignDocument& document, const std::string& component, const std::string& property);
+  void Open(TDesignDocument& document, const TTab& tab);
 
   TCodeEditorPanel& panel_;
   QTabWidget& tabs_;

@@ -1,6 +1,10 @@
 #include "window/DataPanel.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QTimer>
+#include <algorithm>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -13,8 +17,14 @@
 #include "dralvo/Secrets.h"
 #include "window/DataSetModel.h"
 #include "window/Reporting.h"
+#include "window/ValueViewer.h"
 
 namespace designer {
+
+namespace {
+constexpr int kFetchAllPacket = 5000;  // records a trip while fetching all
+constexpr int kSliceMs = 30;           // between two looks at the window's events
+}  // namespace
 
 TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
   setObjectName("DataPanel");
@@ -28,20 +38,30 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
   message_->setObjectName("DataMessage");
   message_->setWordWrap(true);
   message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  fetchAll_ = new QPushButton("Fetch all", this);
+  fetchAll_->setObjectName("DataFetchAll");
+  fetchAll_->setToolTip("Read every record to the end (Ctrl+End in the grid)");
   model_ = new TDataSetModel(this);
   model_->OnFetchError = [this](const std::string& message) {
     error_ = message;
     ShowState();
   };
+  model_->OnFetched = [this] { ShowState(); };
   grid_ = new QTableView(this);
   grid_->setObjectName("DataGrid");
   grid_->setModel(model_);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  grid_->installEventFilter(this);
+  connect(grid_, &QTableView::activated, this, [this](const QModelIndex& index) {
+    const QString field = model_->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString();
+    ShowValueViewer(this, QString("%1, record %2").arg(field).arg(index.row() + 1), model_->WholeValue(index));
+  });
 
   auto* bar = new QHBoxLayout;
   bar->addWidget(title_, 1);
   bar->addWidget(open_);
+  bar->addWidget(fetchAll_);
   bar->addWidget(cancel_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
@@ -58,6 +78,7 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
     }
   });
   connect(cancel_, &QPushButton::clicked, this, [this] { Cancel(); });
+  connect(fetchAll_, &QPushButton::clicked, this, [this] { FetchAll(false); });
   ShowState();
 }
 
@@ -90,6 +111,7 @@ void TDataPanel::Refresh() {
 void TDataPanel::Open() {
   if (Busy() || dataSet_ == nullptr || dataSet_->Active()) return;
   error_.clear();
+  cancelAsked_ = cancelled_ = false;
   model_->SetDataSet(nullptr);
   // Connecting may ask for a password, so it happens here; its wait is
   // bounded by the driver's connect timeout.
@@ -116,7 +138,75 @@ void TDataPanel::Open() {
 }
 
 void TDataPanel::Cancel() {
-  if (Busy()) dataSet_->AbortQuery();
+  if (running_) {
+    cancelAsked_ = true;
+    dataSet_->AbortQuery();
+  }
+  // Between two slices: the records read so far stay.
+  if (fetching_) FetchDone();
+}
+
+// The records are read on this thread between the window's events, a slice
+// of time at a time, so that the window keeps painting and Cancel is heard;
+// the grid takes the new rows once, at the end.
+void TDataPanel::FetchAll(bool toLastRecord) {
+  if (Busy() || dataSet_ == nullptr || !dataSet_->Active() || dataSet_->AllFetched()) return;
+  fetching_ = true;
+  toLastRecord_ = toLastRecord;
+  error_.clear();
+  model_->HoldFetching(true);
+  // Bigger packets: fewer trips through the cursor for the same records.
+  packetBefore_ = dataSet_->PacketRecords();
+  dataSet_->SetPacketRecords(std::max(packetBefore_, kFetchAllPacket));
+  if (OnBusyChanged) OnBusyChanged(true);
+  ShowState();
+  QTimer::singleShot(0, this, [this] { FetchSlice(); });
+}
+
+void TDataPanel::FetchSlice() {
+  if (!fetching_) return;
+  QElapsedTimer slice;
+  slice.start();
+  try {
+    while (!dataSet_->AllFetched() && slice.elapsed() < kSliceMs) dataSet_->FetchMore();
+  } catch (const std::exception& error) {
+    error_ = dralvo::MaskPasswords(error.what());
+    FetchDone();
+    return;
+  }
+  if (dataSet_->AllFetched()) {
+    FetchDone();
+    return;
+  }
+  ShowState();
+  QTimer::singleShot(0, this, [this] { FetchSlice(); });
+}
+
+void TDataPanel::FetchDone() {
+  fetching_ = false;
+  dataSet_->SetPacketRecords(packetBefore_);
+  model_->HoldFetching(false);
+  model_->ShowFetched();
+  if (toLastRecord_ && dataSet_->AllFetched() && model_->rowCount() > 0) {
+    const int column = std::max(grid_->currentIndex().column(), 0);
+    grid_->setCurrentIndex(model_->index(model_->rowCount() - 1, column));
+    grid_->scrollToBottom();
+  }
+  ShowState();
+  if (OnBusyChanged) OnBusyChanged(false);
+  grid_->setFocus();
+}
+
+bool TDataPanel::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == grid_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool toEnd = key->key() == Qt::Key_End && (key->modifiers() & Qt::ControlModifier) != 0;
+    if (toEnd && dataSet_ != nullptr && dataSet_->Active() && !dataSet_->AllFetched()) {
+      FetchAll(true);
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void TDataPanel::WaitForQuery() {
@@ -130,7 +220,10 @@ void TDataPanel::Finished(const std::string& error) {
   if (runner_.joinable()) runner_.join();
   const bool wasBusy = running_;
   running_ = false;
-  error_ = dralvo::MaskPasswords(error);
+  // A query stopped by Cancel did what was asked; it failed in no other way.
+  cancelled_ = cancelAsked_ && !error.empty();
+  cancelAsked_ = false;
+  error_ = cancelled_ ? std::string() : dralvo::MaskPasswords(error);
   model_->SetDataSet(dataSet_);
   ShowState();
   if (wasBusy && OnBusyChanged) OnBusyChanged(false);
@@ -147,16 +240,21 @@ void TDataPanel::ShowState() {
   open_->setEnabled(dataSet_ != nullptr && !busy);
   open_->setText(open ? "Close" : "Open");
   cancel_->setVisible(busy);
+  fetchAll_->setVisible(open && !dataSet_->AllFetched());
   grid_->setEnabled(!busy);
   QString message;
-  if (busy)
+  if (fetching_)
+    message = QString("Fetching all records: %1 so far...").arg(dataSet_->FetchedCount());
+  else if (busy)
     message = "Running the query...";
   else if (!error_.empty())
     message = QString::fromStdString(error_);
+  else if (cancelled_)
+    message = "Cancelled";
   else if (open)
     message = QString("%1 records fetched%2")
                   .arg(dataSet_->FetchedCount())
-                  .arg(dataSet_->AllFetched() ? QString(", all") : QString(", more as you scroll"));
+                  .arg(dataSet_->AllFetched() ? QString(", all") : QString(", more as you scroll or with Fetch all"));
   message_->setText(message);
   message_->setStyleSheet(!busy && !error_.empty() ? "color: #b00020" : "");
 }

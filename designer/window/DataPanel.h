@@ -3,7 +3,11 @@
 // (a TDataSetModel), fetched as the person scrolls. "Open" runs the query on
 // a thread of its own, so the window keeps painting; meanwhile the view
 // shows that it is busy and offers "Cancel", which stops the statement on
-// the server. A failure shows in the view itself.
+// the server. A failure shows in the view itself. A line says how many
+// records are fetched and whether that is all of them. "Fetch all" (and
+// Ctrl+End in the grid, which then goes to the last record) reads to the
+// end a slice at a time between the window's events, counting as it goes,
+// until it is done or cancelled. Activating a cell shows its whole value.
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -35,9 +39,13 @@ class TDataPanel : public QWidget {
   void Refresh();
   // What the Open button does: connects, then runs the query on a thread.
   void Open();
-  // What the Cancel button does while a query runs.
+  // What the Cancel button does while a query runs or all records are
+  // fetched.
   void Cancel();
-  bool Busy() const { return running_; }
+  // What "Fetch all" does; with `toLastRecord` (Ctrl+End) the grid then
+  // goes to the last record.
+  void FetchAll(bool toLastRecord);
+  bool Busy() const { return running_ || fetching_; }
   // Waits for the running query to end and shows its outcome (tests,
   // scripts and closing the window; the window does not wait otherwise).
   void WaitForQuery();
@@ -52,8 +60,13 @@ class TDataPanel : public QWidget {
   // Told when the view opened or closed its dataset (its Active changed).
   std::function<void()> OnActiveChanged;
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Finished(const std::string& error);
+  void FetchSlice();
+  void FetchDone();
   void ShowState();
 
   dralvo::TDVDataSet* dataSet_ = nullptr;
@@ -62,9 +75,15 @@ class TDataPanel : public QWidget {
   QLabel* message_ = nullptr;
   QPushButton* open_ = nullptr;
   QPushButton* cancel_ = nullptr;
+  QPushButton* fetchAll_ = nullptr;
   QTableView* grid_ = nullptr;
   std::thread runner_;
   bool running_ = false;  // from the start of a query until its outcome is shown
+  bool cancelAsked_ = false;
+  bool cancelled_ = false;  // the last query ended because Cancel was pressed
+  bool fetching_ = false;   // "Fetch all" is reading
+  bool toLastRecord_ = false;
+  int packetBefore_ = 0;
   std::string error_;
 };
 

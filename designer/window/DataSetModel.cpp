@@ -26,14 +26,21 @@ int TDataSetModel::columnCount(const QModelIndex& parent) const { return parent.
 
 QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
   if (dataSet_ == nullptr || !index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
-  const db::TValue value = dataSet_->RecordValue(index.row(), index.column());
+  // A reference into the fetched records: painting copies no value.
+  const db::TValue& value = dataSet_->RecordValue(index.row(), index.column());
   switch (role) {
     case Qt::DisplayRole: {
       if (value.IsNull()) return QStringLiteral("(null)");
       const db::TField& field = *dataSet_->Fields(index.column());
-      if (IsBinaryField(field) && value.IsText()) return Text(BinarySizeText(value.AsString().size()));
-      return Text(ShownUtf8(value.AsString()));
+      if (IsBinaryField(field) && value.IsText()) return Text(BinarySizeText(value.TextView().size()));
+      return Text(value.IsText() ? ShownPrefix(value.TextView(), kCellChars) : value.AsString());
     }
+    case Qt::ToolTipRole:
+      if (!IsCut(index)) return {};
+      return QString("%1 bytes of text, of which the cell shows the first %2 characters: double-click it to see "
+                     "all of it")
+          .arg(value.TextView().size())
+          .arg(kCellChars);
     case Qt::FontRole:
       if (value.IsNull()) {
         QFont font;
@@ -50,6 +57,20 @@ QVariant TDataSetModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+bool TDataSetModel::IsCut(const QModelIndex& index) const {
+  if (dataSet_ == nullptr || !index.isValid() || index.row() >= rows_ || index.column() >= columns_) return false;
+  const db::TValue& value = dataSet_->RecordValue(index.row(), index.column());
+  return value.IsText() && LongerThan(value.TextView(), kCellChars) &&
+         !IsBinaryField(*dataSet_->Fields(index.column()));
+}
+
+QString TDataSetModel::WholeValue(const QModelIndex& index) const {
+  if (dataSet_ == nullptr || !index.isValid() || index.row() >= rows_ || index.column() >= columns_) return {};
+  const db::TValue& value = dataSet_->RecordValue(index.row(), index.column());
+  if (!value.IsText() || IsBinaryField(*dataSet_->Fields(index.column()))) return data(index, Qt::DisplayRole).toString();
+  return Text(ShownUtf8(std::string(value.TextView())));
+}
+
 QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
   if (orientation == Qt::Vertical) return section + 1;
@@ -62,7 +83,7 @@ Qt::ItemFlags TDataSetModel::flags(const QModelIndex& index) const {
 }
 
 bool TDataSetModel::canFetchMore(const QModelIndex& parent) const {
-  return !parent.isValid() && dataSet_ != nullptr && dataSet_->Active() && !dataSet_->AllFetched();
+  return !held_ && !parent.isValid() && dataSet_ != nullptr && dataSet_->Active() && !dataSet_->AllFetched();
 }
 
 void TDataSetModel::fetchMore(const QModelIndex& parent) {
@@ -72,11 +93,16 @@ void TDataSetModel::fetchMore(const QModelIndex& parent) {
   } catch (const std::exception& error) {
     if (OnFetchError) OnFetchError(error.what());
   }
-  const int fetched = dataSet_->FetchedCount();
+  ShowFetched();
+}
+
+void TDataSetModel::ShowFetched() {
+  const int fetched = dataSet_ != nullptr ? dataSet_->FetchedCount() : 0;
   if (fetched <= rows_) return;
   beginInsertRows({}, rows_, fetched - 1);
   rows_ = fetched;
   endInsertRows();
+  if (OnFetched) OnFetched();
 }
 
 }  // namespace designer

@@ -3,7 +3,9 @@
 // (headed by its display label), one row a fetched record. Scrolling to the
 // end asks for more (canFetchMore/fetchMore), which fetches the dataset's
 // next packet. Null shows as "(null)" in grey italics, distinct from an
-// empty string; binary values show as their size.
+// empty string; binary values show as their size. A long text shows its
+// first characters only, so that the grid's cost does not follow the size
+// of a value; its tool tip says so, and WholeValue gives all of it.
 #include <QAbstractTableModel>
 #include <functional>
 #include <string>
@@ -16,6 +18,9 @@ namespace designer {
 
 class TDataSetModel : public QAbstractTableModel {
  public:
+  // The characters a cell shows of a text.
+  static constexpr size_t kCellChars = 200;
+
   explicit TDataSetModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
   // Shows the records of `dataSet` (open, or null for nothing).
   void SetDataSet(db::TDataSet* dataSet);
@@ -29,13 +34,26 @@ class TDataSetModel : public QAbstractTableModel {
   bool canFetchMore(const QModelIndex& parent) const override;
   void fetchMore(const QModelIndex& parent) override;
 
+  // Whether the cell shows only the start of its value.
+  bool IsCut(const QModelIndex& index) const;
+  // The cell's whole value as text ("(null)", a binary value's size).
+  QString WholeValue(const QModelIndex& index) const;
+  // Shows the records the dataset fetched since the model last looked
+  // (fetched by someone else: the Data view's "Fetch all").
+  void ShowFetched();
+  // While held, scrolling to the end fetches nothing.
+  void HoldFetching(bool hold) { held_ = hold; }
+
   // A fetch that failed: the server's message (the rows read stay).
   std::function<void(const std::string& message)> OnFetchError;
+  // Records were added to the rows shown.
+  std::function<void()> OnFetched;
 
  private:
   db::TDataSet* dataSet_ = nullptr;
   int rows_ = 0;
   int columns_ = 0;
+  bool held_ = false;
 };
 
 }  // namespace designer

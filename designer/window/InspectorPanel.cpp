@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -14,6 +15,20 @@
 namespace designer {
 
 namespace {
+// A heading that fits the width it is given, ending in "…" when the text
+// is longer (the whole of it in the tool tip).
+class TElidedLabel : public QLabel {
+ public:
+  explicit TElidedLabel(QWidget* parent) : QLabel(parent) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QRect area = contentsRect();
+    painter.drawText(area, static_cast<int>(alignment()), fontMetrics().elidedText(text(), Qt::ElideRight, area.width()));
+  }
+};
+
 constexpr int PathRole = Qt::UserRole;
 constexpr int FilledRole = Qt::UserRole + 1;  // sub-rows added
 
@@ -26,7 +41,7 @@ TInspectorPanel::TInspectorPanel(QStatusBar* statusBar, QWidget* parent)
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(2, 2, 2, 2);
   auto* top = new QHBoxLayout;
-  heading_ = new QLabel(this);
+  heading_ = new TElidedLabel(this);
   heading_->setObjectName("InspectorHeading");
   // A long component name must not widen the panel, which would move the
   // module view under the mouse: the heading takes the width it is given.
@@ -76,7 +91,7 @@ void TInspectorPanel::Clear() {
   filling_ = true;
   tree_->clear();
   filling_ = false;
-  heading_->clear();
+  SetHeading("");
   if (model_ != nullptr) model_->Clear();
 }
 
@@ -92,6 +107,11 @@ void TInspectorPanel::Reload() {
   Fill();
 }
 
+void TInspectorPanel::SetHeading(const std::string& text) {
+  heading_->setText(QString::fromStdString(text));
+  heading_->setToolTip(heading_->text());
+}
+
 bool TInspectorPanel::ByCategory() const { return byCategory_->isChecked(); }
 
 void TInspectorPanel::SetByCategory(bool byCategory) { byCategory_->setChecked(byCategory); }
@@ -102,7 +122,7 @@ void TInspectorPanel::Fill() {
   tree_->clear();
   filling_ = false;
   if (model_ == nullptr || model_->Empty()) return;
-  heading_->setText(QString::fromStdString(model_->Heading()));
+  SetHeading(model_->Heading());
   RunReported("Showing the properties", [&] {
     for (const TInspectorGroup& group : model_->Groups(ByCategory())) {
       QTreeWidgetItem* parent = nullptr;
@@ -211,7 +231,7 @@ void TInspectorPanel::ShowValueOf(const std::string& path) {
 
 void TInspectorPanel::RefreshValues() {
   if (model_ == nullptr || model_->Empty()) return;
-  heading_->setText(QString::fromStdString(model_->Heading()));
+  SetHeading(model_->Heading());
   for (QTreeWidgetItemIterator it(tree_); *it != nullptr; ++it)
     if (!(*it)->data(0, PathRole).isNull()) ShowValueOf(PathOf(*it));
 }

@@ -51,6 +51,7 @@ class TInspectorPanel : public QWidget {
 
  private:
   void Fill();
+  void SetHeading(const std::string& text);
   void AddRow(QTreeWidgetItem* parent, designide::TInspectorRow& row);
   // The current line gets a value cell; the one before gives its cell up.
   void MakeEditor(QTreeWidgetItem* item);

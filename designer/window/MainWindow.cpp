@@ -71,6 +71,12 @@ void TMainWindow::BuildPanels() {
   centre_->tabBar()->setTabButton(0, QTabBar::RightSide, nullptr);  // the module's own page stays
   setCentralWidget(centre_);
   codeEditor_ = std::make_unique<TCodeEditorPanel>(*centre_);
+  codeEditor_->Assist().SelectedComponent = [this]() -> rtl::TComponent* {
+    return document_ != nullptr && document_->Selection().Count() == 1 ? document_->Selection().First() : nullptr;
+  };
+  codeEditor_->Assist().OpenStringList = [this](const std::string& component, const std::string& property) {
+    OpenInCodeEditor(component, property);
+  };
 
   auto* findingsDock = new QDockWidget("Findings", this);
   findingsDock->setObjectName("FindingsDock");
@@ -114,7 +120,10 @@ void TMainWindow::SetDocument(std::unique_ptr<TDesignDocument> document) {
   structure_->SetDocument(nullptr);
   inspector_->SetDocument(nullptr);
   // The catalogs' connections close with the module whose databases they read.
-  if (document_ != nullptr) codeEditor_->Assist().Catalogs().Clear();
+  if (document_ != nullptr) {
+    codeEditor_->Assist().Catalogs().Clear();
+    codeEditor_->Assist().ForgetFindings();
+  }
   document_ = std::move(document);
   if (document_ != nullptr) {
     document_->OnChange = [this](unsigned changes) { DocumentChanged(changes); };

@@ -101,6 +101,8 @@ class TMainWindow : public QMainWindow {
   void RunVerb(rtl::TComponent& component, int index, const std::string& caption);
   void EditComponent(rtl::TComponent& component);
   void ShowContextMenu(rtl::TComponent* component, QPoint globalPos);
+  // Brings the string list's code tab to the front, opening it when needed.
+  void OpenInCodeEditor(const std::string& component, const std::string& property);
   void DeleteSelection();
   void UndoChange();
   void RedoChange();

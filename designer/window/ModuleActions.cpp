@@ -4,8 +4,11 @@
 #include <QAction>
 #include <QMenu>
 #include <QStatusBar>
+#include <utility>
 
+#include "designide/StringsModules.h"
 #include "model/ComponentVerbs.h"
+#include "rtl/text/Strings.h"
 #include "vcl/Dialogs.h"
 #include "window/CodeEditorPanel.h"
 #include "window/CodeTabsAcrossUndo.h"
@@ -18,6 +21,22 @@
 namespace designer {
 
 namespace {
+// The published string-list properties of a component, in their order.
+std::vector<std::string> StringListProperties(const rtl::TComponent& component) {
+  std::vector<std::string> names;
+  for (const rtl::TPropInfo* prop : component.ClassType().Properties()) {
+    const rtl::TClass* type = prop->Type != nullptr ? prop->Type->ClassType : nullptr;
+    if (prop->GetObj && type != nullptr && type->InheritsFrom(rtl::TStrings::StaticClass())) names.push_back(prop->Name);
+  }
+  return names;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
+}
+
 // "&Generate SQL..." -> "Generate SQL": a verb caption as an undo label.
 std::string PlainCaption(const std::string& caption) {
   std::string plain;
@@ -85,12 +104,48 @@ void TMainWindow::ShowContextMenu(rtl::TComponent* component, QPoint globalPos) 
   };
   QMenu* menu =
       BuildComponentMenu(this, verbs, runVerb, {Action("actionDelete"), Action("actionSelectAll")});
+  // Every string list of the component, to edit in the code editor.
+  std::vector<std::string> lists;
+  if (component != nullptr && !name.empty()) lists = StringListProperties(*component);
+  if (!lists.empty()) {
+    QMenu* code = menu->addMenu("Open in &Code Editor");
+    code->setObjectName("CodeEditorMenu");
+    for (const std::string& property : lists) {
+      QAction* action = code->addAction(QString::fromStdString(property));
+      QObject::connect(action, &QAction::triggered, this, [this, name, property] { OpenInCodeEditor(name, property); });
+    }
+  }
   menu->popup(globalPos);
 }
 
+void TMainWindow::OpenInCodeEditor(const std::string& name, const std::string& property) {
+  rtl::TComponent* component = document_ != nullptr ? document_->Root().FindComponent(name) : nullptr;
+  if (component == nullptr) return;
+  RunReported("Opening " + name + "." + property + " in the code editor", [&] {
+    if (designide::TModule* open = designide::FindStringsModule(*document_, *component, property))
+      open->GetModuleFileEditor(0)->Show();
+    else
+      designide::OpenStringsModule(*document_, *component, property);
+  });
+}
+
+// Freeing a component closes the code tabs of its string lists: unsaved
+// text there is dropped only when the person agrees, and undoing the delete
+// brings it back.
 void TMainWindow::DeleteSelection() {
   if (document_ == nullptr || document_->Selection().Empty()) return;
-  RunReported("Deleting the selected components", [&] { document_->DeleteSelected(); });
+  TCodeTabsAcrossUndo tabs(*codeEditor_, *centre_);
+  std::vector<std::string> doomed;
+  for (rtl::TComponent* c : document_->Selection().Items())
+    if (c != &document_->Root()) doomed.push_back(c->Name());
+  const std::vector<std::string> unsaved = tabs.UnsavedOn(doomed);
+  if (!unsaved.empty() &&
+      vcl::MessageDlg(JoinNames(unsaved) + " holds unsaved text, which goes with the component. Delete it? "
+                                           "Undo brings the component back with the text.",
+                      vcl::TMsgDlgType::mtConfirmation, vcl::mbYes | vcl::mbNo) != vcl::mrYes)
+    return;
+  if (RunReported("Deleting the selected components", [&] { document_->DeleteSelected(); }))
+    document_->KeepTexts(tabs.LostTexts(*document_));
 }
 
 void TMainWindow::UndoChange() {
@@ -112,15 +167,20 @@ void TMainWindow::StepHistory(const std::string& what, const std::function<void(
     TBusyScope busy(statusBar(), what + " ...");
     step();
   });
+  std::vector<TKeptText> broughtBack = document_->TakeTextsBroughtBack();
   const std::vector<std::string> lost = tabs.LostEdits(*document_);
   if (stepped && !lost.empty()) {
-    std::string names;
-    for (const std::string& name : lost) names += (names.empty() ? "" : ", ") + name;
-    if (vcl::MessageDlg(names + " holds unsaved text, and its property is gone after this step. Drop the text?",
-                        vcl::TMsgDlgType::mtConfirmation, vcl::mbYes | vcl::mbNo) != vcl::mrYes)
+    if (vcl::MessageDlg(JoinNames(lost) + " holds unsaved text, and its property is gone after this step. Drop the "
+                                          "text? Taking the step back brings it back.",
+                        vcl::TMsgDlgType::mtConfirmation, vcl::mbYes | vcl::mbNo) != vcl::mrYes) {
       RunReported(what + " back", back);
+      // What the step brought back stays kept for the next time.
+      document_->KeepTexts(std::exchange(broughtBack, document_->TakeTextsBroughtBack()));
+    } else {
+      document_->KeepTexts(tabs.LostTexts(*document_));
+    }
   }
-  tabs.Reopen(*document_);
+  tabs.Reopen(*document_, broughtBack);
 }
 
 }  // namespace designer

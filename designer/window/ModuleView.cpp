@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QRubberBand>
+#include <QToolTip>
 #include <algorithm>
 #include <unordered_set>
 
@@ -51,7 +52,9 @@ void TModuleView::Reload() {
       // label is sized from the font's average width, with room to spare,
       // and its text is drawn unclipped.
       const int length = static_cast<int>(item.Name.size());
-      const int width = metrics.averageCharWidth() * (length + length / 4) + 4;
+      const int estimate = metrics.averageCharWidth() * (length + length / 4) + 4;
+      item.Long = estimate > MaxLabelWidth;
+      const int width = std::min(estimate, MaxLabelWidth);
       item.Label = QRect(item.Box.center().x() - width / 2, item.Box.bottom() + 2, width, metrics.height());
       extent_ = extent_.expandedTo(QSize(std::max(item.Box.right(), item.Label.right()), item.Label.bottom()));
       items_.push_back(std::move(item));
@@ -102,7 +105,11 @@ void TModuleView::PaintItem(QPainter& painter, const TItem& item, QPoint offset,
   painter.drawPixmap(box.left() + (BoxSize - TPaletteImages::Size) / 2, box.top() + (BoxSize - TPaletteImages::Size) / 2,
                      image);
   painter.setPen(Qt::black);
-  painter.drawText(item.Label.translated(offset), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, item.Name);
+  // Only a long name is measured: shaping every name would cost a large
+  // module its speed.
+  const QString shown = item.Long ? QFontMetrics(font()).elidedText(item.Name, Qt::ElideRight, item.Label.width())
+                                  : item.Name;
+  painter.drawText(item.Label.translated(offset), Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, shown);
   if (!selected) return;
   painter.setPen(Qt::NoPen);
   painter.setBrush(palette().color(QPalette::Highlight));
@@ -202,6 +209,19 @@ void TModuleView::contextMenuEvent(QContextMenuEvent* event) {
   rtl::TComponent* component = ComponentAt(event->pos());
   if (component != nullptr && !document_->Selection().Contains(component)) document_->Selection().Select(component);
   if (OnContextMenu) OnContextMenu(component, event->globalPos());
+}
+
+bool TModuleView::event(QEvent* event) {
+  if (event->type() == QEvent::ToolTip) {
+    auto* help = static_cast<QHelpEvent*>(event);
+    const TItem* item = ItemAt(help->pos());
+    if (item != nullptr)
+      QToolTip::showText(help->globalPos(), item->Name, this);
+    else
+      QToolTip::hideText();
+    return true;
+  }
+  return QWidget::event(event);
 }
 
 void TModuleView::keyPressEvent(QKeyEvent* event) {

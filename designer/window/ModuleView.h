@@ -24,6 +24,10 @@ class TPaletteImages;
 class TModuleView : public QWidget {
  public:
   static constexpr int BoxSize = 28;  // the frame around a 24x24 picture
+  // The widest a name under a component is drawn: a longer one ends in
+  // "…" (its tool tip gives it whole), so it does not run into the name of
+  // a neighbour placed the usual distance away.
+  static constexpr int MaxLabelWidth = 100;
 
   TModuleView(const TPaletteImages& images, QWidget* parent);
 
@@ -57,6 +61,7 @@ class TModuleView : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   struct TItem {
@@ -64,6 +69,7 @@ class TModuleView : public QWidget {
     QRect Box;
     QRect Label;
     QString Name;
+    bool Long = false;  // may not fit its label: drawn elided
   };
   const TItem* ItemAt(QPoint point) const;
   const TItem* ItemOf(const rtl::TComponent& component) const;

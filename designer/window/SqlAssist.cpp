@@ -12,11 +12,15 @@
 #include <QTabWidget>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "designide/StFilSys.h"
+#include "designide/StringsModules.h"
 #include "dralvo/Database.h"
 #include "dralvo/UpdateSQL.h"
 #include "model/DatabaseCatalog.h"
+#include "model/UpdateObjectFindings.h"
+#include "rtl/system/SysUtils.h"
 #include "window/Reporting.h"
 #include "window/SqlCompleter.h"
 
@@ -44,27 +48,46 @@ TSqlAssist::TSqlAssist(QTabWidget& tabs)
   column->setContentsMargins(2, 2, 2, 2);
   auto* check = new QPushButton("Check statement", view_);
   check->setObjectName("FindingsCheck");
-  check->setToolTip("Check the update object's statement in the code tab in front against its database (F7)");
-  QObject::connect(check, &QPushButton::clicked, &guard_, [this] {
-    if (QsciScintilla* editor = FrontEditor()) Check(*editor);
-  });
+  check->setToolTip(
+      "Check the update object's statement in the code tab in front against its database (F7); with no code tab "
+      "in front, all four statements of the selected update object");
+  QObject::connect(check, &QPushButton::clicked, &guard_, [this] { CheckInFront(); });
   column->addWidget(check);
   list_ = new QListWidget(view_);
   list_->setObjectName("FindingsList");
   column->addWidget(list_, 1);
   QObject::connect(list_, &QListWidget::itemActivated, &guard_, [this](QListWidgetItem* item) {
-    const std::string fileName = item->data(FileRole).toString().toStdString();
-    const int line = item->data(LineRole).toInt();
-    const int index = item->data(ColumnRole).toInt();
-    for (auto& [editor, tab] : open_) {
-      if (tab.FileName != fileName) continue;
-      auto* target = const_cast<QsciScintilla*>(editor);
-      tabs_.setCurrentWidget(target);
-      target->setCursorPosition(line, index);  // QScintilla's index counts characters
-      target->ensureLineVisible(line);
-      target->setFocus();
-    }
+    JumpTo(item->data(FileRole).toString().toStdString(), item->data(LineRole).toInt(),
+           item->data(ColumnRole).toInt());
   });
+}
+
+TSqlAssist::TTab* TSqlAssist::TabOf(const std::string& fileName, QsciScintilla** editor) {
+  for (auto& [open, tab] : open_) {
+    if (fileName.empty() || !rtl::AnsiSameText(tab.FileName, fileName)) continue;
+    if (editor != nullptr) *editor = const_cast<QsciScintilla*>(open);
+    return &tab;
+  }
+  return nullptr;
+}
+
+// A statement without a tab is opened first; its findings are marked as it
+// opens.
+void TSqlAssist::JumpTo(const std::string& fileName, int line, int column) {
+  QsciScintilla* target = nullptr;
+  if (TabOf(fileName, &target) == nullptr) {
+    auto loose = std::find_if(loose_.begin(), loose_.end(), [&](const TLooseFinding& f) {
+      return !fileName.empty() && f.FileName == fileName;
+    });
+    if (loose == loose_.end() || !OpenStringList) return;
+    const std::string component = loose->Component, property = loose->Property;
+    OpenStringList(component, property);
+    if (TabOf(fileName, &target) == nullptr) return;
+  }
+  tabs_.setCurrentWidget(target);
+  target->setCursorPosition(line, column);  // QScintilla's index counts characters
+  target->ensureLineVisible(line);
+  target->setFocus();
 }
 
 TSqlAssist::~TSqlAssist() {
@@ -127,6 +150,20 @@ void TSqlAssist::Attach(QsciScintilla& editor, const std::string& fileName) {
   auto* refresh = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), &editor);
   refresh->setContext(Qt::WidgetShortcut);
   QObject::connect(refresh, &QShortcut::activated, &guard_, [this, &editor] { RefreshNames(editor); });
+  // Findings of the statement listed before its tab opened.
+  const size_t before = loose_.size();
+  for (auto it = loose_.begin(); it != loose_.end();) {
+    if (!it->FileName.empty() && rtl::AnsiSameText(it->FileName, fileName)) {
+      tab.Findings.push_back(it->Finding);
+      it = loose_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (loose_.size() != before) {
+    Mark(editor, tab);
+    FillList();
+  }
 }
 
 void TSqlAssist::Detach(QsciScintilla& editor) {
@@ -198,6 +235,57 @@ bool TSqlAssist::Check(QsciScintilla& editor) {
   return true;
 }
 
+bool TSqlAssist::CheckInFront() {
+  if (QsciScintilla* editor = FrontEditor()) return Check(*editor);
+  rtl::TComponent* selected = SelectedComponent ? SelectedComponent() : nullptr;
+  if (auto* update = dynamic_cast<dralvo::TDVDataSetUpdateObject*>(selected)) return CheckUpdateObject(*update);
+  ShowStatus("Nothing to check: select an update object, or bring the code tab of one of its statements to the front");
+  return false;
+}
+
+bool TSqlAssist::CheckUpdateObject(dralvo::TDVDataSetUpdateObject& update) {
+  const std::string name = update.Name();
+  std::vector<TStatementFinding> findings;
+  if (!RunReported("Checking " + name, [&] {
+        TBusyScope busy(nullptr, "Checking " + name + " ...");
+        findings = CheckUpdateStatements(update);
+      }))
+    return false;
+  designide::IDesigner* designer = designide::FindRootDesigner(&update);
+  loose_.erase(std::remove_if(loose_.begin(), loose_.end(), [&](const TLooseFinding& f) { return f.Component == name; }),
+               loose_.end());
+  for (const TStatementFinding& f : findings)
+    if (f.Property.empty()) loose_.push_back({"", name, "", f.Finding});
+  for (const char* property : {"RefreshSQL", "ModifySQL", "InsertSQL", "DeleteSQL"}) {
+    std::string fileName;
+    try {
+      if (designer != nullptr) fileName = designide::StringsModuleName(*designer, update, property);
+    } catch (const rtl::Exception&) {
+      // Not part of a named module: its findings are listed, with no tab to open.
+    }
+    std::vector<TLineFinding> mine;
+    for (const TStatementFinding& f : findings)
+      if (f.Property == property) mine.push_back(f.Finding);
+    QsciScintilla* editor = nullptr;
+    if (TTab* tab = TabOf(fileName, &editor)) {
+      tab->Findings = std::move(mine);
+      Mark(*editor, *tab);
+      continue;
+    }
+    for (const TLineFinding& f : mine) loose_.push_back({fileName, name, property, f});
+  }
+  FillList();
+  ShowStatus(findings.empty() ? "Checked the statements of " + name + ": nothing found"
+                              : "Checked the statements of " + name + ": " + std::to_string(findings.size()) +
+                                    (findings.size() == 1 ? " finding" : " findings"));
+  return true;
+}
+
+void TSqlAssist::ForgetFindings() {
+  loose_.clear();
+  FillList();
+}
+
 void TSqlAssist::Mark(QsciScintilla& editor, const TTab& tab) {
   editor.clearAnnotations();
   editor.clearIndicatorRange(0, 0, editor.lines(), 0, kFindingIndicator);
@@ -214,21 +302,24 @@ void TSqlAssist::Mark(QsciScintilla& editor, const TTab& tab) {
 
 void TSqlAssist::FillList() {
   list_->clear();
-  for (const auto& [editor, tab] : open_) {
-    const std::string shown = tab.FileName.substr(tab.FileName.find('.') + 1);
-    // As `check` prints a finding, the place being the line and column in
-    // the tab's statement.
-    for (const TLineFinding& f : tab.Findings) {
-      auto* item = new QListWidgetItem(QString::fromStdString(shown + ":" + std::to_string(f.Line + 1) + ":" +
-                                                              std::to_string(f.Column + 1) + ": " + f.Message +
-                                                              " [" + f.Rule + "]"),
-                                       list_);
-      item->setData(FileRole, QString::fromStdString(tab.FileName));
-      item->setData(LineRole, f.Line);
-      item->setData(ColumnRole, f.Column);
-      item->setToolTip(QString::fromStdString(f.Message));
-    }
-  }
+  // As `check` prints a finding, the place being the line and column in
+  // the statement.
+  auto add = [this](const std::string& fileName, const std::string& shown, const TLineFinding& f) {
+    auto* item = new QListWidgetItem(QString::fromStdString(shown + ": " + f.Message + " [" + f.Rule + "]"), list_);
+    item->setData(FileRole, QString::fromStdString(fileName));
+    item->setData(LineRole, f.Line);
+    item->setData(ColumnRole, f.Column);
+    item->setToolTip(QString::fromStdString(f.Message));
+  };
+  auto place = [](const std::string& fileName, const TLineFinding& f) {
+    return fileName.substr(fileName.find('.') + 1) + ":" + std::to_string(f.Line + 1) + ":" + std::to_string(f.Column + 1);
+  };
+  for (const TLooseFinding& f : loose_)
+    if (f.FileName.empty()) add("", f.Component, f.Finding);
+  for (const auto& [editor, tab] : open_)
+    for (const TLineFinding& f : tab.Findings) add(tab.FileName, place(tab.FileName, f), f);
+  for (const TLooseFinding& f : loose_)
+    if (!f.FileName.empty()) add(f.FileName, place(f.FileName, f.Finding), f.Finding);
 }
 
 }  // namespace designer

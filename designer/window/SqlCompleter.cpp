@@ -34,9 +34,28 @@ TSqlCompleter::TSqlCompleter(QsciScintilla& editor, std::function<TSqlCatalog*()
   QObject::connect(&timeout_, &QTimer::timeout, this, [this] {
     if (waitingAt_ < 0) return;
     waitingAt_ = -1;
+    saidReading_ = false;
     status_("The server did not send its names within " + std::to_string(kTimeoutMs / 1000) +
             " s; keywords and names read so far are offered");
   });
+}
+
+TSqlCompleter::~TSqlCompleter() { StopWaiting(); }
+
+void TSqlCompleter::StartWaiting(long cursor, bool asked) {
+  if (waitingAt_ != cursor) timeout_.start(kTimeoutMs);
+  waitingAt_ = cursor;
+  waitingAsked_ = asked;
+  saidReading_ = true;
+  status_("Reading the database's names ...");
+}
+
+void TSqlCompleter::StopWaiting() {
+  waitingAt_ = -1;
+  timeout_.stop();
+  if (!saidReading_) return;
+  saidReading_ = false;
+  status_("");
 }
 
 long TSqlCompleter::CursorPosition() const {
@@ -67,10 +86,11 @@ void TSqlCompleter::Complete(bool asked) {
   // A database whose settings cannot be read (a parameter file gone) gets
   // no list, and the person is told why.
   TSqlCatalog* catalog = nullptr;
+  std::string problem;
   try {
     catalog = catalog_();
   } catch (const std::exception& error) {
-    status_(std::string("No names to complete from: ") + error.what());
+    problem = std::string("No names to complete from: ") + error.what();
   }
   std::vector<std::string> entries;
   if (catalog != nullptr) {
@@ -80,15 +100,14 @@ void TSqlCompleter::Complete(bool asked) {
     entries = CompletionEntries(context, catalog->Names());
     const TCatalogState state = catalog->State();
     if (state == TCatalogState::Reading || catalog->Arrivals() != arrivals) {
-      if (waitingAt_ != cursor) timeout_.start(kTimeoutMs);
-      waitingAt_ = cursor;
-      waitingAsked_ = asked;
-      status_("Reading the database's names ...");
+      StartWaiting(cursor, asked);
     } else {
-      waitingAt_ = -1;
-      timeout_.stop();
+      StopWaiting();
       if (state == TCatalogState::Failed) status_("The database's names could not be read: " + catalog->Error());
     }
+  } else {
+    StopWaiting();
+    if (!problem.empty()) status_(problem);
   }
   if (entries.empty()) {
     if (editor_.isListActive()) editor_.cancelList();
@@ -101,16 +120,14 @@ void TSqlCompleter::Complete(bool asked) {
   editor_.showUserList(kListId, list);
 }
 
+// The list waited for comes only where it was asked for; elsewhere the
+// wait just ends.
 void TSqlCompleter::NamesArrived() {
-  if (waitingAt_ < 0) return;
-  if (CursorPosition() != waitingAt_) {
-    waitingAt_ = -1;
-    timeout_.stop();
+  if (waitingAt_ < 0 || CursorPosition() != waitingAt_) {
+    StopWaiting();
     return;
   }
-  const bool asked = waitingAsked_;
-  Complete(asked);
-  if (waitingAt_ < 0) status_("");
+  Complete(waitingAsked_);
 }
 
 void TSqlCompleter::Chosen(const QString& entry) {

@@ -5,7 +5,10 @@
 // from the catalog of the tab's database. While the catalog is still being
 // read the tab says so in the status bar and the list comes when the names
 // arrive, if the cursor has not moved; after a time-out the tab stops
-// waiting and says that the server did not answer in time.
+// waiting and says that the server did not answer in time. Whatever ends
+// the wait (the names, the cursor moving away, the time-out, the tab
+// closing) takes the "Reading" line off the status bar. The list holds
+// every name that fits, however many.
 #include <QObject>
 #include <QTimer>
 #include <functional>
@@ -24,6 +27,7 @@ class TSqlCompleter : public QObject {
   // `status` shows a line in the window's status bar.
   TSqlCompleter(QsciScintilla& editor, std::function<TSqlCatalog*()> catalog,
                 std::function<void(const std::string&)> status);
+  ~TSqlCompleter() override;
 
   // Shows the list for the cursor; `asked`: the person asked (Ctrl+Space),
   // so an empty prefix in any place gets a list too.
@@ -38,6 +42,8 @@ class TSqlCompleter : public QObject {
 
  private:
   void CharAdded(int character);
+  void StartWaiting(long cursor, bool asked);
+  void StopWaiting();
   void Chosen(const QString& entry);
   long CursorPosition() const;
 
@@ -47,6 +53,7 @@ class TSqlCompleter : public QObject {
   std::vector<std::string> offered_;
   long waitingAt_ = -1;  // the cursor position a list is waited for at
   bool waitingAsked_ = false;
+  bool saidReading_ = false;  // the status bar shows this tab's "Reading" line
   QTimer timeout_;
 };
 

@@ -23,6 +23,10 @@ TEST_F(DesignerTest, PropertiesShowTheRowsWithTheirEditors) {
   auto query = Designer({"properties", "Shop.dfm", "OrdersQuery"});
   EXPECT_TRUE(Has(query.Out, "\nParams\t(TParams)\tMultiSelect,Dialog,ReadOnly\tTDVQueryParamsProperty\t")) << query.Out;
   EXPECT_TRUE(Has(query.Out, "\tTDVQuerySQLProperty\t")) << query.Out;
+  // A string list the package registers nothing for: the framework's editor.
+  auto update = Designer({"properties", "Shop.dfm", "OrdersUpdate"});
+  EXPECT_TRUE(Has(update.Out, "\nModifySQL\t(TStringList)\tMultiSelect,Dialog,ReadOnly\tTStringListProperty\t"))
+      << update.Out;
 
   EXPECT_EQ(Designer({"properties", "Shop.dfm"}).ExitCode, 2);
   EXPECT_EQ(Designer({"properties", "Shop.dfm", "NoSuch"}).ExitCode, 2);

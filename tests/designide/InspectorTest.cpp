@@ -7,6 +7,7 @@
 #include "TestClasses.h"
 #include "designide/ComponentProperties.h"
 #include "designide/ObjectInspector.h"
+#include "designide/StringListProperty.h"
 #include "designide/Registration.h"
 #include "designide/SetProperties.h"
 #include "rtl/objects/ClassBuilder.h"
@@ -64,11 +65,12 @@ TEST_F(InspectorTest, OneComponentShowsEveryPropertyWithItsEditor) {
             (std::vector<std::string>{"Name", "Tag", "Text", "Flag", "Lines", "Options", "Buddy"}));
   const std::vector<const rtl::TClass*> editors{
       &TComponentNameProperty::StaticClass(), &TIntegerProperty::StaticClass(), &TListEditor::StaticClass(),
-      &TEnumProperty::StaticClass(),          &TClassProperty::StaticClass(),   &TSetProperty::StaticClass(),
+      &TEnumProperty::StaticClass(),          &TStringListProperty::StaticClass(), &TSetProperty::StaticClass(),
       &TComponentProperty::StaticClass()};
   for (size_t i = 0; i < editors.size(); ++i) EXPECT_EQ(&inspector.Rows()[i]->EditorClass(), editors[i]) << i;
   EXPECT_EQ(inspector.FindRow("lines")->Value(), "(TStringList)");
-  EXPECT_TRUE(inspector.FindRow("Lines")->Attributes() & paReadOnly);
+  // A string list no package edits: the framework's dialog, not sub-rows.
+  EXPECT_EQ(inspector.FindRow("Lines")->Attributes() & (paReadOnly | paDialog | paSubProperties), paReadOnly | paDialog);
   EXPECT_EQ(inspector.FindRow("Nope"), nullptr);
 }
 

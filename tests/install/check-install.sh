@@ -1,17 +1,19 @@
 #!/bin/sh
 # Installs the build into a fresh folder and checks that the installed tree
-# stands on its own: every program and library has only $ORIGIN-relative run
-# paths (none names the build folder), and the installed dvdesigner loads
-# the installed package.
+# stands on its own: the program in bin, its layers and package in its
+# private folder lib/dvdesigner and nothing of them in bin; every program
+# and library has only $ORIGIN-relative run paths (none names the build
+# folder), and the installed dvdesigner loads the installed package.
 # usage: check-install.sh BUILD_DIR
 set -eu
 build=$(cd "$1" && pwd)
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
+private="$prefix/lib/dvdesigner"
 failed=0
 count=0
-for file in "$prefix"/bin/*; do
+for file in "$prefix"/bin/* "$private"/*; do
   count=$((count + 1))
   paths=$(readelf -d "$file" | sed -n 's/.*(R[UN]*PATH).*\[\(.*\)\]/\1/p')
   old_ifs=$IFS
@@ -24,8 +26,12 @@ for file in "$prefix"/bin/*; do
   done
   IFS=$old_ifs
 done
-for needed in dvdesigner DclDralvo160.so rtl160.so dbrtl160.so Dralvo160.so vcl160.so dcldb160.so; do
-  [ -e "$prefix/bin/$needed" ] || { echo "FAIL: $needed is not installed" >&2; failed=1; }
+[ -x "$prefix/bin/dvdesigner" ] || { echo "FAIL: dvdesigner is not installed in bin" >&2; failed=1; }
+for needed in DclDralvo160.so rtl160.so dbrtl160.so Dralvo160.so vcl160.so dcldb160.so; do
+  [ -e "$private/$needed" ] || { echo "FAIL: $needed is not installed in lib/dvdesigner" >&2; failed=1; }
+done
+for stray in "$prefix"/bin/*.so; do
+  [ -e "$stray" ] && { echo "FAIL: a library in bin: $(basename "$stray")" >&2; failed=1; }
 done
 # Run from the installed folder with no library path of the environment.
 out=$(cd "$prefix" && env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen bin/dvdesigner info 2>&1) || {
@@ -34,7 +40,7 @@ out=$(cd "$prefix" && env -u LD_LIBRARY_PATH QT_QPA_PLATFORM=offscreen bin/dvdes
   failed=1
 }
 case "$out" in
-  *"Package: $prefix/bin/DclDralvo160.so"*) ;;
+  *"Package: $private/DclDralvo160.so"*) ;;
   *) echo "FAIL: info does not name the installed package:" >&2; echo "$out" >&2; failed=1 ;;
 esac
 # The desktop program: its entry opens data modules of the MIME type that

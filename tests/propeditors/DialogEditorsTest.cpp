@@ -203,7 +203,7 @@ TEST_F(DialogEditors, SQLEditorSwitchedOffLeavesTheFrameworksEditor) {
   auto* query = Add<TDVQuery>("Query1");
   TDVDatabase* db = AddDatabase("shop", "x.db");
   Inspect({query});
-  EXPECT_EQ(Row("SQL").EditorClass().ClassName(), "TClassProperty");
+  EXPECT_EQ(Row("SQL").EditorClass().ClassName(), "TStringListProperty");
   Inspect({db});
   EXPECT_EQ(Row("Params").EditorClass().ClassName(), "TDVDatabaseParamsProperty");
 }

@@ -11,7 +11,7 @@
 
 #include "WindowFixture.h"
 #include "dralvo/Database.h"
-#include "model/StringsModules.h"
+#include "designide/StringsModules.h"
 #include "window/CodeEditorPanel.h"
 #include "window/SqlAssist.h"
 #include "window/SqlCompleter.h"
@@ -24,7 +24,7 @@ using Names = std::vector<std::string>;
 class CodeAssistTest : public WindowTest {
  protected:
   QsciScintilla& OpenTab(const std::string& component, const std::string& property, const std::string& text) {
-    designide::TModule& module = designer::OpenStringsModule(Doc(), *Component(component), property);
+    designide::TModule& module = designide::OpenStringsModule(Doc(), *Component(component), property);
     QsciScintilla* editor = Window().CodeEditor()->EditorOf(module.FileName());
     if (editor == nullptr) throw std::logic_error("no tab for " + module.FileName());
     editor->setText(QString::fromStdString(text));

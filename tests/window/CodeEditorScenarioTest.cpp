@@ -13,7 +13,7 @@
 
 #include "WindowFixture.h"
 #include "designide/ToolsAPI.h"
-#include "model/StringsModules.h"
+#include "designide/StringsModules.h"
 #include "rtl/text/Strings.h"
 #include "window/CodeEditorPanel.h"
 
@@ -28,7 +28,7 @@ TEST_F(WindowTest, ACodeEditorTabEditsAQuerysSqlAndSavesItIntoTheProperty) {
   ASSERT_TRUE(Window().OpenFile(example_.Module()));
   const std::string name = "dfm.ShopModule.OrdersQuery.SQL";
   const std::string original = SqlOf(*Component("OrdersQuery")).Text();
-  EXPECT_EQ(designer::OpenStringsModule(Doc(), *Component("OrdersQuery"), "SQL").FileName(), name);
+  EXPECT_EQ(designide::OpenStringsModule(Doc(), *Component("OrdersQuery"), "SQL").FileName(), name);
 
   QTabWidget& tabs = *Window().Editors();
   QsciScintilla* editor = Window().CodeEditor()->EditorOf(name);

@@ -1,7 +1,12 @@
 // A person looks at a dataset's records in the Data view: opens a query,
-// scrolls to fetch more, meets a failing query, cancels a long one, opens
-// another through its Active property, and finds the datasets the module
-// stores open opened to look only.
+// scrolls to fetch more, sees a 1 MB value cut short in its cell and whole
+// on demand, goes to the last of 100,000 records with Ctrl+End, meets a
+// failing query, cancels a long one, opens another through its Active
+// property, and finds the datasets the module stores open opened to look
+// only.
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -29,8 +34,9 @@ class DataViewTest : public WindowTest {
   DataViewTest() {
     dvtest::MakeSQLiteFile(example_.File("shop.db"),
                            "create table many(n integer primary key, label text, raw blob);"
-                           "with recursive c(n) as (select 1 union all select n + 1 from c where n < 1000)"
-                           " insert into many select n, case n when 2 then null when 3 then '' when 4 then cast(x'41ff42' as text) else 'row ' || n end,"
+                           "with recursive c(n) as (select 1 union all select n + 1 from c where n < 100000)"
+                           " insert into many select n, case n when 2 then null when 3 then '' when 4 then cast(x'41ff42' as text)"
+                           " when 5 then printf('%.*c', 1048576, 'x') else 'row ' || n end,"
                            " case when n = 1 then x'0a0b0c' end from c;");
     std::string text = rtl::ReadFileToString(example_.Module());
     text.insert(text.rfind("end"),
@@ -52,6 +58,10 @@ class DataViewTest : public WindowTest {
     QTest::mouseClick(Data().findChild<QPushButton*>("DataOpen"), Qt::LeftButton);
     Data().WaitForQuery();
   }
+  // Lets the window's events run until the view is no longer busy.
+  void WhileBusy() {
+    for (int i = 0; i < 100000 && Data().Busy(); ++i) QApplication::processEvents(QEventLoop::AllEvents, 100);
+  }
 };
 
 TEST_F(DataViewTest, RecordsShowAndScrollingFetchesMore) {
@@ -71,16 +81,59 @@ TEST_F(DataViewTest, RecordsShowAndScrollingFetchesMore) {
   EXPECT_FALSE(model.data(model.index(2, 1), Qt::FontRole).isValid());
   EXPECT_EQ(Cell(3, 1).toStdString(), "A\\xffB");  // not UTF-8: the byte shown as such
   EXPECT_FALSE(model.flags(model.index(0, 0)) & Qt::ItemIsEditable);
+  EXPECT_EQ(Data().Message(), "100 records fetched, more as you scroll or with Fetch all");
 
-  // Ctrl+End goes to the last row fetched; the grid asks for the next packet.
+  // A 1 MB value: its cell shows the start, its tool tip says so, and
+  // activating the cell (Enter, or a double-click) shows all of it.
+  EXPECT_EQ(Cell(4, 1).size(), 201);
+  EXPECT_TRUE(Cell(4, 1).endsWith(QString::fromUtf8("x\u2026")));
+  EXPECT_NE(model.data(model.index(4, 1), Qt::ToolTipRole).toString().toStdString().find("1048576 bytes"),
+            std::string::npos);
+  EXPECT_FALSE(model.data(model.index(5, 1), Qt::ToolTipRole).isValid()) << "a short value is shown whole";
   QTableView* grid = Data().Grid();
-  grid->setFocus();
-  grid->setCurrentIndex(model.index(0, 0));
-  QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(model.index(4, 1)).center());
+  QTest::keyClick(grid, Qt::Key_Return);
+  auto* viewer = Window().findChild<QWidget*>("ValueViewer");
+  ASSERT_NE(viewer, nullptr);
+  EXPECT_EQ(viewer->findChild<QsciScintilla*>("ValueText")->text().size(), 1048576);
+  viewer->close();
+
+  // Scrolling fetches the next packet, and the line says so.
+  grid->scrollToBottom();
   EXPECT_EQ(model.rowCount(), 200);
+  EXPECT_EQ(Data().Message(), "200 records fetched, more as you scroll or with Fetch all");
+  for (int row : {99, 100, 199}) EXPECT_EQ(Cell(row, 1).toStdString(), "row " + std::to_string(row + 1));
+
+  // Ctrl+End reads to the end, counting, and goes to the last record.
+  grid->setFocus();
+  grid->setCurrentIndex(model.index(0, 1));
   QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
-  EXPECT_EQ(model.rowCount(), 300);
-  for (int row : {99, 100, 199, 299}) EXPECT_EQ(Cell(row, 1).toStdString(), "row " + std::to_string(row + 1));
+  EXPECT_TRUE(Data().Busy());
+  EXPECT_TRUE(Data().Message().rfind("Fetching all records: ", 0) == 0) << Data().Message();
+  EXPECT_FALSE(Window().menuBar()->isEnabled()) << "the module is not changed meanwhile";
+  WhileBusy();
+  EXPECT_EQ(model.rowCount(), 100000);
+  EXPECT_EQ(grid->currentIndex().row(), 99999);
+  EXPECT_EQ(grid->currentIndex().column(), 1);
+  EXPECT_EQ(Cell(99999, 1).toStdString(), "row 100000");
+  EXPECT_EQ(Data().Message(), "100000 records fetched, all");
+  EXPECT_TRUE(Window().menuBar()->isEnabled());
+  EXPECT_FALSE(Data().findChild<QPushButton*>("DataFetchAll")->isVisible());
+}
+
+// Fetching all stops at Cancel with what it has read, and says how much.
+TEST_F(DataViewTest, FetchAllStopsAtCancelKeepingWhatItRead) {
+  ASSERT_TRUE(Window().OpenFile(example_.Module()));
+  ClickModule(IconOf("ManyQuery"));
+  OpenSelected();
+  QTest::mouseClick(Data().findChild<QPushButton*>("DataFetchAll"), Qt::LeftButton);
+  ASSERT_TRUE(Data().Busy());
+  QTest::mouseClick(Data().findChild<QPushButton*>("DataCancel"), Qt::LeftButton);
+  EXPECT_FALSE(Data().Busy());
+  const int fetched = Data().Model()->rowCount();
+  EXPECT_LT(fetched, 100000);
+  EXPECT_EQ(Data().Message(), std::to_string(fetched) + " records fetched, more as you scroll or with Fetch all");
+  EXPECT_TRUE(Window().menuBar()->isEnabled());
 }
 
 TEST_F(DataViewTest, FailuresAndCancellingLeaveTheWindowWorking) {
@@ -101,7 +154,8 @@ TEST_F(DataViewTest, FailuresAndCancellingLeaveTheWindowWorking) {
   EXPECT_FALSE(Window().ModuleView()->isEnabled());
   QTest::mouseClick(Data().findChild<QPushButton*>("DataCancel"), Qt::LeftButton);
   Data().WaitForQuery();
-  EXPECT_NE(Data().Message().find("cancelled"), std::string::npos) << Data().Message();
+  EXPECT_EQ(Data().Message(), "Cancelled");
+  EXPECT_TRUE(Data().findChild<QLabel*>("DataMessage")->styleSheet().isEmpty()) << "not shown as an error";
   EXPECT_TRUE(Window().menuBar()->isEnabled());
   EXPECT_TRUE(Window().ModuleView()->isEnabled());
 
@@ -109,7 +163,7 @@ TEST_F(DataViewTest, FailuresAndCancellingLeaveTheWindowWorking) {
   ClickModule(IconOf("ManyQuery"));
   PickValue("Active", "True");
   EXPECT_EQ(Data().Model()->rowCount(), 100);
-  EXPECT_EQ(Cell(4, 1).toStdString(), "row 5");
+  EXPECT_EQ(Cell(5, 1).toStdString(), "row 6");
 }
 
 // Reading the module runs nothing; a dataset stored open is opened when
@@ -136,7 +190,7 @@ TEST_F(DataViewTest, DataSetsStoredOpenAreOpenedToLookOnly) {
   sqlite3_stmt* count = nullptr;
   sqlite3_prepare_v2(db, "select count(*) from many", -1, &count, nullptr);
   ASSERT_EQ(sqlite3_step(count), SQLITE_ROW);
-  EXPECT_EQ(sqlite3_column_int(count, 0), 1000);
+  EXPECT_EQ(sqlite3_column_int(count, 0), 100000);
   sqlite3_finalize(count);
   sqlite3_close(db);
 }

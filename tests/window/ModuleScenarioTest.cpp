@@ -94,11 +94,12 @@ TEST_F(WindowTest, TheContextMenuRunsTheUpdateSqlEditorAndItsWorkIsOneUndoStep) 
   ASSERT_NE(menu, nullptr);
   std::vector<std::string> entries;
   for (QAction* action : menu->actions()) entries.push_back(action->isSeparator() ? "-" : action->text().toStdString());
-  ASSERT_EQ(entries.size(), 6u);
+  ASSERT_EQ(entries.size(), 7u);
   EXPECT_EQ(entries[0], "Dralvo Library 6.5.3.0");
   EXPECT_EQ(entries[1], "-");
   EXPECT_EQ(entries[3], "-") << "the designer's own entries follow the editor's verbs";
   EXPECT_EQ(entries[4], "&Delete");
+  EXPECT_EQ(entries[6], "Open in &Code Editor");
   ChooseEntry(*menu, QString::fromStdString(entries[2]).remove('&').toStdString());
   EXPECT_EQ(automation_.FormsShown, 1);
 

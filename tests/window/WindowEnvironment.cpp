@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "PackageTestSupport.h"
+#include "designide-dialogs/DesignerDialogs.h"
 #include "rtl/packages/Packages.h"
 #include "vcl/Application.h"
 
@@ -22,6 +23,8 @@ class TWindowEnvironment : public ::testing::Environment {
     setenv("XDG_CONFIG_HOME", config_->Path().c_str(), 1);
     application_ = std::make_unique<QApplication>(argc_, argv_);
     vcl::EnsureWidgetSystem();
+    // As dvdesigner does: the framework's own dialogs behind its editors.
+    designide::InstallDesignerDialogs();
     package_ = rtl::LoadPackage(dvtest::BinFile("DclDralvo160.so"));
   }
   void TearDown() override {

@@ -19,7 +19,7 @@
 #include <string>
 
 #include "ToolUsage.h"
-#include "model/StringsModules.h"
+#include "designide/StringsModules.h"
 #include "core/DesignPackage.h"
 #include "rtl/system/Exceptions.h"
 #include "rtl/system/SysUtils.h"
@@ -59,7 +59,7 @@ void RenderCodeAssist(designer::TMainWindow& window, const std::string& folder) 
   if (update == nullptr || database == nullptr) throw rtl::Exception("the module has no OrdersUpdate or ShopDatabase");
   designer::TSqlAssist& assist = window.CodeEditor()->Assist();
 
-  const std::string queryTab = designer::OpenStringsModule(doc, *doc.Root().FindComponent("OrdersQuery"), "SQL").FileName();
+  const std::string queryTab = designide::OpenStringsModule(doc, *doc.Root().FindComponent("OrdersQuery"), "SQL").FileName();
   QsciScintilla& query = *window.CodeEditor()->EditorOf(queryTab);
   query.setText("SELECT o.order_id, o.\nFROM orders o\nJOIN customers c ON c.customer_id = o.customer_id");
   query.setCursorPosition(0, 21);
@@ -71,7 +71,7 @@ void RenderCodeAssist(designer::TMainWindow& window, const std::string& folder) 
   SaveWithList(*window.Editors(), folder + "/code-editor-completion.png");
   query.cancelList();
 
-  const std::string modifyTab = designer::OpenStringsModule(doc, *update, "ModifySQL").FileName();
+  const std::string modifyTab = designide::OpenStringsModule(doc, *update, "ModifySQL").FileName();
   QsciScintilla& modify = *window.CodeEditor()->EditorOf(modifyTab);
   modify.setText("update orders set\n  status = :status,\n  shipped_on = :shipped_on,\n  total = :total\n"
                  "where order_id = :OLD_order_id");
@@ -97,7 +97,7 @@ void Render(const std::string& moduleFile, const std::string& folder) {
   Save(window, folder + "/designer-window.png");
   Save(*inspector, folder + "/object-inspector.png");
   Save(*structure, folder + "/structure-panel.png");
-  designer::OpenStringsModule(*window.Document(), *query, "SQL");
+  designide::OpenStringsModule(*window.Document(), *query, "SQL");
   QApplication::processEvents();
   Save(*window.Editors(), folder + "/code-editor.png");
   window.Editors()->setCurrentIndex(0);

@@ -167,11 +167,12 @@ void TDataSet::FetchAll() {
   while (!allFetched_) FetchMore();
 }
 
-TValue TDataSet::RecordValue(int record, int field) const {
+const TValue& TDataSet::RecordValue(int record, int field) const {
+  static const TValue kNull;
   if (record < 0 || record >= FetchedCount() || field < 0 || field >= FieldCount())
     DatabaseError(DisplayNameForErrors() + ": Record or field index out of range");
   const TRow& row = rows_[static_cast<size_t>(record)];
-  return static_cast<size_t>(field) < row.size() ? row[static_cast<size_t>(field)] : TValue();
+  return static_cast<size_t>(field) < row.size() ? row[static_cast<size_t>(field)] : kNull;
 }
 
 void TDataSet::AttachField(TField* field) {

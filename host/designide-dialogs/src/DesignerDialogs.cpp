@@ -4,7 +4,9 @@
 #include "designide/DSDesign.h"
 #include "designide-dialogs/FieldLinkDlg.h"
 #include "designide-dialogs/FieldsEditorDlg.h"
+#include "designide-dialogs/StringListEditDlg.h"
 #include "designide/FldLinks.h"
+#include "vcl/Keyboard.h"
 
 namespace designide {
 
@@ -12,6 +14,8 @@ void InstallDesignerDialogs() {
   SetFieldLinkDesignerHandler(&ShowFieldLinkDesigner);
   SetShowCollectionEditorHandler(&ShowCollectionEditorDialog);
   SetShowFieldsEditorHandler(&ShowFieldsEditorDialog);
+  SetStringListEditorHandler(&ShowStringListEditor);
+  SetAltKeyQuery([] { return (vcl::GetAsyncKeyState(vcl::VK_MENU) & 0x8000) != 0; });
 }
 
 }  // namespace designide

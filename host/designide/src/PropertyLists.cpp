@@ -6,7 +6,9 @@
 #include "designide/ComponentProperties.h"
 #include "designide/Registration.h"
 #include "designide/SetProperties.h"
+#include "designide/StringListProperty.h"
 #include "rtl/objects/Component.h"
+#include "rtl/text/Strings.h"
 #include "rtl/system/SysUtils.h"
 
 namespace designide {
@@ -33,6 +35,8 @@ const rtl::TClass& DefaultEditorClass(const rtl::TClass& componentClass, const r
     case rtl::TTypeKind::Class:
       if (prop.SetObj && type.ClassType != nullptr && type.ClassType->InheritsFrom(rtl::TComponent::StaticClass()))
         return TComponentProperty::StaticClass();
+      if (type.ClassType != nullptr && type.ClassType->InheritsFrom(rtl::TStrings::StaticClass()))
+        return TStringListProperty::StaticClass();
       return TClassProperty::StaticClass();
   }
   return TPropertyEditor::StaticClass();

@@ -32,9 +32,12 @@ void EnsureWidgetSystem() {
   }
   // No one would see a window without a display: draw offscreen instead of
   // failing to connect.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") == nullptr &&
-      std::getenv("WAYLAND_DISPLAY") == nullptr)
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  auto unset = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr || *value == '\0';
+  };
+  if (unset("QT_QPA_PLATFORM") && unset("DISPLAY") && unset("WAYLAND_DISPLAY"))
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
   static int argc = 1;
   static char arg0[] = "vcl160";
   static char* argv[] = {arg0, nullptr};

@@ -64,8 +64,9 @@ class TDataSet : public rtl::TComponent {
   // Fetches the next packet; false when nothing was left.
   bool FetchMore();
   void FetchAll();
-  // A field of any fetched record (0-based), without moving to it.
-  TValue RecordValue(int record, int field) const;
+  // A field of any fetched record (0-based), without moving to it or
+  // copying it: valid until more records are fetched or the dataset closes.
+  const TValue& RecordValue(int record, int field) const;
 
   int FieldCount() const { return static_cast<int>(fields_.size()); }
   TField* Fields(int index) const;  // raises EListError-style EDatabaseError

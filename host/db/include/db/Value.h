@@ -3,6 +3,7 @@
 // (blobs are kept as text bytes).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace db {
@@ -25,6 +26,11 @@ class TValue {
   // Conversions; null gives "", 0, 0.0, false. Text that is not a number
   // raises EConvertError naming the text.
   std::string AsString() const;
+  // The text itself, without a copy; empty for a value that is no text.
+  std::string_view TextView() const {
+    const std::string* text = std::get_if<std::string>(&v_);
+    return text != nullptr ? std::string_view(*text) : std::string_view();
+  }
   int64_t AsInteger() const;
   double AsFloat() const;
   bool AsBoolean() const;

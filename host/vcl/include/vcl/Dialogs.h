@@ -8,6 +8,7 @@
 // offered, else No, else OK, else the first button offered.
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "rtl/objects/Component.h"
 #include "vcl/Types.h"
@@ -42,6 +43,20 @@ struct TMessageDlgInfo {
 };
 
 TModalResult MessageDlg(const std::string& text, TMsgDlgType type, TMsgDlgButtons buttons, int helpContext = 0);
+
+// A button of a question whose buttons are named for what they do.
+struct TMsgDlgChoice {
+  std::string Caption;  // "Reload from disk"
+  TModalResult Result;
+};
+// A question with such buttons, in the order given: a modal form
+// ("MessageChoiceDlg"), so an automation gets it as a form and presses its
+// buttons. Enter presses the button of `defaultResult` (which has the
+// focus), Escape the one giving mrCancel. With neither automation nor
+// display no one can answer: `defaultResult` at once, the text on standard
+// error.
+TModalResult MessageDlgChoices(const std::string& text, TMsgDlgType type, const std::vector<TMsgDlgChoice>& choices,
+                               TModalResult defaultResult);
 
 // The modal result a button gives; mrNone for none or several.
 TModalResult ModalResultOfButton(TMsgDlgBtn button);
