@@ -48,9 +48,9 @@ propeditors_bench  BM_TableNameValues                 ratio              1.5  re
 propeditors_bench  BM_InspectorRows                   ratio              3    us_per_component
 propeditors_bench  BM_InspectorRows                   linearity          1.5  us_per_component
 runtime_bench      BM_.*                              ratio              1.5  runtime_us,direct_us
-check_bench        BM_Check100UpdateObjects           ratio              3    runtime_us,direct_us
+check_bench        BM_Check100UpdateObjects           ratio              2    runtime_us,direct_us
 mariadb_bench      BM_MariaDbTableNames               ratio              1.5  runtime_us,direct_us
-mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              3    runtime_us,direct_us
+mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              2    runtime_us,direct_us
 firebird_bench     BM_FirebirdTableNames              ratio              1.5  runtime_us,direct_us
 session_load_bench BM_LoadSessions                    growth             12   s_sessions
 session_load_bench BM_LoadSessions                    vs_one             2    s_sessions,s_one

@@ -68,10 +68,10 @@ int RunCheck(const TArgs& args) {
     statements += result.Statements;
     for (const dralvo::TDVCheckFinding& f : result.Findings) {
       std::cout << update->Name() << (f.Statement.empty() ? "" : " " + f.Statement) << ": "
-                << (f.Unchecked ? "not checked: " : "") << Shown(f.Problem);
+                << (f.Unchecked() ? "not checked: " : "") << Shown(f.Problem);
       if (!f.ServerMessage.empty()) std::cout << " -- server: " << Shown(f.ServerMessage);
       std::cout << "\n";
-      (f.Unchecked ? unchecked : findings) += 1;
+      (f.Unchecked() ? unchecked : findings) += 1;
     }
   }
   std::cout << "Checked " << Plural(static_cast<int>(objects.size()), "update object", "update objects") << ", "

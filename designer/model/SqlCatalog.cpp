@@ -46,7 +46,7 @@ void TSqlCatalog::Work(std::function<std::unique_ptr<ICatalogSource>()> connect)
     std::vector<std::string> texts;
     texts.reserve(tables.size());
     for (const std::string& table : tables)
-      texts.push_back(rules->NeedsQuotes(table) ? QuoteName(table) : table);
+      texts.push_back(rules->NeedsQuotes(table) ? rules->Quote(table) : table);
     std::lock_guard<std::mutex> lock(mutex_);
     tables_ = std::move(tables);
     tableTexts_ = std::move(texts);
@@ -149,6 +149,9 @@ TCatalogNames TSqlCatalog::Names() {
   names.Columns = [this](const std::string& table) -> const std::vector<std::string>& { return Columns(table); };
   names.NeedsQuotes = [this, read](const std::string& name) {
     return read ? rules_->NeedsQuotes(name) : dralvo::TDVNameRules().NeedsQuotes(name);
+  };
+  names.Quote = [this, read](const std::string& name) {
+    return read ? rules_->Quote(name) : dralvo::TDVNameRules().Quote(name);
   };
   return names;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string_view>
 #include <unordered_set>
 
 namespace designer {
@@ -18,65 +19,60 @@ struct TToken {
   bool Open = false;  // a quote or comment not closed before the end
 };
 
-bool IsWordStart(unsigned char c) { return std::isalpha(c) || c == '_' || c >= 0x80; }
-bool IsWordChar(unsigned char c) { return IsWordStart(c) || std::isdigit(c) || c == '$'; }
-
 std::string Lower(std::string text) {
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return text;
 }
 
-std::vector<TToken> Tokenize(const std::string& text) {
+// What is typed of a quoted name so far, read as if it were closed there.
+std::string TypedInQuotes(std::string_view quoted) {
+  const char close = quoted.front() == '[' ? ']' : quoted.front();
+  return dralvo::sql::UnquoteIdentifier(std::string(quoted) + close);
+}
+
+// The runtime's reader with the server's rules; a parameter ":name" is read
+// as a colon and a name, so that a parameter named after a column is
+// completed as one.
+std::vector<TToken> ReadTokens(const std::string& text, const dralvo::sql::LexicalRules& rules) {
+  using dralvo::sql::TokenKind;
   std::vector<TToken> tokens;
-  size_t i = 0;
-  const size_t n = text.size();
-  while (i < n) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    const size_t start = i;
-    if (std::isspace(c)) {
-      ++i;
-    } else if (c == '-' && i + 1 < n && text[i + 1] == '-') {
-      while (i < n && text[i] != '\n') ++i;
-      tokens.push_back({TTokenKind::Comment, {}, start, i, i == n});
-    } else if (c == '/' && i + 1 < n && text[i + 1] == '*') {
-      const size_t close = text.find("*/", i + 2);
-      i = close == std::string::npos ? n : close + 2;
-      tokens.push_back({TTokenKind::Comment, {}, start, i, close == std::string::npos});
-    } else if (c == '"' || c == '\'') {
-      // A doubled quote inside stands for one.
-      std::string inner;
-      bool closed = false;
-      ++i;
-      while (i < n) {
-        if (text[i] == static_cast<char>(c)) {
-          if (i + 1 < n && text[i + 1] == static_cast<char>(c)) {
-            inner += text[i];
-            i += 2;
-            continue;
-          }
-          ++i;
-          closed = true;
-          break;
-        }
-        inner += text[i++];
+  for (const dralvo::sql::Token& t : dralvo::sql::Tokenize(text, rules)) {
+    const std::string_view written = t.Text(text);
+    const size_t end = t.offset + t.length;
+    switch (t.kind) {
+      case TokenKind::Whitespace: break;
+      case TokenKind::Comment: {
+        // A line comment that runs to the end goes on where the cursor types.
+        const bool toLineEnd = !written.starts_with("/*") && !written.starts_with("*/");
+        tokens.push_back({TTokenKind::Comment, {}, t.offset, end, t.unterminated || (toLineEnd && end == text.size())});
+        break;
       }
-      tokens.push_back({c == '"' ? TTokenKind::Quoted : TTokenKind::String, inner, start, i, !closed});
-    } else if (IsWordStart(c)) {
-      while (i < n && IsWordChar(static_cast<unsigned char>(text[i]))) ++i;
-      tokens.push_back({TTokenKind::Word, text.substr(start, i - start), start, i});
-    } else if (std::isdigit(c)) {
-      while (i < n && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '.')) ++i;
-      tokens.push_back({TTokenKind::Number, text.substr(start, i - start), start, i});
-    } else {
-      ++i;
-      tokens.push_back({TTokenKind::Punct, std::string(1, static_cast<char>(c)), start, i});
+      case TokenKind::String: tokens.push_back({TTokenKind::String, {}, t.offset, end, t.unterminated}); break;
+      case TokenKind::Number: tokens.push_back({TTokenKind::Number, std::string(written), t.offset, end}); break;
+      case TokenKind::Operator: tokens.push_back({TTokenKind::Punct, std::string(written), t.offset, end}); break;
+      case TokenKind::Identifier: tokens.push_back({TTokenKind::Word, std::string(written), t.offset, end}); break;
+      case TokenKind::QuotedIdentifier:
+        tokens.push_back({TTokenKind::Quoted,
+                          t.unterminated ? TypedInQuotes(written) : dralvo::sql::UnquoteIdentifier(written), t.offset,
+                          end, t.unterminated});
+        break;
+      case TokenKind::Param: {
+        tokens.push_back({TTokenKind::Punct, ":", t.offset, t.offset + 1});
+        const std::string_view name = written.substr(1);
+        const bool quoted = name.front() == '"';
+        tokens.push_back({quoted ? TTokenKind::Quoted : TTokenKind::Word,
+                          quoted ? (t.unterminated ? TypedInQuotes(name) : dralvo::sql::UnquoteIdentifier(name))
+                                 : std::string(name),
+                          t.offset + 1, end, t.unterminated});
+        break;
+      }
     }
   }
   return tokens;
 }
 
 bool IsName(const TToken& t) { return t.Kind == TTokenKind::Word || t.Kind == TTokenKind::Quoted; }
-bool IsPunct(const TToken& t, char c) { return t.Kind == TTokenKind::Punct && t.Text[0] == c; }
+bool IsPunct(const TToken& t, char c) { return t.Kind == TTokenKind::Punct && t.Text.size() == 1 && t.Text[0] == c; }
 bool IsKeyword(const TToken& t, const char* word) { return t.Kind == TTokenKind::Word && Lower(t.Text) == word; }
 
 // Words that end a table reference: what follows a table is never its alias.
@@ -131,17 +127,11 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string QuoteName(const std::string& name) {
-  std::string out = "\"";
-  for (char c : name) out += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return out + "\"";
-}
-
-TCompletionContext AnalyseSql(const std::string& text, size_t cursor) {
+TCompletionContext AnalyseSql(const std::string& text, size_t cursor, const dralvo::sql::LexicalRules& rules) {
   TCompletionContext context;
   cursor = std::min(cursor, text.size());
   context.WordStart = cursor;
-  const std::vector<TToken> all = Tokenize(text);
+  const std::vector<TToken> all = ReadTokens(text, rules);
   // The statement around the cursor: between the semicolons before and after.
   size_t begin = 0, end = all.size();
   for (size_t i = 0; i < all.size(); ++i) {
@@ -162,16 +152,8 @@ TCompletionContext AnalyseSql(const std::string& text, size_t cursor) {
       if (t.Kind == TTokenKind::Word || t.Kind == TTokenKind::Quoted) {
         context.WordStart = t.Start;
         context.Quoted = t.Kind == TTokenKind::Quoted;
-        context.Prefix = text.substr(t.Start + (context.Quoted ? 1 : 0), cursor - t.Start - (context.Quoted ? 1 : 0));
-        if (context.Quoted) {
-          // Doubled quotes typed so far stand for one.
-          std::string unquoted;
-          for (size_t k = 0; k < context.Prefix.size(); ++k) {
-            unquoted += context.Prefix[k];
-            if (context.Prefix[k] == '"' && k + 1 < context.Prefix.size() && context.Prefix[k + 1] == '"') ++k;
-          }
-          context.Prefix = unquoted;
-        }
+        const std::string_view typed = std::string_view(text).substr(t.Start, cursor - t.Start);
+        context.Prefix = context.Quoted ? TypedInQuotes(typed) : std::string(typed);
         wordToken = tokens.size();
         tokens.push_back(t);
         continue;
@@ -263,11 +245,11 @@ std::vector<std::string> CompletionEntries(const TCompletionContext& context, co
     for (size_t i = 0; i < tables.size(); ++i) {
       if (!Matches(tables[i], context.Prefix, context.Quoted)) continue;
       if (context.Quoted)
-        entries.push_back(QuoteName(tables[i]));
+        entries.push_back(names.Quote(tables[i]));
       else if (texts != nullptr && i < texts->size())
         entries.push_back((*texts)[i]);
       else
-        entries.push_back(names.NeedsQuotes(tables[i]) ? QuoteName(tables[i]) : tables[i]);
+        entries.push_back(names.NeedsQuotes(tables[i]) ? names.Quote(tables[i]) : tables[i]);
     }
     return entries;
   }
@@ -278,7 +260,7 @@ std::vector<std::string> CompletionEntries(const TCompletionContext& context, co
     case TCompletionKind::Columns: {
       std::string table = ResolveQualifier(context);
       // A table the statement does not name yet ("orders." in a select list).
-      if (table.empty()) table = context.QualifierQuoted ? QuoteName(context.Qualifier) : context.Qualifier;
+      if (table.empty()) table = context.QualifierQuoted ? names.Quote(context.Qualifier) : context.Qualifier;
       pick(names.Columns(table), false);
       break;
     }
@@ -296,7 +278,7 @@ std::vector<std::string> CompletionEntries(const TCompletionContext& context, co
   std::vector<std::string> entries;
   entries.reserve(picked.size());
   for (const TPick& p : picked)
-    entries.push_back(!p.Keyword && (context.Quoted || names.NeedsQuotes(p.Name)) ? QuoteName(p.Name) : p.Name);
+    entries.push_back(!p.Keyword && (context.Quoted || names.NeedsQuotes(p.Name)) ? names.Quote(p.Name) : p.Name);
   return entries;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // `check`'s findings for one statement of an update object, placed on the
 // lines of the statement's text, so that the code editor can mark them
-// where they are. A finding names what is wrong as it is written (a
-// parameter, a column, a table, the where clause); it goes on the first
-// line that holds that name, else on the first line.
+// where they are: on the line the finding's position names (what it is
+// about as the statement writes it: a parameter, a column, a table, the
+// where clause), the first line for the statement or the object as a whole.
 #include <string>
 #include <vector>
 
@@ -21,9 +21,6 @@ struct TLineFinding {
 // The statement an update object's property holds ("ModifySQL" -> "modify"),
 // or "" for any other property.
 std::string StatementOfProperty(const std::string& propertyName);
-
-// The line of `text` a finding's problem points at.
-int LineOfProblem(const std::string& text, const std::string& problem);
 
 // Checks the update object against its live database (dralvo's
 // CheckUpdateObject) and keeps the findings about that property's

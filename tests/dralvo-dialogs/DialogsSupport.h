@@ -41,7 +41,7 @@ class SQLiteModule : public ::testing::Test {
  protected:
   void SetUp() override {
     dvtest::MakeSQLiteFile(File(), "create table orders(order_id integer primary key, total real);"
-                                   "create table \"Order Notes\"(\"Note Id\" int, body text);");
+                                   "create table \"Order Notes\"(\"Note Id\" int, body text, \"order\" int);");
     database_ = new dralvo::TDVDatabase(&root_);
     database_->SetDatabaseName(dvtest::UniqueName("dlg"));
     database_->SetServerType(dralvo::TDVServerType::stSQLite);

@@ -66,7 +66,7 @@ class UpdateCheck : public ::testing::TestWithParam<TDVServerType> {
     std::vector<std::string> out;
     for (const auto& f : r.Findings)
       out.push_back(f.Statement + ": " + f.Problem + (f.ServerMessage.empty() ? "" : " [server]") +
-                    (f.Unchecked ? " [unchecked]" : ""));
+                    (f.Unchecked() ? " [unchecked]" : ""));
     return out;
   }
   static bool Has(const std::vector<std::string>& findings, const std::string& part) {
@@ -192,6 +192,55 @@ TEST_P(UpdateCheck, WhereClausesThatAreNoKey) {
   EXPECT_TRUE(Has(f, "pins no column")) << "an OR pins nothing for every row";
   f = Check({"", "update pairs set c = :c"});
   EXPECT_TRUE(Has(f, "has no where clause")) << testing::PrintToString(f);
+}
+
+// Each finding says what it is about and where, as data: its rule, the
+// subject as written and its line and column (characters) in the statement.
+TEST_P(UpdateCheck, FindingsCarryTheirKindSubjectAndPosition) {
+  auto render = [&](int slot, const std::string& text) {
+    std::vector<std::string> statements(4);
+    statements[static_cast<size_t>(slot)] = text;
+    for (int i = 0; i < 4; ++i) update_->GetSQLIndex(i)->SetText(statements[static_cast<size_t>(i)]);
+    std::vector<std::string> out;
+    for (const auto& f : dralvo::CheckUpdateObject(*update_).Findings)
+      out.push_back(std::string(dralvo::FindingRuleId(f.Kind)) + " " + f.Subject + "@" + std::to_string(f.Line) + ":" +
+                    std::to_string(f.Column));
+    return out;
+  };
+  using V = std::vector<std::string>;
+  EXPECT_EQ(render(1, "update orders\nset\n  customer = :cust,\n  note = '\xC3\xA4', nothing = :remark\n"
+                      "where order_id = :OLD_order_id"),
+            (V{"parameter-without-field :cust@3:14", "unknown-column nothing@4:15"}));
+  EXPECT_EQ(render(3, "delete from orders\nwhere customer = :OLD_customer"), V{"where-without-key orders@2:1"});
+  EXPECT_EQ(render(1, "update orders set note = :remark"), V{"where-without-key orders@1:8"});
+  EXPECT_EQ(render(3, "delete from\n  nowhere where order_id = :OLD_order_id"), V{"unknown-table nowhere@2:3"});
+  EXPECT_EQ(render(3, "-- gone\ndrop table orders"), V{"wrong-statement-kind @1:1"});
+  EXPECT_EQ(render(3, "delete orders where"), V{"not-accepted @1:1"});
+}
+
+// Comments, strings and quotes are read as the statement's server reads
+// them: a where clause the server takes for a comment pins nothing.
+TEST_P(UpdateCheck, StatementsAreReadByTheirServersRules) {
+  const TDVServerType server = GetParam();
+  const bool mariaDb = server == TDVServerType::stMariaDB;
+  struct Row {
+    std::string text;
+    std::string finding;  // expected in the findings; empty: none at all
+  };
+  const Row rows[] = {
+      {"update orders set note = :remark # where order_id = :OLD_order_id",
+       mariaDb ? "modify: has no where clause" : "modify: the server does not accept the statement [server]"},
+      {"update orders set customer = customer--1 where order_id = :OLD_order_id",
+       mariaDb ? "" : "modify: has no where clause"},
+      {"update orders set note = :remark /* a /* b */ where order_id = :OLD_order_id */",
+       server == TDVServerType::stPostgreSQL ? "modify: has no where clause"
+                                             : "modify: the server does not accept the statement [server]"},
+  };
+  for (const Row& row : rows) {
+    auto f = Check({"", row.text});
+    if (row.finding.empty()) EXPECT_EQ(f, std::vector<std::string>{}) << row.text;
+    else EXPECT_TRUE(Has(f, row.finding)) << row.text << "\n" << testing::PrintToString(f);
+  }
 }
 
 // A parameter names a field whatever its letter case; a quoted column name

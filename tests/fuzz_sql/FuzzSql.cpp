@@ -1,6 +1,6 @@
-// Fuzz entry: any bytes go through the tokenizer, the SELECT parser and the
-// parameter scanner. Besides crashes and hangs it stops on results that
-// break their own promises.
+// Fuzz entry: any bytes go through the tokenizer (with the lexical rules the
+// first byte picks), the SELECT parser and the parameter scanner. Besides
+// crashes and hangs it stops on results that break their own promises.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -25,15 +25,38 @@ void CheckSelect(const std::string& sql) {
   }
 }
 
-void CheckParams(const std::string& sql) {
+// The lexical rules from one byte, a rule a bit: every server's rules and
+// every mix of them are read.
+dralvo::sql::LexicalRules RulesOf(uint8_t bits) {
+  dralvo::sql::LexicalRules r;
+  r.doubleQuotedNames = bits & 1;
+  r.backtickNames = bits & 2;
+  r.bracketNames = bits & 4;
+  r.dollarStrings = bits & 8;
+  r.backslashEscapes = bits & 16;
+  r.nestedComments = bits & 32;
+  r.hashComments = bits & 64;
+  r.executableComments = bits & 128;
+  r.dashDashNeedsBlank = r.hashComments;
+  r.escapeStrings = r.dollarStrings;
+  return r;
+}
+
+void CheckParams(const std::string& sql, const dralvo::sql::LexicalRules& rules) {
   using namespace dralvo::sql;
+  size_t covered = 0;
+  for (const Token& t : Tokenize(sql, rules)) {
+    Require(t.offset == covered && t.length > 0);
+    covered += t.length;
+  }
+  Require(covered == sql.size());
   size_t end = 0;
-  auto params = FindParams(sql);
+  auto params = FindParams(sql, rules);
   for (const ParamRef& p : params) {
     Require(p.offset >= end && p.offset + p.length <= sql.size() && sql[p.offset] == ':');
     end = p.offset + p.length;
   }
-  Require(ToPositionalParams(sql, ParamMarker::Question).names.size() == params.size());
+  Require(ToPositionalParams(sql, ParamMarker::Question, rules).names.size() == params.size());
 }
 
 }  // namespace
@@ -41,6 +64,6 @@ void CheckParams(const std::string& sql) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string sql(reinterpret_cast<const char*>(data), size);
   CheckSelect(sql);
-  CheckParams(sql);
+  CheckParams(sql, size > 0 ? RulesOf(data[0]) : dralvo::sql::LexicalRules{});
   return 0;
 }

@@ -1,5 +1,6 @@
 // Re-runs every kept input (hand-written seeds and what the fuzzer found)
-// through the tokenizer, the parser and the parameter scanner: nothing may
+// through the tokenizer (with each server's rules), the parser and the
+// parameter scanner: nothing may
 // crash or hang, results must be the same each time and keep their promises.
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <set>
 
 #include "Render.h"
+#include "dralvo/Servers.h"
 #include "dralvo/SqlParser.h"
 
 namespace {
@@ -60,25 +62,25 @@ void CheckSelect(const std::string& sql, const std::string& label) {
   for (int p : positions) EXPECT_EQ(p, expected++) << label;
 }
 
-void CheckTokensAndParams(const std::string& sql, const std::string& label) {
+void CheckTokensAndParams(const std::string& sql, const std::string& label, const LexicalRules& rules) {
   size_t next = 0;
-  for (const Token& t : Tokenize(sql)) {
+  for (const Token& t : Tokenize(sql, rules)) {
     ASSERT_EQ(t.offset, next) << label;
     ASSERT_GT(t.length, 0u) << label;
     next += t.length;
   }
   EXPECT_EQ(next, sql.size()) << label;
   size_t end = 0;
-  auto params = FindParams(sql);
+  auto params = FindParams(sql, rules);
   for (const auto& p : params) {
     ASSERT_GE(p.offset, end) << label;
     ASSERT_LE(p.offset + p.length, sql.size()) << label;
     EXPECT_EQ(sql[p.offset], ':') << label;
     end = p.offset + p.length;
   }
-  auto question = ToPositionalParams(sql, ParamMarker::Question);
+  auto question = ToPositionalParams(sql, ParamMarker::Question, rules);
   EXPECT_EQ(question.names.size(), params.size()) << label;
-  EXPECT_LE(ToPositionalParams(sql, ParamMarker::Dollar).names.size(), params.size()) << label;
+  EXPECT_LE(ToPositionalParams(sql, ParamMarker::Dollar, rules).names.size(), params.size()) << label;
 }
 
 TEST(Corpus, EveryInputKeepsThePromises) {
@@ -90,7 +92,11 @@ TEST(Corpus, EveryInputKeepsThePromises) {
     std::string sql = ReadAll(entry.path());
     std::string label = entry.path().filename().string();
     CheckSelect(sql, label);
-    CheckTokensAndParams(sql, label);
+    CheckTokensAndParams(sql, label, {});
+    for (auto server : {dralvo::TDVServerType::stSQLite, dralvo::TDVServerType::stPostgreSQL,
+                        dralvo::TDVServerType::stMariaDB})
+      CheckTokensAndParams(sql, label + " (" + dralvo::GetServerTypeName(server) + ")",
+                           dralvo::ServerLexicalRules(server));
     ++count;
   }
   EXPECT_GE(count, 20u) << "the corpus went missing";

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dralvo/Servers.h"
+
 #include <string>
 
 namespace {
@@ -27,9 +29,9 @@ char Letter(TokenKind k) {
 }
 
 // "K<text>" per token, blanks left out; "!" marks an unterminated token.
-std::string Render(const std::string& sql) {
+std::string Render(const std::string& sql, const dralvo::sql::LexicalRules& rules = {}) {
   std::string out;
-  for (const Token& t : Tokenize(sql)) {
+  for (const Token& t : Tokenize(sql, rules)) {
     if (t.kind == TokenKind::Whitespace) continue;
     if (!out.empty()) out += ' ';
     out += Letter(t.kind);
@@ -82,6 +84,43 @@ const Row kRows[] = {
 
 TEST(Tokenizer, KindsAndBoundaries) {
   for (const Row& row : kRows) EXPECT_EQ(Render(row.sql), row.tokens) << row.sql;
+}
+
+// Each server's own rules, as its dialect entry states them.
+TEST(Tokenizer, EachServerReadsByItsOwnRules) {
+  using dralvo::TDVServerType;
+  struct ServerRow {
+    TDVServerType server;
+    const char* sql;
+    const char* tokens;
+  };
+  const ServerRow rows[] = {
+      {TDVServerType::stMariaDB, "a # b :c\nd", "I<a> C<# b :c> I<d>"},
+      {TDVServerType::stMariaDB, "a--1 -- c\nb --", "I<a> O<-> O<-> N<1> C<-- c> I<b> C<-->"},
+      {TDVServerType::stMariaDB, "\"x:y\" `a``b` [c]", "S<\"x:y\"> Q<`a``b`> O<[> I<c> O<]>"},
+      {TDVServerType::stMariaDB, R"('it\'s :p' x)", R"(S<'it\'s :p'> I<x>)"},
+      {TDVServerType::stMariaDB, "a /*!50000 where b */ /* c */", "I<a> C</*!50000> I<where> I<b> C<*/> C</* c */>"},
+      {TDVServerType::stMariaDB, "$$a$$", "O<$> O<$> I<a$$>"},
+      {TDVServerType::stPostgreSQL, "/* a /* b */ c */ d", "C</* a /* b */ c */> I<d>"},
+      {TDVServerType::stPostgreSQL, "/* a /* b */ c", "C</* a /* b */ c>!"},
+      {TDVServerType::stPostgreSQL, "$f$ ':x' $f$ #> `a` [1]", "S<$f$ ':x' $f$> O<#>> O<`> I<a> O<`> O<[> N<1> O<]>"},
+      {TDVServerType::stPostgreSQL, R"('a\' x)", R"(S<'a\'> I<x>)"},
+      {TDVServerType::stSQLite, "[a b] `c` \"d\" # /* x /* y */ z", "Q<[a b]> Q<`c`> Q<\"d\"> O<#> C</* x /* y */> I<z>"},
+      {TDVServerType::stSQLite, "$a E'b'", "O<$> I<a> I<E> S<'b'>"},
+  };
+  for (const ServerRow& row : rows)
+    EXPECT_EQ(Render(row.sql, dralvo::ServerLexicalRules(row.server)), row.tokens)
+        << dralvo::GetServerTypeName(row.server) << ": " << row.sql;
+}
+
+TEST(Tokenizer, PositionsCountLinesAndCharacters) {
+  const std::string text = "a\r\n\xC3\xA4" "b\n\nc";
+  const std::pair<size_t, std::pair<int, int>> rows[] = {
+      {0, {1, 1}}, {1, {1, 2}}, {3, {2, 1}}, {5, {2, 2}}, {7, {3, 1}}, {8, {4, 1}}, {99, {4, 2}}};
+  for (const auto& [offset, where] : rows) {
+    const dralvo::sql::TextPosition at = dralvo::sql::PositionAt(text, offset);
+    EXPECT_EQ(std::make_pair(at.line, at.column), where) << offset;
+  }
 }
 
 TEST(Tokenizer, TokensCoverTextWithoutGaps) {

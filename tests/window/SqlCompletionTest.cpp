@@ -5,6 +5,12 @@
 
 #include <map>
 
+#include "MariaDbFixtures.h"
+#include "dralvo/Database.h"
+#include "dralvo/NameRules.h"
+#include "dralvo/Servers.h"
+#include "model/DatabaseCatalog.h"
+#include "model/SqlCatalog.h"
 #include "model/SqlCompletion.h"
 
 namespace windowtest {
@@ -76,6 +82,7 @@ TEST(SqlCompletion, EntriesAreFilteredSortedQuotedAndKeywordsStayBare) {
   };
   names.Keywords = [&]() -> const Names& { return keywords; };
   names.NeedsQuotes = [](const std::string& name) { return name == "select" || name == "Mixed Case"; };
+  names.Quote = [](const std::string& name) { return dralvo::TDVNameRules().Quote(name); };
   EXPECT_EQ(CompletionEntries(At("select * from b|"), names), (Names{"Beta", "beta2"}));
   EXPECT_EQ(CompletionEntries(At("select * from \"M|"), names), (Names{"\"Mixed Case\""}));
   EXPECT_EQ(CompletionEntries(At("select * from \"b|"), names), (Names{"\"beta2\""}));
@@ -83,6 +90,51 @@ TEST(SqlCompletion, EntriesAreFilteredSortedQuotedAndKeywordsStayBare) {
   EXPECT_EQ(CompletionEntries(At("select | from alpha, Beta"), names),
             (Names{"amount", "and", "id", "Name", "\"select\"", "select", "where"}));
   EXPECT_TRUE(CompletionEntries(At("select 'a|"), names).empty());
+}
+
+// The server's own reading: a backtick, a bracket or a $$ string is what
+// the server takes it for, and MariaDB's "#" opens a comment.
+TEST(SqlCompletion, TheStatementIsReadByItsServersRules) {
+  auto at = [](std::string text, dralvo::TDVServerType server) {
+    const size_t cursor = text.find('|');
+    text.erase(cursor, 1);
+    return AnalyseSql(text, cursor, dralvo::ServerLexicalRules(server));
+  };
+  using dralvo::TDVServerType;
+  const auto backtick = at("select * from `Order L|", TDVServerType::stMariaDB);
+  EXPECT_TRUE(backtick.Quoted);
+  EXPECT_EQ(backtick.Prefix, "Order L");
+  EXPECT_EQ(backtick.WordStart, 14u);
+  EXPECT_EQ(at("select x.| from `a b` x", TDVServerType::stMariaDB).Tables.at(0).Name, "a b");
+  EXPECT_EQ(at("select * from [My T|", TDVServerType::stSQLite).Prefix, "My T");
+  EXPECT_EQ(at("select 1 # from |", TDVServerType::stMariaDB).Kind, TCompletionKind::None);
+  EXPECT_EQ(at("select 1 # from |", TDVServerType::stPostgreSQL).Kind, TCompletionKind::Tables);
+  EXPECT_EQ(at("select $$ from |", TDVServerType::stPostgreSQL).Kind, TCompletionKind::None);
+  EXPECT_EQ(at("select * from a; select $$; from |", TDVServerType::stPostgreSQL).Kind, TCompletionKind::None);
+}
+
+// On the real server: a name that needs quotes is inserted in backticks,
+// which MariaDB reads as a name (double quotes would make it a string).
+TEST(SqlCompletion, MariaDbNamesAreInsertedAsTheServerReadsThem) {
+  DV_REQUIRE_MARIADB();
+  dvtest::MariaDbDatabase server("create table `Order Lines`(`Line No` int, qty int); create table orders(id int)");
+  dralvo::TDVDatabase database(nullptr);
+  database.SetServerType(dralvo::TDVServerType::stMariaDB);
+  database.SetRemoteDatabase(server.Url());
+  designer::TSqlCatalog catalog(designer::CatalogSourceOf(database), {});
+  catalog.WaitUntilSettled();
+  ASSERT_EQ(catalog.State(), designer::TCatalogState::Ready) << catalog.Error();
+  auto offered = [&](std::string text) {
+    const size_t cursor = text.find('|');
+    text.erase(cursor, 1);
+    const auto context = AnalyseSql(text, cursor, database.LexicalRules());
+    CompletionEntries(context, catalog.Names());  // asks for the columns wanted
+    catalog.WaitUntilSettled();
+    return CompletionEntries(context, catalog.Names());
+  };
+  EXPECT_EQ(offered("select * from Ord|"), (Names{"`Order Lines`", "orders"}));
+  EXPECT_EQ(offered("select * from `Ord|"), Names{"`Order Lines`"});
+  EXPECT_EQ(offered("select l.| from `Order Lines` l"), (Names{"`Line No`", "qty"}));
 }
 
 }  // namespace

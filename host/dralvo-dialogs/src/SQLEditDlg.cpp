@@ -1,8 +1,6 @@
 // The SQL editor of a query: the text, the tables of the query's database
 // and the columns of the chosen table, whose names a person inserts at the
 // cursor.
-#include <cctype>
-
 #include "DialogLayout.h"
 #include "TestConnection.h"
 #include "TextEditDlg.h"
@@ -17,17 +15,10 @@ namespace dralvo {
 namespace {
 
 // A name as it is written in SQL text: quoted when the server would not
-// read it back as it is (Firebird, which folds bare names to upper case and
-// takes only a letter first, by its own rules).
+// read it back as it is, as its naming rules say.
 std::string NameForSQL(TDVDatabase& db, const std::string& name) {
-  if (db.ServerType() == TDVServerType::stFirebird) return db.NameRules()->NeedsQuotes(name) ? db.QuoteName(name) : name;
-  bool plain = !name.empty() && (std::isalpha(static_cast<unsigned char>(name[0])) || name[0] == '_');
-  for (char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    const bool folded = db.ServerType() == TDVServerType::stPostgreSQL && std::isupper(u);
-    plain = plain && (std::isalnum(u) || c == '_') && !folded;
-  }
-  return plain ? name : db.QuoteName(name);
+  const std::shared_ptr<const TDVNameRules> rules = db.NameRules();
+  return rules->NeedsQuotes(name) ? rules->Quote(name) : name;
 }
 
 class TDVSQLEditDlg : public TDVTextEditDlg {

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "dralvo/NameRules.h"
+
 namespace dralvo {
 
 namespace {
@@ -22,13 +24,7 @@ bool IsQuotedName(const std::string& name) {
 
 std::string QuoteIdentifier(const std::string& name, bool quote) {
   if (!quote || IsQuotedName(name)) return name;
-  std::string out = "\"";
-  for (char c : name) {
-    out += c;
-    if (c == '"') out += '"';
-  }
-  out += '"';
-  return out;
+  return TDVNameRules::Quote(name, '"');
 }
 
 namespace {

@@ -115,6 +115,10 @@ std::string TDVDatabase::QuoteName(const std::string& name) const {
   return connection_ != nullptr ? connection_->QuoteName(name) : QuoteServerName(serverType_, name);
 }
 
+sql::LexicalRules TDVDatabase::LexicalRules() const {
+  return connection_ != nullptr ? connection_->Lexis() : ServerLexicalRules(serverType_);
+}
+
 std::string TDVDatabase::ResolvedTarget() const {
   // A file of an embedded engine named relative to the module's folder.
   const bool embeddedFile = serverType_ == TDVServerType::stSQLite ||

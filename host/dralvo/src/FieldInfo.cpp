@@ -92,7 +92,9 @@ void FromServer(const sql::ParsedSelect& parsed, const std::vector<TDVColumnDesc
 
 void TDVDataSet::ParseFieldInfoFromSQL(const std::string& sql, rtl::TStrings* fieldInfo, rtl::TStrings* tableInfo,
                                        rtl::TStrings* third) const {
-  sql::ParsedSelect parsed = sql::ParseSelect(sql);
+  // Read as the dataset's server reads it; with no database, as any would.
+  const TDVDatabase* db = FindDatabase();
+  sql::ParsedSelect parsed = sql::ParseSelect(sql, db != nullptr ? db->LexicalRules() : sql::LexicalRules{});
   if (fieldInfo != nullptr) fieldInfo->Clear();
   if (tableInfo != nullptr) tableInfo->Clear();
   if (third != nullptr) third->Clear();

@@ -40,13 +40,15 @@ TDVNameRules::TDVNameRules(TDVBareNames bare, const std::vector<std::string>& re
   for (const std::string& w : reservedWords) reserved_.insert(rtl::LowerCase(w));
 }
 
-std::string TDVNameRules::Quote(const std::string& name) const {
-  std::string out(1, quote_);
+std::string TDVNameRules::Quote(const std::string& name, char quote) {
+  std::string out;
+  out.reserve(name.size() + 2);
+  out += quote;
   for (char c : name) {
     out += c;
-    if (c == quote_) out += quote_;
+    if (c == quote) out += quote;
   }
-  out += quote_;
+  out += quote;
   return out;
 }
 

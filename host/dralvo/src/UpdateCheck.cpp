@@ -36,29 +36,35 @@ class TChecker {
            TDVCheckResult& result)
       : conn_(conn), fields_(fields), dataSetName_(dataSetName), result_(result) {}
 
+  // The statement is read once, by its server's rules, and everything
+  // asked of it comes from those tokens.
   void Check(int index, const std::string& text) {
     statement_ = kStatementNames[index];
+    text_ = text;
+    const std::vector<sql::Token> tokens = sql::Tokenize(text, lexis_);
     // Anything else in the slot would run as it stands (a drop, a script):
     // it is reported, and not even prepared.
-    const sql::StatementKind kind = sql::ReadStatementKind(text);
+    const sql::StatementKind kind = sql::ReadStatementKind(text, tokens);
     const std::string expected = kStatementVerbs[index];
     if (kind.statements > 1) {
-      Add("holds " + std::to_string(kind.statements) + " statements; it must be one " + expected);
+      Add(TDVFindingKind::WrongStatementKind,
+          "holds " + std::to_string(kind.statements) + " statements; it must be one " + expected);
       return;
     }
     if (kind.verb != expected) {
-      Add("is a " + kind.verb + " statement; it must be one " + expected);
+      Add(TDVFindingKind::WrongStatementKind, "is a " + kind.verb + " statement; it must be one " + expected);
       return;
     }
-    const std::vector<sql::ParamRef> params = sql::FindParams(text);
+    const std::vector<sql::ParamRef> params = sql::FindParams(text, tokens);
     if (fields_ != nullptr) CheckParams(params);
     const std::string refused = conn_.PrepareOnly(sql::ToPositionalParams(text, params, conn_.Dialect().Markers).sql);
-    sql::UpdateStatement st = sql::ReadUpdateStatement(text);
+    const sql::UpdateStatement st = sql::ReadUpdateStatement(text, tokens);
     // A statement the server accepts names only tables and columns that
     // exist, but for SQLite's reading of a double-quoted name that is no
     // column as a string; a refused one is explained by what is gone.
     if (!refused.empty()) {
-      if (!st.ok || !CheckDrift(st, refused)) Add("the server does not accept the statement", refused);
+      if (!st.ok || !CheckDrift(st, refused))
+        Add(TDVFindingKind::NotAccepted, "the server does not accept the statement", refused);
       return;
     }
     if (!st.ok) return;
@@ -69,8 +75,15 @@ class TChecker {
   }
 
  private:
-  void Add(std::string problem, std::string serverMessage = {}) {
-    result_.Findings.push_back({statement_, std::move(problem), std::move(serverMessage), false});
+  // A finding about the whole statement.
+  void Add(TDVFindingKind kind, std::string problem, std::string serverMessage = {}) {
+    result_.Findings.push_back({kind, statement_, std::move(problem), std::move(serverMessage), {}, 1, 1});
+  }
+  // A finding about what the statement writes at byte `offset`.
+  void Add(TDVFindingKind kind, std::string problem, std::string serverMessage, std::string subject, size_t offset) {
+    const sql::TextPosition at = sql::PositionAt(text_, offset);
+    result_.Findings.push_back(
+        {kind, statement_, std::move(problem), std::move(serverMessage), std::move(subject), at.line, at.column});
   }
 
   bool IsField(const std::string& name) const {
@@ -88,7 +101,9 @@ class TChecker {
       seen.push_back(p.name);
       bool old = p.name.size() > 4 && rtl::SameText(p.name.substr(0, 4), "OLD_");
       if (IsField(p.name) || (old && IsField(p.name.substr(4)))) continue;
-      Add("parameter :" + p.name + " matches no field of " + dataSetName_ + (old ? " (with or without OLD_)" : ""));
+      Add(TDVFindingKind::ParameterWithoutField,
+          "parameter :" + p.name + " matches no field of " + dataSetName_ + (old ? " (with or without OLD_)" : ""),
+          {}, std::string(text_.substr(p.offset, p.length)), p.offset);
     }
   }
 
@@ -120,7 +135,7 @@ class TChecker {
   // Whether the table or a column the statement names is gone.
   bool CheckDrift(const sql::UpdateStatement& st, const std::string& refused) {
     if (!LookUpTable(st.table)) {
-      Add("table " + st.table + " does not exist", refused);
+      Add(TDVFindingKind::UnknownTable, "table " + st.table + " does not exist", refused, st.table, st.tableOffset);
       return true;
     }
     std::vector<std::string> columns;
@@ -134,7 +149,9 @@ class TChecker {
       for (const std::string& t : told) again = again || t == c.name;
       if (again) continue;
       told.push_back(c.name);
-      Add("column " + (c.quoted ? Quoted(c.name) : c.name) + " does not exist in table " + st.table, refused);
+      Add(TDVFindingKind::UnknownColumn,
+          "column " + (c.quoted ? Quoted(c.name) : c.name) + " does not exist in table " + st.table, refused,
+          std::string(c.written), c.offset);
       missing = true;
     }
     return missing;
@@ -214,14 +231,16 @@ class TChecker {
                   ": rows sharing those values are reached together";
     problem += keys.empty() ? "; the table has no key" : "; keys: " + NameList(keys);
     if (!notKeys.empty()) problem += "; not a key: " + NameList(notKeys);
-    Add(problem);
+    Add(TDVFindingKind::WhereWithoutKey, problem, {}, st.table, st.hasWhere ? st.whereOffset : st.tableOffset);
   }
 
   TDVConnection& conn_;
+  const sql::LexicalRules lexis_ = conn_.Lexis();
   const std::vector<std::string>* fields_;
   std::string dataSetName_;
   TDVCheckResult& result_;
   std::string statement_;
+  std::string_view text_;  // the statement being checked
   std::string tableText_;  // the table last looked up, as written
   bool tableFound_ = false;
   TDVTableRef table_;
@@ -235,10 +254,24 @@ class TChecker {
 
 }  // namespace
 
+const char* FindingRuleId(TDVFindingKind kind) {
+  switch (kind) {
+    case TDVFindingKind::NotChecked: return "not-checked";
+    case TDVFindingKind::DataSetNotDescribed: return "dataset-not-described";
+    case TDVFindingKind::WrongStatementKind: return "wrong-statement-kind";
+    case TDVFindingKind::NotAccepted: return "not-accepted";
+    case TDVFindingKind::UnknownTable: return "unknown-table";
+    case TDVFindingKind::UnknownColumn: return "unknown-column";
+    case TDVFindingKind::ParameterWithoutField: return "parameter-without-field";
+    case TDVFindingKind::WhereWithoutKey: return "where-without-key";
+  }
+  return "unknown";
+}
+
 TDVCheckResult CheckUpdateObject(TDVDataSetUpdateObject& update) {
   TDVCheckResult result;
   auto unchecked = [&](std::string why) {
-    result.Findings.push_back({"", std::move(why), "", true});
+    result.Findings.push_back({TDVFindingKind::NotChecked, "", std::move(why), "", "", 0, 0});
     return result;
   };
   TDVDataSet* dataSet = update.DataSet();
@@ -271,7 +304,9 @@ TDVCheckResult CheckUpdateObject(TDVDataSetUpdateObject& update) {
     return waited("describing the SQL of its dataset " + dataSetName, e);
   } catch (const rtl::Exception& e) {
     fieldsKnown = false;
-    result.Findings.push_back({"", "the SQL of its dataset " + dataSetName + " cannot be described", e.what(), false});
+    result.Findings.push_back(
+        {TDVFindingKind::DataSetNotDescribed, "", "the SQL of its dataset " + dataSetName + " cannot be described",
+         e.what(), "", 0, 0});
   }
   TChecker checker(database->Connection(), fieldsKnown ? &fields : nullptr, dataSetName, result);
   int current = 0;

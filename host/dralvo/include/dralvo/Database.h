@@ -24,6 +24,9 @@ class TDVDataSet;
 class TDVInterrupt;
 class TDVSession;
 struct TDVTableRef;
+namespace sql {
+struct LexicalRules;  // dralvo/SqlParser.h
+}
 
 enum TDVDesignDBOption : unsigned { ddoIsDefaultDatabase = 1u << 0, ddoStoreConnected = 1u << 1 };
 using TDVDesignDBOptions = unsigned;
@@ -68,6 +71,9 @@ class TDVDatabase : public rtl::TComponent {
   std::shared_ptr<const TDVNameRules> NameRules() const;
   // `name` quoted for this database's server. Never connects.
   std::string QuoteName(const std::string& name) const;
+  // How the server reads SQL text: the session's rules when connected, else
+  // the server type's (ServerLexicalRules). Never connects.
+  sql::LexicalRules LexicalRules() const;
   // RemoteDatabase as the driver gets it (relative SQLite files resolved).
   std::string ResolvedTarget() const;
 

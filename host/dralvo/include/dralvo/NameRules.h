@@ -30,7 +30,10 @@ class TDVNameRules {
 
   char QuoteChar() const { return quote_; }
   // The name enclosed in this server's quotes.
-  std::string Quote(const std::string& name) const;
+  std::string Quote(const std::string& name) const { return Quote(name, quote_); }
+  // The name enclosed in `quote`, each one inside doubled: the one quoting
+  // every server, session and caller uses.
+  static std::string Quote(const std::string& name, char quote);
   // A table as typed in SQL with every part quoted ("own.orders" gives
   // "own"."orders"; a quoted part keeps its text); a text that is no
   // well-formed dotted name is quoted whole.

@@ -19,11 +19,31 @@
 
 namespace dralvo::sql {
 
+// How one server splits text into tokens: which quotes enclose names,
+// which strings and comments it knows. Each server type's rules are part of
+// its dialect (dralvo/Servers.h: ServerLexicalRules; a connected database
+// knows its session's: TDVDatabase::LexicalRules). The default reads text
+// whose server is not known as any of them would: double quotes, backticks
+// and brackets around names, $$ and E'...' strings, "--" and "/* */"
+// comments.
+struct LexicalRules {
+  bool doubleQuotedNames = true;    // "..." is a name; else a string (MariaDB without ANSI_QUOTES)
+  bool backtickNames = true;        // `...` (SQLite, MariaDB)
+  bool bracketNames = true;         // [...] where no value comes right before it (SQLite)
+  bool dollarStrings = true;        // $$...$$ and $tag$...$tag$ (PostgreSQL)
+  bool escapeStrings = true;        // E'...' takes backslash escapes (PostgreSQL)
+  bool backslashEscapes = false;    // every string takes them (MariaDB unless NO_BACKSLASH_ESCAPES)
+  bool nestedComments = false;      // "/* /* */ */" is one comment (PostgreSQL)
+  bool hashComments = false;        // "#" to the end of the line (MariaDB)
+  bool dashDashNeedsBlank = false;  // "--" opens a comment only before a blank or control character (MariaDB)
+  bool executableComments = false;  // the text of "/*! ... */" and "/*M! ... */" is read as SQL (MariaDB)
+};
+
 enum class TokenKind {
   Whitespace,
-  Comment,           // -- to the end of the line, or /* ... */
+  Comment,           // -- (or #) to the end of the line, or /* ... */
   Identifier,        // a bare word, keywords included
-  QuotedIdentifier,  // "..." with "" inside, `...` or [...]
+  QuotedIdentifier,  // "..." with "" inside, `...` or [...], as the rules allow
   String,            // '...' with '' inside (E'...' also takes backslash escapes), $tag$...$tag$
   Number,
   Param,             // :name or :"name"
@@ -40,7 +60,16 @@ struct Token {
 };
 
 // Splits the whole text into tokens that cover it without gaps.
-std::vector<Token> Tokenize(std::string_view sql);
+std::vector<Token> Tokenize(std::string_view sql, const LexicalRules& rules = {});
+
+// Where a byte offset of a text stands: 1-based line ("\n" ends one) and
+// 1-based column counted in characters (UTF-8 sequences), as an editor
+// shows it.
+struct TextPosition {
+  int line = 1;
+  int column = 1;
+};
+TextPosition PositionAt(std::string_view text, size_t offset);
 
 // The name an identifier token stands for: quotes removed and doubled quote
 // characters undone for quoted names; a bare word unchanged.
@@ -89,7 +118,7 @@ struct ParsedSelect {
 
 // Parses the first statement of the text. With UNION and the like only the
 // first SELECT describes the fields. A WITH prefix is read over.
-ParsedSelect ParseSelect(const std::string& sql);
+ParsedSelect ParseSelect(const std::string& sql, const LexicalRules& rules = {});
 
 // A ":name" parameter outside strings, quoted names and comments. "::" (a
 // type cast) and ":=" are no parameters.
@@ -99,7 +128,9 @@ struct ParamRef {
   size_t length = 0;  // bytes from the colon to the end of the name
 };
 
-std::vector<ParamRef> FindParams(const std::string& sql);
+std::vector<ParamRef> FindParams(const std::string& sql, const LexicalRules& rules = {});
+// The same from the text's tokens, read already.
+std::vector<ParamRef> FindParams(std::string_view sql, const std::vector<Token>& tokens);
 
 // The text with each parameter replaced by a positional marker, and the
 // parameter names in the order the markers must be bound.
@@ -113,7 +144,7 @@ struct PositionalSql {
   std::vector<std::string> names;  // names[i] binds marker i (or $i+1)
 };
 
-PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker);
+PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker, const LexicalRules& rules = {});
 // The same with the text's parameters found already (FindParams).
 PositionalSql ToPositionalParams(const std::string& sql, const std::vector<ParamRef>& params, ParamMarker marker);
 

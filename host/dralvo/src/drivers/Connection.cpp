@@ -10,9 +10,7 @@ namespace dralvo {
 TDVConnection::TDVConnection(const TDVDialect& dialect, std::string shownTarget)
     : dialect_(dialect), target_(std::move(shownTarget)) {}
 
-std::string TDVConnection::QuoteName(const std::string& name) const {
-  return TDVNameRules(false, {}, QuoteChar()).Quote(name);
-}
+std::string TDVConnection::QuoteName(const std::string& name) const { return TDVNameRules::Quote(name, QuoteChar()); }
 
 std::shared_ptr<const TDVNameRules> TDVConnection::NameRules() {
   // The words are asked once; the quotes may change with the session.
@@ -25,8 +23,14 @@ std::shared_ptr<const TDVNameRules> TDVConnection::NameRules() {
   return nameRules_;
 }
 
+sql::LexicalRules TDVConnection::Lexis() const {
+  sql::LexicalRules rules = dialect_.Lexis;
+  rules.doubleQuotedNames = rules.doubleQuotedNames || QuoteChar() == '"';
+  return rules;
+}
+
 sql::PositionalSql TDVConnection::Positional(const std::string& text) const {
-  return sql::ToPositionalParams(text, dialect_.Markers);
+  return sql::ToPositionalParams(text, dialect_.Markers, Lexis());
 }
 
 bool TDVConnection::ResolveName(

@@ -1,7 +1,7 @@
 #pragma once
 // What the runtime knows of a server type without connecting: its name, how
-// it folds bare names, how it marks parameters, its reserved words and how
-// to connect to it. One entry per server type (Dialects.cpp); a new server
+// it folds bare names, how it marks parameters, how it reads SQL text
+// (quotes, strings, comments), its reserved words and how to connect to it. One entry per server type (Dialects.cpp); a new server
 // is a new entry and one driver class.
 #include <memory>
 #include <string>
@@ -57,6 +57,7 @@ struct TDVDialect {
   TDVNameFolding Folding;
   sql::ParamMarker Markers;
   char Quote;  // encloses a name (a session may say otherwise)
+  sql::LexicalRules Lexis;  // how its reader splits text (a session may say otherwise)
   // The words a bare name cannot be, known without a server.
   std::vector<std::string> (*ReservedWords)();
   std::unique_ptr<TDVConnection> (*Connect)(const TDVConnectParams& params);

@@ -37,12 +37,24 @@ int WaitLine(const rtl::TStrings& params, const char* key, int fallback) {
 
 const TDVDialect& DialectOf(TDVServerType type) {
   static const TDVDialect kSQLite{TDVServerType::stSQLite, TDVNameFolding::None, sql::ParamMarker::Question, '"',
+                                  {.doubleQuotedNames = true, .backtickNames = true, .bracketNames = true,
+                                   .dollarStrings = false, .escapeStrings = false},
                                   &SQLiteKeywords, &Make<TSQLiteConnection>};
   static const TDVDialect kPostgreSQL{TDVServerType::stPostgreSQL, TDVNameFolding::Lower, sql::ParamMarker::Dollar, '"',
+                                      {.doubleQuotedNames = true, .backtickNames = false, .bracketNames = false,
+                                       .dollarStrings = true, .escapeStrings = true, .nestedComments = true},
                                       &PgReservedWords, &Make<TPgConnection>};
+  // Double quotes enclose strings but under ANSI_QUOTES (the session's
+  // rules say so), and strings take backslash escapes but under
+  // NO_BACKSLASH_ESCAPES.
   static const TDVDialect kMariaDB{TDVServerType::stMariaDB, TDVNameFolding::None, sql::ParamMarker::Question, '`',
+                                   {.doubleQuotedNames = false, .backtickNames = true, .bracketNames = false,
+                                    .dollarStrings = false, .escapeStrings = false, .backslashEscapes = true,
+                                    .hashComments = true, .dashDashNeedsBlank = true, .executableComments = true},
                                    &MariaDbShippedReservedWords, &Make<TMariaDbConnection>};
   static const TDVDialect kFirebird{TDVServerType::stFirebird, TDVNameFolding::Upper, sql::ParamMarker::Question, '"',
+                                    {.doubleQuotedNames = true, .backtickNames = false, .bracketNames = false,
+                                     .dollarStrings = false, .escapeStrings = false},
                                     &FirebirdShippedReservedWords, &Make<TFirebirdConnection>};
   switch (type) {
     case TDVServerType::stSQLite:
@@ -81,7 +93,7 @@ std::shared_ptr<const TDVNameRules> ServerNameRules(TDVServerType type) {
 }
 
 std::string QuoteServerName(TDVServerType type, const std::string& name) {
-  return TDVNameRules(false, {}, DialectOf(type).Quote).Quote(name);
+  return TDVNameRules::Quote(name, DialectOf(type).Quote);
 }
 
 bool ServerAsksLogin(TDVServerType type, const std::string& target) {
@@ -97,6 +109,8 @@ bool ServerAsksLogin(TDVServerType type, const std::string& target) {
   }
   return true;
 }
+
+sql::LexicalRules ServerLexicalRules(TDVServerType type) { return DialectOf(type).Lexis; }
 
 std::string ProbeConnection(TDVServerType type, const std::string& target, const rtl::TStrings& params) {
   return DialectOf(type).Connect(ConnectParamsFrom(target, params))->Target();

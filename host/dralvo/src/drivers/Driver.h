@@ -79,6 +79,9 @@ class TDVConnection {
   std::string QuoteName(const std::string& name) const;
   // How this server reads bare names; its reserved words are asked once.
   std::shared_ptr<const TDVNameRules> NameRules();
+  // How this session's reader splits SQL text: the dialect's rules, with
+  // double quotes around names wherever the session quotes names with them.
+  virtual sql::LexicalRules Lexis() const;
   // ":name" parameters as this server marks them, with the names in order.
   sql::PositionalSql Positional(const std::string& text) const;
 

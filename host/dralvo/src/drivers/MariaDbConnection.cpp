@@ -71,6 +71,7 @@ void TMariaDbConnection::ReadSessionModes() {
   if (r.Rows.empty()) return;
   std::string mode = "," + rtl::UpperCase(r.Rows[0][0].AsString()) + ",";
   ansiQuotes_ = mode.find(",ANSI_QUOTES,") != std::string::npos || mode.find(",ANSI,") != std::string::npos;
+  noBackslashEscapes_ = mode.find(",NO_BACKSLASH_ESCAPES,") != std::string::npos;
   caseBlindTables_ = r.Rows[0][1].AsString() != "0";
 }
 
@@ -83,6 +84,12 @@ void TMariaDbConnection::Fail(const std::string& message, unsigned errorNumber) 
     RaiseServerError(msg + " (the limit is " + std::to_string(waits_.StatementMs) + " ms)", true);
   unsigned rw = MariaDbSeconds(waits_.StatementMs);
   RaiseServerError(ExplainedMariaDbError(errorNumber, msg, "the server", rw == 0 ? 0 : rw + 15));
+}
+
+sql::LexicalRules TMariaDbConnection::Lexis() const {
+  sql::LexicalRules rules = TDVConnection::Lexis();
+  rules.backslashEscapes = !noBackslashEscapes_;
+  return rules;
 }
 
 std::string TMariaDbConnection::ServerVersion() { return mysql_get_server_info(conn_); }
@@ -135,10 +142,11 @@ TDVResult TMariaDbConnection::Execute(const std::string& sql, const std::vector<
     if (rtl::SameText(rtl::Trim(sql).substr(0, 4), "set ")) ReadSessionModes();
     return result;
   }
+  // Prepared and run in one exchange: a catalog look-up costs one round trip.
   ParkStream();
   TMariaDbStatement st(conn_);
   TDVResult result;
-  if (!st.Prepare(sql) || !st.Run(params, result)) Fail(st.Error(), st.ErrorNumber());
+  if (!st.RunDirect(sql, params, result)) Fail(st.Error(), st.ErrorNumber());
   return result;
 }
 

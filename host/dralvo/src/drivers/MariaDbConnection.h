@@ -30,6 +30,10 @@ class TMariaDbConnection : public TDVConnection {
   std::string PrepareOnly(const std::string& sql) override;
   std::string ServerVersion() override;
 
+  // Double quotes for names and strings without backslash escapes as
+  // sql_mode says (ANSI_QUOTES, NO_BACKSLASH_ESCAPES).
+  sql::LexicalRules Lexis() const override;
+
   bool SupportsSchemas() const override { return true; }
   bool SupportsStoredProcs() const override { return true; }
   void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
@@ -69,6 +73,7 @@ class TMariaDbConnection : public TDVConnection {
   st_mysql* conn_ = nullptr;
   TMariaDbCursor* streaming_ = nullptr;  // the cursor whose rows the server is sending
   bool ansiQuotes_ = false;
+  bool noBackslashEscapes_ = false;
   bool caseBlindTables_ = false;
 };
 

@@ -84,8 +84,17 @@ bool TMariaDbStatement::BindParams(const std::vector<db::TValue>& params) {
 }
 
 bool TMariaDbStatement::Run(const std::vector<db::TValue>& params, TDVResult& result) {
-  if (!BindParams(params)) return false;
-  if (mysql_stmt_execute(stmt_) != 0) return false;
+  return BindParams(params) && mysql_stmt_execute(stmt_) == 0 && Fetch(result);
+}
+
+bool TMariaDbStatement::RunDirect(const std::string& sql, const std::vector<db::TValue>& params, TDVResult& result) {
+  if (stmt_ == nullptr) return false;
+  unsigned int count = static_cast<unsigned int>(params.size());
+  return mysql_stmt_attr_set(stmt_, STMT_ATTR_PREBIND_PARAMS, &count) == 0 && BindParams(params) &&
+         mariadb_stmt_execute_direct(stmt_, sql.data(), sql.size()) == 0 && Fetch(result);
+}
+
+bool TMariaDbStatement::Fetch(TDVResult& result) {
   result = TDVResult{};
   result.Columns = Columns();
   if (result.Columns.empty()) {

@@ -27,6 +27,9 @@ class TMariaDbStatement {
   std::vector<TDVColumnDesc> Columns() const;
   // Binds `params` in order, runs and fetches every row; false on error.
   bool Run(const std::vector<db::TValue>& params, TDVResult& result);
+  // Prepares `sql` and runs it with `params` in one exchange with the
+  // server, then fetches as Run does.
+  bool RunDirect(const std::string& sql, const std::vector<db::TValue>& params, TDVResult& result);
 
   // The steps of Run, for a caller that runs and fetches itself (a cursor):
   // the parameters bound (kept until the statement runs); after running,
@@ -42,6 +45,8 @@ class TMariaDbStatement {
 
  private:
   struct TColumnBuffer;
+  // What a statement that ran gives: its rows, or the rows it changed.
+  bool Fetch(TDVResult& result);
 
   st_mysql_stmt* stmt_ = nullptr;
   std::string initError_;

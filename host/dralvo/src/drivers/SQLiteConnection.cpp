@@ -80,7 +80,9 @@ std::vector<TDVColumnDesc> TSQLiteConnection::Describe(const std::string& sql) {
 std::string TSQLiteConnection::PrepareOnly(const std::string& sql) {
   sqlite3_stmt* stmt = nullptr;
   const char* tail = nullptr;
-  int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt, &tail);
+  // The terminating nul counted, SQLite reads the text in place instead of
+  // copying it first.
+  int rc = sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size() + 1), &stmt, &tail);
   std::string message = rc == SQLITE_OK ? "" : sqlite3_errmsg(db_);
   if (rc != SQLITE_OK && SQLiteWaitExpired(db_)) {
     sqlite3_finalize(stmt);

@@ -31,7 +31,8 @@ bool OnlyTrailer(const char* tail) {
 TSQLiteStatement::TSQLiteStatement(sqlite3* db, const std::string& sql, const std::string& file)
     : db_(db), file_(file) {
   const char* tail = nullptr;
-  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size()), &stmt_, &tail) != SQLITE_OK) Fail("");
+  // The nul counted: the text is read in place (PrepareOnly says why).
+  if (sqlite3_prepare_v2(db_, sql.c_str(), static_cast<int>(sql.size() + 1), &stmt_, &tail) != SQLITE_OK) Fail("");
   if (stmt_ == nullptr) RaiseDatabaseError(SServerError, {std::string("SQLite"), file_, std::string(SNoSQLStatement)});
   if (tail != nullptr && !OnlyTrailer(tail)) {
     sqlite3_finalize(stmt_);

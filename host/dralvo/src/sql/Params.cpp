@@ -8,22 +8,26 @@
 
 namespace dralvo::sql {
 
-std::vector<ParamRef> FindParams(const std::string& sql) {
-  std::vector<ParamRef> out;
+std::vector<ParamRef> FindParams(const std::string& sql, const LexicalRules& rules) {
   try {
-    for (const Token& t : Tokenize(sql)) {
-      if (t.kind != TokenKind::Param || t.unterminated) continue;
-      std::string_view text = t.Text(sql).substr(1);
-      out.push_back(ParamRef{UnquoteIdentifier(text), t.offset, t.length});
-    }
+    return FindParams(sql, Tokenize(sql, rules));
   } catch (...) {  // out of memory on huge text
-    out.clear();
+    return {};
+  }
+}
+
+std::vector<ParamRef> FindParams(std::string_view sql, const std::vector<Token>& tokens) {
+  std::vector<ParamRef> out;
+  for (const Token& t : tokens) {
+    if (t.kind != TokenKind::Param || t.unterminated) continue;
+    std::string_view text = t.Text(sql).substr(1);
+    out.push_back(ParamRef{UnquoteIdentifier(text), t.offset, t.length});
   }
   return out;
 }
 
-PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker) {
-  return ToPositionalParams(sql, FindParams(sql), marker);
+PositionalSql ToPositionalParams(const std::string& sql, ParamMarker marker, const LexicalRules& rules) {
+  return ToPositionalParams(sql, FindParams(sql, rules), marker);
 }
 
 PositionalSql ToPositionalParams(const std::string& sql, const std::vector<ParamRef>& params, ParamMarker marker) {

@@ -178,9 +178,9 @@ class QueryReader {
 
 }  // namespace
 
-ParsedSelect ParseSelect(const std::string& sql) {
+ParsedSelect ParseSelect(const std::string& sql, const LexicalRules& rules) {
   try {
-    TokenList tokens(sql);
+    TokenList tokens(sql, Tokenize(sql, rules));
     if (tokens.Broken()) return {};
     return QueryReader(tokens).Read(0, tokens.Size(), 0);
   } catch (...) {  // out of memory on huge text: report "not readable" as promised

@@ -3,6 +3,9 @@
 // slot meant for one update, say, is not given a drop or a script.
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "dralvo/SqlParser.h"
 
 namespace dralvo::sql {
 
@@ -16,6 +19,7 @@ struct StatementKind {
   int statements = 0;  // statements holding words; ";" at the top separates them
 };
 
-StatementKind ReadStatementKind(std::string_view sql);
+StatementKind ReadStatementKind(std::string_view sql, const std::vector<Token>& tokens);
+StatementKind ReadStatementKind(std::string_view sql, const LexicalRules& rules = {});
 
 }  // namespace dralvo::sql

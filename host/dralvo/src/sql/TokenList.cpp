@@ -47,43 +47,33 @@ bool InList(std::string_view word, const auto& list) {
 
 }  // namespace
 
-TokenList::TokenList(std::string_view sql) {
-  for (const Token& t : Tokenize(sql)) {
+TokenList::TokenList(std::string_view sql, const std::vector<Token>& tokens) {
+  toks_.reserve(tokens.size());
+  for (const Token& t : tokens) {
     broken_ = broken_ || t.unterminated;
     if (t.kind == TokenKind::Whitespace || t.kind == TokenKind::Comment) continue;
     if (t.kind == TokenKind::Operator && t.Text(sql) == ";") break;
-    toks_.push_back(Sig{t.kind, t.Text(sql), t.unterminated});
+    toks_.push_back(Sig{t.kind, t.Text(sql), t.unterminated, t.offset});
   }
-  close_.assign(toks_.size(), 0);
+  close_.resize(toks_.size());
   std::vector<size_t> open;
   for (size_t i = 0; i < toks_.size(); ++i) {
     close_[i] = i + 1;
-    if (IsOpen(i)) {
+    const Sig& s = toks_[i];
+    const char c = s.kind == TokenKind::Operator && s.text.size() == 1 ? s.text[0] : '\0';
+    if (c == '(' || c == '[') {
       close_[i] = toks_.size();
       open.push_back(i);
-    } else if ((IsOp(i, ")") || IsOp(i, "]")) && !open.empty()) {
-      bool paren = IsOp(i, ")");
-      if (IsOp(open.back(), paren ? "(" : "[")) {
+    } else if (c == ')' || c == ']') {
+      if (!open.empty() && toks_[open.back()].text[0] == (c == ')' ? '(' : '[')) {
         close_[open.back()] = i + 1;
         open.pop_back();
       } else {
         broken_ = true;
       }
-    } else if (IsOp(i, ")") || IsOp(i, "]")) {
-      broken_ = true;
     }
   }
   broken_ = broken_ || !open.empty();
-}
-
-bool TokenList::Is(size_t i, std::string_view keyword) const {
-  const Sig& s = (*this)[i];
-  return s.kind == TokenKind::Identifier && rtl::SameText(s.text, keyword);
-}
-
-bool TokenList::IsOp(size_t i, std::string_view op) const {
-  const Sig& s = (*this)[i];
-  return s.kind == TokenKind::Operator && s.text == op;
 }
 
 size_t TokenList::After(size_t i) const { return i < close_.size() ? close_[i] : i + 1; }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dralvo/SqlParser.h"
+#include "rtl/system/SysUtils.h"
 
 namespace dralvo::sql::detail {
 
@@ -12,12 +13,14 @@ struct Sig {
   TokenKind kind = TokenKind::Operator;
   std::string_view text;
   bool unterminated = false;
+  size_t offset = 0;  // byte offset in the statement's text
 };
 
 class TokenList {
  public:
-  // Tokens of the first statement: everything before the first ";".
-  explicit TokenList(std::string_view sql);
+  // The significant tokens of the first statement (everything before the
+  // first ";") of `sql`, from all its tokens.
+  TokenList(std::string_view sql, const std::vector<Token>& tokens);
 
   size_t Size() const { return toks_.size(); }
   // A token past the end reads as an empty operator, so look-ahead needs no
@@ -25,8 +28,14 @@ class TokenList {
   const Sig& operator[](size_t i) const { return i < toks_.size() ? toks_[i] : end_; }
 
   // A bare word equal to keyword (upper case) ignoring case.
-  bool Is(size_t i, std::string_view keyword) const;
-  bool IsOp(size_t i, std::string_view op) const;
+  bool Is(size_t i, std::string_view keyword) const {
+    const Sig& s = (*this)[i];
+    return s.kind == TokenKind::Identifier && rtl::SameText(s.text, keyword);
+  }
+  bool IsOp(size_t i, std::string_view op) const {
+    const Sig& s = (*this)[i];
+    return s.kind == TokenKind::Operator && s.text.size() == op.size() && s.text[0] == op[0] && s.text == op;
+  }
   bool IsOpen(size_t i) const { return IsOp(i, "(") || IsOp(i, "["); }
   // Index just past the bracket that closes the one at i; Size() when it is
   // never closed. For a token that opens nothing: i + 1.

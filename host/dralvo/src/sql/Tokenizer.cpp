@@ -2,6 +2,8 @@
 // step consumes at least one byte, so any input ends in linear time.
 #include "dralvo/SqlParser.h"
 
+#include <algorithm>
+
 #include "sql/CharClass.h"
 
 namespace dralvo::sql {
@@ -10,7 +12,7 @@ namespace {
 
 class Scanner {
  public:
-  explicit Scanner(std::string_view text) : s_(text) {}
+  Scanner(std::string_view text, const LexicalRules& rules) : s_(text), rules_(rules) {}
 
   std::vector<Token> Run() {
     std::vector<Token> out;
@@ -37,12 +39,17 @@ class Scanner {
       while (pos_ < s_.size() && IsSpace(Cur())) ++pos_;
       return TokenKind::Whitespace;
     }
-    if (c == '-' && Next() == '-') {
+    if ((c == '-' && Next() == '-' && DashDashOpensComment()) || (c == '#' && rules_.hashComments)) {
       while (pos_ < s_.size() && Cur() != '\n') ++pos_;
       return TokenKind::Comment;
     }
     if (c == '/' && Next() == '*') return BlockComment();
-    if ((c == 'E' || c == 'e') && Next() == '\'') {
+    if (c == '*' && Next() == '/' && inExecutable_) {  // the end of "/*! ... */"
+      inExecutable_ = false;
+      pos_ += 2;
+      return TokenKind::Comment;
+    }
+    if ((c == 'E' || c == 'e') && Next() == '\'' && rules_.escapeStrings) {
       ++pos_;
       return Quoted('\'', true, TokenKind::String);
     }
@@ -52,24 +59,61 @@ class Scanner {
     }
     if (IsDigit(c) || (c == '.' && IsDigit(Next()))) return NumberToken();
     switch (c) {
-      case '\'': return Quoted('\'', false, TokenKind::String);
-      case '"': return Quoted('"', false, TokenKind::QuotedIdentifier);
-      case '`': return Quoted('`', false, TokenKind::QuotedIdentifier);
-      case '[': return Bracket();
+      case '\'': return Quoted('\'', rules_.backslashEscapes, TokenKind::String);
+      case '"':
+        return rules_.doubleQuotedNames ? Quoted('"', false, TokenKind::QuotedIdentifier)
+                                        : Quoted('"', rules_.backslashEscapes, TokenKind::String);
+      case '`':
+        if (rules_.backtickNames) return Quoted('`', false, TokenKind::QuotedIdentifier);
+        break;
+      case '[':
+        if (rules_.bracketNames) return Bracket();
+        break;
       case ':': return Colon();
-      case '$': return Dollar();
-      default: return OperatorToken();
+      case '$':
+        if (rules_.dollarStrings) return Dollar();
+        break;
     }
+    return OperatorToken();
   }
 
+  // MariaDB takes "--" as a comment only before a blank or a control
+  // character: "a--1" is a minus a minus one there.
+  bool DashDashOpensComment() const {
+    if (!rules_.dashDashNeedsBlank) return true;
+    const auto after = static_cast<unsigned char>(At(pos_ + 2));
+    return after <= ' ' || after == 0x7F;
+  }
+
+  // "/* ... */", nesting where the server nests them. On MariaDB
+  // "/*!" and "/*M!" (with an optional version number) open text the
+  // server runs: only the opener is a comment, and its "*/" ends it.
   TokenKind BlockComment() {
-    size_t end = s_.find("*/", pos_ + 2);
-    if (end == std::string_view::npos) {
-      pos_ = s_.size();
-      unterminated_ = true;
-    } else {
-      pos_ = end + 2;
+    if (rules_.executableComments && !inExecutable_) {
+      size_t i = pos_ + 2;
+      if (At(i) == 'M' && At(i + 1) == '!') ++i;
+      if (At(i) == '!') {
+        ++i;
+        while (IsDigit(At(i))) ++i;
+        pos_ = i;
+        inExecutable_ = true;
+        return TokenKind::Comment;
+      }
     }
+    int depth = 0;
+    while (pos_ < s_.size()) {
+      if (Cur() == '/' && Next() == '*' && (depth == 0 || rules_.nestedComments)) {
+        ++depth;
+        pos_ += 2;
+      } else if (Cur() == '*' && Next() == '/') {
+        pos_ += 2;
+        if (--depth == 0) return TokenKind::Comment;
+      } else {
+        ++pos_;
+      }
+    }
+    pos_ = s_.size();
+    unterminated_ = true;
     return TokenKind::Comment;
   }
 
@@ -185,13 +229,29 @@ class Scanner {
   }
 
   std::string_view s_;
+  const LexicalRules& rules_;
   size_t pos_ = 0;
   bool unterminated_ = false;
+  bool inExecutable_ = false;  // inside "/*! ... */"
 };
 
 }  // namespace
 
-std::vector<Token> Tokenize(std::string_view sql) { return Scanner(sql).Run(); }
+std::vector<Token> Tokenize(std::string_view sql, const LexicalRules& rules) { return Scanner(sql, rules).Run(); }
+
+TextPosition PositionAt(std::string_view text, size_t offset) {
+  TextPosition at;
+  offset = std::min(offset, text.size());
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n') {
+      ++at.line;
+      at.column = 1;
+    } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {  // not a continuation byte
+      ++at.column;
+    }
+  }
+  return at;
+}
 
 std::string UnquoteIdentifier(std::string_view text) {
   if (text.size() < 2) return std::string(text);

@@ -9,8 +9,8 @@ using detail::IsName;
 using detail::TokenList;
 
 WrittenName NameOf(const detail::Sig& s) {
-  if (s.kind == TokenKind::QuotedIdentifier) return {UnquoteIdentifier(s.text), true};
-  return {std::string(s.text), false};
+  const bool quoted = s.kind == TokenKind::QuotedIdentifier;
+  return {quoted ? UnquoteIdentifier(s.text) : std::string(s.text), quoted, s.text, s.offset};
 }
 
 // A name, possibly qualified ("t.c"): its last part, and the index past it.
@@ -28,12 +28,13 @@ bool IsValue(const detail::Sig& s) {
 }
 
 // The table: dotted names, kept as written.
-bool ReadTable(const TokenList& t, size_t& i, std::string& table) {
+bool ReadTable(const TokenList& t, size_t& i, UpdateStatement& st) {
   if (!IsName(t[i]) || t[i].unterminated) return false;
-  table = std::string(t[i].text);
+  st.table = std::string(t[i].text);
+  st.tableOffset = t[i].offset;
   ++i;
   while (t.IsOp(i, ".") && IsName(t[i + 1])) {
-    table += "." + std::string(t[i + 1].text);
+    st.table += "." + std::string(t[i + 1].text);
     i += 2;
   }
   return true;
@@ -81,19 +82,20 @@ void ReadSetList(const TokenList& t, size_t& i, UpdateStatement& st) {
 }
 }  // namespace
 
-UpdateStatement ReadUpdateStatement(const std::string& sql) {
-  TokenList t(sql);
+UpdateStatement ReadUpdateStatement(std::string_view sql, const std::vector<Token>& tokens) {
+  TokenList t(sql, tokens);
   UpdateStatement st;
+  st.columns.reserve(t.Size() / 4);
   if (t.Broken()) return st;
   size_t i = 0;
   if (t.Is(0, "UPDATE")) {
     i = 1;
-    if (!ReadTable(t, i, st.table) || !t.Is(i, "SET")) return st;
+    if (!ReadTable(t, i, st) || !t.Is(i, "SET")) return st;
     ++i;
     ReadSetList(t, i, st);
   } else if (t.Is(0, "INSERT") && t.Is(1, "INTO")) {
     i = 2;
-    if (!ReadTable(t, i, st.table)) return st;
+    if (!ReadTable(t, i, st)) return st;
     if (t.IsOp(i, "(")) {
       size_t close = t.After(i);
       for (size_t k = i + 1; k + 1 < close; ++k)
@@ -103,7 +105,7 @@ UpdateStatement ReadUpdateStatement(const std::string& sql) {
     return st;
   } else if (t.Is(0, "DELETE") && t.Is(1, "FROM")) {
     i = 2;
-    if (!ReadTable(t, i, st.table)) return st;
+    if (!ReadTable(t, i, st)) return st;
   } else if (t.Is(0, "SELECT")) {
     i = 1;
     while (i < t.Size() && !t.Is(i, "FROM")) {
@@ -115,13 +117,16 @@ UpdateStatement ReadUpdateStatement(const std::string& sql) {
     }
     if (!t.Is(i, "FROM")) return st;
     ++i;
-    if (!ReadTable(t, i, st.table)) return st;
+    if (!ReadTable(t, i, st)) return st;
     // A join or a second table: not one table's row.
     if (t.IsOp(i, ",") || t.Is(i, "JOIN") || t.Is(i, "INNER") || t.Is(i, "LEFT") || t.Is(i, "CROSS")) return st;
   } else {
     return st;
   }
-  if (t.Is(i, "WHERE")) ReadWhere(t, i + 1, st);
+  if (t.Is(i, "WHERE")) {
+    st.whereOffset = t[i].offset;
+    ReadWhere(t, i + 1, st);
+  }
   st.ok = true;
   return st;
 }
