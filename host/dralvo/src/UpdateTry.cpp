@@ -88,6 +88,7 @@ class TTry {
     if (database_ == nullptr)
       throw TNotTried{"its dataset " + dataSetName_ + " names the database " + dataSet_->DatabaseName() +
                       ", which the module does not hold"};
+    lexis_ = DialectOf(database_->ServerType()).Lexis;
     for (int slot = 0; slot < 4; ++slot) ReadStatement(slot);
     try {
       ReadRow();
@@ -118,7 +119,7 @@ class TTry {
     texts_[static_cast<size_t>(slot)] = update_.GetSQLIndex(slot)->Text();
     const std::string& text = texts_[static_cast<size_t>(slot)];
     if (rtl::Trim(text).empty()) throw TNotTried{"its " + name + " statement is empty"};
-    const sql::StatementKind kind = sql::ReadStatementKind(text);
+    const sql::StatementKind kind = sql::ReadStatementKind(text, lexis_);
     if (kind.statements > 1)
       throw TNotTried{"its " + name + " statement holds " + std::to_string(kind.statements) +
                       " statements; it must be one " + kSlotVerbs[slot]};
@@ -164,7 +165,7 @@ class TTry {
     auto& params = params_[static_cast<size_t>(slot)];
     params = std::make_unique<db::TParams>();
     auto find = [this](const std::string& field) { return IndexOf(row_, field); };
-    for (const sql::ParamRef& ref : sql::FindParams(texts_[static_cast<size_t>(slot)])) {
+    for (const sql::ParamRef& ref : sql::FindParams(texts_[static_cast<size_t>(slot)], lexis_)) {
       if (params->FindParam(ref.name) != nullptr) continue;
       const TDVParamField source = FieldOfUpdateParam(ref.name, find);
       if (source.Index < 0)
@@ -186,7 +187,7 @@ class TTry {
     TDVConnection& conn = database_->Connection();
     std::vector<std::string> asked;
     for (const std::string& text : texts_) {
-      const sql::UpdateStatement st = sql::ReadUpdateStatement(text);
+      const sql::UpdateStatement st = sql::ReadUpdateStatement(text, sql::Tokenize(text, conn.Lexis()));
       const std::string table = st.ok ? st.table : std::string();
       if (std::find(asked.begin(), asked.end(), table) != asked.end()) continue;
       asked.push_back(table);
@@ -293,6 +294,7 @@ class TTry {
   TDVDataSet* dataSet_ = nullptr;
   std::string dataSetName_;
   TDVDatabase* database_ = nullptr;
+  sql::LexicalRules lexis_;  // the server type's, until a session is open
   std::array<std::string, 4> texts_;
   std::array<std::unique_ptr<db::TParams>, 4> params_;
   TTriedRow row_;
