@@ -11,6 +11,7 @@
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
 #include "dralvo/Secrets.h"
+#include "window/DataEditBar.h"
 #include "window/DataSetModel.h"
 #include "window/Reporting.h"
 
@@ -38,6 +39,7 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
   grid_->setModel(model_);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+  edits_ = new TDataEditBar(model_, grid_, this);
 
   auto* bar = new QHBoxLayout;
   bar->addWidget(title_, 1);
@@ -48,6 +50,7 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
   layout->addLayout(bar);
   layout->addWidget(message_);
   layout->addWidget(grid_, 1);
+  layout->addWidget(edits_);
   connect(open_, &QPushButton::clicked, this, [this] {
     if (dataSet_ != nullptr && dataSet_->Active()) {
       dataSet_->Close();
@@ -155,6 +158,7 @@ void TDataPanel::ShowState() {
                   .arg(dataSet_->AllFetched() ? QString(", all") : QString(", more as you scroll"));
   message_->setText(message);
   message_->setStyleSheet(!busy && !error_.empty() ? "color: #b00020" : "");
+  edits_->SetDataSet(open ? dataSet_ : nullptr, busy);
 }
 
 }  // namespace designer

@@ -3,7 +3,8 @@
 // (a TDataSetModel), fetched as the person scrolls. "Open" runs the query on
 // a thread of its own, so the window keeps painting; meanwhile the view
 // shows that it is busy and offers "Cancel", which stops the statement on
-// the server. A failure shows in the view itself.
+// the server. A failure shows in the view itself. A dataset with an update
+// object can be edited there (TDataEditBar).
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@ class TDVDataSet;
 
 namespace designer {
 
+class TDataEditBar;
 class TDataSetModel;
 
 class TDataPanel : public QWidget {
@@ -42,6 +44,8 @@ class TDataPanel : public QWidget {
   void WaitForQuery();
 
   QTableView* Grid() const { return grid_; }
+  // Insert, Delete, Apply and Cancel of a dataset with an update object.
+  TDataEditBar* Edits() const { return edits_; }
   TDataSetModel* Model() const { return model_; }
   std::string Message() const;
 
@@ -62,6 +66,7 @@ class TDataPanel : public QWidget {
   QPushButton* open_ = nullptr;
   QPushButton* cancel_ = nullptr;
   QTableView* grid_ = nullptr;
+  TDataEditBar* edits_ = nullptr;
   std::thread runner_;
   bool running_ = false;  // from the start of a query until its outcome is shown
   std::string error_;

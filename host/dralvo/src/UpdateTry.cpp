@@ -10,35 +10,18 @@
 #include "dralvo/Database.h"
 #include "dralvo/SqlParser.h"
 #include "dralvo/UpdateSQL.h"
+#include "UpdateRun.h"
 #include "drivers/Driver.h"
 #include "rtl/system/SysUtils.h"
-#include "sql/StatementKind.h"
-#include "sql/UpdateStatement.h"
 
 namespace dralvo {
 
 namespace {
 
-constexpr int kRefresh = 0;
-constexpr int kModify = 1;
-constexpr int kInsert = 2;
-constexpr int kDelete = 3;
-constexpr const char* kSlotNames[] = {"refresh", "modify", "insert", "delete"};
-constexpr const char* kSlotVerbs[] = {"select", "update", "insert", "delete"};
-
-// The row tried: each field's name, type and value as the dataset read it.
-struct TRowField {
-  std::string Name;
-  db::TFieldType Type;
-  db::TValue Value;
-};
-using TTriedRow = std::vector<TRowField>;
-
-int IndexOf(const TTriedRow& row, const std::string& name) {
-  for (size_t i = 0; i < row.size(); ++i)
-    if (rtl::AnsiSameText(row[i].Name, name)) return static_cast<int>(i);
-  return -1;
-}
+using update::kDelete;
+using update::kInsert;
+using update::kModify;
+using update::kRefresh;
 
 std::string Shown(const db::TValue& v) {
   if (v.IsNull()) return "null";
@@ -115,17 +98,8 @@ class TTry {
   // One statement of the slot's own kind: anything else (a drop, a script)
   // might commit by itself.
   void ReadStatement(int slot) {
-    const std::string name = kSlotNames[slot];
+    if (std::string why = update::WhyNotRunnable(update_, slot, lexis_); !why.empty()) throw TNotTried{why};
     texts_[static_cast<size_t>(slot)] = update_.GetSQLIndex(slot)->Text();
-    const std::string& text = texts_[static_cast<size_t>(slot)];
-    if (rtl::Trim(text).empty()) throw TNotTried{"its " + name + " statement is empty"};
-    const sql::StatementKind kind = sql::ReadStatementKind(text, lexis_);
-    if (kind.statements > 1)
-      throw TNotTried{"its " + name + " statement holds " + std::to_string(kind.statements) +
-                      " statements; it must be one " + kSlotVerbs[slot]};
-    if (kind.verb != kSlotVerbs[slot])
-      throw TNotTried{"its " + name + " statement is a " + kind.verb + " statement; it must be one " +
-                      kSlotVerbs[slot]};
   }
 
   // Row `rowNumber_` of the dataset, read on a read-only connection that
@@ -152,7 +126,9 @@ class TTry {
     }
     for (int i = 0; i < dataSet_->FieldCount(); ++i) {
       const db::TField& field = *dataSet_->Fields(i);
-      row_.push_back({field.FieldName(), field.DataType(), field.Value()});
+      fields_.Names.push_back(field.FieldName());
+      fields_.Types.push_back(field.DataType());
+      row_.push_back(field.Value());
     }
     dataSet_->Close();
     database_->Close();
@@ -161,46 +137,38 @@ class TTry {
   // The slot's parameters with the row's values: plain and OLD_ ones
   // alike, as the row is written back as it was.
   void Bind(int slot) {
-    const std::string name = kSlotNames[slot];
+    const std::string name = update::SlotName(slot);
+    const std::string& text = texts_[static_cast<size_t>(slot)];
     auto& params = params_[static_cast<size_t>(slot)];
     params = std::make_unique<db::TParams>();
-    auto find = [this](const std::string& field) { return IndexOf(row_, field); };
-    for (const sql::ParamRef& ref : sql::FindParams(texts_[static_cast<size_t>(slot)], lexis_)) {
-      if (params->FindParam(ref.name) != nullptr) continue;
-      const TDVParamField source = FieldOfUpdateParam(ref.name, find);
-      if (source.Index < 0)
-        throw TNotTried{"the " + name + " statement's parameter :" + ref.name + " matches no field of " +
-                        dataSetName_ + (rtl::SameText(ref.name.substr(0, 4), "OLD_") ? " (with or without OLD_)" : "")};
-      const TRowField& field = row_[static_cast<size_t>(source.Index)];
-      // A where clause compares OLD_ values with "=", which never holds
-      // for null: no row could be found.
-      if (source.Old && slot != kInsert && field.Value.IsNull())
-        throw TNotTried{"row " + std::to_string(rowNumber_) + " holds null in " + field.Name + ", which the " + name +
-                        " statement looks for as :" + ref.name + ", and \"= null\" finds no row; try a row whose " +
-                        field.Name + " has a value"};
-      params->CreateParam(field.Type, ref.name, db::TParamType::ptInput)->SetValue(field.Value);
+    std::vector<TDVParamField> sources;
+    if (std::string stray = update::Bind(text, lexis_, fields_, row_, row_, *params, &sources); !stray.empty())
+      throw TNotTried{"the " + name + " statement's parameter :" + stray + " matches no field of " + dataSetName_ +
+                      (rtl::SameText(stray.substr(0, 4), "OLD_") ? " (with or without OLD_)" : "")};
+    if (slot == kInsert) return;
+    // A where clause compares OLD_ values with "=", which never holds for
+    // null: no row could be found.
+    for (size_t i = 0; i < sources.size(); ++i) {
+      const auto field = static_cast<size_t>(sources[i].Index);
+      if (!sources[i].Old || !row_[field].IsNull()) continue;
+      throw TNotTried{"row " + std::to_string(rowNumber_) + " holds null in " + fields_.Names[field] + ", which the " +
+                      name + " statement looks for as :" + params->Items(static_cast<int>(i))->Name() +
+                      ", and \"= null\" finds no row; try a row whose " + fields_.Names[field] + " has a value"};
     }
   }
 
   // Refused before anything runs: a table a rollback would not restore.
   void CheckRollback() {
-    TDVConnection& conn = database_->Connection();
-    std::vector<std::string> asked;
-    for (const std::string& text : texts_) {
-      const sql::UpdateStatement st = sql::ReadUpdateStatement(text, sql::Tokenize(text, conn.Lexis()));
-      const std::string table = st.ok ? st.table : std::string();
-      if (std::find(asked.begin(), asked.end(), table) != asked.end()) continue;
-      asked.push_back(table);
-      const std::string why = conn.WhyNotRolledBack(table);
-      if (!why.empty()) throw TNotTried{why};
-    }
+    const std::vector<std::string> texts(texts_.begin(), texts_.end());
+    if (std::string why = update::WhyNotRolledBack(database_->Connection(), texts); !why.empty())
+      throw TNotTried{why};
   }
 
   void RunSteps(TDVTryResult& result) {
     constexpr std::array<int, 5> kOrder = {kRefresh, kModify, kDelete, kInsert, kRefresh};
     constexpr const char* kVerbs[] = {"read", "changed", "inserted", "deleted"};
     for (size_t i = 0; i < kOrder.size(); ++i)
-      result.Steps.push_back({i == 4 ? "refresh again" : kSlotNames[kOrder[i]], kVerbs[kOrder[i]], false, -1, {}, {}});
+      result.Steps.push_back({i == 4 ? "refresh again" : update::SlotName(kOrder[i]), kVerbs[kOrder[i]], false, -1, {}, {}});
     bool broke = false;
     try {
       database_->StartTransaction();
@@ -264,9 +232,9 @@ class TTry {
       if (againstFirst) {
         before = firstRefresh_[c];
       } else {
-        const int field = IndexOf(row_, r.Columns[c].Name);
+        const int field = fields_.IndexOf(r.Columns[c].Name);
         if (field < 0) continue;  // a column the dataset does not show
-        before = row_[static_cast<size_t>(field)].Value;
+        before = row_[static_cast<size_t>(field)];
       }
       if (SameValue(now, before)) continue;
       step.Problem = "it reads " + r.Columns[c].Name + " as " + Shown(now) +
@@ -297,7 +265,8 @@ class TTry {
   sql::LexicalRules lexis_;  // the server type's, until a session is open
   std::array<std::string, 4> texts_;
   std::array<std::unique_ptr<db::TParams>, 4> params_;
-  TTriedRow row_;
+  update::TFields fields_;
+  db::TRow row_;  // the row tried, as the dataset read it
   std::vector<db::TValue> firstRefresh_;
 };
 

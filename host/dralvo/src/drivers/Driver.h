@@ -123,6 +123,10 @@ class TDVConnection {
   // (a MariaDB table whose engine has no transactions); empty when it
   // undoes them, as on every server whose tables are all transactional.
   virtual std::string WhyNotRolledBack(const std::string& /*name*/) { return {}; }
+  // Whether a statement this connection is still reading keeps another
+  // connection from committing (SQLite's file locks): its rows are then
+  // read ahead before another connection writes.
+  virtual bool ReadingHoldsOffWriters() const { return false; }
 
  protected:
   // The words this server does not take as bare names; the dialect's list

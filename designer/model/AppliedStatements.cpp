@@ -1,0 +1,56 @@
+#include "model/AppliedStatements.h"
+
+#include "model/CellText.h"
+
+namespace designer {
+
+namespace {
+const char* Verb(const std::string& statement) {
+  if (statement == "modify") return "changed";
+  if (statement == "insert") return "inserted";
+  if (statement == "delete") return "deleted";
+  return "read";
+}
+
+// The statement's words on one line, whatever its line breaks and indents.
+std::string OneLine(const std::string& sql) {
+  std::string out;
+  bool blank = false;
+  for (char c : sql) {
+    const bool space = c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    if (space) {
+      blank = !out.empty();
+      continue;
+    }
+    if (blank) out += ' ';
+    blank = false;
+    out += c;
+  }
+  return out;
+}
+
+std::string Shown(const db::TValue& value) {
+  if (value.IsNull()) return "null";
+  const std::string text = EscapedLineField(value.AsString());
+  return value.IsText() ? "'" + text + "'" : text;
+}
+}  // namespace
+
+std::vector<std::string> AppliedStatementLines(const dralvo::TDVApplyResult& result) {
+  std::vector<std::string> lines;
+  for (const dralvo::TDVAppliedStatement& s : result.Statements) {
+    std::string line = s.Statement + ": ";
+    if (s.Rows >= 0) line += std::to_string(s.Rows) + (s.Rows == 1 ? " row " : " rows ") + Verb(s.Statement);
+    if (!s.Problem.empty())
+      line += (s.Rows >= 0 ? " (" : "") + s.Problem +
+              (s.ServerMessage.empty() ? "" : ": " + EscapedLineField(s.ServerMessage)) + (s.Rows >= 0 ? ")" : "");
+    line += ": " + EscapedLineField(OneLine(s.Sql));
+    std::string params;
+    for (const auto& [name, value] : s.Params) params += (params.empty() ? ":" : ", :") + name + " = " + Shown(value);
+    if (!params.empty()) line += " (" + params + ")";
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+}  // namespace designer
