@@ -63,6 +63,23 @@ class TryCommand : public DesignerTest {
     auto r = Designer(args);
     ASSERT_EQ(r.ExitCode, 0) << r.Err;
   }
+  // The editor's statements hold on `row`, a modify statement without a
+  // where clause is caught, and the table's rows (`dump`) stay as they
+  // were. The module with the generated statements.
+  std::string SoundHoldsAndNoWhereIsCaught(const char* row, const std::function<std::string()>& dump) {
+    Generate();
+    const std::string generated = Module();
+    const std::string rows = dump();
+    auto sound = Designer({"try", "Shop.dfm", "OrdersUpdate", "--row", row});
+    EXPECT_EQ(sound.ExitCode, 0) << sound.Out << sound.Err;
+    EXPECT_EQ(sound.Out, kAllHold);
+    WriteModule(WithStatement(generated, "ModifySQL", kNoWhere));
+    auto noWhere = Designer({"try", "Shop.dfm", "OrdersUpdate"});
+    EXPECT_EQ(noWhere.ExitCode, 1) << noWhere.Out << noWhere.Err;
+    EXPECT_TRUE(Has(noWhere.Out, kNoWhereCaught)) << noWhere.Out;
+    EXPECT_EQ(dump(), rows);
+    return generated;
+  }
   // The SQLite file's bytes, hashed.
   size_t Data() const { return std::hash<std::string>{}(rtl::ReadFileToString(dir_.File("shop.db"))); }
 };
@@ -163,17 +180,8 @@ TEST_F(TryCommand, PostgreSqlHoldsCatchesAndSurvivesALockAndALostConnection) {
       "; create function end_session() returns trigger language plpgsql as"
       " $$ begin perform pg_terminate_backend(pg_backend_pid()); return old; end $$;");
   WriteModule(ServerModule("stPostgreSQL", schema.SearchPath()));
-  Generate();
-  const std::string generated = Module();
   const std::string rows = PgDump(schema);
-  auto sound = Designer({"try", "Shop.dfm", "OrdersUpdate", "--row", "3"});
-  EXPECT_EQ(sound.ExitCode, 0) << sound.Out << sound.Err;
-  EXPECT_EQ(sound.Out, kAllHold);
-  WriteModule(WithStatement(generated, "ModifySQL", kNoWhere));
-  auto noWhere = Designer({"try", "Shop.dfm", "OrdersUpdate"});
-  EXPECT_EQ(noWhere.ExitCode, 1) << noWhere.Out << noWhere.Err;
-  EXPECT_TRUE(Has(noWhere.Out, kNoWhereCaught)) << noWhere.Out;
-  EXPECT_EQ(PgDump(schema), rows);
+  const std::string generated = SoundHoldsAndNoWhereIsCaught("3", [&] { return PgDump(schema); });
 
   // Another session keeps writes out: the modify waits LOCK TIMEOUT, no more.
   WriteModule(generated);
@@ -221,17 +229,8 @@ TEST_F(TryCommand, MariaDbHoldsOnInnoDbAndRefusesTablesThatCannotRollBack) {
       "create table orders(order_id int primary key, customer int not null, note text) engine = InnoDB;" +
       std::string(kOrdersRows) + ";");
   WriteModule(ServerModule("stMariaDB", server.Url()));
-  Generate();
-  const std::string generated = Module();
   const std::string rows = MariaDbDump(server, "orders");
-  auto sound = Designer({"try", "Shop.dfm", "OrdersUpdate"});
-  EXPECT_EQ(sound.ExitCode, 0) << sound.Out << sound.Err;
-  EXPECT_EQ(sound.Out, kAllHold);
-  WriteModule(WithStatement(generated, "ModifySQL", kNoWhere));
-  auto noWhere = Designer({"try", "Shop.dfm", "OrdersUpdate"});
-  EXPECT_EQ(noWhere.ExitCode, 1) << noWhere.Out << noWhere.Err;
-  EXPECT_TRUE(Has(noWhere.Out, kNoWhereCaught)) << noWhere.Out;
-  EXPECT_EQ(MariaDbDump(server, "orders"), rows);
+  SoundHoldsAndNoWhereIsCaught("1", [&] { return MariaDbDump(server, "orders"); });
 
   // The same statements on tables whose engine keeps every write: had the
   // modify run, all three rows would now hold row 1's note.
@@ -257,17 +256,9 @@ TEST_F(TryCommand, FirebirdHoldsAndCatches) {
   const std::string fingerprint =
       "select count(*) + sum(mod(hash(order_id || ',' || customer || ',' || coalesce(note, 'null')), 1000000007))"
       " from orders";
-  const int64_t rows = dvtest::FirebirdAttachment(file, false).Number(fingerprint);
   WriteModule(ServerModule("stFirebird", "shop.fdb"));
-  Generate();
-  auto sound = Designer({"try", "Shop.dfm", "OrdersUpdate", "--row", "2"});
-  EXPECT_EQ(sound.ExitCode, 0) << sound.Out << sound.Err;
-  EXPECT_EQ(sound.Out, kAllHold);
-  WriteModule(WithStatement(Module(), "ModifySQL", kNoWhere));
-  auto noWhere = Designer({"try", "Shop.dfm", "OrdersUpdate"});
-  EXPECT_EQ(noWhere.ExitCode, 1) << noWhere.Out << noWhere.Err;
-  EXPECT_TRUE(Has(noWhere.Out, kNoWhereCaught)) << noWhere.Out;
-  EXPECT_EQ(dvtest::FirebirdAttachment(file, false).Number(fingerprint), rows);
+  SoundHoldsAndNoWhereIsCaught(
+      "2", [&] { return std::to_string(dvtest::FirebirdAttachment(file, false).Number(fingerprint)); });
 }
 
 }  // namespace
