@@ -5,6 +5,7 @@
 
 #include "Commands.h"
 #include "commands/OutputText.h"
+#include "dralvo/Hooks.h"
 #include "dralvo/Secrets.h"
 #include "rtl/packages/Packages.h"
 #include "rtl/system/SysUtils.h"
@@ -74,7 +75,8 @@ class TArgsParser {
         what += (i == 0 ? "" : i + 1 == required.size() ? " and " : ", ") + required[i];
       throw EBadInput(std::string(command.Name) + " needs " + what);
     }
-    if (operands.size() > command.Operands.size())
+    const bool repeated = !command.Operands.empty() && command.Operands.back().Repeated;
+    if (operands.size() > command.Operands.size() && !repeated)
       throw EBadInput("Unexpected argument for " + std::string(command.Name) + ": " +
                       operands[command.Operands.size()]);
   }
@@ -88,7 +90,8 @@ std::string UsageOf(const TCommand& command) {
   std::string usage;
   auto add = [&](const std::string& part) { usage += (usage.empty() ? "" : " ") + part; };
   for (const TOperand& operand : command.Operands)
-    add(operand.Optional ? "[" + std::string(operand.Name) + "]" : std::string(operand.Name));
+    add((operand.Optional ? "[" + std::string(operand.Name) + "]" : std::string(operand.Name)) +
+        (operand.Repeated ? "..." : ""));
   for (const TOption& option : command.Options)
     add("[" + std::string(option.Name) + (option.Value != nullptr ? " " + std::string(option.Value) : "") + "]");
   return usage;
@@ -120,6 +123,12 @@ std::optional<long long> WholeNumber(const std::string& text) {
   long long value = 0;
   for (char c : digits) value = value > (LLONG_MAX - (c - '0')) / 10 ? LLONG_MAX : value * 10 + (c - '0');
   return negative ? -value : value;
+}
+
+void TellServerNotices() {
+  dralvo::SetServerNoticeHandler([](const std::string& server, const std::string& message) {
+    std::cerr << server << ": " << ForTerminal(dralvo::MaskPasswords(message)) << "\n";
+  });
 }
 
 void ChooseWidgetPlatform() {

@@ -28,6 +28,7 @@ struct TOperand {
   const char* Name;
   const char* What;
   bool Optional = false;
+  bool Repeated = false;  // the last operand only: it may be given any number of times
 };
 
 // An option: a flag ("--save") or one with a value ("--package FILE").
@@ -42,6 +43,7 @@ class TArgs {
   // The operand at `index` as given; empty when an optional one is absent.
   const std::string& Operand(size_t index) const;
   bool HasOperand(size_t index) const { return index < operands_.size(); }
+  const std::vector<std::string>& Operands() const { return operands_; }
   bool Flag(const std::string& name) const { return flags_.count(name) != 0; }
   // The value of an option with a value; none when it was not given.
   std::optional<std::string> Value(const std::string& name) const;
@@ -77,6 +79,11 @@ TArgs ParseArgs(const TCommand& command, const std::vector<std::string>& args);
 // saturated to the range of long long; none for any other text, blanks
 // included.
 std::optional<long long> WholeNumber(const std::string& text);
+
+// Messages a server sends beside its results (PostgreSQL's notices) go to
+// standard error as "SERVER: MESSAGE", escaped as every message is and
+// passwords masked; call once at start.
+void TellServerNotices();
 
 // Dialogs are driven through the modal seam, but Qt still needs a
 // platform: without a display that is the offscreen one. Chosen before the

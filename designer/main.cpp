@@ -46,8 +46,12 @@ const TCommand kCommands[] = {
       kSave,
       kPackage},
      "run the UpdateSQL editor on an update object of a data module", &designer::RunUpdateSql},
-    {"check", {kModule, {"OBJECT", "an update object's name", true}}, {kPackage},
-     "check the stored statements of update objects against the live database, changing nothing",
+    {"check",
+     {{"FILE|FOLDER", "a data module file or a folder of them"},
+      {"FILE|FOLDER|OBJECT", "more modules, or update objects of the module before", true, true}},
+     {{"--format", "text|json|sarif"}, kPackage},
+     "check the stored statements of update objects against the live database, changing nothing; each finding "
+     "at its line and column in the module file",
      &designer::RunCheck},
     {"try", {kModule, {"UPDATE_OBJECT", "the update object's name"}}, {{"--row", "N"}, kPackage},
      "run an update object's statements on row N (--row: 1) of its dataset in a transaction that is rolled back",
@@ -97,6 +101,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   designer::QuietToolkitMessages();
+  designer::TellServerNotices();
   // The framework's own dialogs (collection, fields and field-link editors),
   // which the package's editors open.
   designide::InstallDesignerDialogs();

@@ -49,11 +49,14 @@ propeditors_bench  BM_InspectorRows                   ratio              3    us
 propeditors_bench  BM_InspectorRows                   linearity          1.5  us_per_component
 runtime_bench      BM_.*                              ratio              1.5  runtime_us,direct_us
 check_bench        BM_Check100UpdateObjects           ratio              2    runtime_us,direct_us
+check_run_bench    BM_CheckManyModulesInOneRun        ratio              1.2  one_run_ms,per_module_runs_ms,start_ms
 mariadb_bench      BM_MariaDbTableNames               ratio              1.5  runtime_us,direct_us
 mariadb_bench      BM_MariaDbCheck100UpdateObjects    ratio              2    runtime_us,direct_us
 firebird_bench     BM_FirebirdTableNames              ratio              1.5  runtime_us,direct_us
 session_load_bench BM_LoadSessions                    growth             12   s_sessions
 session_load_bench BM_LoadSessions                    vs_one             2    s_sessions,s_one
+verbs_bench        BM_VerbsOfLargeModules             linearity          1.5  us_per_component_5000,us_per_component_20000
+verbs_bench        BM_VerbsOfLargeModules             vs_read            6    us_per_component_20000
 completion_bench   BM_CompletionAfterFrom             first_ratio        1.5  first_ms,connect_and_table_names_ms
 completion_bench   BM_CompletionAfterFrom             later_ratio        0.1  later_ms,table_names_ms
 bench_settings     BM_IniVersusBytes                  ratio              2    ini_us,bytes_us

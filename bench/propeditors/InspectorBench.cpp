@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "LoadedPackage.h"
 #include "designide/ObjectInspector.h"
 #include "dralvo/Engine.h"
 #include "rtl/packages/Packages.h"
@@ -40,35 +41,7 @@ double Now() {
   return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
 }
 
-// The package loaded with settings in a folder of the benchmark's own.
-class TLoadedPackage {
- public:
-  TLoadedPackage() : dir_(std::filesystem::temp_directory_path() / ("dvbench-inspector-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(dir_);
-    setenv("XDG_CONFIG_HOME", dir_.c_str(), 1);
-    module_ = rtl::LoadPackage(
-        (std::filesystem::path(rtl::GetModuleFileName(nullptr)).parent_path() / "DclDralvo160.so").string());
-  }
-  ~TLoadedPackage() {
-    rtl::UnloadPackage(module_);
-    std::filesystem::remove_all(dir_);
-  }
-  TLoadedPackage(const TLoadedPackage&) = delete;
-  TLoadedPackage& operator=(const TLoadedPackage&) = delete;
-  std::string File(const std::string& name) const { return (dir_ / name).string(); }
-
-  // Loaded once for the run: the benchmark library calls each benchmark
-  // more than once, and the runtime linked into this program keeps its
-  // class descriptors across a package's unload.
-  static TLoadedPackage& Instance() {
-    static TLoadedPackage package;
-    return package;
-  }
-
- private:
-  std::filesystem::path dir_;
-  rtl::HMODULE module_;
-};
+using dvbench::TLoadedPackage;
 
 void MakeTables(const std::string& path) {
   sqlite3* db = nullptr;

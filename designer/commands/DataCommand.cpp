@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "CommandModule.h"
+#include "OutputText.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
 #include "model/CellText.h"
@@ -27,7 +28,7 @@ int LimitOption(const TArgs& args) {
 void PrintRecords(db::TDataSet& dataSet, int limit) {
   std::string line;
   for (int i = 0; i < dataSet.FieldCount(); ++i)
-    line += (i > 0 ? "\t" : "") + EscapedLineField(dataSet.Fields(i)->FieldName());
+    line += (i > 0 ? "\t" : "") + Escaped(dataSet.Fields(i)->FieldName());
   std::cout << line << "\n";
   for (int n = 0; n < limit && !dataSet.Eof(); ++n, dataSet.Next()) {
     line.clear();

@@ -7,6 +7,7 @@
 
 #include "Commands.h"
 #include "CommandModule.h"
+#include "OutputText.h"
 #include "dralvo/Secrets.h"
 #include "rtl/forms/FormFiles.h"
 
@@ -15,7 +16,7 @@ namespace designer {
 int RunShow(const TArgs& args) {
   std::unique_ptr<TDesignModule> module = OpenModule(args);
   const rtl::TComponent& root = module->Root();
-  std::cout << "Module " << args.Operand(0) << ": " << root.Name() << " (" << root.ClassName() << ") with "
+  std::cout << "Module " << Escaped(args.Operand(0)) << ": " << root.Name() << " (" << root.ClassName() << ") with "
             << root.ComponentCount() << (root.ComponentCount() == 1 ? " component\n" : " components\n");
   std::cout << rtl::WriteComponentText(root, [](std::string_view value, bool listEntry) {
     return listEntry ? dralvo::MaskPasswordParam(value) : dralvo::MaskPasswords(value);

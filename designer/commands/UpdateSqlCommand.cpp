@@ -15,7 +15,6 @@
 #include "dralvo/Consts.h"
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
-#include "dralvo/Secrets.h"
 #include "dralvo/UpdateSQL.h"
 #include "rtl/system/SysUtils.h"
 #include "vcl/Application.h"
@@ -38,15 +37,6 @@ std::optional<std::vector<std::string>> NameList(const TArgs& args, const std::s
     start = comma + 1;
   }
   return names;
-}
-
-void TellWhereItConnects(const dralvo::TDVUpdateSQL& update) {
-  dralvo::TDVDataSet* dataSet = update.DataSet();
-  if (dataSet == nullptr) return;
-  dralvo::TDVDatabase* database = dataSet->FindDatabase();
-  if (database == nullptr || database->Connected()) return;
-  std::cerr << "Connecting to database " << database->DatabaseName() << " (" << dralvo::MaskPasswords(database->ResolvedTarget())
-            << ") ...\n";
 }
 
 // The editor as the designer's context menu runs it: the component editor
@@ -90,7 +80,7 @@ int RunUpdateSql(const TArgs& args) {
   TUpdateSqlScript script(steps, std::cout, std::cerr);
   {
     vcl::ScopedAutomation automation(script);
-    TellWhereItConnects(update);
+    TellWhereItConnects(update.DataSet());
     RunEditor(*module, update);
   }
   if (steps.Save && !script.SaveRefused()) SaveModule(*module, args);

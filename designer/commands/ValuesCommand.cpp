@@ -18,7 +18,7 @@ int RunValues(const TArgs& args) {
   designide::TInspectorRow& row = inspected.Row(args.Operand(2));
   const std::string where = args.Operand(1) + "." + row.Path();
   if ((row.Attributes() & designide::paValueList) == 0) {
-    std::cerr << "dvdesigner values: " << where << " offers no value list\n";
+    std::cerr << "dvdesigner values: " << ForTerminal(where) << " offers no value list\n";
     return 1;
   }
   std::vector<std::string> values;

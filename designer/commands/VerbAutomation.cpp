@@ -31,12 +31,12 @@ vcl::TModalResult TVerbAutomation::MessageShown(const vcl::TMessageDlgInfo& info
 }
 
 intptr_t TVerbAutomation::ShellExecuted(const vcl::TShellExecuteInfo& info) {
-  log_ << "Not opened: " << info.File << "\n";
+  log_ << "Not opened: " << ForTerminal(info.File) << "\n";
   return 0;
 }
 
 bool TVerbAutomation::FileDialogShown(vcl::TOpenDialog& dialog) {
-  log_ << "File dialog \"" << dialog.Title() << "\" cancelled\n";
+  log_ << "File dialog \"" << ForTerminal(dialog.Title()) << "\" cancelled\n";
   return false;
 }
 

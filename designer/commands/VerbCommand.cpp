@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "CommandModule.h"
+#include "OutputText.h"
 #include "VerbAutomation.h"
 #include "model/ComponentVerbs.h"
 #include "vcl/Application.h"
@@ -33,7 +34,7 @@ int RunVerb(const TArgs& args) {
   const TVerb& verb = verbs[static_cast<size_t>(*index)];
   if (verb.IsSeparator()) throw EBadInput("Verb " + indexText + " of " + name + " is a separator, not a verb");
 
-  std::cerr << "Running \"" << verb.Caption << "\" on " << name << " ...\n";
+  std::cerr << "Running \"" << ForTerminal(verb.Caption) << "\" on " << ForTerminal(name) << " ...\n";
   vcl::EnsureWidgetSystem();
   TVerbAutomation automation(args.Flag("--accept"), std::cerr);
   {

@@ -48,9 +48,10 @@ void RefuseUnlessDataModule(const rtl::TComponent& root, const std::string& sour
 // Relative database files are taken from the module's folder, already
 // while the components are loaded.
 std::unique_ptr<rtl::TComponent> ReadForDesign(const std::string& text, const std::string& source,
-                                               const std::string& folder) {
+                                               const std::string& folder, rtl::TFormPositions* positions = nullptr) {
   rtl::TFormReadOptions options;
   options.Designing = true;
+  options.Positions = positions;
   options.OnRootCreated = [&](rtl::TComponent& root) {
     RefuseUnlessDataModule(root, source);
     if (!folder.empty()) dralvo::SetModuleFolder(&root, folder);
@@ -60,16 +61,18 @@ std::unique_ptr<rtl::TComponent> ReadForDesign(const std::string& text, const st
 }
 }  // namespace
 
-std::unique_ptr<TDesignModule> TDesignModule::Open(const std::string& fileName, std::unique_ptr<TDesignPackage> package) {
+std::unique_ptr<TDesignModule> TDesignModule::Open(const std::string& fileName, std::unique_ptr<TDesignPackage> package,
+                                                   rtl::TFormPositions* positions) {
   std::string text;
-  return std::unique_ptr<TDesignModule>(new TDesignModule(fileName, text, std::move(package)));
+  return std::unique_ptr<TDesignModule>(new TDesignModule(fileName, text, std::move(package), positions));
 }
 
-TDesignModule::TDesignModule(const std::string& fileName, std::string& textRead, std::unique_ptr<TDesignPackage> package)
+TDesignModule::TDesignModule(const std::string& fileName, std::string& textRead, std::unique_ptr<TDesignPackage> package,
+                             rtl::TFormPositions* positions)
     : package_(std::move(package)), fileName_(AbsolutePath(fileName)) {
   // Messages name the file as it was given.
   textRead = rtl::ReadFileToString(fileName, stamp_);
-  SetRoot(ReadForDesign(textRead, fileName, rtl::ExtractFilePath(fileName_)));
+  SetRoot(ReadForDesign(textRead, fileName, rtl::ExtractFilePath(fileName_), positions));
   // Compared in the layout it is written in, not as the file spells it.
   savedText_ = TextAsRead(*root_);
 }

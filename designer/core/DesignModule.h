@@ -15,6 +15,10 @@
 #include "rtl/files/FileStamp.h"
 #include "rtl/objects/Component.h"
 
+namespace rtl {
+class TFormPositions;
+}
+
 namespace designer {
 
 class TDesignModule : public designide::IDesigner {
@@ -26,8 +30,11 @@ class TDesignModule : public designide::IDesigner {
   // EFOpenError, or rtl::Exception for a root of another class; nothing
   // stays alive then. `package`, when given, is the package the module was
   // opened with (a command's): it is unloaded after the module is freed.
+  // `positions`, when given, is filled with where the module's objects and
+  // string lists stand in the file (a checker points its findings there).
   static std::unique_ptr<TDesignModule> Open(const std::string& fileName,
-                                             std::unique_ptr<TDesignPackage> package = nullptr);
+                                             std::unique_ptr<TDesignPackage> package = nullptr,
+                                             rtl::TFormPositions* positions = nullptr);
   ~TDesignModule() override;
   TDesignModule(const TDesignModule&) = delete;
   TDesignModule& operator=(const TDesignModule&) = delete;
@@ -67,7 +74,8 @@ class TDesignModule : public designide::IDesigner {
 
  protected:
   // Reads the file as Open does and hands back the text read.
-  TDesignModule(const std::string& fileName, std::string& textRead, std::unique_ptr<TDesignPackage> package);
+  TDesignModule(const std::string& fileName, std::string& textRead, std::unique_ptr<TDesignPackage> package,
+                rtl::TFormPositions* positions = nullptr);
   // A new, empty, untitled data module.
   TDesignModule();
 

@@ -2,7 +2,7 @@
 // How a dataset's value is written out: in `dvdesigner data`'s lines and in
 // the window's Data view. Both show binary values as their size and the
 // bytes of text that is not valid UTF-8 as \xNN, so nothing garbles the
-// terminal or the grid.
+// terminal or the grid (the run-time library's escaper, rtl/text/Escaping.h).
 #include <string>
 
 #include "db/Field.h"
@@ -13,12 +13,10 @@ namespace designer {
 bool IsBinaryField(const db::TField& field);
 // "(3 bytes)".
 std::string BinarySizeText(size_t size);
-// Text with each byte that is not part of valid UTF-8 as \xNN.
+// Text for a grid cell: each byte that is not part of valid UTF-8 as \xNN.
 std::string ShownUtf8(const std::string& text);
-// One field of a tab-separated line: backslash, tab, line breaks and other
-// control characters escaped (\\, \t, \n, \r, \xNN), invalid UTF-8 as \xNN.
-std::string EscapedLineField(const std::string& text);
-// A value of `field` as a line field: null is empty, binary its size.
+// A value of `field` as one field of a tab-separated line (escaped as one
+// item of a line): null is empty, binary its size.
 std::string LineFieldOf(const db::TField& field, const db::TValue& value);
 
 }  // namespace designer

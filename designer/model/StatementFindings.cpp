@@ -7,9 +7,20 @@
 
 namespace designer {
 
+namespace {
+constexpr const char* kStatements[][2] = {
+    {"refresh", "RefreshSQL"}, {"modify", "ModifySQL"}, {"insert", "InsertSQL"}, {"delete", "DeleteSQL"}};
+}  // namespace
+
 std::string StatementOfProperty(const std::string& propertyName) {
-  for (const char* statement : {"refresh", "modify", "insert", "delete"})
-    if (rtl::SameText(propertyName, std::string(statement) + "SQL")) return statement;
+  for (const auto& [statement, property] : kStatements)
+    if (rtl::SameText(propertyName, property)) return statement;
+  return {};
+}
+
+std::string PropertyOfStatement(const std::string& statement) {
+  for (const auto& [name, property] : kStatements)
+    if (statement == name) return property;
   return {};
 }
 
@@ -25,7 +36,8 @@ std::vector<TLineFinding> CheckStatement(dralvo::TDVDataSetUpdateObject& update,
     if (!f.Statement.empty() && f.Statement != statement) continue;
     std::string message = f.Problem;
     if (!f.ServerMessage.empty()) message += " (the server says: " + f.ServerMessage + ")";
-    findings.push_back({std::clamp(f.Line - 1, 0, lastLine), message});
+    findings.push_back(
+        {std::clamp(f.Line - 1, 0, lastLine), std::max(f.Column - 1, 0), dralvo::FindingRuleId(f.Kind), message});
   }
   return findings;
 }

@@ -27,6 +27,7 @@ constexpr int kFindingIndicator = 8;  // Scintilla's lexers use the lower ones
 constexpr int kFindingStyle = 1;      // annotation style offset below
 constexpr int FileRole = Qt::UserRole;
 constexpr int LineRole = Qt::UserRole + 1;
+constexpr int ColumnRole = Qt::UserRole + 2;
 }  // namespace
 
 TSqlAssist::TSqlAssist(QTabWidget& tabs)
@@ -54,11 +55,12 @@ TSqlAssist::TSqlAssist(QTabWidget& tabs)
   QObject::connect(list_, &QListWidget::itemActivated, &guard_, [this](QListWidgetItem* item) {
     const std::string fileName = item->data(FileRole).toString().toStdString();
     const int line = item->data(LineRole).toInt();
+    const int index = item->data(ColumnRole).toInt();
     for (auto& [editor, tab] : open_) {
       if (tab.FileName != fileName) continue;
       auto* target = const_cast<QsciScintilla*>(editor);
       tabs_.setCurrentWidget(target);
-      target->setCursorPosition(line, 0);
+      target->setCursorPosition(line, index);  // QScintilla's index counts characters
       target->ensureLineVisible(line);
       target->setFocus();
     }
@@ -214,11 +216,16 @@ void TSqlAssist::FillList() {
   list_->clear();
   for (const auto& [editor, tab] : open_) {
     const std::string shown = tab.FileName.substr(tab.FileName.find('.') + 1);
+    // As `check` prints a finding, the place being the line and column in
+    // the tab's statement.
     for (const TLineFinding& f : tab.Findings) {
-      auto* item = new QListWidgetItem(
-          QString::fromStdString(shown + ":" + std::to_string(f.Line + 1) + ": " + f.Message), list_);
+      auto* item = new QListWidgetItem(QString::fromStdString(shown + ":" + std::to_string(f.Line + 1) + ":" +
+                                                              std::to_string(f.Column + 1) + ": " + f.Message +
+                                                              " [" + f.Rule + "]"),
+                                       list_);
       item->setData(FileRole, QString::fromStdString(tab.FileName));
       item->setData(LineRole, f.Line);
+      item->setData(ColumnRole, f.Column);
       item->setToolTip(QString::fromStdString(f.Message));
     }
   }

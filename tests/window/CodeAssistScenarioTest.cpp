@@ -114,7 +114,10 @@ TEST_F(CodeAssistTest, CheckFindingsAreMarkedOnTheirLinesAndListedToJumpTo) {
   // The panel lists it; activating it brings the tab forward on that line.
   QListWidget& list = *Window().CodeEditor()->Assist().FindingsList();
   ASSERT_EQ(list.count(), 1);
-  EXPECT_NE(list.item(0)->text().toStdString().find("ModifySQL:3:"), std::string::npos);
+  // At the line and column `check` names, under its rule.
+  const std::string shown = list.item(0)->text().toStdString();
+  EXPECT_NE(shown.find("ModifySQL:3:3: column no_such_column does not exist"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("[unknown-column]"), std::string::npos) << shown;
   Window().Editors()->setCurrentIndex(0);
   editor.setCursorPosition(0, 0);
   emit list.itemActivated(list.item(0));
@@ -122,6 +125,7 @@ TEST_F(CodeAssistTest, CheckFindingsAreMarkedOnTheirLinesAndListedToJumpTo) {
   int line = -1, index = -1;
   editor.getCursorPosition(&line, &index);
   EXPECT_EQ(line, 2);
+  EXPECT_EQ(index, 2);
 
   // Fixed and checked on demand: the marks go.
   editor.setText("update orders set\n  status = :status\nwhere order_id = :OLD_order_id");

@@ -16,6 +16,10 @@ TDesignNoticeHandler& NoticeHandler() {
   static TDesignNoticeHandler handler;
   return handler;
 }
+TServerNoticeHandler& ServerNoticeHandler() {
+  static TServerNoticeHandler handler;
+  return handler;
+}
 std::map<const rtl::TComponent*, std::string>& ModuleFolders() {
   static std::map<const rtl::TComponent*, std::string> folders;
   return folders;
@@ -45,6 +49,11 @@ const TLoginPromptHandler& GetLoginPromptHandler() { return LoginHandler(); }
 void SetDesignNoticeHandler(TDesignNoticeHandler handler) { NoticeHandler() = std::move(handler); }
 void DesignNotice(const std::string& notice) {
   if (NoticeHandler()) NoticeHandler()(notice);
+}
+
+void SetServerNoticeHandler(TServerNoticeHandler handler) { ServerNoticeHandler() = std::move(handler); }
+void ServerNotice(const std::string& server, const std::string& message) {
+  if (ServerNoticeHandler()) ServerNoticeHandler()(server, message);
 }
 
 void SetModuleFolder(const rtl::TComponent* root, const std::string& folder) {

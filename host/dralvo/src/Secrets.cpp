@@ -1,6 +1,11 @@
 #include "dralvo/Secrets.h"
 
+#include <algorithm>
 #include <cctype>
+#include <utility>
+#include <vector>
+
+#include "ConnectionText.h"
 
 namespace dralvo {
 
@@ -126,9 +131,84 @@ std::string ReplacePasswords(std::string_view text, bool remove) {
 }
 }  // namespace
 
-std::string MaskPasswords(std::string_view text) { return ReplacePasswords(text, false); }
+namespace {
+bool IsPasswordKey(const std::string& key) {
+  return key.size() == kKey.size() && SameTextAt(key, 0, kKey);
+}
 
-std::string StripPasswords(std::string_view text) { return ReplacePasswords(text, true); }
+// Where a connection text that does not read as its form may still hold a
+// password: from where reading stopped, when a password key follows there,
+// or when a keyword list stopped after a password (its value may have run
+// on past a blank).
+size_t UnreadSecretFrom(std::string_view text, const TConnectionText& read) {
+  if (read.Error.empty()) return std::string_view::npos;
+  for (size_t i = read.ErrorAt; i < text.size(); ++i)
+    if (SameTextAt(text, i, kKey)) return read.ErrorAt;
+  if (read.Form == TConnectionForm::PgKeywords)
+    for (const TConnectionItem& item : read.Items)
+      if (IsPasswordKey(item.Key)) return read.ErrorAt;
+  return std::string_view::npos;
+}
+
+using TSpan = std::pair<size_t, size_t>;
+
+// The text with each span replaced by `with`; spans that overlap go as one.
+std::string Replaced(std::string_view text, std::vector<TSpan> spans, std::string_view with) {
+  std::sort(spans.begin(), spans.end());
+  std::string out;
+  size_t at = 0;
+  for (size_t i = 0; i < spans.size();) {
+    const size_t b = spans[i].first;
+    size_t e = spans[i].second;
+    for (++i; i < spans.size() && spans[i].first <= e; ++i) e = std::max(e, spans[i].second);
+    out.append(text.substr(at, b - at));
+    out += with;
+    at = e;
+  }
+  out.append(text.substr(at));
+  return out;
+}
+
+// What a password item takes with it when it goes: a URL's ":secret"; a
+// query item with one "&" (or the "?" of a query it was alone in); a
+// keyword item with the blanks after it (before it, when it is the last).
+TSpan RemovedSpan(std::string_view text, const TConnectionItem& item) {
+  size_t b = item.ItemBegin, e = item.ValueEnd;
+  if (text[b] == ':') return {b, e};
+  if (b > 0 && (text[b - 1] == '?' || text[b - 1] == '&')) {
+    if (e < text.size() && text[e] == '&') return {b, e + 1};
+    return {b - 1, e};
+  }
+  while (e < text.size() && IsBlank(text[e])) ++e;
+  if (e == text.size())
+    while (b > 0 && IsBlank(text[b - 1])) --b;
+  return {b, e};
+}
+}  // namespace
+
+std::string MaskPasswords(std::string_view text) {
+  const TConnectionText read = ReadConnectionText(text);
+  if (read.Form == TConnectionForm::Plain) return ReplacePasswords(text, false);
+  std::vector<TSpan> spans;
+  for (const TConnectionItem& item : read.Items)
+    if (IsPasswordKey(item.Key)) spans.emplace_back(item.ValueBegin, item.ValueEnd);
+  if (size_t from = UnreadSecretFrom(text, read); from != std::string_view::npos) spans.emplace_back(from, text.size());
+  return Replaced(text, spans, kMask);
+}
+
+std::string StripPasswords(std::string_view text) {
+  const TConnectionText read = ReadConnectionText(text);
+  if (read.Form == TConnectionForm::Plain) return ReplacePasswords(text, true);
+  std::vector<TSpan> spans;
+  for (const TConnectionItem& item : read.Items)
+    if (IsPasswordKey(item.Key)) spans.push_back(RemovedSpan(text, item));
+  const size_t unread = UnreadSecretFrom(text, read);
+  if (unread != std::string_view::npos) spans.emplace_back(unread, text.size());
+  std::string out = Replaced(text, spans, "");
+  if (unread != std::string_view::npos)
+    while (!out.empty() && IsBlank(out.back())) out.pop_back();
+  return out;
+}
 
 std::string MaskPasswordParam(std::string_view entry) {
   size_t eq = entry.find('=');

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "Errors.h"
 #include "dralvo/Consts.h"
@@ -62,8 +63,8 @@ TDVSession* TDVSessionList::GetSession(int index) const {
 
 TDVSession* TDVSessionList::FindSession(const std::string& name) const {
   if (name.empty()) return g_defaultSession;
-  auto found = names_.find(rtl::AnsiFoldCase(name));
-  return found != names_.end() ? found->second.Session : nullptr;
+  const TDVSessionEntry* entry = names_.Find(rtl::AnsiFoldCase(name));
+  return entry != nullptr ? entry->Session : nullptr;
 }
 
 TDVSession* TDVSessionList::GetSessionByName(const std::string& name) const {
@@ -72,42 +73,60 @@ TDVSession* TDVSessionList::GetSessionByName(const std::string& name) const {
   return s;
 }
 
-void TDVSessionList::AddSession(TDVSession* session) {
-  sessions_.push_back(session);
-  if (!session->SessionName().empty()) names_[rtl::AnsiFoldCase(session->SessionName())].Session = session;
+void TDVSessionList::AddSession(TDVSession* session) { sessions_.push_back(session); }
+
+TDVSessionEntry& TDVSessionList::EntryOf(const std::string& key) {
+  if (TDVSessionEntry* entry = names_.Find(key)) return *entry;
+  auto entry = std::make_unique<TDVSessionEntry>();
+  entry->Key = key;
+  entry->Index = entries_.size();
+  names_.Insert(entry.get());
+  entries_.push_back(std::move(entry));
+  return *entries_.back();
+}
+
+void TDVSessionList::EraseIfUnused(TDVSessionEntry& entry) {
+  if (&entry == unnamed_ || entry.Session != nullptr || !entry.Databases.empty()) return;
+  names_.Erase(entry.Key, &entry);
+  // The last entry takes its place.
+  const size_t index = entry.Index;
+  std::swap(entries_[index], entries_.back());
+  entries_[index]->Index = index;
+  entries_.pop_back();
 }
 
 void TDVSessionList::RemoveSession(TDVSession* session) {
-  if (!session->SessionName().empty()) ForgetName(session, rtl::AnsiFoldCase(session->SessionName()));
+  if (TDVSessionEntry* entry = std::exchange(session->listEntry_, nullptr)) {
+    entry->Session = nullptr;
+    EraseIfUnused(*entry);
+  }
   // Owners free their components last first: search from the end.
   auto it = std::find(sessions_.rbegin(), sessions_.rend(), session);
   if (it != sessions_.rend()) sessions_.erase(std::next(it).base());
 }
 
-void TDVSessionList::ForgetName(TDVSession* session, const std::string& key) {
-  auto found = names_.find(key);
-  if (found == names_.end() || found->second.Session != session) return;
-  found->second.Session = nullptr;
-  if (found->second.Databases.empty()) names_.erase(found);
-}
-
 void TDVSessionList::RenameSession(TDVSession* session, const std::string& name) {
   // One look-up files the new name and finds a session that has it already.
   std::string key = rtl::AnsiFoldCase(name);
-  TName* entry = nullptr;
+  TDVSessionEntry* entry = nullptr;
   if (!name.empty()) {
-    entry = &names_[key];
+    entry = &EntryOf(key);
     if (entry->Session != nullptr && entry->Session != session) RaiseDatabaseError(SDuplicateSessionName, {name});
   }
-  session->CloseDatabases();
-  if (!session->sessionName_.empty()) ForgetName(session, rtl::AnsiFoldCase(session->sessionName_));
+  // A session without a name has no databases, unless it is the default one.
+  if (session->listEntry_ != nullptr || session == g_defaultSession) session->CloseDatabases();
+  if (TDVSessionEntry* old = std::exchange(session->listEntry_, entry); old != nullptr && old != entry) {
+    old->Session = nullptr;
+    EraseIfUnused(*old);
+  }
   if (entry != nullptr) entry->Session = session;
   session->sessionName_ = name;
 }
 
 void TDVSessionList::File(TDVDatabase* database) {
-  database->listKey_ = rtl::AnsiFoldCase(database->SessionName());
-  TGroup& group = names_[database->listKey_].Databases;
+  const std::string& name = database->SessionName();
+  database->listEntry_ = name.empty() ? unnamed_ : &EntryOf(rtl::AnsiFoldCase(name));
+  TGroup& group = database->listEntry_->Databases;
   // A new database goes last; one that moves keeps its place in creation order.
   auto at = group.end();
   while (at != group.begin() && (*(at - 1))->listOrder_ > database->listOrder_) --at;
@@ -115,13 +134,13 @@ void TDVSessionList::File(TDVDatabase* database) {
 }
 
 void TDVSessionList::Unfile(TDVDatabase* database) {
-  auto entry = names_.find(database->listKey_);
-  if (entry == names_.end()) return;
-  TGroup& group = entry->second.Databases;
+  TDVSessionEntry* entry = std::exchange(database->listEntry_, nullptr);
+  if (entry == nullptr) return;
+  TGroup& group = entry->Databases;
   // Owners free their components last first: search from the end.
   auto it = std::find(group.rbegin(), group.rend(), database);
   if (it != group.rend()) group.erase(std::next(it).base());
-  if (group.empty() && entry->second.Session == nullptr) names_.erase(entry);
+  EraseIfUnused(*entry);
 }
 
 void TDVSessionList::AddDatabase(TDVDatabase* database) {
@@ -145,7 +164,7 @@ bool TDVSessionList::Earlier(const TDVDatabase* a, const TDVDatabase* b) { retur
 std::vector<TDVDatabase*> TDVSessionList::AllDatabases() const {
   std::vector<TDVDatabase*> out;
   out.reserve(databaseCount_);
-  for (const auto& entry : names_) out.insert(out.end(), entry.second.Databases.begin(), entry.second.Databases.end());
+  for (const auto& entry : entries_) out.insert(out.end(), entry->Databases.begin(), entry->Databases.end());
   std::sort(out.begin(), out.end(), Earlier);
   return out;
 }
@@ -154,15 +173,10 @@ std::vector<TDVDatabase*> TDVSessionList::DatabasesOf(const TDVSession& session)
   // A database belongs to the session its SessionName finds: the default
   // session takes those with no session name as well as those naming it.
   std::vector<TDVDatabase*> out;
-  auto take = [&](const std::string& key, const TDVSession* owner) {
-    auto entry = names_.find(key);
-    if (entry != names_.end() && entry->second.Session == owner)
-      out.insert(out.end(), entry->second.Databases.begin(), entry->second.Databases.end());
-  };
-  if (!session.SessionName().empty()) take(rtl::AnsiFoldCase(session.SessionName()), &session);
+  if (session.listEntry_ != nullptr) out = session.listEntry_->Databases;
   if (&session != g_defaultSession) return out;
   const size_t named = out.size();
-  take(std::string(), nullptr);
+  out.insert(out.end(), unnamed_->Databases.begin(), unnamed_->Databases.end());
   if (named == 0 || named == out.size()) return out;
   std::inplace_merge(out.begin(), out.begin() + static_cast<std::ptrdiff_t>(named), out.end(), Earlier);
   return out;

@@ -23,6 +23,7 @@ class TDVCursor;
 class TDVDataSet;
 class TDVInterrupt;
 class TDVSession;
+struct TDVSessionEntry;
 struct TDVTableRef;
 namespace sql {
 struct LexicalRules;  // dralvo/SqlParser.h
@@ -144,9 +145,9 @@ class TDVDatabase : public rtl::TComponent {
   std::unique_ptr<TDVConnection> connection_;
   std::vector<TDVDataSet*> dataSets_;  // not owned
   // Where the session list files this database: its place in creation
-  // order and the folded session name it is filed under.
+  // order and the entry of the session name it is filed under.
   uint64_t listOrder_ = 0;
-  std::string listKey_;
+  TDVSessionEntry* listEntry_ = nullptr;
 };
 
 }  // namespace dralvo

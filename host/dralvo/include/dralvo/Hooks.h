@@ -25,6 +25,14 @@ using TDesignNoticeHandler = std::function<void(const std::string& notice)>;
 void SetDesignNoticeHandler(TDesignNoticeHandler handler);
 void DesignNotice(const std::string& notice);
 
+// Tells the user what a server said beside a result (a PostgreSQL notice or
+// warning), as the server wrote it: the handler makes it safe to show.
+// `server` names the server's type. With no handler installed, the message
+// goes nowhere, and never raw to a terminal.
+using TServerNoticeHandler = std::function<void(const std::string& server, const std::string& message)>;
+void SetServerNoticeHandler(TServerNoticeHandler handler);
+void ServerNotice(const std::string& server, const std::string& message);
+
 // The folder of the module (data module, form) `root` is being designed
 // from: a relative SQLite file of a database owned by that root is taken
 // relative to it. An empty folder clears the entry; freeing the root clears

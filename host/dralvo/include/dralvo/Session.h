@@ -3,10 +3,11 @@
 // list are created by the library's unit initialization.
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <memory>
 #include <vector>
 
 #include "rtl/objects/Component.h"
+#include "rtl/objects/NameTable.h"
 
 namespace rtl {
 class TStrings;
@@ -15,6 +16,19 @@ class TStrings;
 namespace dralvo {
 
 class TDVDatabase;
+class TDVSession;
+
+// What a folded session name stands for in the session list: the session of
+// that name, if any, and the databases that give it (in creation order).
+// Sessions and databases keep a pointer to their entry, so that moving or
+// removing one needs no look-up by name.
+struct TDVSessionEntry {
+  std::string Key;  // the folded session name
+  TDVSession* Session = nullptr;
+  std::vector<TDVDatabase*> Databases;
+  size_t Index = 0;  // in the list's entries
+  static const std::string& Get(const TDVSessionEntry& entry) { return entry.Key; }
+};
 
 class TDVSession : public rtl::TComponent {
   RTL_CLASS(TDVSession)
@@ -48,6 +62,7 @@ class TDVSession : public rtl::TComponent {
  private:
   friend class TDVSessionList;
   std::string sessionName_;
+  TDVSessionEntry* listEntry_ = nullptr;  // where the list files this session's name; null when unnamed
   bool keepConnections_ = true;
 };
 
@@ -56,7 +71,7 @@ class TDVSession : public rtl::TComponent {
 // costs the same with ten sessions as with ten thousand.
 class TDVSessionList {
  public:
-  TDVSessionList() = default;
+  TDVSessionList() : unnamed_(&EntryOf(std::string())) {}
   TDVSessionList(const TDVSessionList&) = delete;
   TDVSessionList& operator=(const TDVSessionList&) = delete;
 
@@ -84,19 +99,22 @@ class TDVSessionList {
 
  private:
   using TGroup = std::vector<TDVDatabase*>;  // in creation order
-  // What a folded session name stands for: the session of that name, if
-  // any, and the databases that give it.
-  struct TName {
-    TDVSession* Session = nullptr;
-    TGroup Databases;
-  };
   void File(TDVDatabase* database);
   void Unfile(TDVDatabase* database);
-  void ForgetName(TDVSession* session, const std::string& key);
+  // The entry of a folded session name, made when there is none.
+  TDVSessionEntry& EntryOf(const std::string& key);
+  // Drops the entry once nothing is filed under it.
+  void EraseIfUnused(TDVSessionEntry& entry);
   static bool Earlier(const TDVDatabase* a, const TDVDatabase* b);  // in creation order
 
   std::vector<TDVSession*> sessions_;  // not owned
-  std::unordered_map<std::string, TName> names_;  // by folded session name; "" holds databases only
+  // The entries, found by folded session name in a flat table (one probe
+  // of one array, also among thousands of sessions). The entry of "" holds
+  // the databases that name no session and stays, since nearly every
+  // database passes through it.
+  std::vector<std::unique_ptr<TDVSessionEntry>> entries_;
+  rtl::TNameTable<TDVSessionEntry, TDVSessionEntry> names_;
+  TDVSessionEntry* unnamed_;
   size_t databaseCount_ = 0;
   uint64_t nextOrder_ = 0;
 };

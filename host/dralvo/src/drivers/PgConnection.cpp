@@ -11,11 +11,13 @@
 #include <map>
 #include <memory>
 
+#include "../ConnectionText.h"
 #include "../Errors.h"
 #include "NameParts.h"
 #include "PgCursor.h"
 #include "PgTypes.h"
 #include "dralvo/Consts.h"
+#include "dralvo/Hooks.h"
 #include "dralvo/SchemaInfo.h"
 #include "dralvo/Secrets.h"
 #include "rtl/system/SysUtils.h"
@@ -30,8 +32,6 @@ bool WaitExpired(const char* sqlState) {
   return sqlState != nullptr && (std::string(sqlState) == "55P03" || std::string(sqlState) == "57014");
 }
 
-bool IsUri(const std::string& t) { return t.rfind("postgresql://", 0) == 0 || t.rfind("postgres://", 0) == 0; }
-
 std::string Int8(PGresult* res, int row, int col) { return PQgetvalue(res, row, col); }
 }  // namespace
 
@@ -39,43 +39,49 @@ TPgConnection::TPgConnection(const TDVConnectParams& params)
     : TDVConnection(DialectOf(TDVServerType::stPostgreSQL), MaskPasswords(params.Target)) {
   // libpq takes whole seconds from 2 up; 0 would wait without end.
   const std::string connectTimeout = std::to_string(std::max(params.Waits.ConnectSeconds, 2));
-  std::vector<const char*> keys{"connect_timeout", "fallback_application_name", "client_encoding"};
-  std::vector<const char*> values{connectTimeout.c_str(), "Dralvo", "UTF8"};
-  std::string target = rtl::Trim(params.Target), host, port, dbname;
-  if (IsUri(target) || target.find('=') != std::string::npos) {
-    keys.push_back("dbname");
-    values.push_back(target.c_str());
+  // The target is read here, as the masking of its password reads it (a URI
+  // or a keyword list), and libpq is given each keyword on its own.
+  std::vector<std::pair<std::string, std::string>> items{
+      {"connect_timeout", connectTimeout}, {"fallback_application_name", "Dralvo"}, {"client_encoding", "UTF8"}};
+  const std::string target = rtl::Trim(params.Target);
+  const TConnectionText read = ReadConnectionText(target);
+  if (!read.Error.empty()) RaiseConnectFailed("the remote database text " + read.Error);
+  if (read.Form != TConnectionForm::Plain) {
+    for (const TConnectionItem& item : read.Items) items.emplace_back(item.Key, item.Value);
   } else if (size_t slash = target.rfind('/'); slash != std::string::npos) {
     // host[:port]/database
-    std::string hostPort = target.substr(0, slash);
-    dbname = target.substr(slash + 1);
-    size_t colon = hostPort.rfind(':');
-    bool bracketed = !hostPort.empty() && hostPort[0] == '[';
-    if (colon != std::string::npos && (!bracketed || hostPort.find(']') < colon)) {
-      host = hostPort.substr(0, colon);
-      port = hostPort.substr(colon + 1);
-    } else {
-      host = hostPort;
-    }
-    if (bracketed && host.size() >= 2 && host.back() == ']') host = host.substr(1, host.size() - 2);
-    if (!host.empty()) keys.push_back("host"), values.push_back(host.c_str());
-    if (!port.empty()) keys.push_back("port"), values.push_back(port.c_str());
-    if (!dbname.empty()) keys.push_back("dbname"), values.push_back(dbname.c_str());
-  } else if (!target.empty()) {
-    keys.push_back("dbname");
-    values.push_back(target.c_str());
+    std::string_view host, port;
+    if (!SplitHostPort(std::string_view(target).substr(0, slash), host, port))
+      RaiseConnectFailed("the remote database text has an unclosed \"[\" in its host");
+    items.emplace_back("host", std::string(host));
+    items.emplace_back("port", std::string(port));
+    items.emplace_back("dbname", target.substr(slash + 1));
+  } else {
+    items.emplace_back("dbname", target);
   }
-  if (!params.UserName.empty()) keys.push_back("user"), values.push_back(params.UserName.c_str());
-  if (!params.Password.empty()) keys.push_back("password"), values.push_back(params.Password.c_str());
+  items.emplace_back("user", params.UserName);
+  items.emplace_back("password", params.Password);
+  // Empty values are left to libpq's defaults; a later keyword wins.
+  std::vector<const char*> keys, values;
+  for (const auto& [key, value] : items) {
+    if (value.empty()) continue;
+    keys.push_back(key.c_str());
+    values.push_back(value.c_str());
+  }
   keys.push_back(nullptr);
   values.push_back(nullptr);
-  conn_ = PQconnectdbParams(keys.data(), values.data(), 1);
+  conn_ = PQconnectdbParams(keys.data(), values.data(), 0);
   if (conn_ == nullptr || PQstatus(conn_) != CONNECTION_OK) {
     std::string msg = conn_ != nullptr ? rtl::Trim(PQerrorMessage(conn_)) : "out of memory";
     PQfinish(conn_);
     conn_ = nullptr;
     RaiseConnectFailed(msg);
   }
+  // Notices and warnings go to whoever shows server messages, not raw to
+  // standard error as libpq would write them.
+  PQsetNoticeReceiver(
+      conn_, [](void*, const PGresult* res) { ServerNotice("PostgreSQL", rtl::Trim(PQresultErrorMessage(res))); },
+      nullptr);
   // Every later wait is bounded on the server's side: a lock another
   // session holds, and any one statement.
   statementMs_ = params.Waits.StatementMs;

@@ -87,10 +87,14 @@ void TFormLexer::Fail(TFormPos at, const std::string& reason) const {
       lineStart = i + 1;
     }
   }
+  throw EFormFileError(source_, line, FormColumn(text_, lineStart, end), reason);
+}
+
+int FormColumn(std::string_view text, size_t lineStart, size_t offset) {
   int column = 1;
-  for (size_t i = lineStart; i < end; ++i)
-    if ((static_cast<unsigned char>(text_[i]) & 0xC0) != 0x80 && text_[i] != '\r') ++column;
-  throw EFormFileError(source_, line, column, reason);
+  for (size_t i = lineStart; i < offset; ++i)
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && text[i] != '\r') ++column;
+  return column;
 }
 
 void TFormLexer::Next() {
@@ -166,6 +170,7 @@ void TFormLexer::ReadString() {
     Advance();  // opening quote
     for (;;) {
       const std::string_view run = QuotedRun(open);
+      if (pieces_ != nullptr && !run.empty()) pieces_->push_back({pos_, run.size(), TFormStringPiece::Run});
       pos_ += run.size() + 1;  // past the closing quote
       const char after = Peek();
       // A string of one piece without doubled quotes is used where it
@@ -178,6 +183,7 @@ void TFormLexer::ReadString() {
       decoded_.append(run);
       if (after != '\'') break;
       decoded_ += '\'';  // '' stands for one quote
+      if (pieces_ != nullptr) pieces_->push_back({pos_ - 1, 0, TFormStringPiece::Character});
       Advance();
     }
   }
@@ -210,6 +216,8 @@ void TFormLexer::ReadCharCode() {
   }
   if (!any) Fail(at, "Expected a character code after \"#\"");
   if (cp >= 0xD800 && cp <= 0xDFFF) Fail(at, "Character code is a lone surrogate");
+  if (pieces_ != nullptr)
+    pieces_->push_back({at.Offset, 0, cp == '\n' ? TFormStringPiece::LineFeed : TFormStringPiece::Character});
   AppendUtf8(decoded_, cp);
 }
 

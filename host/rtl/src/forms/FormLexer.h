@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "rtl/forms/FormPositions.h"
 #include "rtl/system/SysUtils.h"
 
 namespace rtl {
@@ -43,6 +45,9 @@ class TFormLexer {
   TFormLexer(const TFormLexer&) = delete;
   TFormLexer& operator=(const TFormLexer&) = delete;
 
+  // While given, every quoted run and character code read is appended
+  // (for TFormPositions); null stops it.
+  void RecordPieces(std::vector<TFormStringPiece>* pieces) { pieces_ = pieces; }
   // Valid until the next call of Next.
   const TFormToken& Current() const { return token_; }
   void Next();
@@ -69,7 +74,12 @@ class TFormLexer {
   size_t pos_ = 0;
   TFormToken token_;
   std::string decoded_;  // strings that needed decoding; keeps its buffer
+  std::vector<TFormStringPiece>* pieces_ = nullptr;
 };
+
+// The 1-based column of `offset` in the line that starts at `lineStart`:
+// characters, not the bytes of one, and no CR.
+int FormColumn(std::string_view text, size_t lineStart, size_t offset);
 
 // Appends the UTF-8 form of a code point (valid scalar values only).
 void AppendUtf8(std::string& out, uint32_t codePoint);

@@ -1,11 +1,14 @@
 #include "FormReader.h"
 
+#include "rtl/forms/FormPositions.h"
 #include "rtl/system/SysUtils.h"
 
 namespace rtl {
 
 TFormReader::TFormReader(const std::string& text, const std::string& source, const TFormReadOptions& options)
-    : lexer_(text, source), options_(options) {}
+    : lexer_(text, source), options_(options) {
+  if (options_.Positions != nullptr) options_.Positions->Start(text);
+}
 
 bool TFormReader::AtObjectKeyword() const {
   const TFormToken& t = lexer_.Current();
@@ -78,6 +81,7 @@ std::unique_ptr<TComponent> TFormReader::ReadRoot() {
     root_->SetLoadingState(true);
     root_->SetName(std::string(h.Name));
   });
+  if (options_.Positions != nullptr) options_.Positions->AddObject(h.Name, h.At.Offset);
   if (options_.OnRootCreated) options_.OnRootCreated(*root_);
   loaded_.push_back({root_.get(), h.At});
   ReadBody(*root_, h.At);
@@ -119,6 +123,7 @@ TComponent* TFormReader::CreateChild(const THeader& h) {
     child->SetLoadingState(true);
     if (!h.Inherited) child->SetName(name);
   });
+  if (options_.Positions != nullptr) options_.Positions->AddObject(name, h.At.Offset);
   loaded_.push_back({child, h.At});
   return child;
 }

@@ -53,7 +53,9 @@ class TFormReader {
   TObject* SubObject(TObject& object, const TPropInfo* prop, std::string_view name, TFormPos at);
   void ReadValue(TObject& target, const TPropInfo& prop, TFormPos nameAt);
   void ReadReference(TObject& target, const TPropInfo& prop);
-  void ReadStringList(TStrings& list);
+  // `positions`: the list's entries are recorded there, its pieces already
+  // being recorded by the lexer.
+  void ReadStringList(TStrings& list, TFormPositions* positions);
   void ReadCollection(TCollection& collection);
   // The string with its "+" continuations; valid until the next call.
   const std::string& ReadStringExpr();

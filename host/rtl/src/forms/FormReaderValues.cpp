@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "FormReader.h"
+#include "rtl/forms/FormPositions.h"
 #include "rtl/objects/Collection.h"
 #include "rtl/text/Strings.h"
 #include "rtl/system/SysUtils.h"
@@ -51,6 +52,7 @@ void TFormReader::ReadProperty(TObject& target) {
 
 // "A.B.C = value", the lexer at the first dot: `prop` is A's property.
 void TFormReader::ReadPropertyPath(TObject& target, const TPropInfo* prop, std::string_view name, TFormPos at) {
+  const TFormPos pathAt = at;
   TObject* object = &target;
   for (;;) {
     lexer_.Next();  // the dot
@@ -65,7 +67,14 @@ void TFormReader::ReadPropertyPath(TObject& target, const TPropInfo* prop, std::
   }
   Expect('=');
   if (SameText(name, "Strings") && Is<TStrings>(object)) {
-    ReadStringList(*static_cast<TStrings*>(object));
+    // A component's lists are recorded from before the lexer reads their
+    // first entry.
+    TFormPositions* positions = Is<TComponent>(&target) ? options_.Positions : nullptr;
+    if (positions != nullptr) {
+      positions->BeginList(static_cast<TComponent&>(target).Name(), pathAt.Offset, at.Offset);
+      lexer_.RecordPieces(&positions->Pieces());
+    }
+    ReadStringList(*static_cast<TStrings*>(object), positions);
     return;
   }
   prop = properties_.Find(object->ClassType(), name);
@@ -169,13 +178,17 @@ const std::string& TFormReader::ReadStringExpr() {
   return value;
 }
 
-void TFormReader::ReadStringList(TStrings& list) {
+void TFormReader::ReadStringList(TStrings& list, TFormPositions* positions) {
   const TFormPos at = lexer_.Current().Pos();
   Expect('(');
   // The entries are gathered in one buffer kept from list to list, and the
   // list takes them in one change, its vector made once at its size.
   listLines_.Clear();
-  while (!lexer_.Current().Is(')')) listLines_.AddLine(ReadStringExpr());
+  while (!lexer_.Current().Is(')')) {
+    listLines_.AddLine(ReadStringExpr());
+    if (positions != nullptr) positions->EndEntry(lexer_.Current().Offset);
+  }
+  lexer_.RecordPieces(nullptr);
   lexer_.Next();
   Guard(at, "Cannot fill the list: ", "", "", [&] { list.SetLines(listLines_); });
 }

@@ -33,7 +33,11 @@ class TElfHandle {
  public:
   explicit TElfHandle(int fd) {
     if (elf_version(EV_CURRENT) == EV_NONE) throw EPackageError(std::string("libelf: ") + elf_errmsg(-1));
-    elf_ = elf_begin(fd, ELF_C_READ_MMAP, nullptr);
+    // Read, not mapped: libelf then reads the headers and the one section
+    // asked for, where a mapping of the whole file (megabytes of debugging
+    // data) costs its page faults and unmapping on every read, and the
+    // About verb's caption reads the version data each time it is shown.
+    elf_ = elf_begin(fd, ELF_C_READ, nullptr);
   }
   ~TElfHandle() {
     if (elf_ != nullptr) elf_end(elf_);

@@ -26,6 +26,8 @@
 
 namespace rtl {
 
+class TFormPositions;
+
 // A form file that cannot be read: the message reads
 // "<source>:<line>:<column>: <reason>".
 class EFormFileError : public EParserError {
@@ -56,6 +58,10 @@ struct TFormReadOptions {
   // Receives the stamp of the file read, for a save that must not overwrite
   // another writer's (WriteComponentFile).
   TFileStamp* Stamp = nullptr;
+  // Filled with where each object and each component's string list stood
+  // in the text (a checker's messages point there); reading without it
+  // records nothing.
+  TFormPositions* Positions = nullptr;
 };
 
 // Reads a whole module. On any error nothing survives: every component
