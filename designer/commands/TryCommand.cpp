@@ -13,9 +13,6 @@
 
 #include "CommandModule.h"
 #include "OutputText.h"
-#include "dralvo/DataSet.h"
-#include "dralvo/Database.h"
-#include "dralvo/Secrets.h"
 #include "dralvo/UpdateSQL.h"
 #include "dralvo/UpdateTry.h"
 
@@ -52,11 +49,9 @@ int RunTry(const TArgs& args) {
   if (!rtl::Is<dralvo::TDVDataSetUpdateObject>(&component))
     throw EBadInput(args.Operand(1) + " is a " + component.ClassName() + ", not an update object");
   auto& update = static_cast<dralvo::TDVDataSetUpdateObject&>(component);
-  if (dralvo::TDVDataSet* dataSet = update.DataSet(); dataSet != nullptr)
-    if (dralvo::TDVDatabase* database = dataSet->FindDatabase(); database != nullptr)
-      std::cerr << "Trying " << update.Name() << " on row " << row << " of " << dataSet->Name() << " in database "
-                << database->DatabaseName() << " (" << dralvo::MaskPasswords(database->ResolvedTarget())
-                << "), in a transaction that is rolled back ...\n";
+  std::cerr << "Trying " << ForTerminal(update.Name()) << " on row " << row
+            << " of its dataset, in a transaction that is rolled back ...\n";
+  TellWhereItConnects(update.DataSet());
 
   const dralvo::TDVTryResult result = dralvo::TryUpdateObject(update, row);
   bool held = true;

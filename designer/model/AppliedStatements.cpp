@@ -1,10 +1,13 @@
 #include "model/AppliedStatements.h"
 
-#include "model/CellText.h"
+#include "rtl/text/Escaping.h"
 
 namespace designer {
 
 namespace {
+// One item of a line: nothing in it can break the line or pass for another.
+std::string Item(const std::string& text) { return rtl::EscapeText(text, rtl::TEscapeMode::Item); }
+
 const char* Verb(const std::string& statement) {
   if (statement == "modify") return "changed";
   if (statement == "insert") return "inserted";
@@ -31,7 +34,7 @@ std::string OneLine(const std::string& sql) {
 
 std::string Shown(const db::TValue& value) {
   if (value.IsNull()) return "null";
-  const std::string text = EscapedLineField(value.AsString());
+  const std::string text = Item(value.AsString());
   return value.IsText() ? "'" + text + "'" : text;
 }
 }  // namespace
@@ -43,8 +46,8 @@ std::vector<std::string> AppliedStatementLines(const dralvo::TDVApplyResult& res
     if (s.Rows >= 0) line += std::to_string(s.Rows) + (s.Rows == 1 ? " row " : " rows ") + Verb(s.Statement);
     if (!s.Problem.empty())
       line += (s.Rows >= 0 ? " (" : "") + s.Problem +
-              (s.ServerMessage.empty() ? "" : ": " + EscapedLineField(s.ServerMessage)) + (s.Rows >= 0 ? ")" : "");
-    line += ": " + EscapedLineField(OneLine(s.Sql));
+              (s.ServerMessage.empty() ? "" : ": " + Item(s.ServerMessage)) + (s.Rows >= 0 ? ")" : "");
+    line += ": " + Item(OneLine(s.Sql));
     std::string params;
     for (const auto& [name, value] : s.Params) params += (params.empty() ? ":" : ", :") + name + " = " + Shown(value);
     if (!params.empty()) line += " (" + params + ")";
