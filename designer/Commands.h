@@ -98,6 +98,7 @@ int RunStructure(const TArgs& args);
 int RunDrop(const TArgs& args);
 int RunUpdateSql(const TArgs& args);
 int RunCheck(const TArgs& args);
+int RunTry(const TArgs& args);
 int RunProperties(const TArgs& args);
 int RunValues(const TArgs& args);
 int RunSet(const TArgs& args);

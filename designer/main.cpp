@@ -54,6 +54,9 @@ const TCommand kCommands[] = {
      "check the stored statements of update objects against the live database, changing nothing; each finding "
      "at its line and column in the module file",
      &designer::RunCheck},
+    {"try", {kModule, {"UPDATE_OBJECT", "the update object's name"}}, {{"--row", "N"}, kPackage},
+     "run an update object's statements on row N (--row: 1) of its dataset in a transaction that is rolled back",
+     &designer::RunTry},
     {"properties", {kModule, {"COMPONENT", "a component's name"}}, {kPackage},
      "print the Object Inspector rows of a component: name, value, attributes, editor class, categories",
      &designer::RunProperties},

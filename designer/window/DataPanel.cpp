@@ -15,6 +15,7 @@
 #include "dralvo/DataSet.h"
 #include "dralvo/Database.h"
 #include "dralvo/Secrets.h"
+#include "window/DataEditBar.h"
 #include "window/DataSetModel.h"
 #include "window/Reporting.h"
 #include "window/ValueViewer.h"
@@ -57,6 +58,7 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
     const QString field = model_->headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString();
     ShowValueViewer(this, QString("%1, record %2").arg(field).arg(index.row() + 1), model_->WholeValue(index));
   });
+  edits_ = new TDataEditBar(model_, grid_, this);
 
   auto* bar = new QHBoxLayout;
   bar->addWidget(title_, 1);
@@ -68,6 +70,7 @@ TDataPanel::TDataPanel(QWidget* parent) : QWidget(parent) {
   layout->addLayout(bar);
   layout->addWidget(message_);
   layout->addWidget(grid_, 1);
+  layout->addWidget(edits_);
   connect(open_, &QPushButton::clicked, this, [this] {
     if (dataSet_ != nullptr && dataSet_->Active()) {
       dataSet_->Close();
@@ -257,6 +260,7 @@ void TDataPanel::ShowState() {
                   .arg(dataSet_->AllFetched() ? QString(", all") : QString(", more as you scroll or with Fetch all"));
   message_->setText(message);
   message_->setStyleSheet(!busy && !error_.empty() ? "color: #b00020" : "");
+  edits_->SetDataSet(open ? dataSet_ : nullptr, busy);
 }
 
 }  // namespace designer

@@ -8,6 +8,7 @@
 // Ctrl+End in the grid, which then goes to the last record) reads to the
 // end a slice at a time between the window's events, counting as it goes,
 // until it is done or cancelled. Activating a cell shows its whole value.
+// A dataset with an update object can be edited there (TDataEditBar).
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -24,6 +25,7 @@ class TDVDataSet;
 
 namespace designer {
 
+class TDataEditBar;
 class TDataSetModel;
 
 class TDataPanel : public QWidget {
@@ -51,6 +53,8 @@ class TDataPanel : public QWidget {
   void WaitForQuery();
 
   QTableView* Grid() const { return grid_; }
+  // Insert, Delete, Apply and Cancel of a dataset with an update object.
+  TDataEditBar* Edits() const { return edits_; }
   TDataSetModel* Model() const { return model_; }
   std::string Message() const;
 
@@ -77,6 +81,7 @@ class TDataPanel : public QWidget {
   QPushButton* cancel_ = nullptr;
   QPushButton* fetchAll_ = nullptr;
   QTableView* grid_ = nullptr;
+  TDataEditBar* edits_ = nullptr;
   std::thread runner_;
   bool running_ = false;  // from the start of a query until its outcome is shown
   bool cancelAsked_ = false;

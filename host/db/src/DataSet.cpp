@@ -86,6 +86,7 @@ void TDataSet::SetActive(bool active) {
   } else {
     state_ = TDataSetState::dsInactive;
     buffer_.clear();
+    updates_.clear();
     rows_.clear();
     rows_.shrink_to_fit();
     allFetched_ = true;
@@ -336,10 +337,16 @@ void TDataSet::Append() {
 void TDataSet::Post() {
   CheckActive();
   if (state_ == TDataSetState::dsEdit) {
-    InternalPost(TUpdateKind::ukModify, *CurrentRow(), buffer_);
+    if (cachedUpdates_)
+      KeepUpdate(TUpdateKind::ukModify, current_, *CurrentRow(), buffer_);
+    else
+      InternalPost(TUpdateKind::ukModify, *CurrentRow(), buffer_);
     rows_[static_cast<size_t>(current_)] = buffer_;
   } else if (state_ == TDataSetState::dsInsert) {
-    InternalPost(TUpdateKind::ukInsert, TRow(fields_.size()), buffer_);
+    if (cachedUpdates_)
+      KeepUpdate(TUpdateKind::ukInsert, insertAt_, {}, buffer_);
+    else
+      InternalPost(TUpdateKind::ukInsert, TRow(fields_.size()), buffer_);
     rows_.insert(rows_.begin() + insertAt_, buffer_);
     current_ = insertAt_;
   } else {
@@ -367,7 +374,10 @@ void TDataSet::Delete() {
   if (state_ == TDataSetState::dsEdit) Cancel();
   const TRow* row = CurrentRow();
   if (row == nullptr) DatabaseError(DisplayNameForErrors() + ": Cannot perform this operation on an empty dataset");
-  InternalDelete(*row);
+  if (cachedUpdates_)
+    KeepUpdate(TUpdateKind::ukDelete, current_, *row, {});
+  else
+    InternalDelete(*row);
   rows_.erase(rows_.begin() + current_);
   if (current_ >= static_cast<int>(rows_.size())) current_ = static_cast<int>(rows_.size()) - 1;
   eof_ = rows_.empty();

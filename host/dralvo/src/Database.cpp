@@ -154,18 +154,24 @@ TDVConnectParams TDVDatabase::ConnectParams() const {
   return ConnectParamsFrom(ResolvedTarget(), params);
 }
 
-void TDVDatabase::Open() {
-  if (Connected()) return;
+TDVConnectParams TDVDatabase::LoginParams() const {
   TDVConnectParams cp = ConnectParams();
   // Only a server with accounts asks, and only when someone can answer.
   if (loginPrompt_ && ServerAsksLogin(serverType_, cp.Target) && cp.Password.empty() && GetLoginPromptHandler()) {
     if (!GetLoginPromptHandler()(databaseName_, cp.UserName, cp.Password))
       RaiseDatabaseError(SLoginCancelled, {databaseName_});
   }
-  connection_ = DialectOf(serverType_).Connect(cp);
+  return cp;
+}
+
+void TDVDatabase::Open() {
+  if (Connected()) return;
+  connection_ = DialectOf(serverType_).Connect(LoginParams());
   inTransaction_ = false;
   looks_ = 0;
 }
+
+std::unique_ptr<TDVConnection> TDVDatabase::OpenAnother() const { return DialectOf(serverType_).Connect(LoginParams()); }
 
 void TDVDatabase::Close() {
   if (!Connected()) return;

@@ -16,6 +16,14 @@ constexpr const char* kKindNames[] = {"modify", "insert", "delete"};
 constexpr const char* kOldPrefix = "OLD_";
 }  // namespace
 
+TDVParamField FieldOfUpdateParam(const std::string& param, const std::function<int(const std::string&)>& find) {
+  const bool old = param.size() > 4 && rtl::SameText(param.substr(0, 4), kOldPrefix);
+  if (old) {
+    if (const int index = find(param.substr(4)); index >= 0) return {index, true};
+  }
+  return {find(param), false};
+}
+
 const rtl::TClass& TDVDataSetUpdateObject::StaticClass() {
   static const rtl::TClass cls =
       rtl::ClassBuilder<TDVDataSetUpdateObject>("TDVDataSetUpdateObject", &rtl::TComponent::StaticClass())
@@ -71,18 +79,19 @@ void TDVDataSetUpdateObject::Apply(db::TUpdateKind kind) {
   if (dataSet_ == nullptr) RaiseDatabaseError(SNoUpdateDataSet, {who});
   std::string text = GetSQL(kind)->Text();
   if (rtl::Trim(text).empty()) RaiseDatabaseError(SNoUpdateSQL, {who, std::string(kKindNames[static_cast<int>(kind)])});
-  // Plain parameters take the record's new values, OLD_ ones the values it
-  // had before the change.
+  auto find = [this](const std::string& name) {
+    for (int i = 0; i < dataSet_->FieldCount(); ++i)
+      if (rtl::AnsiSameText(dataSet_->Fields(i)->FieldName(), name)) return i;
+    return -1;
+  };
   db::TParams params;
   for (const sql::ParamRef& ref : sql::FindParams(text)) {
     if (params.FindParam(ref.name) != nullptr) continue;
-    bool old = ref.name.size() > 4 && rtl::SameText(ref.name.substr(0, 4), kOldPrefix);
-    db::TField* field = dataSet_->FindField(old ? ref.name.substr(4) : ref.name);
-    if (field == nullptr && old) field = dataSet_->FindField(ref.name);
-    if (field == nullptr) field = dataSet_->FieldByName(ref.name);  // raises naming the field
+    const TDVParamField source = FieldOfUpdateParam(ref.name, find);
+    if (source.Index < 0) dataSet_->FieldByName(ref.name);  // raises naming the field
+    const db::TField* field = dataSet_->Fields(source.Index);
     db::TParam* p = params.CreateParam(field->DataType(), ref.name, db::TParamType::ptInput);
-    bool oldValue = old && rtl::AnsiSameText(field->FieldName(), ref.name.substr(4));
-    p->SetValue(oldValue ? field->OldValue() : field->Value());
+    p->SetValue(source.Old ? field->OldValue() : field->Value());
   }
   TDVResult result = dataSet_->ExecuteOnDatabase(text, &params);
   // A statement that found no row must not pass for a written change.

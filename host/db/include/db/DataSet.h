@@ -25,6 +25,14 @@ class TField;
 class TDataSource;
 using TRow = std::vector<TValue>;
 
+// One change that cached updates keep (see TDataSet::SetCachedUpdates).
+struct TCachedUpdate {
+  TUpdateKind Kind;
+  int Record;   // where the record stood when it was changed (0-based)
+  TRow OldRow;  // the record before the change; empty for an insert
+  TRow NewRow;  // the record after it; empty for a delete
+};
+
 class TDataSet : public rtl::TComponent {
   RTL_CLASS(TDataSet)
  public:
@@ -93,6 +101,28 @@ class TDataSet : public rtl::TComponent {
   void Cancel();
   void Delete();
 
+  // Cached updates: while on, Post and Delete keep each change in the
+  // dataset, in order, instead of writing it; whoever writes them reads
+  // PendingUpdates and then calls CommitUpdates, and CancelUpdates puts the
+  // records back as they were. Edits of one record that follow each other
+  // make one change. Closing forgets the changes; turning the mode off
+  // cancels them.
+  bool CachedUpdates() const { return cachedUpdates_; }
+  void SetCachedUpdates(bool on);
+  bool UpdatesPending() const { return !updates_.empty(); }
+  const std::vector<TCachedUpdate>& PendingUpdates() const { return updates_; }
+  void CancelUpdates();
+  // The changes were written: forgotten, the records keep their values.
+  void CommitUpdates();
+  // Where the record that pending change `update` touched stands now
+  // (0-based); -1 for a record deleted since.
+  int CurrentRecordOf(size_t update) const;
+  // Makes a fetched record (0-based) the current one.
+  void MoveTo(int record);
+  // Replaces a field of a fetched record with its value as read again
+  // (a refresh after writing): no change of the person's.
+  void SetRecordValue(int record, int field, const TValue& value);
+
   // Used by TField.
   TValue GetFieldValue(int index) const;
   void SetFieldValue(int index, const TValue& value);
@@ -129,6 +159,8 @@ class TDataSet : public rtl::TComponent {
   friend class TDataSource;
   friend class TField;
   void CheckBrowse() const;
+  // Keeps a change of cached updates (CachedUpdates.cpp).
+  void KeepUpdate(TUpdateKind kind, int record, const TRow& oldRow, const TRow& newRow);
   void BindPersistentFields();
   void AttachField(TField* field);
   void DetachField(TField* field);
@@ -151,6 +183,8 @@ class TDataSet : public rtl::TComponent {
   bool bof_ = true;
   bool streamedActive_ = false;
   bool activeUnopened_ = false;  // see StoredActive
+  bool cachedUpdates_ = false;
+  std::vector<TCachedUpdate> updates_;
   TDataSetState state_ = TDataSetState::dsInactive;
   std::vector<TDataSource*> sources_;
 };

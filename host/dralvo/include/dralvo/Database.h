@@ -59,6 +59,10 @@ class TDVDatabase : public rtl::TComponent {
   void SetDesignOptions(TDVDesignDBOptions options) { designOptions_ = options; }
 
   void Open();
+  // A connection of its own to the same database, for writing beside the
+  // one this component reads through (a designer's edits are applied so);
+  // asks for the password as Open does. The runtime's own type.
+  std::unique_ptr<TDVConnection> OpenAnother() const;
   void Close();
   bool Connected() const { return connection_ != nullptr; }
   void SetConnected(bool connected);
@@ -115,6 +119,8 @@ class TDVDatabase : public rtl::TComponent {
   // account of Params and the parameter file. For a second connection of
   // the same database (a catalog read beside the designer's work).
   TDVConnectParams ConnectParams() const;
+  // ConnectParams, the password asked for when the server wants one.
+  TDVConnectParams LoginParams() const;
   void CheckInactive() const;
   void ReadParamsFile(rtl::TStrings& into) const;
   // For datasets: runs a query whose records are fetched a packet at a

@@ -2,7 +2,9 @@
 // Update objects: the statements that write a dataset's changes. Plain
 // parameters of a statement take the new values of the current record,
 // "OLD_" parameters the values it had before the change.
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "db/FieldType.h"
 #include "rtl/objects/Component.h"
@@ -11,6 +13,16 @@
 namespace dralvo {
 
 class TDVDataSet;
+
+// The field a parameter of an update statement takes its value from:
+// ":NAME" the value of field NAME, ":OLD_NAME" the value field NAME had
+// before the change or, when there is no field NAME, the value of a field
+// named OLD_NAME. `find` gives a field's index by name, ignoring case, or -1.
+struct TDVParamField {
+  int Index = -1;  // -1: no field
+  bool Old = false;
+};
+TDVParamField FieldOfUpdateParam(const std::string& param, const std::function<int(const std::string&)>& find);
 
 class TDVDataSetUpdateObject : public rtl::TComponent {
   RTL_CLASS(TDVDataSetUpdateObject)

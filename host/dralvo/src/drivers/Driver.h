@@ -127,6 +127,14 @@ class TDVConnection {
   virtual void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) = 0;
   // The primary key's columns in key order; none without a primary key.
   virtual void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) = 0;
+  // Why a rollback might leave changes to the table named `name` in place
+  // (a MariaDB table whose engine has no transactions); empty when it
+  // undoes them, as on every server whose tables are all transactional.
+  virtual std::string WhyNotRolledBack(const std::string& /*name*/) { return {}; }
+  // Whether a statement this connection is still reading keeps another
+  // connection from committing (SQLite's file locks): its rows are then
+  // read ahead before another connection writes.
+  virtual bool ReadingHoldsOffWriters() const { return false; }
 
  protected:
   // The words this server does not take as bare names; the dialect's list

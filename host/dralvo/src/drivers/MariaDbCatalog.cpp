@@ -126,6 +126,30 @@ void TMariaDbConnection::GetPrimaryKeyColumns(const TDVTableRef& table, std::vec
   for (auto* c : key) names.push_back(c->ColumnName);
 }
 
+// The engine of the table, and whether the server says that engine has
+// transactions (information_schema.ENGINES): MyISAM, Aria, MEMORY and the
+// like keep what was written whatever the transaction does. A view's
+// tables are not in the catalog, so a view is not taken on trust.
+std::string TMariaDbConnection::WhyNotRolledBack(const std::string& name) {
+  if (name.empty()) return "the statement's table cannot be read from its text, so whether a rollback undoes its changes is not known";
+  TDVTableRef table;
+  if (!FindTable(name, table))
+    return "table " + name + " is not in the catalog, so whether a rollback undoes changes to it is not known";
+  TDVResult r = Execute(
+      "select t.table_schema, t.table_name, t.table_type, t.engine, e.transactions from information_schema.TABLES t"
+      " left join information_schema.ENGINES e on e.engine = t.engine where t.table_schema = ? and t.table_name = ?",
+      {table.Schema, table.Name});
+  for (const auto& row : r.Rows) {
+    // information_schema compares without case; the table is the one spelt exactly.
+    if (row[0].AsString() != table.Schema || row[1].AsString() != table.Name) continue;
+    if (row[2].AsString() == "VIEW")
+      return name + " is a view: the catalog does not say which tables it writes, nor whether their engines roll back";
+    if (row[4].AsString() != "YES")
+      return "table " + name + " uses the " + row[3].AsString() + " engine, which has no transactions: a rollback would not undo its changes";
+  }
+  return {};
+}
+
 void TMariaDbConnection::GetStoredProcNames(std::vector<std::string>& names) {
   names = Column(
       "select routine_name from information_schema.ROUTINES where routine_schema = database()"

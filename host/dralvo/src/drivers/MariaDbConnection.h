@@ -43,6 +43,7 @@ class TMariaDbConnection : public TDVConnection {
   void GetStoredProcNames(std::vector<std::string>& names) override;
   void GetNotNullColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
   void GetPrimaryKeyColumns(const TDVTableRef& table, std::vector<std::string>& names) override;
+  std::string WhyNotRolledBack(const std::string& name) override;
 
  protected:
   std::vector<std::string> ReservedWords() override;

@@ -27,6 +27,7 @@ class TSQLiteConnection : public TDVConnection {
 
   bool SupportsSchemas() const override { return false; }
   bool SupportsStoredProcs() const override { return false; }
+  bool ReadingHoldsOffWriters() const override { return true; }
   void GetTableNames(const std::string& pattern, bool systemTables, std::vector<std::string>& names) override;
   void GetFieldNames(const TDVTableRef& table, std::vector<std::string>& names) override;
   bool FindFieldNames(const std::string& name, std::vector<std::string>& names, TDVTableRef* ref) override;
