@@ -24,6 +24,7 @@ function(dv_test name)
       dv_gtest_pch(dv_gtest_pch)
       target_precompile_headers(${name} REUSE_FROM dv_gtest_pch)
     endif()
+    dv_pch_warnings(${name})
   endif()
   # The environment goes through "cmake -E env": an ENVIRONMENT property
   # with several variables is split apart on its way through test discovery,
@@ -49,4 +50,5 @@ function(dv_gtest_pch name)
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main)
   dv_warnings(${name})
   target_precompile_headers(${name} PRIVATE ${DV_PCH_STANDARD} <gtest/gtest.h>)
+  dv_pch_warnings(${name})
 endfunction()
